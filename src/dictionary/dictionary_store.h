@@ -1,0 +1,128 @@
+#pragma once
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "dictionary/bzip2.h"
+#include "dictionary/dictionary_header.h"
+#include "dictionary/relation.h"
+#include "dictionary/section.h"
+#include "dictionary/stream.h"
+#include "dictionary/word_item.h"
+
+namespace lirabo {
+
+class TWildcardPattern;
+
+// The store side of a dictionary view: which source is open (nothing, an
+// entry list, or a dictionary file), the cache of decoded sections, access
+// to entries by number, the word search, the wildcard search and the
+// relations. Single-threaded; one store per view.
+//
+// The display side tells the store where its top entry is and how many lines
+// its last layout held (SetViewPosition), which is what KeepSections needs,
+// and learns of every Clear through the callback given to SetOnCleared.
+class TDictionaryStore {
+public:
+    enum : uint8_t { kSourceNone = 0, kSourceList = 1, kSourceFile = 2 };
+
+    TDictionaryStore();
+    ~TDictionaryStore();
+    TDictionaryStore(const TDictionaryStore&) = delete;
+    TDictionaryStore& operator=(const TDictionaryStore&) = delete;
+
+    // --- the source -------------------------------------------------------
+
+    // Closes whatever is open and resets the view position; the header and
+    // the current range stay. Calls the OnCleared callback.
+    void Clear();
+
+    // Opens a dictionary file (read-only, shared). Raises on any failure:
+    // EFOpenError, EInvalidDictionary (an EAbort), the stream-read error or a
+    // bzip2 error from decoding section 0. Nothing is open after a failure.
+    void OpenDictionary(const std::string& FileName);
+    // The same over a stream the store takes over (tests, fuzzers).
+    void OpenDictionary(std::unique_ptr<TStream> Stream);
+
+    // Shows an entry list, taking the entries over: Items is left empty.
+    // An empty list leaves the store as after Clear.
+    void SetItems(std::vector<TWordItem>& Items);
+
+    // Makes sure section Index of the open file is decoded. Raises the
+    // stream-read or bzip2 error when it cannot be; the section stays
+    // undecoded then and a later access tries again.
+    void LoadSection(int Index);
+    // Releases a section's decoded entries.
+    static void FreeSection(TSection& Section);
+    // Keeps only the section of the top entry decoded, and the next one when
+    // the last layout's lines may reach into it.
+    void KeepSections();
+
+    // Entry Index of the open source, or nullptr when out of range or nothing
+    // is open. May decode its section (and raise). Valid until the section is
+    // released (KeepSections, FreeSection, Clear): copy what you keep.
+    const TWordItem* GetItem(int Index);
+
+    // --- searches ---------------------------------------------------------
+
+    // The group of entries whose headword equals S, or else the first entry
+    // after it (the last entry when S sorts after all). With Exact, raises
+    // EAbort when no headword equals S. First is -1 when nothing is open.
+    void FindWord(const std::string& S, bool Exact, int& First, int& Count);
+
+    // Every entry whose headword matches Pattern, in source order, at most
+    // MaxCount; returns how many. Items is untouched when MaxCount < 1 and
+    // left empty when nothing matched.
+    int WildcardSearch(const std::string& Pattern, std::vector<TWordItem>& Items, int MaxCount);
+
+    // The relations of entry Index in file order. Raises EAbort without
+    // relation data, in list mode or for an index out of range.
+    void ReadRelations(int Index, TExtendedInfo& Relations);
+    // Appends the grouped heading and word rows of entries First..First+Count-1.
+    void ListRelations(int First, TRelationRows& Strings, int Count);
+    // ListRelations over the current range.
+    void ListCurrentRelations(TRelationRows& Strings);
+
+    // --- state --------------------------------------------------------------
+
+    uint8_t Source() const { return FSource; }
+    int EntryCount() const { return FEntryCount; }
+    const TDictionaryHeader& Header() const { return FHeader; }
+    Tbzip2& Bzip2() { return *FBzip2; }
+    const TSectionArray& Sections() const { return FSections; }
+    bool HasRelations() const { return FSource == kSourceFile && FHeader.RelationsEnd != 0; }
+
+    int TopEntry() const { return FTopEntry; }
+    int ProcessedLines() const { return FProcessedLines; }
+    void SetViewPosition(int TopEntry, int ProcessedLines);
+
+    int CurrentFirst() const { return FCurrentFirst; }
+    int CurrentCount() const { return FCurrentCount; }
+    void SetCurrent(int First, int Count);
+
+    void SetOnCleared(std::function<void()> Callback) { FOnCleared = std::move(Callback); }
+
+private:
+    void ReadSectionTable();
+    void SearchEntries(const std::vector<TWordItem>& Entries, const TWildcardPattern& Pattern,
+                       std::vector<TWordItem>& Items, int& Capacity, int& Found, int MaxCount);
+    int StartSection(const std::string& S) const;
+
+    std::unique_ptr<Tbzip2> FBzip2;
+    TDictionaryHeader FHeader;
+    std::unique_ptr<TStream> FStream;
+    uint8_t FSource = kSourceNone;
+    TSectionArray FSections;
+    TSection FList;
+    int FEntryCount = 0;
+
+    int FTopEntry = 0;
+    int FProcessedLines = 0;
+    int FCurrentFirst = -1;
+    int FCurrentCount = 1;
+    std::function<void()> FOnCleared;
+};
+
+}  // namespace lirabo
