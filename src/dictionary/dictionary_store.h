@@ -14,8 +14,6 @@
 
 namespace lirabo {
 
-class TWildcardPattern;
-
 // The store side of a dictionary view: which source is open (nothing, an
 // entry list, or a dictionary file), the cache of decoded sections, access
 // to entries by number, the word search, the wildcard search and the
@@ -77,6 +75,12 @@ public:
     // left empty when nothing matched.
     int WildcardSearch(const std::string& Pattern, std::vector<TWordItem>& Items, int MaxCount);
 
+    // The walk behind WildcardSearch: calls Visit with the number and the
+    // entry of each match, in source order, at most MaxCount times; returns
+    // how many matched. Sections it decodes are released again at once.
+    int ForEachMatch(const std::string& Pattern, int MaxCount,
+                     const std::function<void(int Index, const TWordItem& Item)>& Visit);
+
     // The relations of entry Index in file order. Raises EAbort without
     // relation data, in list mode or for an index out of range.
     void ReadRelations(int Index, TExtendedInfo& Relations);
@@ -106,8 +110,6 @@ public:
 
 private:
     void ReadSectionTable();
-    void SearchEntries(const std::vector<TWordItem>& Entries, const TWildcardPattern& Pattern,
-                       std::vector<TWordItem>& Items, int& Capacity, int& Found, int MaxCount);
     int StartSection(const std::string& S) const;
 
     std::unique_ptr<Tbzip2> FBzip2;

@@ -79,48 +79,60 @@ void TDictionaryStore::FindWord(const std::string& S, bool Exact, int& First, in
     }
 }
 
-void TDictionaryStore::SearchEntries(const std::vector<TWordItem>& Entries,
-                                     const TWildcardPattern& Pattern, std::vector<TWordItem>& Items,
-                                     int& Capacity, int& Found, int MaxCount)
+int TDictionaryStore::ForEachMatch(const std::string& Pattern, int MaxCount,
+                                   const std::function<void(int, const TWordItem&)>& Visit)
 {
+    const TWildcardPattern pattern(UpperCaseAscii(Pattern));
+    int found = 0;
     std::string upper;
-    for (const TWordItem& entry : Entries) {
-        upper = UpperCaseAscii(entry.Word);
-        if (!Pattern.Matches(upper))
-            continue;
-        if (Found == Capacity) {
-            Capacity = static_cast<int>(std::min<int64_t>(MaxCount, int64_t{Capacity} + kResultGrowth));
-            Items.reserve(static_cast<size_t>(Capacity));
+    // Returns false once MaxCount matches were visited.
+    auto search = [&](const std::vector<TWordItem>& Entries, int Base) {
+        for (size_t i = 0; i < Entries.size(); ++i) {
+            upper = UpperCaseAscii(Entries[i].Word);
+            if (!pattern.Matches(upper))
+                continue;
+            Visit(Base + static_cast<int>(i), Entries[i]);
+            if (++found >= MaxCount)
+                return false;
         }
-        Items.push_back(entry);
-        if (++Found >= MaxCount)
-            return;
+        return true;
+    };
+
+    if (MaxCount <= 0)
+        return 0;
+    if (FSource == kSourceList) {
+        search(*FList.Items, 0);
+    } else if (FSource == kSourceFile) {
+        for (size_t s = 0; s < FSections.size(); ++s) {
+            TSection& section = FSections[s];
+            const bool wasDecoded = section.Items.has_value();
+            LoadSection(static_cast<int>(s));
+            const bool more = search(*section.Items, static_cast<int>(s) * FHeader.SectionSize);
+            if (!wasDecoded)
+                FreeSection(section);
+            if (!more)
+                break;
+        }
     }
+    return found;
 }
 
 int TDictionaryStore::WildcardSearch(const std::string& Pattern, std::vector<TWordItem>& Items,
                                      int MaxCount)
 {
-    const TWildcardPattern pattern(UpperCaseAscii(Pattern));
     int capacity = std::min(MaxCount, kResultGrowth);
     if (capacity <= 0)
         return 0;
     std::vector<TWordItem> found;
     found.reserve(static_cast<size_t>(capacity));
-    int count = 0;
-
-    if (FSource == kSourceList) {
-        SearchEntries(*FList.Items, pattern, found, capacity, count, MaxCount);
-    } else if (FSource == kSourceFile) {
-        for (size_t s = 0; s < FSections.size() && count < MaxCount; ++s) {
-            TSection& section = FSections[s];
-            const bool wasDecoded = section.Items.has_value();
-            LoadSection(static_cast<int>(s));
-            SearchEntries(*section.Items, pattern, found, capacity, count, MaxCount);
-            if (!wasDecoded)
-                FreeSection(section);
+    const int count = ForEachMatch(Pattern, MaxCount, [&](int, const TWordItem& Item) {
+        // The list grows in steps of 256 places, never past MaxCount.
+        if (static_cast<int>(found.size()) == capacity) {
+            capacity = static_cast<int>(std::min<int64_t>(MaxCount, int64_t{capacity} + kResultGrowth));
+            found.reserve(static_cast<size_t>(capacity));
         }
-    }
+        found.push_back(Item);
+    });
     found.shrink_to_fit();
     Items = std::move(found);
     return count;

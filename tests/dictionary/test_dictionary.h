@@ -1,0 +1,98 @@
+#pragma once
+
+// Dictionaries for tests, built in memory through makrel's writer, and the
+// byte-editing helpers the corruption tests use.
+
+#include <memory>
+#include <string>
+#include <tuple>
+#include <vector>
+
+#include "dictionary/crc32.h"
+#include "dictionary/dictionary_store.h"
+#include "dictionary/little_endian.h"
+#include "dictionary/memory_stream.h"
+#include "dictionary_writer.h"
+
+namespace lirabo::test {
+
+using Bytes = std::vector<unsigned char>;
+
+struct Entry {
+    std::string Word;
+    std::string Definition;
+};
+
+// A relation between entries given by their place in the entry list.
+struct Link {
+    int From;
+    uint8_t Kind;
+    int To;
+};
+
+inline Bytes BuildDictionary(const std::vector<Entry>& Entries, int SectionSize = 256,
+                             const std::vector<Link>& Links = {}, makrel::TWriterOptions Options = {})
+{
+    Options.SectionSize = SectionSize;
+    makrel::TDictionaryWriter writer(Options);
+    for (const Entry& e : Entries)
+        writer.Add(e.Word, e.Definition);
+    for (const Link& l : Links)
+        writer.AddRelation(l.From, l.Kind, l.To);
+    return writer.Build();
+}
+
+inline void Open(TDictionaryStore& Store, const Bytes& File)
+{
+    Store.OpenDictionary(std::make_unique<TMemoryStream>(File));
+}
+
+inline int32_t GetInt(const Bytes& File, size_t At)
+{
+    return ReadInt32LE(&File[At]);
+}
+
+inline void SetInt(Bytes& File, size_t At, int64_t Value)
+{
+    WriteUInt32LE(&File[At], static_cast<uint32_t>(Value));
+}
+
+// Recomputes the stored CRC after an edit, so that the edit itself is tested.
+inline void FixCRC(Bytes& File)
+{
+    SetInt(File, 0, BufferCRC(File.data() + 4, File.size() - 4));
+}
+
+// Sets a header field and keeps the checksum right.
+inline void SetField(Bytes& File, size_t At, int64_t Value)
+{
+    SetInt(File, At, Value);
+    FixCRC(File);
+}
+
+// Header field offsets.
+enum Field : size_t {
+    kCRC = 0, kFormat = 4, kFileSize = 8, kWordCount = 16, kSectionCount = 20, kSectionSize = 24,
+    kRelationsStart = 28, kRelationsEnd = 32, kBlockSize = 36, kBufferSize = 40,
+    kNameLength = 44, kNoticeLength = 48, kURLLength = 52, kInformationLength = 56,
+};
+
+inline size_t SectionTable(const Bytes& File)
+{
+    return 60 + static_cast<size_t>(GetInt(File, kNameLength) + GetInt(File, kNoticeLength) +
+                                    GetInt(File, kURLLength) + GetInt(File, kInformationLength));
+}
+
+// Entries "w000", "w001", ... with definitions "d0", "d1", ...
+inline std::vector<Entry> NumberedEntries(int Count)
+{
+    std::vector<Entry> entries;
+    for (int i = 0; i < Count; ++i) {
+        char word[16];
+        std::snprintf(word, sizeof word, "w%03d", i);
+        entries.push_back({word, "d" + std::to_string(i)});
+    }
+    return entries;
+}
+
+}  // namespace lirabo::test

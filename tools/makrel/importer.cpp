@@ -1,0 +1,14 @@
+#include "importer.h"
+
+#include "tsv_importer.h"
+
+namespace makrel {
+
+std::unique_ptr<TImporter> MakeImporter(const std::string& Format)
+{
+    if (Format == "tsv")
+        return std::make_unique<TTsvImporter>();
+    return nullptr;
+}
+
+}  // namespace makrel

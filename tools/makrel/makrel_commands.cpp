@@ -1,0 +1,317 @@
+#include "makrel_commands.h"
+
+#include <algorithm>
+#include <climits>
+#include <map>
+
+#include "dictionary/crc32.h"
+#include "dictionary/dictionary_header.h"
+#include "dictionary/dictionary_store.h"
+#include "dictionary/exceptions.h"
+#include "dictionary/file_stream.h"
+#include "dictionary/relation_names.h"
+#include "dictionary_verifier.h"
+#include "importer.h"
+#include "progress_bar.h"
+#include "text_escape.h"
+#include "tsv_importer.h"
+
+namespace makrel {
+
+using namespace lirabo;
+
+namespace {
+
+constexpr const char* kUsage =
+    "usage: makrel build [--format tsv] [--section-size N] [--name T] [--notice T] [--url T]\n"
+    "                    [--information T] [--relations FILE] INPUT OUTPUT.ldi\n"
+    "       makrel info FILE\n"
+    "       makrel lookup [--exact] FILE WORD\n"
+    "       makrel search FILE PATTERN\n"
+    "       makrel relations FILE WORD\n"
+    "       makrel verify FILE";
+
+constexpr int kNotFound = 1;
+constexpr int kFailure = 2;
+
+// A failure that ends the command: `makrel: Subject: Message`, exit 2.
+struct Failure {
+    std::string Subject;
+    std::string Message;
+};
+
+// Options (`--name value` or flags) and positional arguments of a command.
+struct Arguments {
+    std::map<std::string, std::string> Options;
+    std::vector<std::string> Positional;
+
+    bool Has(const std::string& Name) const { return Options.count(Name) > 0; }
+    std::string Get(const std::string& Name, const std::string& Default = "") const
+    {
+        const auto it = Options.find(Name);
+        return it == Options.end() ? Default : it->second;
+    }
+};
+
+Arguments Parse(const std::vector<std::string>& Args, const std::vector<std::string>& WithValue,
+                const std::vector<std::string>& Flags, size_t Positional)
+{
+    Arguments parsed;
+    for (size_t i = 1; i < Args.size(); ++i) {
+        const std::string& a = Args[i];
+        if (a.size() > 2 && a.starts_with("--") && parsed.Positional.empty()) {
+            if (std::find(Flags.begin(), Flags.end(), a) != Flags.end()) {
+                parsed.Options[a] = "";
+            } else if (std::find(WithValue.begin(), WithValue.end(), a) != WithValue.end() &&
+                       i + 1 < Args.size()) {
+                parsed.Options[a] = Args[++i];
+            } else {
+                throw Failure{Args[0], "unknown or incomplete option " + a + "\n" + kUsage};
+            }
+        } else {
+            parsed.Positional.push_back(a);
+        }
+    }
+    if (parsed.Positional.size() != Positional)
+        throw Failure{Args[0], std::string("wrong number of arguments\n") + kUsage};
+    return parsed;
+}
+
+// A command-line text as Windows-1252; escapes only where asked.
+std::string ToAnsi(const std::string& Text, const std::string& What, bool Escapes = false)
+{
+    TDecodedField decoded = DecodeField(Text, Escapes, "\r\n");
+    if (!decoded.Error.empty())
+        throw Failure{What, decoded.Error};
+    return std::move(decoded.Text);
+}
+
+std::string Reason(const std::exception& e)
+{
+    return *e.what() ? e.what() : "not a dictionary file";
+}
+
+// Opens FileName in Store; any failure becomes a Failure naming the file.
+void Open(TDictionaryStore& Store, const std::string& FileName)
+{
+    try {
+        Store.OpenDictionary(FileName);
+    } catch (const std::exception& e) {
+        throw Failure{FileName, Reason(e)};
+    }
+}
+
+int Build(const std::vector<std::string>& Args, std::ostream& Out, std::ostream& Err, bool Terminal)
+{
+    const Arguments a = Parse(Args,
+                              {"--format", "--section-size", "--name", "--notice", "--url",
+                               "--information", "--relations"},
+                              {}, 2);
+    const std::string& input = a.Positional[0];
+    const std::string& output = a.Positional[1];
+    TWriterOptions options;
+    const std::string sectionSize = a.Get("--section-size", "256");
+    try {
+        size_t used = 0;
+        options.SectionSize = std::stoi(sectionSize, &used);
+        if (used != sectionSize.size())
+            throw std::invalid_argument("");
+    } catch (const std::exception&) {
+        throw Failure{"--section-size", "not a number: " + sectionSize};
+    }
+    options.Name = ToAnsi(a.Get("--name"), "--name");
+    options.Notice = ToAnsi(a.Get("--notice"), "--notice");
+    options.URL = ToAnsi(a.Get("--url"), "--url");
+    options.Information = ToAnsi(a.Get("--information"), "--information", true);
+
+    const std::string format = a.Get("--format", "tsv");
+    std::unique_ptr<TImporter> importer = MakeImporter(format);
+    if (!importer)
+        throw Failure{"--format", "unknown format " + format};
+
+    TImportReport report;
+    TProgressBar bar(Err, Terminal);
+    try {
+        TDictionaryWriter writer(options);
+        try {
+            importer->Import(input, writer, report, [&](size_t done, size_t total) {
+                bar.Update("reading", done, total);
+            });
+            if (a.Has("--relations"))
+                ReadRelationsFile(a.Get("--relations"), writer, report);
+        } catch (const std::exception& e) {
+            const std::string subject = a.Has("--relations") && report.Entries == writer.EntryCount()
+                                            ? a.Get("--relations") : input;
+            throw Failure{subject, e.what()};
+        }
+        writer.WriteFile(output, [&](size_t done, size_t total) { bar.Update("writing", done, total); });
+        bar.Finish();
+        for (const std::string& warning : report.Warnings)
+            Err << "makrel: " << input << ": " << warning << '\n';
+        Out << "entries: " << writer.EntryCount() << ", relations: " << writer.RelationCount()
+            << ", replaced characters: " << report.ReplacedCharacters
+            << ", shortened entries: " << report.ShortenedEntries << '\n';
+    } catch (const Failure&) {
+        throw;
+    } catch (const std::exception& e) {
+        throw Failure{output, e.what()};
+    }
+    return 0;
+}
+
+int Info(const std::vector<std::string>& Args, std::ostream& Out)
+{
+    const Arguments a = Parse(Args, {}, {}, 1);
+    const std::string& file = a.Positional[0];
+    TDictionaryHeader header;
+    std::string crc = "none";
+    try {
+        header.LoadFromFile(file, false);
+        if (header.CRC != 0) {
+            TFileStream stream(file);
+            stream.Seek(4);
+            uint32_t actual = 0;
+            StreamCRC(stream, actual);
+            crc = actual == header.CRC ? "ok" : "mismatch";
+        }
+    } catch (const std::exception& e) {
+        throw Failure{file, Reason(e)};
+    }
+    Out << "Name: " << EscapeMultiline(header.Name) << '\n'
+        << "Notice: " << EscapeMultiline(header.Notice) << '\n'
+        << "URL: " << EscapeMultiline(header.URL) << '\n'
+        << "Information: " << EscapeMultiline(header.Information) << '\n'
+        << "Words: " << header.WordCount << '\n'
+        << "Sections: " << header.SectionCount << '\n'
+        << "SectionSize: " << header.SectionSize << '\n'
+        << "Relations: " << (header.RelationsEnd != 0 ? "yes" : "no") << '\n'
+        << "CRC: " << crc << '\n';
+    return 0;
+}
+
+void PrintEntry(std::ostream& Out, int Index, const TWordItem& Item, bool WithDefinition)
+{
+    Out << Index << '\t' << EscapeForOutput(Item.Word);
+    if (WithDefinition)
+        Out << '\t' << EscapeForOutput(Item.Definition);
+    Out << '\n';
+}
+
+int Lookup(const std::vector<std::string>& Args, std::ostream& Out, std::ostream& Err)
+{
+    const Arguments a = Parse(Args, {}, {"--exact"}, 2);
+    const std::string& file = a.Positional[0];
+    const bool exact = a.Has("--exact");
+    TDictionaryStore store;
+    Open(store, file);
+    const TDecodedField word = DecodeField(a.Positional[1], false);
+    if (!word.Error.empty()) {
+        if (!exact)
+            throw Failure{a.Positional[1], word.Error};
+        Err << "not found\n";
+        return kNotFound;
+    }
+    int first = -1;
+    int count = 0;
+    try {
+        store.FindWord(word.Text, exact, first, count);
+        for (int i = first; i >= 0 && i < first + count; ++i)
+            PrintEntry(Out, i, *store.GetItem(i), true);
+    } catch (const EAbort&) {
+        Err << "not found\n";
+        return kNotFound;
+    } catch (const std::exception& e) {
+        throw Failure{file, e.what()};
+    }
+    return 0;
+}
+
+int Search(const std::vector<std::string>& Args, std::ostream& Out)
+{
+    const Arguments a = Parse(Args, {}, {}, 2);
+    const std::string& file = a.Positional[0];
+    TDictionaryStore store;
+    Open(store, file);
+    const std::string pattern = ToAnsi(a.Positional[1], a.Positional[1]);
+    try {
+        store.ForEachMatch(pattern, INT_MAX,
+                           [&](int Index, const TWordItem& Item) { PrintEntry(Out, Index, Item, false); });
+    } catch (const std::exception& e) {
+        throw Failure{file, e.what()};
+    }
+    return 0;
+}
+
+int Relations(const std::vector<std::string>& Args, std::ostream& Out, std::ostream& Err)
+{
+    const Arguments a = Parse(Args, {}, {}, 2);
+    const std::string& file = a.Positional[0];
+    TDictionaryStore store;
+    Open(store, file);
+    if (!store.HasRelations()) {
+        Err << "makrel: " << file << ": the dictionary has no relations\n";
+        return kNotFound;
+    }
+    const TDecodedField word = DecodeField(a.Positional[1], false);
+    TRelationRows rows;
+    try {
+        int first = -1;
+        int count = 0;
+        if (!word.Error.empty())
+            throw EAbort();
+        store.FindWord(word.Text, true, first, count);
+        store.ListRelations(first, rows, 1);
+    } catch (const EAbort&) {
+        Err << "makrel: " << a.Positional[1] << ": not found\n";
+        return kNotFound;
+    } catch (const std::exception& e) {
+        throw Failure{file, e.what()};
+    }
+    for (const TRelationRow& row : rows)
+        Out << row.Mark << '\t' << EscapeForOutput(NameRelationRow(row.Text)) << '\n';
+    return 0;
+}
+
+int Verify(const std::vector<std::string>& Args, std::ostream& Out)
+{
+    const Arguments a = Parse(Args, {}, {}, 1);
+    const std::vector<std::string> problems = VerifyDictionary(a.Positional[0]);
+    for (const std::string& problem : problems)
+        Out << a.Positional[0] << ": " << problem << '\n';
+    if (problems.empty())
+        Out << a.Positional[0] << ": ok\n";
+    return problems.empty() ? 0 : kFailure;
+}
+
+}  // namespace
+
+int RunMakrel(const std::vector<std::string>& Args, std::ostream& Out, std::ostream& Err, bool Terminal)
+{
+    try {
+        const std::string command = Args.empty() ? "" : Args[0];
+        if (command == "build")
+            return Build(Args, Out, Err, Terminal);
+        if (command == "info")
+            return Info(Args, Out);
+        if (command == "lookup")
+            return Lookup(Args, Out, Err);
+        if (command == "search")
+            return Search(Args, Out);
+        if (command == "relations")
+            return Relations(Args, Out, Err);
+        if (command == "verify")
+            return Verify(Args, Out);
+        if (command == "--help" || command == "help") {
+            Out << kUsage << '\n';
+            return 0;
+        }
+        throw Failure{command.empty() ? "makrel" : command, std::string("unknown command\n") + kUsage};
+    } catch (const Failure& f) {
+        Err << "makrel: " << f.Subject << ": " << f.Message << '\n';
+    } catch (const std::exception& e) {
+        Err << "makrel: " << e.what() << '\n';
+    }
+    return kFailure;
+}
+
+}  // namespace makrel

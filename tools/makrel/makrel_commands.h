@@ -1,0 +1,15 @@
+#pragma once
+
+#include <ostream>
+#include <string>
+#include <vector>
+
+namespace makrel {
+
+// Runs one makrel command line (without the program name). Output is UTF-8;
+// every failure is one line `makrel: FILE: ...` on Err and exit code 2.
+// Terminal: whether Err is a terminal, for the progress bar.
+int RunMakrel(const std::vector<std::string>& Args, std::ostream& Out, std::ostream& Err,
+              bool Terminal = false);
+
+}  // namespace makrel
