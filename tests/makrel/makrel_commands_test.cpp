@@ -1,0 +1,180 @@
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <sstream>
+
+#include "makrel_commands.h"
+#include "makrel_test_folder.h"
+
+namespace makrel {
+namespace {
+
+struct Result {
+    int Code;
+    std::string Out;
+    std::string Err;
+};
+
+Result Makrel(std::vector<std::string> Args)
+{
+    std::ostringstream out;
+    std::ostringstream err;
+    const int code = RunMakrel(Args, out, err);
+    return {code, out.str(), err.str()};
+}
+
+constexpr const char* kWords =
+    "apple\t\\x08n.\\x07 a fruit\n"
+    "Banana\tyellow\\nfruit\n"
+    "banana\tsecond \\\\ entry\n"
+    "\n"
+    "cherry\tred\r\n"
+    "\xC3\xA4pfel\tGerman \xE2\x80\x9Cquoted\xE2\x80\x9D\n";
+
+class MakrelTest : public ::testing::Test {
+protected:
+    test::TTestFolder Folder{"makrel"};
+    std::string Dictionary = Folder.File("words.ldi");
+
+    void SetUp() override
+    {
+        Folder.Write("words.tsv", kWords);
+        Folder.Write("relations.tsv", "apple\t1\tcherry\nAPPLE\t33\tbanana\napple\t2\tbanana\n");
+        const Result r = Makrel({"build", "--section-size", "2", "--name", "Fruit", "--notice", "Free",
+                              "--url", "https://example.org", "--information", "one\\ntwo",
+                              "--relations", Folder.File("relations.tsv"), Folder.File("words.tsv"), Dictionary});
+        ASSERT_EQ(0, r.Code) << r.Err;
+        EXPECT_EQ("entries: 5, relations: 3, replaced characters: 0, shortened entries: 0\n", r.Out);
+    }
+};
+
+TEST_F(MakrelTest, InfoDescribesTheFile)
+{
+    const Result r = Makrel({"info", Dictionary});
+    EXPECT_EQ(0, r.Code);
+    EXPECT_EQ("Name: Fruit\nNotice: Free\nURL: https://example.org\nInformation: one\\ntwo\n"
+              "Words: 5\nSections: 3\nSectionSize: 2\nRelations: yes\nCRC: ok\n",
+              r.Out);
+}
+
+TEST_F(MakrelTest, LookupListsTheGroupWithEscapes)
+{
+    Result r = Makrel({"lookup", Dictionary, "BANANA"});
+    EXPECT_EQ(0, r.Code);
+    EXPECT_EQ("1\tBanana\tyellow\\x0Dfruit\n2\tbanana\tsecond \\\\ entry\n", r.Out);
+
+    r = Makrel({"lookup", Dictionary, "b"});
+    EXPECT_EQ("1\tBanana\tyellow\\x0Dfruit\n2\tbanana\tsecond \\\\ entry\n", r.Out) << "the following group";
+
+    r = Makrel({"lookup", Dictionary, "apple"});
+    EXPECT_EQ("0\tapple\t\\x08n.\\x07 a fruit\n", r.Out);
+
+    r = Makrel({"lookup", Dictionary, "\xC3\x84PFEL"});
+    EXPECT_EQ("4\t\xC3\xA4pfel\tGerman \xE2\x80\x9Cquoted\xE2\x80\x9D\n", r.Out)
+        << "accented letters are not case variants: the last entry follows";
+
+    r = Makrel({"lookup", "--exact", Dictionary, "bana"});
+    EXPECT_EQ(1, r.Code);
+    EXPECT_EQ("", r.Out);
+    EXPECT_EQ("not found\n", r.Err);
+}
+
+TEST_F(MakrelTest, SearchListsMatchesInDictionaryOrder)
+{
+    EXPECT_EQ("1\tBanana\n2\tbanana\n", Makrel({"search", Dictionary, "b*A"}).Out);
+    EXPECT_EQ("0\tapple\n1\tBanana\n2\tbanana\n", Makrel({"search", Dictionary, "*a*"}).Out);
+    const Result none = Makrel({"search", Dictionary, "xyz"});
+    EXPECT_EQ(0, none.Code);
+    EXPECT_EQ("", none.Out);
+}
+
+TEST_F(MakrelTest, RelationsAreNamedLikeThePanel)
+{
+    Result r = Makrel({"relations", Dictionary, "Apple"});
+    EXPECT_EQ(0, r.Code) << r.Err;
+    EXPECT_EQ("-3\tNoun\n-2\tAntonym\n3\tcherry\n-2\tType of\n1\tBanana\n-3\tVerb\n-2\tType of\n1\tBanana\n",
+              r.Out);
+    r = Makrel({"relations", Dictionary, "durian"});
+    EXPECT_EQ(1, r.Code);
+    EXPECT_EQ("", r.Out);
+
+    ASSERT_EQ(0, Makrel({"build", Folder.File("words.tsv"), Folder.File("plain.ldi")}).Code);
+    r = Makrel({"relations", Folder.File("plain.ldi"), "apple"});
+    EXPECT_EQ(1, r.Code);
+    EXPECT_EQ("", r.Out);
+}
+
+TEST_F(MakrelTest, VerifyFindsDamage)
+{
+    Result r = Makrel({"verify", Dictionary});
+    EXPECT_EQ(0, r.Code) << r.Out;
+
+    // Damage the last section's data: the checksum and the section both fail.
+    std::string bytes;
+    {
+        std::ifstream in(Dictionary, std::ios::binary);
+        bytes.assign(std::istreambuf_iterator<char>(in), {});
+    }
+    bytes[bytes.size() - 60] ^= 0x10;
+    Folder.Write("damaged.ldi", bytes);
+    r = Makrel({"verify", Folder.File("damaged.ldi")});
+    EXPECT_EQ(2, r.Code);
+    EXPECT_NE(std::string::npos, r.Out.find("checksum mismatch")) << r.Out;
+
+    Folder.Write("junk.ldi", "not a dictionary");
+    r = Makrel({"verify", Folder.File("junk.ldi")});
+    EXPECT_EQ(2, r.Code);
+    EXPECT_NE(std::string::npos, r.Out.find("Stream read error")) << r.Out;
+}
+
+TEST_F(MakrelTest, FailuresAreOneLineAndExitTwo)
+{
+    auto expectFailure = [](const Result& r, const std::string& start) {
+        EXPECT_EQ(2, r.Code);
+        EXPECT_EQ("", r.Out);
+        EXPECT_EQ(0u, r.Err.rfind(start, 0)) << r.Err;
+    };
+    const std::string missing = Folder.File("missing.ldi");
+    expectFailure(Makrel({"info", missing}), "makrel: " + missing + ": Cannot open file");
+    expectFailure(Makrel({"lookup", missing, "a"}), "makrel: " + missing + ": Cannot open file");
+    expectFailure(Makrel({"frobnicate"}), "makrel: frobnicate: unknown command");
+    expectFailure(Makrel({"lookup", Dictionary}), "makrel: lookup: wrong number of arguments");
+
+    const std::string junk = Folder.Write("junk.ldi", std::string(100, 'x'));
+    expectFailure(Makrel({"info", junk}), "makrel: " + junk + ": not a dictionary file (format");
+
+    const std::string bad = Folder.Write("bad.tsv", "ok\tfine\nschwa\t\xC9\x99\n");
+    expectFailure(Makrel({"build", bad, Folder.File("bad.ldi")}),
+                  "makrel: " + bad + ": line 2: definition: character U+0259 has no Windows-1252 form");
+    EXPECT_FALSE(std::ifstream(Folder.File("bad.ldi")).good()) << "no output on failure";
+
+    const std::string escape = Folder.Write("escape.tsv", "a\tbad \\q escape\n");
+    expectFailure(Makrel({"build", escape, Folder.File("e.ldi")}), "makrel: " + escape + ": line 1: definition: unknown escape");
+    const std::string notab = Folder.Write("notab.tsv", "a\tb\nlonely\n");
+    expectFailure(Makrel({"build", notab, Folder.File("e.ldi")}), "makrel: " + notab + ": line 2: no tab");
+    const std::string longWord = Folder.Write("long.tsv", std::string(256, 'w') + "\tx\n");
+    expectFailure(Makrel({"build", longWord, Folder.File("e.ldi")}), "makrel: " + longWord + ": line 1: the headword is 256 bytes");
+
+    const std::string relations = Folder.Write("r.tsv", "apple\t1\tdurian\n");
+    expectFailure(Makrel({"build", "--relations", relations, Folder.File("words.tsv"), Folder.File("e.ldi")}),
+                  "makrel: " + relations + ": line 1: \"durian\" is not a headword");
+    expectFailure(Makrel({"build", "--section-size", "0", Folder.File("words.tsv"), Folder.File("e.ldi")}),
+                  "makrel: ");
+    expectFailure(Makrel({"build", Folder.File("words.tsv"), Folder.File("no/such/folder/e.ldi")}),
+                  "makrel: " + Folder.File("no/such/folder/e.ldi") + ": cannot write");
+}
+
+TEST_F(MakrelTest, TheProgramRunsTheSameCommands)
+{
+    const std::string command = std::string(MAKREL_PATH) + " lookup --exact '" + Dictionary + "' cherry";
+    FILE* pipe = popen(command.c_str(), "r");
+    ASSERT_NE(nullptr, pipe);
+    char line[256] = {};
+    ASSERT_NE(nullptr, fgets(line, sizeof line, pipe));
+    EXPECT_STREQ("3\tcherry\tred\n", line);
+    EXPECT_EQ(0, pclose(pipe));
+    EXPECT_EQ(2, WEXITSTATUS(system((std::string(MAKREL_PATH) + " info /nonexistent 2>/dev/null").c_str())));
+}
+
+}  // namespace
+}  // namespace makrel
