@@ -1,0 +1,192 @@
+#pragma once
+
+#include <QScrollBar>
+#include <QString>
+#include <QWidget>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "dictionary/dictionary_store.h"
+#include "dictionary_view/dictionary_styles.h"
+#include "dictionary_view/entry_layout.h"
+#include "dictionary_view/font_set.h"
+#include "dictionary_view/layout_cache.h"
+#include "dictionary_view/link_recorder.h"
+
+class QPainter;
+
+namespace lirabo {
+
+// The view of one source of entries: it lays entries out by element, paints
+// them with the current entries on their own background, selects text by
+// dragging, picks a word on a right click, follows links, moves the
+// definition column by dragging its edge, and scrolls by line, page, wheel
+// and its own scroll bar (which counts entries, not lines).
+//
+// It composes one store (the open dictionary or entry list) and reports to
+// its owner only through the four On... callbacks, each raised only when set.
+// Texts are Windows-1252 bytes, as the dictionary holds them.
+//
+// The operations that search or lay out may raise what the store raises (a
+// bzip2 error, a stream-read error, EAbort); the view's own event handling
+// (painting, mouse, wheel, scroll bar) never lets one escape.
+class TDictionaryView : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit TDictionaryView(QWidget* Parent = nullptr);
+    ~TDictionaryView() override;
+
+    // --- the source ---------------------------------------------------------
+
+    // Opens a dictionary file; raises on any failure, leaving the view empty.
+    void OpenDictionary(const std::string& FileName);
+    // The same over a stream the view takes over.
+    void OpenDictionary(std::unique_ptr<TStream> Stream);
+    // Shows an entry list and takes it over (Items is left empty). An empty
+    // list leaves the view empty.
+    void SetItems(std::vector<TWordItem>& Items);
+    // Closes whatever is open; the current range stays.
+    void Clear();
+
+    // Makes the entries of S (or the nearest after it) current and centres
+    // them. Raises what the search raises; the current range then stays.
+    void LookUp(const std::string& S);
+    // Makes entries First..First+Count-1 current and scrolls them to the middle.
+    void ShowEntries(int First, int Count);
+    void FindWord(const std::string& S, bool Exact, int& First, int& Count);
+    int WildcardSearch(const std::string& Pattern, std::vector<TWordItem>& Items, int MaxCount);
+    void ListRelations(int First, TRelationRows& Strings, int Count);
+    void ListCurrentRelations(TRelationRows& Strings);
+
+    TDictionaryStore& Store() { return FStore; }
+    const TDictionaryHeader& Header() const { return FStore.Header(); }
+    int EntryCount() const { return FStore.EntryCount(); }
+    int CurrentFirst() const { return FStore.CurrentFirst(); }
+    int CurrentCount() const { return FStore.CurrentCount(); }
+
+    // --- scrolling ----------------------------------------------------------
+
+    // Scrolls by N lines (negative: toward the start), moving the pixels that
+    // stay and repainting only what is uncovered and the pinned headword.
+    void ScrollLines(int N);
+    // Scrolls by N times the lines that fit in the view.
+    void ScrollPages(int N);
+
+    enum TScrollCode { scLineUp, scLineDown, scPageUp, scPageDown, scPosition, scTrack, scTop, scBottom, scEndScroll };
+    // The scroll bar's notification; the bar's unit is one entry. Position is
+    // set to the top entry on return.
+    void ScrollBarScroll(TScrollCode Code, int& Position);
+
+    int TopEntry() const { return FTopEntry; }
+    int TopLine() const { return FTopLine; }
+
+    // --- appearance ---------------------------------------------------------
+
+    // Moves the definition column to x, kept between the left margin and 15
+    // pixels before the scroll bar (once the view has its size).
+    void SetIndent(int X);
+    int Indent() const { return FLayout.Indent(); }
+    // The message shown while nothing is laid out (a space is added).
+    void SetEmptyText(const QString& Message);
+    QString EmptyText() const { return FEmptyText; }
+
+    // Background of the view and of ordinary entries; repaints.
+    void SetColor(TColor Color);
+    TColor Color() const { return FColor; }
+    // Background of the current entries; repaints when some are current.
+    void SetCurrentColor(TColor Color);
+    TColor CurrentColor() const { return FCurrentColor; }
+    // Background of selected text; shows at the next selection.
+    void SetSelectedColor(TColor Color) { FSelectedColor = Color; }
+    TColor SelectedColor() const { return FSelectedColor; }
+    // Colour and style of the five text elements. A style change lays the
+    // entries out again at once.
+    TDictionaryStyles& Styles() { return FStyles; }
+
+    // Measures the view's font for the layout; false when it cannot.
+    bool UpdateMetrics();
+
+    // --- what tests and the owner may inspect -------------------------------
+
+    const TEntryLayout& Layout() const { return FLayout; }
+    const TLayoutCache& LayoutCache() const { return FCache; }
+    const std::vector<TLinkRect>& Links() const { return FLinks; }
+    QScrollBar* ScrollBar() const { return FScrollBar; }
+    // The right limit of text: 5 pixels left of the scroll bar.
+    int RightLimit() const;
+
+    // --- events -------------------------------------------------------------
+
+    // The left button was released after selecting text.
+    std::function<void(const std::string& Text)> OnTextSelected;
+    // The right button was released on text: the entry's text (headword,
+    // byte 1, body, without mark-up) and the word picked (empty on a delimiter).
+    std::function<void(const std::string& EntryText, const std::string& Word)> OnRightClick;
+    // The left or middle button was released after a press on a link.
+    std::function<void(const std::string& Link)> OnLinkClick;
+    // The right button was released after a press on a link.
+    std::function<void(const std::string& Link)> OnLinkRightClick;
+
+protected:
+    void paintEvent(QPaintEvent* Event) override;
+    void resizeEvent(QResizeEvent* Event) override;
+    void changeEvent(QEvent* Event) override;
+    void mousePressEvent(QMouseEvent* Event) override;
+    void mouseMoveEvent(QMouseEvent* Event) override;
+    void mouseReleaseEvent(QMouseEvent* Event) override;
+    void wheelEvent(QWheelEvent* Event) override;
+
+private:
+    enum TMouseMode { mmNone = 0, mmSelect = 1, mmWordMenu = 2, mmLink = 4, mmLinkMenu = 5, mmIndent = 6 };
+
+    void Paint(QPainter& Painter, const QRect& Clip);
+    void PaintEmptyText(QPainter& Painter, int Right, int Height);
+    void StoreCleared();
+    void LayoutChanged();
+    void SetTopEntry(int Entry, int Line);
+    void SyncScrollBar();
+    int CountWidth() const;
+    void ScrollBarAction(int Action);
+    void PlaceScrollBar();
+
+    void Press(Qt::MouseButton Button, int X, int Y);
+    void Move(int X, int Y);
+    void Release();
+    void MoveSelection(int X, int Y);
+    void MarkSelection(std::string Marked);
+    TProcessedItem* SelectedItem();
+
+    TDictionaryStore FStore;
+    TDictionaryStyles FStyles;
+    TEntryLayout FLayout;
+    TLayoutCache FCache;
+    TFontSet FFonts;
+    bool FMetricsValid = false;
+    QScrollBar* FScrollBar;  // a child: Qt's parent ownership frees it
+
+    int FTopEntry = 0;
+    int FTopLine = 0;
+    std::vector<TLinkRect> FLinks;
+    QString FEmptyText;
+    TColor FColor = 0xFFFFFF;
+    TColor FCurrentColor = 0;
+    TColor FSelectedColor = 0;
+
+    TMouseMode FMouseMode = mmNone;
+    int FMouseAnchor = -1;
+    int FSelEntry = -1;          // the selected item's place in the cache at the press
+    int FSelEntryIndex = -1;     // and its entry number
+    uint64_t FSelGeneration = 0;  // the cache generation the selection belongs to
+    TProcessedItem FSelSaved;    // the item as it was at the press, without marks
+    std::string FSelText;        // the item's text with the selection marks
+    TRect FSelEntryRect = kNoRect;
+    int FSelHidden = 0;          // hidden body lines of the selected item
+    int FHotLink = -1;
+    TRect FHotRect = kNoRect;
+    std::string FPressedLink;    // the text of the link pressed
+};
+
+}  // namespace lirabo

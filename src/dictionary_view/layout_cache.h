@@ -1,0 +1,61 @@
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "dictionary/dictionary_store.h"
+#include "dictionary_view/entry_layout.h"
+
+namespace lirabo {
+
+// The laid-out entries that the screen needs: consecutive entries from the
+// top entry on, enough to cover the lines on screen plus the hidden lines of
+// the top entry. Items are reused while scrolling.
+class TLayoutCache {
+public:
+    // Store and Layout must outlive the cache.
+    TLayoutCache(TDictionaryStore& Store, const TEntryLayout& Layout) : FStore(Store), FLayout(Layout) {}
+
+    // Makes the cache cover Lines screen lines from (TopEntry, TopLine) at
+    // right limit W. Releases the sections the screen no longer needs first.
+    // A section that fails to decode raises; the cache is empty then.
+    void ProcessEntries(int Lines, int W, int TopEntry, int TopLine);
+
+    // The lines of entry Index at right limit W: the cached count when the
+    // entry is laid out (whatever W), else counted afresh; an entry the store
+    // does not hold counts as one line. May raise as ProcessEntries.
+    int EntryLineCount(int Index, int W);
+
+    // Empties the cache.
+    void Clear();
+    // Lays every entry out again at the next ProcessEntries: the indent,
+    // the font or the styles changed.
+    void MarkStale() { FLayoutWidth = -1; }
+    bool Stale() const { return FLayoutWidth < 0; }
+
+    int LayoutWidth() const { return FLayoutWidth; }
+    int ProcessedFirst() const { return FProcessedFirst; }
+    int ProcessedCount() const { return static_cast<int>(FProcessed.size()); }
+    int ProcessedLines() const { return FProcessedLines; }
+    bool Contains(int Index) const { return Index >= FProcessedFirst && Index < FProcessedFirst + ProcessedCount(); }
+
+    // Item j of the cache (entry ProcessedFirst() + j). Selection writes
+    // marked copies of an item's text here.
+    TProcessedItem& Item(int j) { return FProcessed[static_cast<size_t>(j)]; }
+    const TProcessedItem& Item(int j) const { return FProcessed[static_cast<size_t>(j)]; }
+
+    // Changes whenever items are replaced by fresh layouts rather than moved,
+    // so that a selection can tell its item is gone.
+    uint64_t Generation() const { return FGeneration; }
+
+private:
+    TDictionaryStore& FStore;
+    const TEntryLayout& FLayout;
+    std::vector<TProcessedItem> FProcessed;
+    int FProcessedFirst = 0;
+    int FProcessedLines = 0;
+    int FLayoutWidth = -1;
+    uint64_t FGeneration = 0;
+};
+
+}  // namespace lirabo

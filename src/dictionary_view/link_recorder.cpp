@@ -1,0 +1,53 @@
+#include "dictionary_view/link_recorder.h"
+
+#include "dictionary_view/text_helpers.h"
+
+namespace lirabo {
+
+void TLinkRecorder::BeginEntry(std::string_view Text)
+{
+    FText = Text;
+    FOpenFrom = -1;
+}
+
+bool TLinkRecorder::NextLine(int /*Index*/, unsigned char Code, int X, int Y, bool /*Visible*/, int LineStart)
+{
+    // A soft break splits the open link; a hard break inside a link does not.
+    if (Code == mcSoftBreak && FOpenFrom >= 0) {
+        FLinks.back().Rect.Right = X;
+        FLinks.push_back({{LineStart, Y, LineStart, Y + FLineHeight}, {}});
+    }
+    return true;
+}
+
+bool TLinkRecorder::Code(int Index, unsigned char Code, int X, int Y)
+{
+    if (Code == mcLinkStart) {
+        // A link opened inside an open link abandons the first: it never closes.
+        if (FOpenFrom >= 0)
+            End(Index, X, Y, false, TEnd::Invalid);
+        FOpenFrom = static_cast<int>(FLinks.size());
+        FTextStart = static_cast<size_t>(Index) + 1;
+        FLinks.push_back({{X, Y, X, Y + FLineHeight}, {}});
+    } else if (Code == mcLinkEnd && FOpenFrom >= 0) {
+        FLinks.back().Rect.Right = X;
+        const std::string link =
+            RemoveChars(FText.substr(FTextStart, static_cast<size_t>(Index) - FTextStart), CharsBelow32());
+        for (size_t j = static_cast<size_t>(FOpenFrom); j < FLinks.size(); ++j)
+            FLinks[j].Link = link;
+        FOpenFrom = -1;
+    }
+    return true;
+}
+
+void TLinkRecorder::End(int /*Index*/, int /*X*/, int /*Y*/, bool /*Visible*/, TEnd /*Why*/)
+{
+    // A link that never closes cannot be clicked: its pieces get no width.
+    if (FOpenFrom >= 0) {
+        for (size_t j = static_cast<size_t>(FOpenFrom); j < FLinks.size(); ++j)
+            FLinks[j].Rect.Right = FLinks[j].Rect.Left;
+        FOpenFrom = -1;
+    }
+}
+
+}  // namespace lirabo
