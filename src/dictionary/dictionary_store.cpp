@@ -8,6 +8,7 @@
 #include "dictionary/little_endian.h"
 #include "dictionary/memory_stream.h"
 #include "dictionary/section_decoder.h"
+#include "dictionary/word_order.h"
 
 namespace lirabo {
 
@@ -29,6 +30,9 @@ void TDictionaryStore::Clear()
     FTopEntry = 0;
     FProcessedLines = 0;
     FEntryCount = 0;
+    FKeysSorted = false;
+    FSectionCache.Clear();
+    FRelationCache.reset();
     FStream.reset();
     if (FOnCleared)
         FOnCleared();
@@ -77,6 +81,10 @@ void TDictionaryStore::ReadSectionTable()
         sections[i].Count = SectionEntryCount(FHeader, static_cast<int32_t>(i));
     }
     CheckSectionTable(FHeader, sections);
+    FKeysSorted = true;
+    for (size_t i = 1; i < count; ++i)
+        if (CompareWords(KeyView(sections[i - 1].Key), KeyView(sections[i].Key)) > 0)
+            FKeysSorted = false;
     FSections = std::move(sections);
 }
 
@@ -92,19 +100,36 @@ void TDictionaryStore::SetItems(std::vector<TWordItem>& Items)
     FSource = kSourceList;
 }
 
+std::pair<int64_t, int64_t> TDictionaryStore::CompressedRange(int Index) const
+{
+    const auto i = static_cast<size_t>(Index);
+    const int64_t end = i + 1 < FSections.size() ? int64_t{FSections[i + 1].Offset}
+                                                 : int64_t{FHeader.RelationsStart};
+    return {FSections[i].Offset, end};
+}
+
+TSectionCache::TBytes TDictionaryStore::SectionBytes(int Index)
+{
+    if (TSectionCache::TBytes cached = FSectionCache.Find(Index))
+        return cached;
+    const auto [start, end] = CompressedRange(Index);
+    FStream->Seek(start);
+    TMemoryStream data;
+    FBzip2->DecompressStream(*FStream, data, end - start,
+                             static_cast<size_t>(FSections[static_cast<size_t>(Index)].Count) *
+                                 kMaxDecodedEntryBytes);
+    ++FDecompressions;
+    return std::make_shared<const std::vector<unsigned char>>(data.Data());
+}
+
 void TDictionaryStore::LoadSection(int Index)
 {
     TSection& section = FSections.at(static_cast<size_t>(Index));
     if (section.Items)
         return;
-    const int64_t end = static_cast<size_t>(Index) + 1 < FSections.size()
-                            ? int64_t{FSections[static_cast<size_t>(Index) + 1].Offset}
-                            : int64_t{FHeader.RelationsStart};
-    FStream->Seek(section.Offset);
-    TMemoryStream data;
-    FBzip2->DecompressStream(*FStream, data, end - section.Offset,
-                             static_cast<size_t>(section.Count) * kMaxDecodedEntryBytes);
-    section.Items = DecodeSection(data.Data().data(), data.Data().size(), section.Count);
+    TSectionCache::TBytes bytes = SectionBytes(Index);
+    section.Items = DecodeSection(bytes->data(), bytes->size(), section.Count);
+    FSectionCache.Insert(Index, std::move(bytes));
 }
 
 void TDictionaryStore::FreeSection(TSection& Section)

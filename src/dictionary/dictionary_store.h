@@ -3,12 +3,16 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <string_view>
+#include <utility>
 #include <vector>
 
 #include "dictionary/bzip2.h"
 #include "dictionary/dictionary_header.h"
 #include "dictionary/relation.h"
+#include "dictionary/relation_data.h"
 #include "dictionary/section.h"
+#include "dictionary/section_cache.h"
 #include "dictionary/stream.h"
 #include "dictionary/word_item.h"
 
@@ -108,9 +112,30 @@ public:
 
     void SetOnCleared(std::function<void()> Callback) { FOnCleared = std::move(Callback); }
 
+    // --- memory and speed ---------------------------------------------------
+
+    // The byte budget of decompressed sections kept for reuse (default 64 MiB).
+    void SetSectionCacheBudget(size_t Bytes) { FSectionCache.SetBudget(Bytes); }
+    const TSectionCache& SectionCache() const { return FSectionCache; }
+    // The largest relation block kept decompressed between queries (default
+    // 64 MiB); a larger one is decompressed for each query.
+    void SetRelationCacheLimit(size_t Bytes);
+    // Threads a whole-dictionary scan decodes sections on (default: one per core).
+    void SetScanThreads(unsigned Threads) { FScanThreads = Threads; }
+    // Sections decompressed since the dictionary was opened (cache misses).
+    int64_t Decompressions() const { return FDecompressions; }
+
 private:
     void ReadSectionTable();
-    int StartSection(const std::string& S) const;
+    std::pair<int64_t, int64_t> CompressedRange(int Index) const;
+    TSectionCache::TBytes SectionBytes(int Index);
+    int StartSection(const std::string& S);
+    int LinearStartSection(std::string_view Prefix) const;
+    bool ScanPrefix(const class TWildcardPattern& Pattern, const std::string& Prefix, int MaxCount,
+                    const std::function<void(int, const TWordItem&)>& Visit, int& Found);
+    void ScanAll(const class TWildcardPattern& Pattern, int MaxCount,
+                 const std::function<void(int, const TWordItem&)>& Visit, int& Found);
+    const TRelationData& RelationBlock(std::unique_ptr<TRelationData>& Uncached);
 
     std::unique_ptr<Tbzip2> FBzip2;
     TDictionaryHeader FHeader;
@@ -119,6 +144,13 @@ private:
     TSectionArray FSections;
     TSection FList;
     int FEntryCount = 0;
+    bool FKeysSorted = false;  // the section keys ascend, so they can be bisected
+
+    TSectionCache FSectionCache;
+    std::unique_ptr<TRelationData> FRelationCache;
+    size_t FRelationCacheLimit = 64u << 20;
+    unsigned FScanThreads = 0;  // 0: one per core
+    int64_t FDecompressions = 0;
 
     int FTopEntry = 0;
     int FProcessedLines = 0;

@@ -32,17 +32,38 @@ void SortByKind(TExtendedInfo& R)
 
 }  // namespace
 
+void TDictionaryStore::SetRelationCacheLimit(size_t Bytes)
+{
+    FRelationCacheLimit = Bytes;
+    if (FRelationCache && FRelationCache->Size() > Bytes)
+        FRelationCache.reset();
+}
+
+const TRelationData& TDictionaryStore::RelationBlock(std::unique_ptr<TRelationData>& Uncached)
+{
+    if (FRelationCache)
+        return *FRelationCache;
+    FStream->Seek(FHeader.RelationsStart);
+    TMemoryStream data;
+    FBzip2->DecompressStream(*FStream, data, int64_t{FHeader.RelationsEnd} - FHeader.RelationsStart,
+                             static_cast<size_t>(MaxRelationBytes(FHeader)));
+    auto block = std::make_unique<TRelationData>(data.Data());
+    // Kept for the next query unless it is too large to hold on to.
+    if (block->Size() <= FRelationCacheLimit) {
+        FRelationCache = std::move(block);
+        return *FRelationCache;
+    }
+    Uncached = std::move(block);
+    return *Uncached;
+}
+
 void TDictionaryStore::ReadRelations(int Index, TExtendedInfo& Relations)
 {
     Relations.clear();
     if (FHeader.RelationsEnd == 0 || FSource != kSourceFile || Index < 0 || Index >= FEntryCount)
         throw EAbort();
-    FStream->Seek(FHeader.RelationsStart);
-    TMemoryStream data;
-    FBzip2->DecompressStream(*FStream, data, int64_t{FHeader.RelationsEnd} - FHeader.RelationsStart,
-                             static_cast<size_t>(MaxRelationBytes(FHeader)));
-    const TRelationData relations(data.Data());
-    relations.ReadList(Index, FHeader.SectionSize, Relations);
+    std::unique_ptr<TRelationData> uncached;
+    RelationBlock(uncached).ReadList(Index, FHeader.SectionSize, Relations);
 }
 
 void TDictionaryStore::ListRelations(int First, TRelationRows& Strings, int Count)

@@ -1,11 +1,13 @@
 // The word search and the wildcard search of the dictionary store.
 
 #include <algorithm>
-#include <array>
-#include <string_view>
+#include <thread>
 
+#include "dictionary/dictionary_layout.h"
 #include "dictionary/dictionary_store.h"
 #include "dictionary/exceptions.h"
+#include "dictionary/parallel_section_reader.h"
+#include "dictionary/section_decoder.h"
 #include "dictionary/wildcard_pattern.h"
 #include "dictionary/word_order.h"
 
@@ -15,22 +17,61 @@ namespace {
 
 constexpr int kResultGrowth = 256;  // places the result list grows by
 
-std::string_view KeyView(const std::array<unsigned char, 4>& Key)
+// The bytes every match must begin with: the pattern up to its first wildcard.
+std::string LiteralPrefix(const std::string& UpperPattern)
 {
-    return {reinterpret_cast<const char*>(Key.data()), Key.size()};
+    return UpperPattern.substr(0, UpperPattern.find_first_of("*?["));
+}
+
+bool StartsWith(std::string_view Word, std::string_view UpperPrefix)
+{
+    return Word.size() >= UpperPrefix.size() && CompareWords(Word.substr(0, UpperPrefix.size()), UpperPrefix) == 0;
 }
 
 }  // namespace
 
-int TDictionaryStore::StartSection(const std::string& S) const
+int TDictionaryStore::LinearStartSection(std::string_view Prefix) const
 {
-    // The section keys are compared as four-byte strings, zero bytes included.
-    const std::string_view prefix = std::string_view(S).substr(0, 4);
     const int last = static_cast<int>(FSections.size()) - 1;
     for (int k = 1; k <= last; ++k)
-        if (CompareWords(prefix, KeyView(FSections[static_cast<size_t>(k)].Key)) <= 0)
+        if (CompareWords(Prefix, KeyView(FSections[static_cast<size_t>(k)].Key)) <= 0)
             return k - 1;
     return last;
+}
+
+int TDictionaryStore::StartSection(const std::string& S)
+{
+    // The keys are compared as four-byte strings, zero bytes included.
+    const std::string_view prefix = std::string_view(S).substr(0, 4);
+    if (!FKeysSorted)
+        return LinearStartSection(prefix);
+
+    // The first section k >= 1 whose key is not below the prefix, by bisection;
+    // the linear walk would start at k - 1.
+    const auto keyBelow = [&](const TSection& s, std::string_view p) { return CompareWords(KeyView(s.Key), p) < 0; };
+    const auto first = FSections.begin() + 1;
+    const int k = static_cast<int>(std::lower_bound(first, FSections.end(), prefix, keyBelow) - FSections.begin());
+    if (k >= static_cast<int>(FSections.size()))
+        return static_cast<int>(FSections.size()) - 1;
+
+    // Sections whose key equals the prefix may still begin below S: only
+    // their first headwords tell. Rather than walking them one by one, bisect
+    // for the last section that begins below S; the scan starts there and
+    // finds the same first entry, since everything before it sorts below S.
+    const auto keyEqual = [&](std::string_view p, const TSection& s) { return CompareWords(p, KeyView(s.Key)) < 0; };
+    const int end = static_cast<int>(std::upper_bound(FSections.begin() + k, FSections.end(), prefix, keyEqual) -
+                                     FSections.begin());
+    int low = k - 1;
+    int high = end;
+    while (high - low > 1) {
+        const int middle = low + (high - low) / 2;
+        LoadSection(middle);
+        if (CompareWords((*FSections[static_cast<size_t>(middle)].Items).front().Word, S) < 0)
+            low = middle;
+        else
+            high = middle;
+    }
+    return low;
 }
 
 void TDictionaryStore::FindWord(const std::string& S, bool Exact, int& First, int& Count)
@@ -79,40 +120,121 @@ void TDictionaryStore::FindWord(const std::string& S, bool Exact, int& First, in
     }
 }
 
+bool TDictionaryStore::ScanPrefix(const TWildcardPattern& Pattern, const std::string& Prefix, int MaxCount,
+                                  const std::function<void(int, const TWordItem&)>& Visit, int& Found)
+{
+    // Sections decoded only to place the search are released again, as
+    // every section the search decodes is.
+    std::vector<bool> decoded(FSections.size());
+    for (size_t s = 0; s < FSections.size(); ++s)
+        decoded[s] = FSections[s].Items.has_value();
+    std::string upper;
+    bool done = false;
+    for (int s = StartSection(Prefix); !done && s < static_cast<int>(FSections.size()); ++s) {
+        LoadSection(s);
+        const std::vector<TWordItem>& entries = *FSections[static_cast<size_t>(s)].Items;
+        for (size_t i = 0; i < entries.size() && !done; ++i) {
+            // Entries are sorted: past the prefix's range nothing can match.
+            if (CompareWords(entries[i].Word, Prefix) > 0 && !StartsWith(entries[i].Word, Prefix)) {
+                done = true;
+                break;
+            }
+            upper = UpperCaseAscii(entries[i].Word);
+            if (Pattern.Matches(upper)) {
+                Visit(s * FHeader.SectionSize + static_cast<int>(i), entries[i]);
+                done = ++Found >= MaxCount;
+            }
+        }
+    }
+    for (size_t s = 0; s < FSections.size(); ++s)
+        if (!decoded[s])
+            FreeSection(FSections[s]);
+    return done;
+}
+
+void TDictionaryStore::ScanAll(const TWildcardPattern& Pattern, int MaxCount,
+                               const std::function<void(int, const TWordItem&)>& Visit, int& Found)
+{
+    const unsigned threads = FScanThreads > 0 ? FScanThreads : std::max(1u, std::thread::hardware_concurrency());
+    TParallelSectionReader reader(threads);
+    const int count = static_cast<int>(FSections.size());
+    int queued = 0;
+    // Keeps a window of sections in flight ahead of the one being searched.
+    auto fill = [&] {
+        while (queued < count && reader.QueuedCount() < 2 * static_cast<size_t>(reader.Threads())) {
+            const TSection& section = FSections[static_cast<size_t>(queued)];
+            TParallelSectionReader::TJob job;
+            if (section.Items) {
+                // Already decoded for the screen: searched in place, nothing to decode.
+                job.Decompressed = std::make_shared<const std::vector<unsigned char>>();
+            } else {
+                job.Count = section.Count;
+                job.BufferSize = FBzip2->BufferSize();
+                job.Limit = static_cast<size_t>(section.Count) * kMaxDecodedEntryBytes;
+                job.Decompressed = FSectionCache.Find(queued);
+            }
+            if (!job.Decompressed) {
+                try {
+                    const auto [start, end] = CompressedRange(queued);
+                    job.Compressed.resize(static_cast<size_t>(end - start));
+                    FStream->Seek(start);
+                    FStream->ReadBuffer(job.Compressed.data(), job.Compressed.size());
+                    ++FDecompressions;
+                } catch (...) {
+                    // Raised when the search reaches this section, not before.
+                    reader.PushFailure(std::current_exception());
+                    ++queued;
+                    continue;
+                }
+            }
+            reader.Push(std::move(job));
+            ++queued;
+        }
+    };
+
+    std::string upper;
+    for (int s = 0; s < count; ++s) {
+        fill();
+        TParallelSectionReader::TDecoded decoded = reader.Next();
+        const TSection& section = FSections[static_cast<size_t>(s)];
+        const std::vector<TWordItem>& entries = section.Items ? *section.Items : decoded.Items;
+        if (!section.Items)
+            FSectionCache.Insert(s, std::move(decoded.Bytes));
+        for (size_t i = 0; i < entries.size(); ++i) {
+            upper = UpperCaseAscii(entries[i].Word);
+            if (!Pattern.Matches(upper))
+                continue;
+            Visit(s * FHeader.SectionSize + static_cast<int>(i), entries[i]);
+            if (++Found >= MaxCount)
+                return;
+        }
+    }
+}
+
 int TDictionaryStore::ForEachMatch(const std::string& Pattern, int MaxCount,
                                    const std::function<void(int, const TWordItem&)>& Visit)
 {
-    const TWildcardPattern pattern(UpperCaseAscii(Pattern));
-    int found = 0;
-    std::string upper;
-    // Returns false once MaxCount matches were visited.
-    auto search = [&](const std::vector<TWordItem>& Entries, int Base) {
-        for (size_t i = 0; i < Entries.size(); ++i) {
-            upper = UpperCaseAscii(Entries[i].Word);
-            if (!pattern.Matches(upper))
-                continue;
-            Visit(Base + static_cast<int>(i), Entries[i]);
-            if (++found >= MaxCount)
-                return false;
-        }
-        return true;
-    };
-
     if (MaxCount <= 0)
         return 0;
+    const std::string upperPattern = UpperCaseAscii(Pattern);
+    const TWildcardPattern pattern(upperPattern);
+    int found = 0;
     if (FSource == kSourceList) {
-        search(*FList.Items, 0);
-    } else if (FSource == kSourceFile) {
-        for (size_t s = 0; s < FSections.size(); ++s) {
-            TSection& section = FSections[s];
-            const bool wasDecoded = section.Items.has_value();
-            LoadSection(static_cast<int>(s));
-            const bool more = search(*section.Items, static_cast<int>(s) * FHeader.SectionSize);
-            if (!wasDecoded)
-                FreeSection(section);
-            if (!more)
-                break;
+        std::string upper;
+        const std::vector<TWordItem>& entries = *FList.Items;
+        for (size_t i = 0; i < entries.size() && found < MaxCount; ++i) {
+            upper = UpperCaseAscii(entries[i].Word);
+            if (pattern.Matches(upper)) {
+                Visit(static_cast<int>(i), entries[i]);
+                ++found;
+            }
         }
+    } else if (FSource == kSourceFile && !FSections.empty()) {
+        const std::string prefix = LiteralPrefix(upperPattern);
+        if (!prefix.empty() && FKeysSorted)
+            ScanPrefix(pattern, prefix, MaxCount, Visit, found);
+        else
+            ScanAll(pattern, MaxCount, Visit, found);
     }
     return found;
 }

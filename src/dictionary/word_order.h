@@ -1,5 +1,7 @@
 #pragma once
 
+#include <array>
+#include <string>
 #include <string_view>
 
 namespace lirabo {
@@ -15,6 +17,12 @@ inline unsigned char UpperAscii(unsigned char c)
 
 // Negative, zero or positive as A sorts before, equal to or after B.
 int CompareWords(std::string_view A, std::string_view B);
+
+// A four-byte section key as a string, zero bytes included.
+inline std::string_view KeyView(const std::array<unsigned char, 4>& Key)
+{
+    return {reinterpret_cast<const char*>(Key.data()), Key.size()};
+}
 
 // A copy with the ASCII letters upper-cased and every other byte kept.
 std::string UpperCaseAscii(std::string_view S);

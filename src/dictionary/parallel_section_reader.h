@@ -1,0 +1,60 @@
+#pragma once
+
+#include <cstdint>
+#include <deque>
+#include <functional>
+#include <future>
+#include <memory>
+#include <vector>
+
+#include "dictionary/section_cache.h"
+#include "dictionary/word_item.h"
+
+namespace lirabo {
+
+// Decodes a run of sections ahead of their use on worker threads and hands
+// them back strictly in section order, so that a whole-dictionary scan uses
+// every core and still sees the entries in dictionary order. The caller
+// reads the compressed bytes (the file is not shared between threads); the
+// workers decompress and split them.
+class TParallelSectionReader {
+public:
+    struct TDecoded {
+        std::vector<TWordItem> Items;
+        TSectionCache::TBytes Bytes;  // the decompressed data, for the cache
+    };
+
+    // What a worker needs for one section: its compressed bytes (or bytes
+    // already decompressed), its entry count, the buffer size to use and the
+    // decompressed size it must not exceed.
+    struct TJob {
+        std::vector<unsigned char> Compressed;
+        TSectionCache::TBytes Decompressed;
+        int32_t Count = 0;
+        int BufferSize = 32;
+        size_t Limit = 0;
+    };
+
+    // Threads: how many sections are decoded at the same time.
+    explicit TParallelSectionReader(unsigned Threads);
+    ~TParallelSectionReader();
+
+    // Queues a section; Next returns them in the order they were queued.
+    void Push(TJob Job);
+    // Queues a section whose bytes could not be read; Next raises Error.
+    void PushFailure(std::exception_ptr Error);
+    bool Pending() const { return !FQueue.empty(); }
+    size_t QueuedCount() const { return FQueue.size(); }
+    unsigned Threads() const { return FThreads; }
+    // The oldest queued section; its decoding error is raised here.
+    TDecoded Next();
+
+    // Decodes one job on the calling thread.
+    static TDecoded Decode(const TJob& Job);
+
+private:
+    unsigned FThreads;
+    std::deque<std::future<TDecoded>> FQueue;
+};
+
+}  // namespace lirabo
