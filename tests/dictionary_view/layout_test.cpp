@@ -1,0 +1,237 @@
+#include <gtest/gtest.h>
+
+#include <random>
+
+#include "dictionary/dictionary_store.h"
+#include "dictionary_view/dictionary_styles.h"
+#include "dictionary_view/entry_layout.h"
+#include "dictionary_view/layout_cache.h"
+#include "dictionary_view/text_helpers.h"
+#include "test_metrics.h"
+
+namespace lirabo {
+namespace {
+
+using testing::Markup;
+using testing::UniformWidths;
+
+// Characters 10 pixels wide, lines 20 high, the body column at x = 100.
+class EntryLayoutTest : public ::testing::Test {
+protected:
+    EntryLayoutTest() : layout(styles)
+    {
+        layout.SetMetrics(UniformWidths(10, 20), 20);
+        layout.SetIndent(100);
+    }
+
+    TProcessedItem Wrap(const std::string& Text, int W)
+    {
+        TProcessedItem item;
+        layout.WrapEntry(item, Text, W);
+        EXPECT_EQ(layout.CountLines(Text, W), item.Lines) << "counting and wrapping disagree";
+        return item;
+    }
+
+    TDictionaryStyles styles;
+    TEntryLayout layout;
+};
+
+TEST_F(EntryLayoutTest, ShortHeadwordAndBodyShareOneLine)
+{
+    const TProcessedItem item = Wrap(Markup("cat|a small animal"), 300);
+    EXPECT_EQ(item.Text, Markup("cat|a small animal"));
+    EXPECT_EQ(item.Lines, 1);
+}
+
+TEST_F(EntryLayoutTest, HeadwordReachingTheIndentPutsTheBodyOnTheNextLine)
+{
+    // Nine characters end at x = 95, just short of the column; ten reach it.
+    EXPECT_EQ(Wrap(Markup("abcdefghi|body"), 300).Lines, 1);
+    const TProcessedItem item = Wrap(Markup("abcdefghij|body"), 300);
+    EXPECT_EQ(item.Text, Markup("abcdefghij~|body"));
+    EXPECT_EQ(item.Lines, 2);
+}
+
+TEST_F(EntryLayoutTest, WrapsAfterTheSpacesBeforeTheOverflowingWord)
+{
+    // "aaa bbb " ends at 180; "ccc" would end at 210.
+    EXPECT_EQ(Wrap(Markup("h|aaa bbb ccc"), 200).Text, Markup("h|aaa bbb ~ccc"));
+    EXPECT_EQ(Wrap(Markup("h|aaa bbb ccc"), 210).Lines, 1);  // text may reach the limit itself
+    // Both spaces stay on the finished line.
+    EXPECT_EQ(Wrap(Markup("h|aaaaaa  bbb"), 200).Text, Markup("h|aaaaaa  ~bbb"));
+    // The carried part of the word counts on the new line: "bbbbbbbbb" wraps
+    // again only when it passes the limit from the indent.
+    const TProcessedItem item = Wrap(Markup("h|aaaaaaa bbbbbbbbb cc"), 200);
+    EXPECT_EQ(item.Text, Markup("h|aaaaaaa ~bbbbbbbbb ~cc"));
+    EXPECT_EQ(item.Lines, 3);
+}
+
+TEST_F(EntryLayoutTest, AWordWithoutASpaceBeforeItOnItsLineRunsPastTheLimit)
+{
+    // After the hard break the long word has no break point on its line and
+    // is not wrapped back to the space of the line before.
+    const TProcessedItem item = Wrap(Markup("h|aa bb/xxxxxxxxxxxxxxx yy"), 200);
+    EXPECT_EQ(item.Text, Markup("h|aa bb/xxxxxxxxxxxxxxx ~yy"));
+    EXPECT_EQ(item.Lines, 3);
+
+    const std::string huge = "h" + Markup("|") + std::string(65535, 'w');
+    const TProcessedItem one = Wrap(huge, 200);
+    EXPECT_EQ(one.Lines, 1);
+    EXPECT_EQ(one.Text, huge);
+}
+
+TEST_F(EntryLayoutTest, CodesTakeNoWidthAndEndTheTextWhenInvalid)
+{
+    EXPECT_EQ(Wrap(Markup("h|") + "\x03\x07\x08\x0A\x05\x06", 200).Lines, 1);
+    EXPECT_EQ(Wrap(Markup("h|abc") + "\x10" + "def", 200).Text, Markup("h|abc"));
+    EXPECT_EQ(Wrap(Markup("h|abc") + "\x02" + "def", 200).Text, Markup("h|abc"));
+    EXPECT_EQ(Wrap(Markup("h|abc") + std::string(1, '\0') + "def", 200).Text, Markup("h|abc"));
+    EXPECT_EQ(Wrap("", 200).Lines, 1);
+}
+
+TEST_F(EntryLayoutTest, WidthStylesFollowElementsTogglesAndLinks)
+{
+    // Bold characters are 20 wide: "aaaa" bold ends at 180, plain at 140.
+    styles.SetElementStyle(deDefinition, fsBold | fsUnderline);
+    EXPECT_EQ(Wrap(Markup("h|aaaa b"), 190).Lines, 2);
+    EXPECT_EQ(Wrap(Markup("h|\x03" "aaaa b"), 190).Lines, 1);  // bold toggled off
+    styles.SetElementStyle(deDefinition, 0);
+    EXPECT_EQ(Wrap(Markup("h|\x04" "aaaa b"), 190).Lines, 1);  // italic: same width here
+    // A link is measured in the link's style and the style before it returns.
+    styles.SetElementStyle(deLink, fsBold);
+    EXPECT_EQ(Wrap(Markup("h|[aa] aaaa b"), 205).Lines, 2);
+    EXPECT_EQ(Wrap(Markup("h|[aa]aaaa b"), 205).Lines, 1);
+    // Grammar and field select their own styles.
+    styles.SetElementStyle(deField, fsBold);
+    EXPECT_EQ(Wrap(Markup("h|\x0A" "aaaa b"), 190).Lines, 2);
+    EXPECT_EQ(Wrap(Markup("h|\x0A" "aa\x08" "aa b"), 190).Lines, 1);
+}
+
+TEST_F(EntryLayoutTest, HeadwordSpacesStayBreakPointsWhenTheBodyFollowsOnItsLine)
+{
+    const TProcessedItem item = Wrap(Markup("ab cd|xxxxxxxxxxxx"), 200);
+    EXPECT_EQ(item.Text, Markup("ab ~cd|xxxxxxxxxxxx"));
+    EXPECT_EQ(item.Lines, 2);
+}
+
+TEST_F(EntryLayoutTest, RandomTextNeverLosesBytesAndCountsAgree)
+{
+    std::mt19937 random(7);
+    for (int round = 0; round < 2000; ++round) {
+        std::string text(random() % 300, ' ');
+        for (char& c : text)
+            c = static_cast<char>(random() % 4 == 0 ? random() % 33 : 'a' + random() % 26);
+        const int w = 20 + static_cast<int>(random() % 300);
+        const TProcessedItem item = Wrap(text, w);
+        // Up to where the text ends, every byte reaches the output in order.
+        size_t end = 0;
+        while (end < text.size() && text[end] != 0 && text[end] != 2 && !(text[end] >= 16 && text[end] < 32))
+            ++end;
+        const TCharSet softBreaks = TCharSet().set(14);
+        EXPECT_EQ(RemoveChars(item.Text, softBreaks), RemoveChars(text.substr(0, end), softBreaks));
+        EXPECT_GE(item.Lines, 1);
+    }
+}
+
+TEST(DictionaryStylesTest, LettersReadAnywhereAndWriteInOrder)
+{
+    EXPECT_EQ(StyleFromLetters("bu"), fsBold | fsUnderline);
+    EXPECT_EQ(StyleFromLetters("ub"), fsBold | fsUnderline);
+    EXPECT_EQ(StyleToLetters(StyleFromLetters("ub")), "bu");
+    EXPECT_EQ(StyleFromLetters("B x s"), fsStrikeOut);  // letters are case-sensitive
+    EXPECT_EQ(StyleToLetters(fsBold | fsItalic | fsUnderline | fsStrikeOut), "bius");
+    EXPECT_EQ(StyleToLetters(0), "");
+    EXPECT_EQ(ElementOfSetting(2), deField);
+    EXPECT_EQ(ElementOfSetting(3), deGrammar);
+    EXPECT_EQ(ElementOfSetting(5), 0);
+
+    TDictionaryStyles styles;
+    int changes = 0;
+    styles.SetOnStyleChanged([&] { ++changes; });
+    styles.SetElementStyle(deLink, fsBold);
+    styles.SetElementStyle(deLink, fsBold);
+    styles.SetElementColor(deLink, 0x800000);
+    styles.SetElementStyle(9, fsBold);
+    EXPECT_EQ(changes, 1);
+    EXPECT_EQ(styles.ElementColor(deLink), 0x800000u);
+    EXPECT_EQ(styles.ElementStyle(9), 0);
+}
+
+TEST(TextHelpersTest, RemoveCharsAndWordDelimiters)
+{
+    EXPECT_EQ(RemoveChars(Markup("a|b/c~d"), CharsBelow32()), "abcd");
+    EXPECT_EQ(RemoveChars(Markup("a|b/c") + std::string(1, '\0'), CharsBelow32ButBody()), Markup("a|bc"));
+    for (const char c : std::string(" !(),./:;?[\\]{}\x01\x02\x07\x1F", 20))
+        EXPECT_TRUE(WordDelimiters().test(static_cast<unsigned char>(c))) << int(c);
+    for (const char c : std::string("'\"-a\x03\x06\x7F\xE9"))
+        EXPECT_FALSE(WordDelimiters().test(static_cast<unsigned char>(c))) << int(c);
+    EXPECT_TRUE(WordDelimiters().test(0));
+}
+
+// The layout cache over a store showing an entry list.
+class LayoutCacheTest : public ::testing::Test {
+protected:
+    LayoutCacheTest() : layout(styles), cache(store, layout)
+    {
+        layout.SetMetrics(UniformWidths(10), 20);
+        layout.SetIndent(100);
+        std::vector<TWordItem> items;
+        for (int i = 0; i < 50; ++i)
+            items.push_back({"w" + std::to_string(i), i % 3 == 0 ? "aaaa bbbb cccc dddd" : "short"});
+        store.SetItems(items);
+    }
+
+    TDictionaryStore store;
+    TDictionaryStyles styles;
+    TEntryLayout layout;
+    TLayoutCache cache;
+};
+
+TEST_F(LayoutCacheTest, CoversTheLinesAskedForPlusTheHiddenOnes)
+{
+    // At W = 200 entries 0, 3, 6, ... take two lines, the others one.
+    cache.ProcessEntries(5, 200, 0, 0);
+    EXPECT_EQ(cache.ProcessedFirst(), 0);
+    EXPECT_EQ(cache.ProcessedCount(), 4);  // 2 + 1 + 1 + 2 lines
+    EXPECT_EQ(cache.ProcessedLines(), 6);
+    cache.ProcessEntries(5, 200, 3, 1);  // six lines needed from entry 3
+    EXPECT_EQ(cache.ProcessedFirst(), 3);
+    EXPECT_EQ(cache.ProcessedLines(), 6);
+    EXPECT_EQ(cache.ProcessedCount(), 4);
+}
+
+TEST_F(LayoutCacheTest, ReusesItemsWhileScrollingAndRelaysWhenStale)
+{
+    cache.ProcessEntries(10, 200, 0, 0);
+    const uint64_t generation = cache.Generation();
+    cache.Item(2).Text = "marked";  // a laid-out item moves unchanged
+    cache.ProcessEntries(10, 200, 2, 0);
+    EXPECT_EQ(cache.Generation(), generation);
+    EXPECT_EQ(cache.Item(0).Text, "marked");
+
+    cache.MarkStale();
+    cache.ProcessEntries(10, 200, 2, 0);
+    EXPECT_NE(cache.Generation(), generation);
+    EXPECT_EQ(cache.Item(0).Text, Markup("w2|short"));
+
+    cache.ProcessEntries(10, 300, 45, 0);  // near the end: fewer entries than lines
+    EXPECT_EQ(cache.ProcessedCount(), 5);
+    cache.ProcessEntries(10, 300, 60, 0);  // past the end
+    EXPECT_EQ(cache.ProcessedCount(), 0);
+}
+
+TEST_F(LayoutCacheTest, LineCountsComeFromTheCacheOnlyWhileItIsFresh)
+{
+    cache.ProcessEntries(10, 200, 0, 0);
+    EXPECT_EQ(cache.EntryLineCount(0, 200), 2);
+    EXPECT_EQ(cache.EntryLineCount(0, 1000), 2);  // cached: W is not compared
+    EXPECT_EQ(cache.EntryLineCount(30, 1000), 1);  // outside the cache: counted
+    EXPECT_EQ(cache.EntryLineCount(30, 200), 2);
+    EXPECT_EQ(cache.EntryLineCount(-1, 200), 1);
+    EXPECT_EQ(cache.EntryLineCount(50, 200), 1);
+    cache.MarkStale();
+    EXPECT_EQ(cache.EntryLineCount(0, 1000), 1);
+}
+
+}  // namespace
+}  // namespace lirabo
