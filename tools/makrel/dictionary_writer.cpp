@@ -59,6 +59,25 @@ TDictionaryWriter::TDictionaryWriter(TWriterOptions Options) : FOptions(std::mov
     CheckText(FOptions.Information, TDictionaryHeader::kMaxInformationLength, "the information text");
 }
 
+void TDictionaryWriter::SuggestDescription(const std::string& Name, const std::string& Notice,
+                                           const std::string& URL, const std::string& Information)
+{
+    const auto suggest = [](std::string& Field, const std::string& Text, size_t Limit) {
+        if (!Field.empty())
+            return;
+        Field = Text.substr(0, Limit);
+        if (Text.size() > Limit) {
+            const size_t lineEnd = Field.find_last_of("\r\n");
+            if (lineEnd != std::string::npos && lineEnd > 0)
+                Field.resize(Field[lineEnd] == '\n' && Field[lineEnd - 1] == '\r' ? lineEnd - 1 : lineEnd);
+        }
+    };
+    suggest(FOptions.Name, Name, TDictionaryHeader::kMaxNameLength);
+    suggest(FOptions.Notice, Notice, TDictionaryHeader::kMaxNoticeLength);
+    suggest(FOptions.URL, URL, TDictionaryHeader::kMaxURLLength);
+    suggest(FOptions.Information, Information, TDictionaryHeader::kMaxInformationLength);
+}
+
 int TDictionaryWriter::Add(std::string Word, std::string Definition)
 {
     CheckText(Word, TWordItem::kMaxWordLength, "the headword");

@@ -39,6 +39,11 @@ public:
     void AddRelation(int From, uint8_t Kind, int To);
     // Writes a relation block even when no entry has relations.
     void SetForceRelations(bool Force) { FForceRelations = Force; }
+    // Fills those of the four descriptive texts (Windows-1252) that the
+    // options left empty: for importers whose input describes itself. A
+    // text over its limit is cut, at a line break when there is one.
+    void SuggestDescription(const std::string& Name, const std::string& Notice, const std::string& URL,
+                            const std::string& Information);
 
     size_t EntryCount() const { return FEntries.size(); }
     size_t RelationCount() const { return FRelations.size(); }

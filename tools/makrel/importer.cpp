@@ -1,5 +1,6 @@
 #include "importer.h"
 
+#include "dictd_importer.h"
 #include "tsv_importer.h"
 
 namespace makrel {
@@ -8,6 +9,8 @@ std::unique_ptr<TImporter> MakeImporter(const std::string& Format)
 {
     if (Format == "tsv")
         return std::make_unique<TTsvImporter>();
+    if (Format == "dictd")
+        return std::make_unique<TDictdImporter>();
     return nullptr;
 }
 

@@ -1,0 +1,41 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace makrel {
+
+// Turns UTF-8 text from an imported dictionary into Windows-1252 entry text.
+// Unlike the strict conversion of makrel's own input format, nothing here is
+// an error: a character without a Windows-1252 byte is transliterated or
+// dropped, and counted, because real dictionaries carry IPA, Greek and the
+// odd stray symbol that no one wants to fix by hand.
+//
+// - IPA letters become their X-SAMPA letters (ɪ I, ə @, ʊ U, ɛ E, ɔ O, ɒ Q,
+//   ʌ V, ɑ A, ʃ S, ʒ Z, ŋ N, ɜ 3, ɐ 6, ɡ g), except that every r-sound is r;
+//   the stress marks ˈ ˌ become ' and , and the length mark ː a colon.
+// - Latin letters with diacritics outside the code page lose the diacritic
+//   (ł l, ő o, ș s); Greek and Cyrillic letters are transliterated (α a,
+//   θ th, ж zh); a combining tilde becomes ~, other combining marks vanish.
+// - Typographic symbols get ASCII stand-ins (− -, → ->, ≤ <=, ⅓ 1/3), odd
+//   spaces become spaces, zero-width characters vanish.
+// - C1 control characters are taken as Windows-1252 bytes wrongly decoded
+//   (U+0085 is …), and bytes that are not valid UTF-8 as Windows-1252 bytes.
+// - Anything else becomes ?.
+// Control characters never reach the output, since below 32 every byte is a
+// mark-up code: tabs become spaces, line ends become the hard line break
+// (byte 13) when line breaks are kept and spaces otherwise, the rest vanish.
+class TAnsiTransliterator {
+public:
+    // Converts Utf8; every character not copied as it is counts as replaced.
+    std::string Convert(std::string_view Utf8, bool KeepLineBreaks = false);
+    // Appends the conversion of Utf8 to Out.
+    void Append(std::string& Out, std::string_view Utf8, bool KeepLineBreaks = false);
+
+    size_t Replaced() const { return FReplaced; }
+
+private:
+    size_t FReplaced = 0;
+};
+
+}  // namespace makrel

@@ -1,0 +1,57 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "ansi_transliterator.h"
+
+namespace makrel {
+
+// An article of a dictd dictionary as a dictionary entry (Windows-1252).
+struct TDictdEntry {
+    std::string Word;
+    std::string Definition;
+};
+
+// Turns dictd articles into entries. An article starts with a headline that
+// repeats the headword, often followed by a pronunciation between slashes,
+// variants in parentheses and grammar in angle brackets (as FreeDict writes
+// them: `Apfel /ˈapfəl/ <masc, n, sg>`). Index words are folded to lower
+// case without punctuation, so the headword is taken from the headline (or
+// from the variant) that folds to the index word, keeping its case; only
+// when none does is the index word itself the headword and the headline part
+// of the body.
+//
+// In the body, lines stay lines (the hard line break), blank lines go;
+// `{word}` becomes a link, `<...>` grammar, a leading `[...]` a field label,
+// the labels Note:, Synonym(s):, Antonym(s): and see: field labels, a
+// pronunciation in the headline and the quoted phrase of an example line
+// italic.
+class TDictdArticleFormatter {
+public:
+    explicit TDictdArticleFormatter(TAnsiTransliterator& Text) : FText(Text) {}
+
+    TDictdEntry Format(std::string_view IndexWord, std::string_view Article);
+
+    // Windows-1252 Text folded the way dictd folds index words: letters and
+    // digits only, in lower case.
+    static std::string Fold(std::string_view Text);
+
+private:
+    // The headline's head and its parenthesised variants, each with where
+    // it ends in the headline.
+    struct Candidate {
+        std::string_view Text;
+        bool Head;
+    };
+    static std::vector<Candidate> Candidates(std::string_view Headline);
+
+    void AppendLine(std::string& Out, std::string_view Line, bool Headline);
+    void AppendInline(std::string& Out, std::string_view Line, bool Headline);
+
+    TAnsiTransliterator& FText;
+    TAnsiTransliterator FScratch;  // for folding, which must not count replacements
+};
+
+}  // namespace makrel

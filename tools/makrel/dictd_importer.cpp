@@ -1,0 +1,145 @@
+#include "dictd_importer.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <numeric>
+
+#include "dictd_article.h"
+#include "dictd_index.h"
+#include "dictionary/word_item.h"
+#include "entry_limits.h"
+#include "sequential_data_file.h"
+
+namespace makrel {
+
+namespace {
+
+// No article of a real dictionary comes near this; a longer one is cut here
+// (it could not keep more than 65535 bytes anyway), so that a broken index
+// cannot make makrel read gigabytes into memory.
+constexpr uint64_t kMaxArticle = 1 << 20;
+constexpr size_t kProgressStep = 4096;
+
+// The article text without its first line when that line only repeats the
+// metadata entry's name.
+std::string_view MetadataText(std::string_view Article)
+{
+    if (Article.starts_with("00")) {
+        const size_t lineEnd = Article.find('\n');
+        Article = lineEnd == std::string_view::npos ? std::string_view() : Article.substr(lineEnd + 1);
+    }
+    return Article;
+}
+
+// Windows-1252 lines of Text joined by CR LF, the line break of the
+// descriptive texts; leading and trailing blank lines dropped.
+std::string DescriptionText(std::string_view Text, TAnsiTransliterator& Converter)
+{
+    std::string out;
+    size_t pendingBreaks = 0;
+    for (size_t start = 0; start < Text.size();) {
+        size_t end = Text.find('\n', start);
+        if (end == std::string_view::npos)
+            end = Text.size();
+        std::string line = Converter.Convert(Text.substr(start, end - start));
+        while (!line.empty() && line.back() == ' ')
+            line.pop_back();
+        const size_t indent = line.find_first_not_of(' ');
+        if (indent == std::string::npos) {
+            ++pendingBreaks;
+        } else {
+            if (!out.empty())
+                for (size_t i = 0; i <= pendingBreaks; ++i)
+                    out += "\r\n";
+            out += line.substr(indent);
+            pendingBreaks = 0;
+        }
+        start = end + 1;
+    }
+    return out;
+}
+
+}  // namespace
+
+std::string TDictdImporter::FindDataFile(const std::string& Index)
+{
+    std::string base = Index;
+    if (base.ends_with(".index"))
+        base.resize(base.size() - 6);
+    for (const char* extension : {".dict.dz", ".dict"})
+        if (std::filesystem::is_regular_file(base + extension))
+            return base + extension;
+    return "";
+}
+
+void TDictdImporter::Import(const std::string& Input, TDictionaryWriter& Writer, TImportReport& Report,
+                            const TProgress& Progress)
+{
+    const std::vector<TDictdIndexEntry> index = ReadDictdIndexFile(Input);
+    const std::string dataFile = FindDataFile(Input);
+    if (dataFile.empty())
+        throw EInputError("no data file (.dict.dz or .dict) beside the index");
+    TSequentialDataFile data(dataFile);
+
+    std::vector<size_t> order(index.size());
+    std::iota(order.begin(), order.end(), size_t{0});
+    std::stable_sort(order.begin(), order.end(),
+                     [&](size_t a, size_t b) { return index[a].Offset < index[b].Offset; });
+
+    TAnsiTransliterator text;
+    TAnsiTransliterator metadataText;  // descriptions are not entries: not counted
+    TDictdArticleFormatter formatter(text);
+    std::vector<TDictdEntry> entries(index.size());
+    std::vector<char> present(index.size(), 0);
+    std::vector<char> cut(index.size(), 0);
+    std::string name;
+    std::string url;
+    std::string information;
+    std::string article;
+    for (size_t k = 0; k < order.size(); ++k) {
+        const size_t i = order[k];
+        const TDictdIndexEntry& e = index[i];
+        const uint64_t length = std::min(e.Length, kMaxArticle);
+        if (!data.Read(e.Offset, static_cast<size_t>(length), article)) {
+            AddWarning(Report, "\"" + e.Word + "\" lies beyond the end of " + dataFile + "; left out");
+            continue;
+        }
+        if (IsDictdMetadata(e.Word)) {
+            const std::string_view key = e.Word;
+            const std::string value = DescriptionText(MetadataText(article), metadataText);
+            if (key.ends_with("short"))
+                name = value.substr(0, value.find('\r'));
+            else if (key.ends_with("url"))
+                url = value.substr(0, value.find('\r'));
+            else if (key.ends_with("info"))
+                information = value;
+            continue;
+        }
+        entries[i] = formatter.Format(e.Word, article);
+        present[i] = 1;
+        cut[i] = length < e.Length;
+        if (Progress && k % kProgressStep == 0)
+            Progress(k, order.size());
+    }
+
+    for (size_t i = 0; i < entries.size(); ++i) {
+        if (!present[i])
+            continue;
+        TDictdEntry& entry = entries[i];
+        if (cut[i] && entry.Definition.size() < lirabo::TWordItem::kMaxDefinitionLength) {
+            // Cut on reading but short enough now: still a shortened entry.
+            entry.Definition += '\x85';
+            ++Report.ShortenedEntries;
+            AddWarning(Report, "the article of \"" + index[i].Word + "\" (" + std::to_string(index[i].Length) +
+                                   " bytes) was cut at " + std::to_string(kMaxArticle) + " bytes");
+        }
+        AddShortened(Writer, Report, std::move(entry.Word), std::move(entry.Definition));
+        entry = TDictdEntry();
+    }
+    if (Progress)
+        Progress(order.size(), order.size());
+    Report.ReplacedCharacters += text.Replaced();
+    Writer.SuggestDescription(name, "", url, information);
+}
+
+}  // namespace makrel
