@@ -1,0 +1,130 @@
+#include "main_window/catalogue.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QUrl>
+#include <algorithm>
+
+#include "dictionary/ansi_codec.h"
+#include "dictionary/dictionary_header.h"
+#include "main_window/language_file.h"
+
+namespace lirabo {
+
+void TCatalogue::SetCustom(const QString& Location, const QString& Caption)
+{
+    if (!FCustom)
+        FCustom = std::make_unique<TCatalogueEntry>();
+    FCustom->Location = Location;
+    FCustom->Caption = Caption;
+    FCustom->Online = false;
+}
+
+void TCatalogue::Rebuild(const TOptions& Options)
+{
+    FEntries.clear();
+
+    // The folder listing of the file system has no stable order; file names
+    // give one that the user can predict.
+    const QDir folder(Options.DictionaryFolder);
+    const QFileInfoList files =
+        folder.entryInfoList({QStringLiteral("*.ldi")}, QDir::Files | QDir::Hidden | QDir::System, QDir::Name | QDir::IgnoreCase);
+    TDictionaryHeader header;  // one header object serves the whole scan
+    for (const QFileInfo& file : files) {
+        TCatalogueEntry entry;
+        entry.Location = file.filePath();
+        try {
+            header.LoadFromFile(QFile::encodeName(entry.Location).toStdString(), false);
+        } catch (...) {
+            // Any fault of a file's header (short, wrong format, unreadable)
+            // only leaves that file out of the list.
+            continue;
+        }
+        entry.Caption = header.Name.empty() ? file.fileName() : QString::fromStdString(AnsiToUtf8(header.Name));
+        FEntries.push_back(std::move(entry));
+    }
+
+    if (FCustom)
+        FEntries.push_back(*FCustom);
+
+    if (!Options.HideOnlineDictionaries) {
+        TLanguageFile ini;
+        ini.LoadFromFile(QFile::encodeName(folder.filePath(QStringLiteral("online.ini"))).toStdString());
+        std::vector<std::string> names = ini.SectionNames();
+        std::stable_sort(names.begin(), names.end(), [](const std::string& a, const std::string& b) {
+            return QString::fromStdString(AnsiToUtf8(a)).compare(QString::fromStdString(AnsiToUtf8(b)),
+                                                                 Qt::CaseInsensitive) < 0;
+        });
+        for (const std::string& name : names) {
+            TCatalogueEntry entry;
+            entry.Caption = QString::fromStdString(AnsiToUtf8(name)) + QLatin1Char(' ') + Options.OnlineMarker;
+            entry.Location = QString::fromStdString(AnsiToUtf8(ini.ReadString(name, "Location")));
+            entry.Online = true;
+            FEntries.push_back(std::move(entry));
+        }
+    }
+}
+
+int TCatalogue::FindFile(const QString& Path) const
+{
+    for (int i = 0; i < Size(); ++i) {
+        const TCatalogueEntry& e = FEntries[static_cast<size_t>(i)];
+        if (!e.Online && e.Location.compare(Path, Qt::CaseInsensitive) == 0)
+            return i;
+    }
+    return -1;
+}
+
+int TCatalogue::IndexOf(const TCatalogueEntry& Entry) const
+{
+    for (int i = 0; i < Size(); ++i) {
+        const TCatalogueEntry& e = FEntries[static_cast<size_t>(i)];
+        if (e.Online == Entry.Online && e.Location == Entry.Location)
+            return i;
+    }
+    return -1;
+}
+
+QStringList TCatalogue::Captions() const
+{
+    QStringList captions;
+    for (const TCatalogueEntry& e : FEntries)
+        captions.append(e.Caption);
+    return captions;
+}
+
+// With no dictionary lines at all there is nothing to move to; the one
+// line left is the "Add dictionaries..." command, which must not run.
+int NextDictionaryLine(int Selected, int LineCount)
+{
+    if (LineCount < 2)
+        return -1;
+    return Selected < LineCount - 2 ? Selected + 1 : 0;
+}
+
+int PreviousDictionaryLine(int Selected, int LineCount)
+{
+    if (LineCount < 2)
+        return -1;
+    return Selected <= 0 ? LineCount - 2 : Selected - 1;
+}
+
+QString OnlineAddress(const QString& Template, const QString& Word)
+{
+    const QString encoded = QString::fromLatin1(QUrl::toPercentEncoding(Word));
+    QString address;
+    address.reserve(Template.size() + encoded.size());
+    qsizetype from = 0;
+    for (;;) {
+        const qsizetype at = Template.indexOf(QLatin1String("%1"), from);
+        if (at < 0)
+            break;
+        address += QStringView(Template).mid(from, at - from);
+        address += encoded;
+        from = at + 2;
+    }
+    address += QStringView(Template).mid(from);
+    return address;
+}
+
+}  // namespace lirabo

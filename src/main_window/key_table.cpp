@@ -1,0 +1,35 @@
+#include "main_window/key_table.h"
+
+namespace lirabo {
+
+TKeyAction MainKeyAction(int Key, Qt::KeyboardModifiers Modifiers, bool Released)
+{
+    const Qt::KeyboardModifiers mods = Modifiers & ~Qt::KeypadModifier;
+    if (Released) {
+        if (Key != Qt::Key_Return && Key != Qt::Key_Enter)
+            return TKeyAction::None;
+        if (mods == Qt::ControlModifier)
+            return TKeyAction::AdvancedLookUp;
+        if (mods == Qt::AltModifier)
+            return TKeyAction::RecordAndClear;
+        return TKeyAction::LookUp;
+    }
+    if (Key == Qt::Key_F8)
+        return TKeyAction::FocusLookup;
+    if (mods != Qt::ControlModifier)
+        return TKeyAction::None;
+    switch (Key) {
+    case Qt::Key_Tab:
+        return TKeyAction::NextTab;
+    case Qt::Key_F1:
+        return TKeyAction::DictionaryTab;
+    case Qt::Key_F2:
+        return TKeyAction::AdvancedTab;
+    case Qt::Key_F3:
+        return TKeyAction::InternetTab;
+    default:
+        return TKeyAction::None;
+    }
+}
+
+}  // namespace lirabo

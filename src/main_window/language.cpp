@@ -1,0 +1,52 @@
+#include "main_window/language.h"
+
+#include <QFile>
+
+#include "dictionary/ansi_codec.h"
+
+static void InitLanguageResources()
+{
+    Q_INIT_RESOURCE(lirabo_resources);
+}
+
+namespace lirabo {
+
+TLanguage::TLanguage()
+{
+    FIni.LoadFromBytes(BuiltInEnglish().toStdString());
+    FTipCount = FIni.SectionLineCount("Tips");
+}
+
+QByteArray TLanguage::BuiltInEnglish()
+{
+    InitLanguageResources();
+    QFile file(QStringLiteral(":/lang/english.lng"));
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    return file.readAll();
+}
+
+bool TLanguage::ApplyLanguageFile(const QString& Path)
+{
+    FIni.Clear();
+    const bool read = FIni.LoadFromFile(Path.toStdString());
+    const bool accepted = read && FIni.FileVersion() >= kMinimumFileVersion;
+    if (!accepted)
+        FIni.LoadFromBytes(BuiltInEnglish().toStdString());
+    FTipCount = FIni.SectionLineCount("Tips");
+    return accepted;
+}
+
+QString TLanguage::ReadLanguageText(const QString& Section, int Key) const
+{
+    const std::string text = FIni.ReadString(Section.toStdString(), std::to_string(Key));
+    return QString::fromStdString(AnsiToUtf8(text));
+}
+
+QString TLanguage::ReadLanguageHint(const QString& Section, int Key) const
+{
+    const std::string text = FIni.ReadString(Section.toStdString(), std::to_string(Key) + "t");
+    return QString::fromStdString(AnsiToUtf8(text));
+}
+
+}  // namespace lirabo

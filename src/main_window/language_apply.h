@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QString>
+
+class QAction;
+class QObject;
+class QWidget;
+
+namespace lirabo {
+
+class TLanguage;
+
+// Every component that takes its text from the language file carries its key
+// as the dynamic property "Tag"; components without one (or with 0) keep the
+// text they were given.
+void SetTag(QObject* Component, int Tag);
+int Tag(const QObject* Component);
+
+// Gives Control (a window or a container) and every component it holds, in
+// creation order, their texts and tool tips from Section. Nothing is touched
+// when Control's own Tag is 0 or negative. Menus met on the way get
+// ApplyLanguageToMenu. A missing key gives the empty text.
+void ApplyLanguageToControl(const TLanguage& Language, QWidget* Control, const QString& Section);
+
+// Gives Item (when its Tag is above 0) and all its sub-items their captions
+// from Section.
+void ApplyLanguageToMenu(const TLanguage& Language, QAction* Item, const QString& Section);
+
+}  // namespace lirabo

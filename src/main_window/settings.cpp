@@ -1,0 +1,202 @@
+#include "main_window/settings.h"
+
+#include <QSettings>
+#include <QVariant>
+#include <cmath>
+#include <limits>
+#include <variant>
+
+namespace lirabo {
+
+namespace {
+
+// What a stored value holds when it is a plain number: a number type of the
+// platform's store (the registry), or text that is a whole decimal number
+// (a text file store keeps everything as text).
+bool StoredInteger(const QVariant& Value, qlonglong& Number)
+{
+    switch (Value.typeId()) {
+    case QMetaType::Int:
+    case QMetaType::UInt:
+    case QMetaType::LongLong:
+    case QMetaType::ULongLong:
+    case QMetaType::Long:
+    case QMetaType::ULong: {
+        bool ok = false;
+        Number = Value.toLongLong(&ok);
+        return ok;
+    }
+    case QMetaType::QString:
+    case QMetaType::QByteArray: {
+        bool ok = false;
+        Number = Value.toString().trimmed().toLongLong(&ok, 10);
+        return ok;
+    }
+    default:
+        return false;
+    }
+}
+
+// The table of typed keys: one row per stored value with the field it fills.
+// The field's initial value in TSettings is the default.
+using TField = std::variant<int TSettings::*, bool TSettings::*, QString TSettings::*>;
+
+struct TKey {
+    const char* Name;
+    TField Field;
+};
+
+const TKey kTable[] = {
+    {"CurrentDictionary", &TSettings::CurrentDictionary},
+    {"LookinWidth", &TSettings::LookinWidth},
+    {"LanguageFile", &TSettings::LanguageFile},
+    {"MinimizeToTray", &TSettings::MinimizeToTray},
+    {"DisableBrowser", &TSettings::DisableBrowser},
+    {"CheckForUpdates", &TSettings::CheckForUpdates},
+    {"HideOnlineDictionaries", &TSettings::HideOnlineDictionaries},
+    {"ClipboardTranslation", &TSettings::ClipboardTranslation},
+    {"AlwaysOnTop", &TSettings::AlwaysOnTop},
+    {"ShowTips", &TSettings::ShowTips},
+    {"ShowRelations", &TSettings::ShowRelations},
+    {"CurrentTip", &TSettings::CurrentTip},
+    {"Indent", &TSettings::Indent},
+    {"TopIndent", &TSettings::TopIndent},
+    {"FontName", &TSettings::FontName},
+    {"FontSize", &TSettings::FontSize},
+    {"ColorEntry", &TSettings::ColorEntry},
+    {"ColorDefinition", &TSettings::ColorDefinition},
+    {"ColorField", &TSettings::ColorField},
+    {"ColorGrammar", &TSettings::ColorGrammar},
+    {"ColorLink", &TSettings::ColorLink},
+    {"ColorBackground", &TSettings::ColorBackground},
+    {"ColorCurrentBackground", &TSettings::ColorCurrentBackground},
+    {"ColorSelectedBackground", &TSettings::ColorSelectedBackground},
+    {"StyleEntry", &TSettings::StyleEntry},
+    {"StyleDefinition", &TSettings::StyleDefinition},
+    {"StyleField", &TSettings::StyleField},
+    {"StyleGrammar", &TSettings::StyleGrammar},
+    {"StyleLink", &TSettings::StyleLink},
+};
+
+template <class... Ts>
+struct TOverload : Ts... {
+    using Ts::operator()...;
+};
+
+}  // namespace
+
+QString ReadRegStringDefault(const QSettings& Key, const QString& Name, const QString& Default)
+{
+    if (!Key.contains(Name))
+        return Default;
+    const QVariant value = Key.value(Name);
+    switch (value.typeId()) {
+    case QMetaType::QString:
+    case QMetaType::QByteArray:
+        return value.toString();
+    default:
+        return Default;
+    }
+}
+
+int ReadRegIntegerDefault(const QSettings& Key, const QString& Name, int Default)
+{
+    if (!Key.contains(Name))
+        return Default;
+    qlonglong number = 0;
+    // The platform stores 32-bit numbers; an unsigned 32-bit value (a colour
+    // written by another tool) reads as the same bits.
+    if (!StoredInteger(Key.value(Name), number) || number < std::numeric_limits<int>::min() ||
+        number > std::numeric_limits<uint32_t>::max())
+        return Default;
+    return static_cast<int>(static_cast<uint32_t>(number));
+}
+
+bool ReadRegBoolDefault(const QSettings& Key, const QString& Name, bool Default)
+{
+    if (!Key.contains(Name))
+        return Default;
+    const QVariant value = Key.value(Name);
+    qlonglong number = 0;
+    if (StoredInteger(value, number))
+        return number != 0;
+    if (value.typeId() == QMetaType::Bool)
+        return value.toBool();
+    const QString text = value.typeId() == QMetaType::QString ? value.toString().trimmed() : QString();
+    if (text.compare(QLatin1String("true"), Qt::CaseInsensitive) == 0)
+        return true;
+    if (text.compare(QLatin1String("false"), Qt::CaseInsensitive) == 0)
+        return false;
+    return Default;
+}
+
+double ReadRegFloatDefault(const QSettings& Key, const QString& Name, double Default)
+{
+    if (!Key.contains(Name))
+        return Default;
+    const QVariant value = Key.value(Name);
+    bool ok = false;
+    double number = 0;
+    switch (value.typeId()) {
+    case QMetaType::Double:
+    case QMetaType::Float:
+    case QMetaType::Int:
+    case QMetaType::LongLong:
+        number = value.toDouble(&ok);
+        break;
+    case QMetaType::QString:
+    case QMetaType::QByteArray:
+        number = value.toString().trimmed().toDouble(&ok);
+        break;
+    default:
+        break;
+    }
+    return ok && std::isfinite(number) ? number : Default;
+}
+
+void TSettings::ReadTable(const QSettings& Key)
+{
+    const TSettings defaults;
+    for (const TKey& key : kTable) {
+        const QString name = QLatin1String(key.Name);
+        std::visit(TOverload{
+                       [&](int TSettings::*f) { this->*f = ReadRegIntegerDefault(Key, name, defaults.*f); },
+                       [&](bool TSettings::*f) { this->*f = ReadRegBoolDefault(Key, name, defaults.*f); },
+                       [&](QString TSettings::*f) { this->*f = ReadRegStringDefault(Key, name, defaults.*f); },
+                   },
+                   key.Field);
+    }
+}
+
+void TSettings::WriteTable(QSettings& Key) const
+{
+    for (const TKey& key : kTable) {
+        const QString name = QLatin1String(key.Name);
+        std::visit(TOverload{
+                       [&](int TSettings::*f) { Key.setValue(name, this->*f); },
+                       // Booleans are numbers in the store, as the readers expect.
+                       [&](bool TSettings::*f) { Key.setValue(name, (this->*f) ? 1 : 0); },
+                       [&](QString TSettings::*f) { Key.setValue(name, this->*f); },
+                   },
+                   key.Field);
+    }
+}
+
+QStringList TSettings::ReadRecent(const QSettings& Key)
+{
+    QStringList words;
+    for (int n = 0; n <= kMaxRecentIndex; ++n) {
+        const QString word = ReadRegStringDefault(Key, QStringLiteral("Recent%1").arg(n), QString());
+        if (!word.isEmpty())
+            words.append(word);
+    }
+    return words;
+}
+
+void TSettings::WriteRecent(QSettings& Key, const QStringList& Words)
+{
+    for (qsizetype i = 0; i < Words.size(); ++i)
+        Key.setValue(QStringLiteral("Recent%1").arg(i), Words[i]);
+}
+
+}  // namespace lirabo

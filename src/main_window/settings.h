@@ -1,0 +1,80 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+class QSettings;
+
+namespace lirabo {
+
+// The stored values of the program. A value that is missing, or stored with a
+// type its reader cannot take (text where a number belongs, a number out of
+// range, a list), reads as its default: settings files are edited by hand and
+// copied between machines, and a damaged value must not stop the program.
+QString ReadRegStringDefault(const QSettings& Key, const QString& Name, const QString& Default);
+int ReadRegIntegerDefault(const QSettings& Key, const QString& Name, int Default);
+// Stored as a number: any non-zero reads as true.
+bool ReadRegBoolDefault(const QSettings& Key, const QString& Name, bool Default);
+double ReadRegFloatDefault(const QSettings& Key, const QString& Name, double Default);
+
+// Every setting read at start-up and written at shutdown, named after its
+// stored value. The window geometry and the recent words are kept here too,
+// but their defaults depend on the screen and they are written by rules of
+// their own, so TfrmMain reads and writes them itself.
+struct TSettings {
+    static constexpr int kMaxRecentIndex = 10;  // "Recent0" .. "Recent10"
+
+    int WindowState = 1;  // 1 normal, anything else maximised
+    int WindowWidth = 500;
+    int WindowHeight = 500;
+    int WindowLeft = 0;
+    int WindowTop = 0;
+    int WindowTransparency = 255;
+    double UpdatedDate = 0;  // days since 1899-12-30; written by the update check only
+    QStringList Recent;
+
+    int CurrentDictionary = 0;
+    int LookinWidth = 190;
+    QString LanguageFile;
+    bool MinimizeToTray = false;
+    bool DisableBrowser = false;
+    bool CheckForUpdates = true;
+    bool HideOnlineDictionaries = false;
+    bool ClipboardTranslation = false;
+    bool AlwaysOnTop = false;
+    bool ShowTips = true;
+    bool ShowRelations = false;
+    int CurrentTip = -1;
+    int Indent = 200;
+    int TopIndent = 300;
+    QString FontName = QStringLiteral("Verdana");
+    int FontSize = 10;
+    // 0x00BBGGRR, in the display-element order Entry, Definition, Field,
+    // Grammar, Link, Background, Current background, Selected background.
+    int ColorEntry = 0x000000;
+    int ColorDefinition = 0x008001;
+    int ColorField = 0x0000FF;
+    int ColorGrammar = 0x0080FF;
+    int ColorLink = 0x800000;
+    int ColorBackground = 0xFFFFFF;
+    int ColorCurrentBackground = 0xD7D7D7;
+    int ColorSelectedBackground = 0xFCC898;
+    QString StyleEntry;
+    QString StyleDefinition;
+    QString StyleField = QStringLiteral("b");
+    QString StyleGrammar;
+    QString StyleLink = QStringLiteral("b");
+
+    // Reads every value of the table (not the geometry, the date or the
+    // recent words), each with its default.
+    void ReadTable(const QSettings& Key);
+    // Writes every value of the table.
+    void WriteTable(QSettings& Key) const;
+
+    // The recent words "Recent0".."Recent10" in order, empty texts left out.
+    static QStringList ReadRecent(const QSettings& Key);
+    // "Recent0".."Recent<n-1>" for the n words; higher numbers stay as they are.
+    static void WriteRecent(QSettings& Key, const QStringList& Words);
+};
+
+}  // namespace lirabo

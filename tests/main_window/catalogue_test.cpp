@@ -1,0 +1,69 @@
+#include <gtest/gtest.h>
+
+#include "main_window/catalogue.h"
+#include "test_folder.h"
+
+namespace lirabo {
+namespace {
+
+using test::TProgramFolder;
+
+class CatalogueTest : public ::testing::Test {
+protected:
+    TCatalogue::TOptions Options(bool HideOnline = false) const
+    {
+        return {FFolder.Dictionaries(), HideOnline, "(online)"};
+    }
+    TProgramFolder FFolder;
+    TCatalogue FCatalogue;
+};
+
+TEST_F(CatalogueTest, LocalByFileNameThenCustomThenSortedOnline)
+{
+    FFolder.AddDictionary("b.ldi", "Bravo", {{"x", "y"}});
+    FFolder.AddDictionary("A.LDI", "Alpha", {{"x", "y"}});
+    FFolder.AddDictionary("c.ldi", "", {{"x", "y"}});
+    FFolder.WriteFile("Dictionaries/broken.ldi", "not a dictionary");
+    FFolder.WriteFile("Dictionaries/notes.txt", "ignored");
+    FFolder.WriteFile("Dictionaries/online.ini",
+                      "[zeta]\nLocation=http://z/%1\n[Alpha Web]\nLocation=http://a/?q=%1\n[nolocation]\n");
+    FCatalogue.SetCustom("/elsewhere/mine.ldi", "Custom dictionary");
+    FCatalogue.Rebuild(Options());
+
+    EXPECT_EQ(FCatalogue.Captions(), (QStringList{"Alpha", "Bravo", "c.ldi", "Custom dictionary",
+                                                  "Alpha Web (online)", "nolocation (online)", "zeta (online)"}));
+    EXPECT_EQ(FCatalogue.At(0).Location, FFolder.Dictionaries() + "/A.LDI");
+    EXPECT_FALSE(FCatalogue.At(3).Online);
+    EXPECT_TRUE(FCatalogue.At(4).Online);
+    EXPECT_EQ(FCatalogue.At(4).Location, "http://a/?q=%1");
+    EXPECT_EQ(FCatalogue.At(5).Location, "");
+}
+
+TEST_F(CatalogueTest, HiddenOnlineAndMissingFolder)
+{
+    FFolder.WriteFile("Dictionaries/online.ini", "[web]\nLocation=http://w/%1\n");
+    FCatalogue.Rebuild(Options(true));
+    EXPECT_EQ(FCatalogue.Size(), 0);
+    FCatalogue.Rebuild({FFolder.Path() + "/nowhere", false, "(online)"});
+    EXPECT_EQ(FCatalogue.Size(), 0);
+}
+
+TEST_F(CatalogueTest, FindsFilesIgnoringCaseAndEntriesByIdentity)
+{
+    const QString path = FFolder.AddDictionary("one.ldi", "One", {{"x", "y"}});
+    FFolder.WriteFile("Dictionaries/online.ini", "[web]\nLocation=" + path.toUtf8() + "\n");
+    FCatalogue.Rebuild(Options());
+    EXPECT_EQ(FCatalogue.FindFile(path.toUpper()), 0);
+    EXPECT_EQ(FCatalogue.FindFile(path + "x"), -1);
+    // An online entry whose address equals a path is a different entry.
+    EXPECT_EQ(FCatalogue.IndexOf(FCatalogue.At(1)), 1);
+    EXPECT_EQ(FCatalogue.IndexOf(FCatalogue.At(0)), 0);
+
+    const TCatalogueEntry selected = FCatalogue.At(0);
+    FFolder.AddDictionary("a-new.ldi", "New", {{"x", "y"}});
+    FCatalogue.Rebuild(Options());
+    EXPECT_EQ(FCatalogue.IndexOf(selected), 1);
+}
+
+}  // namespace
+}  // namespace lirabo

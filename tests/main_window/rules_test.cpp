@@ -1,0 +1,110 @@
+#include <gtest/gtest.h>
+
+#include "main_window/catalogue.h"
+#include "main_window/key_table.h"
+#include "main_window/recent_list.h"
+#include "main_window/tip_cycle.h"
+
+namespace lirabo {
+namespace {
+
+TEST(RecentListTest, RecordKeepsPlaceOfKnownWordIgnoringCase)
+{
+    TRecentList list({"alpha", "beta"});
+    EXPECT_FALSE(list.Record("BETA"));
+    EXPECT_EQ(list.Words(), (QStringList{"alpha", "beta"}));
+    EXPECT_TRUE(list.Record("gamma"));
+    EXPECT_EQ(list.Words(), (QStringList{"gamma", "alpha", "beta"}));
+    list.InsertOnTop("beta");
+    EXPECT_EQ(list.Words(), (QStringList{"beta", "gamma", "alpha", "beta"}));
+}
+
+TEST(RecentListTest, TenWordsDropTheOldestOnePerInsertion)
+{
+    QStringList ten;
+    for (int i = 0; i < 10; ++i)
+        ten << QString::number(i);
+    TRecentList list(ten);
+    list.Record("new");
+    EXPECT_EQ(list.Words().size(), 10);
+    EXPECT_EQ(list.Words().front(), "new");
+    EXPECT_EQ(list.Words().back(), "8");
+
+    // Eleven stored words stay eleven: only index 10 goes per insertion.
+    TRecentList eleven(ten + QStringList{"10"});
+    eleven.InsertOnTop("x");
+    EXPECT_EQ(eleven.Words().size(), 11);
+    EXPECT_EQ(eleven.Words().back(), "10");
+}
+
+TEST(KeyTableTest, EnterReleasesByExactModifiers)
+{
+    EXPECT_EQ(MainKeyAction(Qt::Key_Return, Qt::NoModifier, true), TKeyAction::LookUp);
+    EXPECT_EQ(MainKeyAction(Qt::Key_Enter, Qt::KeypadModifier, true), TKeyAction::LookUp);
+    EXPECT_EQ(MainKeyAction(Qt::Key_Return, Qt::ControlModifier, true), TKeyAction::AdvancedLookUp);
+    EXPECT_EQ(MainKeyAction(Qt::Key_Enter, Qt::ControlModifier | Qt::KeypadModifier, true),
+              TKeyAction::AdvancedLookUp);
+    EXPECT_EQ(MainKeyAction(Qt::Key_Return, Qt::AltModifier, true), TKeyAction::RecordAndClear);
+    EXPECT_EQ(MainKeyAction(Qt::Key_Return, Qt::ControlModifier | Qt::ShiftModifier, true), TKeyAction::LookUp);
+    EXPECT_EQ(MainKeyAction(Qt::Key_Return, Qt::ShiftModifier, true), TKeyAction::LookUp);
+    EXPECT_EQ(MainKeyAction(Qt::Key_Return, Qt::NoModifier, false), TKeyAction::None);
+}
+
+TEST(KeyTableTest, TabKeysNeedCtrlAloneAndF8TakesAnyModifier)
+{
+    EXPECT_EQ(MainKeyAction(Qt::Key_Tab, Qt::ControlModifier, false), TKeyAction::NextTab);
+    EXPECT_EQ(MainKeyAction(Qt::Key_Tab, Qt::NoModifier, false), TKeyAction::None);
+    EXPECT_EQ(MainKeyAction(Qt::Key_F1, Qt::ControlModifier, false), TKeyAction::DictionaryTab);
+    EXPECT_EQ(MainKeyAction(Qt::Key_F2, Qt::ControlModifier, false), TKeyAction::AdvancedTab);
+    EXPECT_EQ(MainKeyAction(Qt::Key_F3, Qt::ControlModifier, false), TKeyAction::InternetTab);
+    EXPECT_EQ(MainKeyAction(Qt::Key_F3, Qt::ControlModifier | Qt::AltModifier, false), TKeyAction::None);
+    EXPECT_EQ(MainKeyAction(Qt::Key_F1, Qt::NoModifier, false), TKeyAction::None);
+    EXPECT_EQ(MainKeyAction(Qt::Key_F8, Qt::ShiftModifier | Qt::AltModifier, false), TKeyAction::FocusLookup);
+    EXPECT_EQ(MainKeyAction(Qt::Key_F8, Qt::NoModifier, true), TKeyAction::None);
+}
+
+TEST(TipCycleTest, WrapsBothWays)
+{
+    EXPECT_EQ(NextTip(-1, 21), 0);
+    EXPECT_EQ(NextTip(20, 21), 0);
+    EXPECT_EQ(NextTip(4, 21), 5);
+    EXPECT_EQ(PreviousTip(0, 21), 20);
+    EXPECT_EQ(PreviousTip(5, 21), 4);
+    // A stored index that is out of range starts over instead of showing nothing.
+    EXPECT_EQ(NextTip(500, 21), 0);
+    EXPECT_EQ(NextTip(-9, 21), 0);
+    EXPECT_EQ(PreviousTip(500, 21), 20);
+    // No tips: an index whose key does not exist, never a crash.
+    EXPECT_EQ(NextTip(-1, 0), 0);
+    EXPECT_EQ(PreviousTip(0, 0), -1);
+}
+
+TEST(DictionaryLineTest, NextAndPreviousWrapAndSkipTheAddLine)
+{
+    // Three dictionaries and the "Add dictionaries..." line.
+    EXPECT_EQ(NextDictionaryLine(0, 4), 1);
+    EXPECT_EQ(NextDictionaryLine(2, 4), 0);
+    EXPECT_EQ(NextDictionaryLine(3, 4), 0);
+    EXPECT_EQ(NextDictionaryLine(-1, 4), 0);
+    EXPECT_EQ(PreviousDictionaryLine(0, 4), 2);
+    EXPECT_EQ(PreviousDictionaryLine(-1, 4), 2);
+    EXPECT_EQ(PreviousDictionaryLine(2, 4), 1);
+    // Only the "Add dictionaries..." line: nothing to move to.
+    EXPECT_EQ(NextDictionaryLine(-1, 1), -1);
+    EXPECT_EQ(PreviousDictionaryLine(-1, 1), -1);
+}
+
+TEST(OnlineAddressTest, EveryPlaceholderGetsThePercentEncodedWord)
+{
+    EXPECT_EQ(OnlineAddress("http://x.example/?q=%1&again=%1", "rock & roll"),
+              "http://x.example/?q=rock%20%26%20roll&again=rock%20%26%20roll");
+    EXPECT_EQ(OnlineAddress("http://x.example/%1", "C#"), "http://x.example/C%23");
+    EXPECT_EQ(OnlineAddress("http://x.example/%1", QString::fromUtf8("Größe")), "http://x.example/Gr%C3%B6%C3%9Fe");
+    EXPECT_EQ(OnlineAddress("http://x.example/?q=%1", ""), "http://x.example/?q=");
+    // A word that itself holds "%1" is not replaced again.
+    EXPECT_EQ(OnlineAddress("a%1b", "%1"), "a%251b");
+    EXPECT_EQ(OnlineAddress("no placeholder", "w"), "no placeholder");
+}
+
+}  // namespace
+}  // namespace lirabo
