@@ -2,6 +2,7 @@
 
 #include "dictd_importer.h"
 #include "tsv_importer.h"
+#include "wordnet_importer.h"
 
 namespace makrel {
 
@@ -11,6 +12,8 @@ std::unique_ptr<TImporter> MakeImporter(const std::string& Format)
         return std::make_unique<TTsvImporter>();
     if (Format == "dictd")
         return std::make_unique<TDictdImporter>();
+    if (Format == "wordnet")
+        return std::make_unique<TWordNetImporter>();
     return nullptr;
 }
 
