@@ -9,25 +9,36 @@ namespace {
 constexpr uint32_t kPolynomial = 0xEDB88320u;  // reflected form of 04C11DB7
 constexpr size_t kStreamPiece = 65521;         // largest piece UpdateCRC is given
 
-constexpr std::array<uint32_t, 256> MakeTable()
+// Table 0 is the classic byte table; table k gives the effect of a byte
+// followed by k zero bytes, so eight bytes fold in with eight lookups and
+// no dependency between them (slicing-by-8).
+constexpr std::array<std::array<uint32_t, 256>, 8> MakeTables()
 {
-    std::array<uint32_t, 256> table{};
+    std::array<std::array<uint32_t, 256>, 8> tables{};
     for (uint32_t i = 0; i < 256; ++i) {
         uint32_t c = i;
         for (int k = 0; k < 8; ++k)
             c = (c & 1) ? (kPolynomial ^ (c >> 1)) : (c >> 1);
-        table[i] = c;
+        tables[0][i] = c;
     }
-    return table;
+    for (uint32_t i = 0; i < 256; ++i)
+        for (size_t t = 1; t < 8; ++t)
+            tables[t][i] = (tables[t - 1][i] >> 8) ^ tables[0][tables[t - 1][i] & 0xFF];
+    return tables;
 }
 
-constexpr std::array<uint32_t, 256> kTable = MakeTable();
+constexpr auto kTables = MakeTables();
 
 void Update(const unsigned char* p, size_t Length, uint32_t& CRC)
 {
     uint32_t c = CRC;
-    for (size_t i = 0; i < Length; ++i)
-        c = kTable[(c ^ p[i]) & 0xFF] ^ (c >> 8);
+    for (; Length >= 8; p += 8, Length -= 8) {
+        const uint32_t low = c ^ (uint32_t{p[0]} | uint32_t{p[1]} << 8 | uint32_t{p[2]} << 16 | uint32_t{p[3]} << 24);
+        c = kTables[7][low & 0xFF] ^ kTables[6][(low >> 8) & 0xFF] ^ kTables[5][(low >> 16) & 0xFF] ^
+            kTables[4][low >> 24] ^ kTables[3][p[4]] ^ kTables[2][p[5]] ^ kTables[1][p[6]] ^ kTables[0][p[7]];
+    }
+    for (; Length > 0; ++p, --Length)
+        c = kTables[0][(c ^ *p) & 0xFF] ^ (c >> 8);
     CRC = c;
 }
 

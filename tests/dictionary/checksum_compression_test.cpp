@@ -69,6 +69,29 @@ TEST(CrcTest, CheckValuesAndPieces)
     EXPECT_EQ(stream.Size(), stream.Position());
 }
 
+TEST(CrcTest, SeveralBytesAtATimeMatchOneAtATime)
+{
+    // The textbook bit-by-bit definition as the model.
+    auto model = [](const std::string& Text) {
+        uint32_t c = 0xFFFFFFFFu;
+        for (unsigned char b : Text) {
+            c ^= b;
+            for (int k = 0; k < 8; ++k)
+                c = (c & 1) ? (0xEDB88320u ^ (c >> 1)) : (c >> 1);
+        }
+        return ~c;
+    };
+    const std::string text = RandomText(300, 9) + std::string("\x00\xFF\x80", 3);
+    for (size_t start = 0; start < 9; ++start)
+        for (size_t length = 0; length + start <= text.size(); length += 7) {
+            const std::string piece = text.substr(start, length);
+            ASSERT_EQ(model(piece), BufferCRC(piece.data(), piece.size())) << start << " " << length;
+            uint32_t running = 0xFFFFFFFFu;
+            UpdateCRC(piece.data(), static_cast<uint16_t>(piece.size()), running);
+            ASSERT_EQ(model(piece), ~running);
+        }
+}
+
 TEST(Bzip2Test, SettingsOutOfRangeAreIgnored)
 {
     Tbzip2 bzip2;
