@@ -78,10 +78,17 @@ bool TDictionaryPainter::Run(int Begin, int End, int X, int Y, int Style)
     run.setRawFont(FFonts.RawFont(Style));
     run.setGlyphIndexes(glyphs);
     run.setPositions(positions);
-    run.setUnderline(FDecoration & fsUnderline);
-    run.setStrikeOut(FDecoration & fsStrikeOut);
-    FPainter.setPen(ToQColor(FStyles.ElementColor(FShownElement)));
-    FPainter.drawGlyphRun(QPointF(0, Y + FFonts.Ascent()), run);
+    const QColor color = ToQColor(FStyles.ElementColor(FShownElement));
+    FPainter.setPen(color);
+    const int baseline = Y + FFonts.Ascent();
+    FPainter.drawGlyphRun(QPointF(0, baseline), run);
+    // Drawn here rather than by the glyph run, whose lines ignore where the
+    // run stands.
+    const int lineWidth = FFonts.LineWidth(Style);
+    if (FDecoration & fsUnderline)
+        FPainter.fillRect(X, baseline + FFonts.UnderlinePos(Style), x - X, lineWidth, color);
+    if (FDecoration & fsStrikeOut)
+        FPainter.fillRect(X, baseline + FFonts.StrikeOutPos(Style), x - X, lineWidth, color);
     return true;
 }
 

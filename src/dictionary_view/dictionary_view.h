@@ -82,6 +82,8 @@ public:
 
     int TopEntry() const { return FTopEntry; }
     int TopLine() const { return FTopLine; }
+    // The lines entry Index takes (or would take) in this view.
+    int EntryLineCount(int Index) { return FCache.EntryLineCount(Index, CountWidth()); }
 
     // --- appearance ---------------------------------------------------------
 

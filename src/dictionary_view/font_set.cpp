@@ -20,6 +20,8 @@ void TFontSet::Measure(const QFont& Font)
         const QFontMetrics metrics(font);
         FLineHeight = std::max(FLineHeight, metrics.height());
         FAscent = std::max(FAscent, metrics.ascent());
+        FDecorations[static_cast<size_t>(s)] = {metrics.underlinePos(), -metrics.strikeOutPos(),
+                                                std::max(metrics.lineWidth(), 1)};
         FFonts[static_cast<size_t>(s)] = font;
         FRawFonts[static_cast<size_t>(s)] = QRawFont::fromFont(font);
 

@@ -24,6 +24,11 @@ public:
     const QFont& Font(int Style) const { return FFonts[Style & 3]; }
     const QRawFont& RawFont(int Style) const { return FRawFonts[Style & 3]; }
     quint32 Glyph(int Style, unsigned char Byte) const { return FGlyphs[Style & 3][Byte]; }
+    // Where underline and strike-out lines go, in pixels below the baseline
+    // (negative: above), and how thick they are.
+    int UnderlinePos(int Style) const { return FDecorations[Style & 3].Underline; }
+    int StrikeOutPos(int Style) const { return FDecorations[Style & 3].StrikeOut; }
+    int LineWidth(int Style) const { return FDecorations[Style & 3].Width; }
 
 private:
     bool FValid = false;
@@ -31,6 +36,12 @@ private:
     std::array<std::array<quint32, 256>, 4> FGlyphs{};
     std::array<QFont, 4> FFonts;
     std::array<QRawFont, 4> FRawFonts;
+    struct TDecoration {
+        int Underline = 0;
+        int StrikeOut = 0;
+        int Width = 1;
+    };
+    std::array<TDecoration, 4> FDecorations{};
     int FLineHeight = 0;
     int FAscent = 0;
 };
