@@ -107,7 +107,7 @@ void TVerifier::CheckSection(int Index, std::string& Previous)
     const int64_t end = Index + 1 < static_cast<int>(FSections.size())
                             ? FSections[static_cast<size_t>(Index) + 1].Offset
                             : FHeader.RelationsStart;
-    const auto data = Decompress(section.Offset, end, static_cast<size_t>(section.Count) * kMaxDecodedEntryBytes);
+    const auto data = Decompress(section.Offset, end, static_cast<size_t>(MaxSectionBytes(section.Count)));
     const auto items = DecodeSection(data.data(), data.size(), section.Count);
     const std::string where = "section " + std::to_string(Index);
 

@@ -10,6 +10,7 @@
 
 #include "dictionary/crc32.h"
 #include "dictionary/dictionary_header.h"
+#include "dictionary/dictionary_layout.h"
 #include "dictionary/little_endian.h"
 #include "dictionary/word_order.h"
 
@@ -47,8 +48,9 @@ void CheckText(const std::string& Text, size_t Limit, const char* What)
 
 TDictionaryWriter::TDictionaryWriter(TWriterOptions Options) : FOptions(std::move(Options))
 {
-    if (FOptions.SectionSize < 1)
-        throw std::invalid_argument("the section size must be at least 1");
+    if (FOptions.SectionSize < 1 || FOptions.SectionSize > lirabo::kMaxSectionSize)
+        throw std::invalid_argument("the section size must lie between 1 and " +
+                                    std::to_string(lirabo::kMaxSectionSize));
     if (FOptions.BlockSize < 1 || FOptions.BlockSize > 9)
         throw std::invalid_argument("the block size must lie between 1 and 9");
     if (FOptions.BufferSize < 1 || FOptions.BufferSize > 4096)

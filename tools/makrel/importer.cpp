@@ -1,6 +1,7 @@
 #include "importer.h"
 
 #include "dictd_importer.h"
+#include "stardict_importer.h"
 #include "tsv_importer.h"
 #include "wordnet_importer.h"
 
@@ -12,6 +13,8 @@ std::unique_ptr<TImporter> MakeImporter(const std::string& Format)
         return std::make_unique<TTsvImporter>();
     if (Format == "dictd")
         return std::make_unique<TDictdImporter>();
+    if (Format == "stardict")
+        return std::make_unique<TStarDictImporter>();
     if (Format == "wordnet")
         return std::make_unique<TWordNetImporter>();
     return nullptr;

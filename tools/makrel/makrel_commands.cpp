@@ -23,8 +23,10 @@ using namespace lirabo;
 namespace {
 
 constexpr const char* kUsage =
-    "usage: makrel build [--format tsv] [--section-size N] [--name T] [--notice T] [--url T]\n"
-    "                    [--information T] [--relations FILE] INPUT OUTPUT.ldi\n"
+    "usage: makrel build [--format tsv|wordnet|dictd|stardict] [--section-size N] [--name T]\n"
+    "                    [--notice T] [--url T] [--information T] [--relations FILE] INPUT OUTPUT.ldi\n"
+    "         INPUT: tsv FILE.tsv, wordnet FOLDER (data.*, index.*, *.exc),\n"
+    "                dictd FILE.index (beside .dict.dz or .dict), stardict FILE.ifo\n"
     "       makrel info FILE\n"
     "       makrel lookup [--exact] FILE WORD\n"
     "       makrel search FILE PATTERN\n"

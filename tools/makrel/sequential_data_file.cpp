@@ -96,8 +96,10 @@ bool TSequentialDataFile::Read(uint64_t Offset, size_t Length, std::string& Out)
         FWindowStart += FWindow.size() - FHead;
         FWindow.clear();
         FHead = 0;
-        if (!Fill())
+        if (!Fill()) {
+            Out.clear();
             return false;
+        }
     }
     FHead += static_cast<size_t>(Offset - FWindowStart);
     FWindowStart = Offset;
@@ -105,9 +107,12 @@ bool TSequentialDataFile::Read(uint64_t Offset, size_t Length, std::string& Out)
         FWindow.erase(0, FHead);
         FHead = 0;
     }
-    while (FWindow.size() - FHead < Length)
-        if (!Fill())
+    while (FWindow.size() - FHead < Length) {
+        if (!Fill()) {
+            Out.assign(FWindow, FHead);
             return false;
+        }
+    }
     Out.assign(FWindow, FHead, Length);
     return true;
 }

@@ -25,7 +25,8 @@ public:
 
     // Sets Out to the Length bytes at Offset of the (uncompressed) data.
     // Offset must not lie before the Offset of the previous call. Returns
-    // false when the data ends before Offset + Length. Raises
+    // false, with Out holding what there is, when the data ends before
+    // Offset + Length. Raises
     // std::runtime_error on a read error or corrupt compressed data.
     bool Read(uint64_t Offset, size_t Length, std::string& Out);
 
