@@ -1,6 +1,9 @@
 #include "dictionary/dictionary_layout.h"
 
+#include <algorithm>
 #include <string>
+
+#include "dictionary/section_decoder.h"
 
 #include "dictionary/exceptions.h"
 
@@ -11,6 +14,9 @@ namespace {
 constexpr int64_t kSectionRowSize = 8;        // 32-bit offset + 4-byte key
 constexpr int64_t kRelationRecordSize = 5;    // 1-byte kind + 32-bit target
 constexpr int64_t kRelationsPerEntryCap = 256;
+// Absolute ceilings, so that a small hostile file cannot claim gigabytes.
+constexpr int64_t kMaxRelationBlock = int64_t{128} << 20;  // 25 relations for each of 1M entries
+constexpr int64_t kMaxSectionBytes = int64_t{64} << 20;
 
 [[noreturn]] void Reject(const std::string& Reason)
 {
@@ -23,8 +29,9 @@ void CheckHeaderLayout(const TDictionaryHeader& Header, int64_t FileLength)
 {
     if (Header.WordCount < 0)
         Reject("the word count is negative (" + std::to_string(Header.WordCount) + ")");
-    if (Header.SectionSize < 1)
-        Reject("the section size is " + std::to_string(Header.SectionSize) + "; it must be at least 1");
+    if (Header.SectionSize < 1 || Header.SectionSize > kMaxSectionSize)
+        Reject("the section size is " + std::to_string(Header.SectionSize) + "; it must lie between 1 and " +
+               std::to_string(kMaxSectionSize));
     const int64_t expected = (int64_t{Header.WordCount} + Header.SectionSize - 1) / Header.SectionSize;
     if (Header.SectionCount != expected)
         Reject("the header gives " + std::to_string(Header.SectionCount) + " sections where " +
@@ -64,8 +71,13 @@ int32_t SectionEntryCount(const TDictionaryHeader& Header, int32_t Index)
 
 int64_t MaxRelationBytes(const TDictionaryHeader& Header)
 {
-    return 4 * int64_t{Header.SectionCount} +
-           int64_t{Header.WordCount} * (1 + kRelationRecordSize * kRelationsPerEntryCap);
+    return std::min(kMaxRelationBlock, 4 * int64_t{Header.SectionCount} +
+                                           int64_t{Header.WordCount} * (1 + kRelationRecordSize * kRelationsPerEntryCap));
+}
+
+int64_t MaxSectionBytes(int32_t Count)
+{
+    return std::min(kMaxSectionBytes, int64_t{Count} * static_cast<int64_t>(kMaxDecodedEntryBytes));
 }
 
 }  // namespace lirabo

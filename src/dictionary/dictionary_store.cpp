@@ -116,8 +116,7 @@ TSectionCache::TBytes TDictionaryStore::SectionBytes(int Index)
     FStream->Seek(start);
     TMemoryStream data;
     FBzip2->DecompressStream(*FStream, data, end - start,
-                             static_cast<size_t>(FSections[static_cast<size_t>(Index)].Count) *
-                                 kMaxDecodedEntryBytes);
+                             static_cast<size_t>(MaxSectionBytes(FSections[static_cast<size_t>(Index)].Count)));
     ++FDecompressions;
     return std::make_shared<const std::vector<unsigned char>>(data.Data());
 }

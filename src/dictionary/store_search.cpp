@@ -170,7 +170,7 @@ void TDictionaryStore::ScanAll(const TWildcardPattern& Pattern, int MaxCount,
             } else {
                 job.Count = section.Count;
                 job.BufferSize = FBzip2->BufferSize();
-                job.Limit = static_cast<size_t>(section.Count) * kMaxDecodedEntryBytes;
+                job.Limit = static_cast<size_t>(MaxSectionBytes(section.Count));
                 job.Decompressed = FSectionCache.Find(queued);
             }
             if (!job.Decompressed) {

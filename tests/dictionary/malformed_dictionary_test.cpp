@@ -66,7 +66,7 @@ TEST(MalformedDictionaryTest, ImpossibleCountsAreRejectedAtOpen)
 
     file = ThreeSections();
     test::SetField(file, test::kSectionSize, 0);
-    EXPECT_EQ("the section size is 0; it must be at least 1", OpenError(file));
+    EXPECT_EQ("the section size is 0; it must lie between 1 and 65536", OpenError(file));
 
     file = ThreeSections();
     test::SetField(file, test::kSectionCount, 2);
