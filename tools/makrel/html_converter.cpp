@@ -198,7 +198,7 @@ void THtmlConverter::Append(std::string& Out, std::string_view Html)
                 Toggle(Out, open.Underline, closing, kUnderline);
             } else if (tag == "s" || tag == "strike" || tag == "del") {
                 Toggle(Out, open.StrikeOut, closing, kStrikeOut);
-            } else if (tag == "a" && closing != open.Link) {
+            } else if (tag == "a" && closing == open.Link) {
                 Out += closing ? kLinkEnd : kLinkStart;
                 open.Link = !closing;
             }
