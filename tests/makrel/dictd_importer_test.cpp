@@ -1,0 +1,177 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "dictd_index.h"
+#include "gzip_fixture.h"
+#include "import_report.h"
+#include "makrel_runner.h"
+#include "makrel_test_folder.h"
+
+namespace makrel {
+namespace {
+
+using test::RunCommand;
+using test::WithoutIndices;
+
+// dictd's base-64 digits.
+std::string Number(uint64_t Value)
+{
+    static const char* const kDigits = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
+    std::string digits;
+    do {
+        digits.insert(digits.begin(), kDigits[Value % 64]);
+        Value /= 64;
+    } while (Value > 0);
+    return digits;
+}
+
+// A dictionary in FreeDict's layout, articles in data order, index sorted
+// by folded word (so not in data order).
+class DictdImporterTest : public ::testing::Test {
+protected:
+    test::TTestFolder Folder{"dictd"};
+    std::string Data;
+    std::string Index;
+
+    void Article(const std::vector<std::string>& Words, const std::string& Text)
+    {
+        for (const std::string& word : Words)
+            Index += word + "\t" + Number(Data.size()) + "\t" + Number(Text.size()) + "\n";
+        Data += Text;
+    }
+
+    void SetUp() override
+    {
+        Article({"00databaseshort"}, "00-database-short\n     Tiny Test Dictionary\n");
+        Article({"00databaseurl"}, "00-database-url\n     https://example.org/tiny\n");
+        Article({"haus"}, "Haus\xE2\x80\xA6 /h\xCB\x88" "a\xCA\x8As/ <adj>\ndomestic <adj>\n"
+                          "         Note: [ugs.] informal\n\n");
+        Article({"apfel"}, "Apfel /\xCB\x88" "apf\xC9\x99l/ <masc, n, sg>\n [bot.] apple <n>\n"
+                           "      \"einen Apfel sch\xC3\xA4len\"  - peel an apple\n"
+                           "   Synonyms: {Malus}, {Kulturapfel}\n\n see: {\xC3\x84pfel}\n\n");
+        Article({"folio", "2"}, "Folio /f\xCB\x88o\xCB\x90li\xCB\x8Co\xCB\x90/ (fo /f\xCB\x88o\xCB\x90/, ) "
+                                "(2\xC2\xB0 /tsv\xCB\x88" "a\xC9\xAA/) <neut, n, sg>\nfolio\n");
+        Article({"mismatch"}, "Something else\nplain\ttext\x01with a control\n");
+    }
+
+    std::string Build(const std::string& DataName, bool Compressed)
+    {
+        Folder.Write("tiny.index", Index);
+        std::filesystem::remove(Folder.File("tiny.dict"));
+        std::filesystem::remove(Folder.File("tiny.dict.dz"));
+        if (Compressed)
+            test::WriteGzip(Folder.File(DataName), Data);
+        else
+            Folder.Write(DataName, Data);
+        const std::string output = Folder.File(DataName + ".ldi");
+        const test::TRun r = RunCommand({"build", "--format", "dictd", Folder.File("tiny.index"), output});
+        EXPECT_EQ(0, r.Code) << r.Err;
+        Summary = r.Out;
+        Warnings = r.Err;
+        return output;
+    }
+
+    std::string Summary;
+    std::string Warnings;
+};
+
+TEST_F(DictdImporterTest, HeadlinesGiveHeadwordPronunciationAndGrammar)
+{
+    const std::string file = Build("tiny.dict", false);
+    EXPECT_EQ("entries: 5, relations: 0, replaced characters: 21, shortened entries: 0\n", Summary)
+        << "IPA letters and stress marks (8 in the folio headline, converted for both its entries) and a "
+           "control character count as replaced";
+    auto lookup = [&](const std::string& Word) { return WithoutIndices(RunCommand({"lookup", "--exact", file, Word}).Out); };
+    EXPECT_EQ("#\tApfel\t\\x04/'apf@l/\\x04 \\x08masc, n, sg\\x07\\x0D\\x0Abot.\\x07 apple \\x08n\\x07\\x0D"
+              "\\x04\"einen Apfel sch\xC3\xA4len\"\\x04 - peel an apple\\x0D"
+              "\\x0ASynonyms:\\x07 \\x09Malus\\x0F, \\x09Kulturapfel\\x0F\\x0D\\x0Asee:\\x07 \\x09\xC3\x84pfel\\x0F\n",
+              lookup("Apfel"))
+        << "the headword keeps its case; index words are folded";
+    EXPECT_EQ("#\tHaus\xE2\x80\xA6\t\\x04/h'aUs/\\x04 \\x08" "adj\\x07\\x0Ddomestic \\x08" "adj\\x07\\x0D"
+              "\\x0ANote:\\x07 \\x0Augs.\\x07 informal\n",
+              lookup("Haus\xE2\x80\xA6"));
+    EXPECT_EQ("#\tFolio\t\\x04/f'o:li,o:/\\x04 (fo \\x04/f'o:/\\x04, ) (2\xC2\xB0 \\x04/tsv'aI/\\x04) "
+              "\\x08neut, n, sg\\x07\\x0Dfolio\n",
+              lookup("Folio"));
+    EXPECT_EQ("#\t2\xC2\xB0\tFolio \\x04/f'o:li,o:/\\x04 (fo \\x04/f'o:/\\x04, ) (2\xC2\xB0 \\x04/tsv'aI/\\x04) "
+              "\\x08neut, n, sg\\x07\\x0Dfolio\n",
+              lookup("2\xC2\xB0"))
+        << "an index word naming a variant takes the variant's spelling and keeps the headline";
+    EXPECT_EQ("#\tmismatch\tSomething else\\x0Dplain textwith a control\n", lookup("mismatch"))
+        << "no headline matches: the index word is the headword; tabs and controls never become codes";
+
+    const std::string info = RunCommand({"info", file}).Out;
+    EXPECT_EQ(0u, info.find("Name: Tiny Test Dictionary\nNotice: \nURL: https://example.org/tiny\n")) << info;
+    EXPECT_EQ(1, RunCommand({"lookup", "--exact", file, "00databaseshort"}).Code);
+    EXPECT_EQ(0, RunCommand({"verify", file}).Code);
+}
+
+TEST_F(DictdImporterTest, DictzipDataGivesTheSameDictionary)
+{
+    const std::string plain = Build("tiny.dict", false);
+    const std::string compressed = Build("tiny.dict.dz", true);
+    const std::string words = RunCommand({"search", compressed, "*"}).Out;
+    EXPECT_EQ(RunCommand({"search", plain, "*"}).Out, words);
+    EXPECT_EQ(5, std::count(words.begin(), words.end(), '\n'));
+    EXPECT_EQ(RunCommand({"lookup", plain, "a"}).Out, RunCommand({"lookup", compressed, "a"}).Out);
+}
+
+TEST_F(DictdImporterTest, ArticlesOutsideTheDataAreLeftOutWithAWarning)
+{
+    Index += "beyond\t" + Number(Data.size() - 3) + "\t" + Number(10) + "\n";
+    Index += "huge\t" + Number(0) + "\t" + Number(uint64_t{1} << 40) + "\n";
+    const std::string file = Build("tiny.dict.dz", true);
+    EXPECT_NE(std::string::npos, Warnings.find("\"beyond\" lies beyond the end of")) << Warnings;
+    EXPECT_NE(std::string::npos, Warnings.find("\"huge\" lies beyond the end of")) << Warnings;
+    EXPECT_EQ(0u, Summary.find("entries: 5,")) << Summary;
+}
+
+TEST_F(DictdImporterTest, DamagedInputIsAnError)
+{
+    Folder.Write("bad.index", "good\tA\tB\nbad line without numbers\n");
+    Folder.Write("bad.dict", "x");
+    test::TRun r = RunCommand({"build", "--format", "dictd", Folder.File("bad.index"), Folder.File("o.ldi")});
+    EXPECT_EQ(2, r.Code);
+    EXPECT_NE(std::string::npos, r.Err.find("line 2: expected headword, offset and length")) << r.Err;
+
+    Folder.Write("lonely.index", "word\tA\tB\n");
+    r = RunCommand({"build", "--format", "dictd", Folder.File("lonely.index"), Folder.File("o.ldi")});
+    EXPECT_NE(std::string::npos, r.Err.find("no data file")) << r.Err;
+
+    // A data file that claims to be gzip but is cut short.
+    test::WriteGzip(Folder.File("cut.dict.dz"), std::string(100000, 'z') + "tail");
+    std::string bytes;
+    {
+        std::ifstream in(Folder.File("cut.dict.dz"), std::ios::binary);
+        bytes.assign(std::istreambuf_iterator<char>(in), {});
+    }
+    Folder.Write("cut.dict.dz", bytes.substr(0, bytes.size() / 2));
+    Folder.Write("cut.index", "tail\t" + Number(100000) + "\tE\n");
+    r = RunCommand({"build", "--format", "dictd", Folder.File("cut.index"), Folder.File("o.ldi")});
+    EXPECT_EQ(2, r.Code);
+    EXPECT_NE(std::string::npos, r.Err.find("compressed data ends early")) << r.Err;
+    EXPECT_FALSE(std::filesystem::exists(Folder.File("o.ldi")));
+}
+
+TEST(DictdIndexTest, NumbersAreCheckedBeforeUse)
+{
+    std::istringstream good("a b\tBA\t/\n\nlast\tA\tA\r\n");
+    const std::vector<TDictdIndexEntry> entries = ReadDictdIndex(good);
+    ASSERT_EQ(2u, entries.size());
+    EXPECT_EQ("a b", entries[0].Word);
+    EXPECT_EQ(64u, entries[0].Offset);
+    EXPECT_EQ(63u, entries[0].Length);
+    EXPECT_EQ("last", entries[1].Word);
+
+    for (const char* bad : {"w\tA\n", "w\tA\t\n", "w\tA!\tB\n", "w\t////////////\tA\n"}) {
+        std::istringstream in(bad);
+        EXPECT_THROW(ReadDictdIndex(in), EInputError) << bad;
+    }
+    EXPECT_TRUE(IsDictdMetadata("00-database-info"));
+    EXPECT_TRUE(IsDictdMetadata("00databaseurl"));
+    EXPECT_FALSE(IsDictdMetadata("00 gauge"));
+}
+
+}  // namespace
+}  // namespace makrel
