@@ -12,8 +12,9 @@ namespace makrel {
 // odd stray symbol that no one wants to fix by hand.
 //
 // - IPA letters become their X-SAMPA letters (ɪ I, ə @, ʊ U, ɛ E, ɔ O, ɒ Q,
-//   ʌ V, ɑ A, ʃ S, ʒ Z, ŋ N, ɜ 3, ɐ 6, ɡ g), except that every r-sound is r;
-//   the stress marks ˈ ˌ become ' and , and the length mark ː a colon.
+//   ʌ V, ɑ A, ʃ S, ʒ Z, ŋ N, ɜ 3, ɐ 6, ɡ g), except that θ is th and the
+//   r-sounds ɹ and ɾ, whose X-SAMPA forms puzzle readers, are plain r; the
+//   stress marks ˈ ˌ become ' and , and the length mark ː a colon.
 // - Latin letters with diacritics outside the code page lose the diacritic
 //   (ł l, ő o, ș s); Greek and Cyrillic letters are transliterated (α a,
 //   θ th, ж zh); a combining tilde becomes ~, other combining marks vanish.
