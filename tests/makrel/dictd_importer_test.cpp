@@ -52,7 +52,7 @@ protected:
                            "   Synonyms: {Malus}, {Kulturapfel}\n\n see: {\xC3\x84pfel}\n\n");
         Article({"folio", "2"}, "Folio /f\xCB\x88o\xCB\x90li\xCB\x8Co\xCB\x90/ (fo /f\xCB\x88o\xCB\x90/, ) "
                                 "(2\xC2\xB0 /tsv\xCB\x88" "a\xC9\xAA/) <neut, n, sg>\nfolio\n");
-        Article({"mismatch"}, "Something else\nplain\ttext\x01with a control\n");
+        Article({"mismatch"}, "Something else\nplain\ttext\x01with a control, 1 < 2 > 0\n");
     }
 
     std::string Build(const std::string& DataName, bool Compressed)
@@ -98,8 +98,9 @@ TEST_F(DictdImporterTest, HeadlinesGiveHeadwordPronunciationAndGrammar)
               "\\x08neut, n, sg\\x07\\x0Dfolio\n",
               lookup("2\xC2\xB0"))
         << "an index word naming a variant takes the variant's spelling and keeps the headline";
-    EXPECT_EQ("#\tmismatch\tSomething else\\x0Dplain textwith a control\n", lookup("mismatch"))
-        << "no headline matches: the index word is the headword; tabs and controls never become codes";
+    EXPECT_EQ("#\tmismatch\tSomething else\\x0Dplain textwith a control, 1 < 2 > 0\n", lookup("mismatch"))
+        << "no headline matches: the index word is the headword; tabs and controls never become codes, "
+           "and brackets spaced like prose stay text";
 
     const std::string info = RunCommand({"info", file}).Out;
     EXPECT_EQ(0u, info.find("Name: Tiny Test Dictionary\nNotice: \nURL: https://example.org/tiny\n")) << info;

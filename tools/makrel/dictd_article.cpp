@@ -201,8 +201,9 @@ void TDictdArticleFormatter::AppendInline(std::string& Out, std::string_view Lin
         if (close == std::string_view::npos || close == i + 1 || close - i > kMaxNoteLength)
             continue;
         const std::string_view inside = Line.substr(i + 1, close - i - 1);
-        if (inside.find(Line[i]) != std::string_view::npos)
-            continue;  // nested or unbalanced: leave it as text
+        // Nested, unbalanced or spaced like prose ("a < b and c > d"): leave it as text.
+        if (inside.find(Line[i]) != std::string_view::npos || inside.front() == ' ' || inside.back() == ' ')
+            continue;
         flush(i);
         Out += open;
         if (c == '/')
