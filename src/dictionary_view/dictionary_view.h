@@ -154,6 +154,7 @@ private:
     void ScrollBarAction(int Action);
     void PlaceScrollBar();
 
+    int LinkAt(int X, int Y) const;
     void Press(Qt::MouseButton Button, int X, int Y);
     void Move(int X, int Y);
     void Release();

@@ -227,7 +227,11 @@ void TDictionaryView::Press(Qt::MouseButton Button, int X, int Y)
 {
     if (FMouseMode != mmNone)
         return;
-    if (FHotLink >= 0 && FHotLink < static_cast<int>(FLinks.size())) {
+    // The hot link was found by the last move, but the view may have been
+    // painted anew (scrolled, looked up) since: the link under the press counts.
+    FHotLink = LinkAt(X, Y);
+    if (FHotLink >= 0) {
+        FHotRect = FLinks[static_cast<size_t>(FHotLink)].Rect;
         FMouseMode = Button == Qt::RightButton ? mmLinkMenu : mmLink;
         FPressedLink = FLinks[static_cast<size_t>(FHotLink)].Link;
         return;
@@ -243,6 +247,10 @@ void TDictionaryView::Press(Qt::MouseButton Button, int X, int Y)
     const int lineHeight = FLayout.LineHeight();
     if (lineHeight <= 0)
         return;
+
+    // A scroll since the last paint has moved the entries: lay them out for
+    // where they are now.
+    FCache.ProcessEntries(height() / lineHeight + 1, RightLimit(), FTopEntry, FTopLine);
 
     // The entry under Y.
     int64_t top = kTopMargin - int64_t{FTopLine} * lineHeight;
@@ -343,6 +351,14 @@ void TDictionaryView::MarkSelection(std::string Marked)
     update(ToQRect(FSelEntryRect));
 }
 
+int TDictionaryView::LinkAt(int X, int Y) const
+{
+    for (size_t j = 0; j < FLinks.size(); ++j)
+        if (FLinks[j].Rect.Contains(X, Y))
+            return static_cast<int>(j);
+    return -1;
+}
+
 void TDictionaryView::Move(int X, int Y)
 {
     switch (FMouseMode) {
@@ -359,12 +375,7 @@ void TDictionaryView::Move(int X, int Y)
     }
     const bool hotValid = FHotLink >= 0 && FHotLink < static_cast<int>(FLinks.size());
     if (!hotValid || !FHotRect.Contains(X, Y)) {
-        int found = -1;
-        for (size_t j = 0; j < FLinks.size(); ++j)
-            if (FLinks[j].Rect.Contains(X, Y)) {
-                found = static_cast<int>(j);
-                break;
-            }
+        const int found = LinkAt(X, Y);
         if (found != FHotLink) {
             if (FHotLink >= 0)
                 update(ToQRect(FHotRect));
