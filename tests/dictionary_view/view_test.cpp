@@ -1,4 +1,4 @@
-#include <QSignalSpy>
+#include <QScreen>
 #include <random>
 
 #include "view_fixture.h"
@@ -196,7 +196,7 @@ TEST_F(DictionaryViewTest, ScrollingByLinesPagesAndTheBar)
     view->ScrollLines(-3);  // already at the top
     EXPECT_EQ(view->TopEntry(), 0);
     EXPECT_EQ(view->TopLine(), 0);
-    EXPECT_EQ(Shot(), before);
+    EXPECT_TRUE(Shot() == before);
 
     // One line down moves every line below the top entry up by one line.
     const int firstLines = view->LayoutCache().Item(0).Lines;
@@ -232,6 +232,28 @@ TEST_F(DictionaryViewTest, ScrollingByLinesPagesAndTheBar)
     view->ScrollBar()->triggerAction(QAbstractSlider::SliderSingleStepAdd);
     EXPECT_EQ(view->TopEntry() * 1000 + view->TopLine(), firstLines > 1 ? 1 : 1000);
     EXPECT_EQ(view->ScrollBar()->value(), view->TopEntry());
+}
+
+// What is on screen after the view moved the pixels that stay and painted
+// only what was uncovered must equal a fresh paint of the whole view.
+TEST_F(DictionaryViewTest, ScrollingMovesPixelsAndRepaintsOnlyWhatItMust)
+{
+    view->resize(500, 300);
+    QScreen* screen = view->screen();
+    const auto onScreen = [&] {
+        QApplication::processEvents();
+        QApplication::processEvents();
+        return screen->grabWindow(view->winId()).toImage().convertToFormat(QImage::Format_RGB32);
+    };
+    onScreen();
+    for (const int n : {1, 1, 2, -1, 3, -4, 5, 1, -2, 7, -3, 40, -100}) {
+        view->ScrollLines(n);
+        const QImage shown = onScreen();
+        const QImage fresh = Shot().convertToFormat(QImage::Format_RGB32);
+        const QRect text(0, 0, view->ScrollBar()->x(), view->height());
+        ASSERT_TRUE(shown.copy(text) == fresh.copy(text)) << "after ScrollLines(" << n << ") to entry "
+                                                      << view->TopEntry() << " line " << view->TopLine();
+    }
 }
 
 TEST_F(DictionaryViewTest, ShowEntriesCentresAndKeepsTheFirstEntryAtTheTop)
