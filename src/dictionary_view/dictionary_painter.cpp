@@ -7,7 +7,7 @@ namespace lirabo {
 
 TDictionaryPainter::TDictionaryPainter(QPainter& Painter, const TEntryLayout& Layout, const TFontSet& Fonts,
                                        const TDictionaryStyles& Styles, const TPaintColors& Colors,
-                                       TLinkRecorder& Links, int RightLimit, const QRect& Clip)
+                                       TLinkRecorder& Links, int RightLimit, int Bottom, const QRect& Clip)
     : FPainter(Painter),
       FLayout(Layout),
       FFonts(Fonts),
@@ -17,6 +17,7 @@ TDictionaryPainter::TDictionaryPainter(QPainter& Painter, const TEntryLayout& La
       FRight(RightLimit),
       FClip(Clip),
       FLineHeight(Layout.LineHeight()),
+      FBottom(Bottom),
       FBackground(Colors.Background)
 {
 }
@@ -111,7 +112,12 @@ bool TDictionaryPainter::LineEnd(int /*Index*/, int X, int Y, int LineStart)
 
 bool TDictionaryPainter::NextLine(int Index, unsigned char Code, int X, int Y, bool Visible, int LineStart)
 {
-    return FLinks.NextLine(Index, Code, X, Y, Visible, LineStart);
+    // Lines below the view show nothing and hold no link anyone can reach.
+    FLinks.NextLine(Index, Code, X, Y, Visible, LineStart);
+    if (Y <= FBottom)
+        return true;
+    FLinks.CutOff(Index);
+    return false;
 }
 
 bool TDictionaryPainter::Code(int Index, unsigned char Code, int X, int Y)

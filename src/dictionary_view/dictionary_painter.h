@@ -30,12 +30,13 @@ struct TPaintColors {
 // the style toggles, opaque backgrounds behind every run, the fills that
 // finish each line, and the link pieces (through Links). Each glyph goes
 // where the width tables put it, so painting matches layout and hit testing
-// to the pixel. Lines outside Clip are walked but not drawn.
+// to the pixel. Lines outside Clip are walked but not drawn; the walk stops
+// below Bottom, the view's height.
 class TDictionaryPainter : public TLineVisitor {
 public:
     TDictionaryPainter(QPainter& Painter, const TEntryLayout& Layout, const TFontSet& Fonts,
                        const TDictionaryStyles& Styles, const TPaintColors& Colors, TLinkRecorder& Links,
-                       int RightLimit, const QRect& Clip);
+                       int RightLimit, int Bottom, const QRect& Clip);
 
     // Starts an entry at the left margin in the headword's element, on the
     // current-entry background when Current.
@@ -66,6 +67,7 @@ private:
     int FRight;
     QRect FClip;
     int FLineHeight;
+    int FBottom;
     std::string_view FText;
     bool FCurrent = false;
     QColor FBackground;

@@ -242,7 +242,7 @@ void TDictionaryView::Paint(QPainter& Painter, const QRect& Clip)
 
     const TPaintColors colors{background, ToQColor(FCurrentColor), ToQColor(FSelectedColor)};
     TLinkRecorder links(lineHeight);
-    TDictionaryPainter entryPainter(Painter, FLayout, FFonts, FStyles, colors, links, right, clip);
+    TDictionaryPainter entryPainter(Painter, FLayout, FFonts, FStyles, colors, links, right, height, clip);
     const TTextWalker walker(FLayout);
     const int64_t currentFirst = FStore.CurrentFirst();
     const int64_t currentEnd = currentFirst + FStore.CurrentCount();

@@ -57,8 +57,8 @@ void TDictionaryView::ShowEntries(int First, int Count)
         const int fit = height() / lineHeight;
         // Once the group fills the view the centring is 0 whatever follows.
         int sum = 0;
-        for (int i = First; i < First + Count && sum <= fit; ++i)
-            sum += FCache.EntryLineCount(i, width);
+        for (int64_t i = First; i < int64_t{First} + Count && sum <= fit; ++i)
+            sum += FCache.EntryLineCount(static_cast<int>(i), width);
         above = (fit - sum) / 2;
         if (above < 0 || First <= 0)
             above = 0;

@@ -31,13 +31,28 @@ bool TLinkRecorder::Code(int Index, unsigned char Code, int X, int Y)
         FLinks.push_back({{X, Y, X, Y + FLineHeight}, {}});
     } else if (Code == mcLinkEnd && FOpenFrom >= 0) {
         FLinks.back().Rect.Right = X;
-        const std::string link =
-            RemoveChars(FText.substr(FTextStart, static_cast<size_t>(Index) - FTextStart), CharsBelow32());
-        for (size_t j = static_cast<size_t>(FOpenFrom); j < FLinks.size(); ++j)
-            FLinks[j].Link = link;
-        FOpenFrom = -1;
+        CloseOpenLink(static_cast<size_t>(Index));
     }
     return true;
+}
+
+void TLinkRecorder::CloseOpenLink(size_t TextEnd)
+{
+    const std::string link = RemoveChars(FText.substr(FTextStart, TextEnd - FTextStart), CharsBelow32());
+    for (size_t j = static_cast<size_t>(FOpenFrom); j < FLinks.size(); ++j)
+        FLinks[j].Link = link;
+    FOpenFrom = -1;
+}
+
+void TLinkRecorder::CutOff(int Index)
+{
+    if (FOpenFrom < 0)
+        return;
+    const size_t end = FText.find(static_cast<char>(mcLinkEnd), static_cast<size_t>(Index));
+    if (end == std::string_view::npos)
+        End(Index, 0, 0, false, TEnd::Text);
+    else
+        CloseOpenLink(end);
 }
 
 void TLinkRecorder::End(int /*Index*/, int /*X*/, int /*Y*/, bool /*Visible*/, TEnd /*Why*/)

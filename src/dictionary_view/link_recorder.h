@@ -29,10 +29,15 @@ public:
     bool NextLine(int Index, unsigned char Code, int X, int Y, bool Visible, int LineStart) override;
     bool Code(int Index, unsigned char Code, int X, int Y) override;
     void End(int Index, int X, int Y, bool Visible, TEnd Why) override;
+    // The walk stops at Index before the entry ends (the rest is below the
+    // view): a link still open gets its text from where it really ends.
+    void CutOff(int Index);
 
     std::vector<TLinkRect>& Links() { return FLinks; }
 
 private:
+    void CloseOpenLink(size_t TextEnd);
+
     std::vector<TLinkRect> FLinks;
     std::string_view FText;
     int FLineHeight;

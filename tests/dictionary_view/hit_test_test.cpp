@@ -133,6 +133,33 @@ TEST_F(HitTestTest, LinkTextsLoseTheirMarkupAndBrokenLinksCannotBeHit)
     EXPECT_EQ(hidden[0].Rect.Right, hidden[0].Rect.Left);
 }
 
+// A walk that stops at the first line break, as the painter stops below the view.
+class TFirstLineOnly : public TLinkRecorder {
+public:
+    using TLinkRecorder::TLinkRecorder;
+    bool NextLine(int Index, unsigned char Code, int X, int Y, bool Visible, int LineStart) override
+    {
+        TLinkRecorder::NextLine(Index, Code, X, Y, Visible, LineStart);
+        CutOff(Index);
+        return false;
+    }
+};
+
+TEST_F(HitTestTest, ALinkCutOffAtTheBottomStillCarriesItsWholeText)
+{
+    for (const auto& [text, expected] : {std::pair<std::string, std::string>{Markup("h|see [big ~cat] now"), "big cat"},
+                                         {Markup("h|see [big ~cat"), ""}}) {
+        const std::string laidOut = text;
+        TFirstLineOnly recorder(layout.LineHeight());
+        recorder.BeginEntry(laidOut);
+        TTextWalker(layout).Walk(laidOut, 2, kTopMargin, 0, recorder);
+        ASSERT_FALSE(recorder.Links().empty());
+        const TLinkRect& first = recorder.Links()[0];
+        EXPECT_EQ(first.Link, expected);
+        EXPECT_EQ(first.Rect.Right > first.Rect.Left, !expected.empty()) << "an unfinished link cannot be hit";
+    }
+}
+
 TEST_F(HitTestTest, RandomTextsNeverHitOutsideTheText)
 {
     std::mt19937 random(11);
