@@ -226,6 +226,14 @@ TEST_F(DictionaryViewTest, ScrollingByLinesPagesAndTheBar)
     view->ScrollBarScroll(TDictionaryView::scLineUp, position);
     EXPECT_EQ(view->TopLine(), view->EntryLineCount(34) - 2);
 
+    // The wheel scrolls by the system's lines per notch.
+    view->ScrollBarScroll(TDictionaryView::scTrack, position = 10);
+    Shot();
+    QWheelEvent wheel(QPointF(100, 100), view->mapToGlobal(QPointF(100, 100)), {}, QPoint(0, -120),
+                      Qt::NoButton, {}, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(view.get(), &wheel);
+    EXPECT_EQ(view->TopEntry() - 10, QApplication::wheelScrollLines());  // the fillers take one line each
+
     // The bar's own buttons go through the same handler.
     view->ScrollBar()->triggerAction(QAbstractSlider::SliderToMinimum);
     EXPECT_EQ(view->TopEntry(), 0);
