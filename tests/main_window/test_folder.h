@@ -7,11 +7,18 @@
 #include <QFile>
 #include <QString>
 #include <QTemporaryDir>
+#include <ostream>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "dictionary_writer.h"
+
+// Readable failure messages for Qt strings.
+inline void PrintTo(const QString& Text, std::ostream* Out)
+{
+    *Out << '"' << Text.toStdString() << '"';
+}
 
 namespace lirabo::test {
 

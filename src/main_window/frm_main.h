@@ -1,0 +1,252 @@
+#pragma once
+
+#include <QMainWindow>
+#include <QString>
+#include <array>
+#include <functional>
+#include <memory>
+
+#include "main_window/catalogue.h"
+#include "main_window/language.h"
+#include "main_window/recent_list.h"
+#include "main_window/settings.h"
+
+class QAction;
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QListWidget;
+class QMenu;
+class QTabWidget;
+class QToolBar;
+class QToolButton;
+
+namespace lirabo {
+
+class TDictionaryView;
+class TStatusBar;
+
+// The main window: the lookup box and the "Look in" list on top, the
+// Dictionary, Advanced and Internet tabs with a dictionary view on each of
+// the first two, the relations panel on the left, the tips panel and the
+// status bar below, and the menus. Everything else is opened from here.
+//
+// Its definitions are split by concern: frm_main.cpp (composition, start-up,
+// settings, shutdown), frm_main_menus.cpp, frm_main_catalogue.cpp,
+// frm_main_lookup.cpp, frm_main_relations.cpp, frm_main_status.cpp and
+// frm_main_top_bar.cpp.
+class TfrmMain : public QMainWindow {
+    Q_OBJECT
+
+public:
+    // A window layout of the built-in presets.
+    struct TPresetLayout {
+        int Width, Height, Left, Top, Transparency, TopIndent, Indent;
+    };
+
+    // ProgramFolder holds Dictionaries/, Lang/ and the help file; empty means
+    // the executable's folder. CommandLineFile, when not empty, is a
+    // dictionary file to open at start-up. Settings are read from
+    // QSettings("Kestrune", "LiraboDesk").
+    explicit TfrmMain(QString ProgramFolder = {}, QString CommandLineFile = {}, QWidget* Parent = nullptr);
+    ~TfrmMain() override;
+
+    // Writes every setting back; runs once, from whichever of closing the
+    // window, File > Exit, the end of the session or a termination signal
+    // comes first.
+    void FormDestroy();
+
+    // The open-dictionary message: opens the .ldi file at Path, adding it as
+    // the custom catalogue entry when the catalogue does not hold it.
+    void WMMakrelLookup(const QString& Path);
+
+    // --- seams for tests -----------------------------------------------------
+
+    // Opens an address or a file with the desktop's handler; replaced by tests.
+    std::function<void(const QString& Address)> OpenExternal;
+
+    TDictionaryView* LookupView() const { return FLookupView; }
+    TDictionaryView* AdvancedView() const { return FAdvancedView; }
+    const TCatalogue& Catalogue() const { return FDictionaries; }
+    int CurrentDictionary() const { return FCurrentDictionary; }
+    const TSettings& Settings() const { return FSettings; }
+    const TLanguage& Language() const { return FLanguage; }
+    const TRecentList& Recent() const { return FRecent; }
+    const std::array<TPresetLayout, 3>& BuiltInPresets() const { return FBuiltInPresets; }
+    // The address the last online Look up produced (for the browser to open).
+    const QString& LastOnlineAddress() const { return FLastOnlineAddress; }
+    QString ProgramFolder() const { return FProgramFolder; }
+
+protected:
+    void closeEvent(QCloseEvent* Event) override;
+    bool eventFilter(QObject* Watched, QEvent* Event) override;
+
+private:
+    // frm_main.cpp
+    void CreateComponents();
+    void CreateTopBar();
+    void CreateRelationsPanel();
+    void CreateTabs();
+    void CreateTipsPanel();
+    void FormCreate();
+    void ReadSettings();
+    void ApplySettings();
+    void ApplyDisplaySettings(TDictionaryView* View);
+    void FillBuiltInPresets();
+    QString DictionaryFolder() const;
+    QString Text(int Key) const;
+
+    // frm_main_menus.cpp
+    void CreateMenus();
+    void CreateWordMenu();
+    void mnuDictionariesClick();
+    void mnuExitClick();
+    void mnuContentsClick();
+    void LaunchURL(const QString& Address, bool InBrowser);
+
+    // frm_main_catalogue.cpp
+    void RefreshDictionaries();
+    void FillLookIn(int Selected);
+    void cmbLookInChange();
+    void mnuNextDictionaryClick();
+    void mnuPreviousDictionaryClick();
+    bool CurrentEntryValid() const { return FDictionaries.Valid(FCurrentDictionary); }
+
+    // frm_main_lookup.cpp
+    void cmbLookupChange();
+    void spdLookupClick();
+    void spdLookupExClick();
+    void RecordWord();
+    void SetLookupText(const QString& Text);
+    void SyncRecentList();
+    bool HandleKey(QKeyEvent* Event);
+    bool HandleWheel(QWheelEvent* Event);
+    void SelectTab(int Index);
+    void pagTabsChange();
+    void OnTextSelected(const std::string& Text);
+    void OnRightClick(const std::string& EntryText, const std::string& Word);
+    void OnLinkClick(const std::string& Link);
+    void OnLinkRightClick(const std::string& Link);
+    void popWordPopup();
+    void mnuLookupClick();
+    void mnuCopyClick();
+
+    // frm_main_relations.cpp
+    void mnuRelationsClick(bool FromWordMenu);
+    void mnuShowRelationsClick(bool FromMenu);
+    void spdCloseRelationsClick();
+    void lstRelationsClick();
+
+    // frm_main_status.cpp
+    void stbStatusBarDrawPanel(QPainter& Painter, const QRect& Rect);
+    void stbStatusBarMouseMove(int X);
+    void stbStatusBarMouseDown(int X);
+    bool InfoLinkHit(int X) const;
+    void mnuShowTipsClick(bool FromMenu);
+    void spdNextTipClick();
+    void spdPreviousTipClick();
+    void spdCloseTipClick();
+    void ShowTip();
+    void LayoutTips();
+
+    // frm_main_top_bar.cpp
+    void pnlTopResize();
+    void pnlLookupResize();
+    void pnlLookinResize();
+    bool HandleIndentEvent(QEvent* Event);
+
+    // --- state -------------------------------------------------------------
+
+    QString FProgramFolder;
+    QString FCommandLineFile;
+    TSettings FSettings;
+    TLanguage FLanguage;
+    TCatalogue FDictionaries;
+    int FCurrentDictionary = -1;
+    TRecentList FRecent;
+    std::array<TPresetLayout, 3> FBuiltInPresets{};
+    QString FClickedWord;
+    QString FLastOnlineAddress;
+    int FWheelRemainder = 0;
+    int FInfoLinkLeft = 0;
+    int FInfoLinkRight = 0;
+    bool FDraggingIndent = false;
+    bool FInTabChange = false;  // a program change of tab that runs its handling itself
+    bool FDestroyed = false;
+
+    // --- components (owned through Qt parents) -------------------------------
+
+    QWidget* pnlTop = nullptr;
+    QWidget* pnlLookup = nullptr;
+    QLabel* lblLookup = nullptr;
+    QComboBox* cmbLookup = nullptr;
+    QToolButton* spdLookup = nullptr;
+    QToolButton* spdLookupEx = nullptr;
+    QWidget* pnlIndent = nullptr;
+    QWidget* pnlLookin = nullptr;
+    QLabel* lblLookIn = nullptr;
+    QComboBox* cmbLookIn = nullptr;
+    QToolButton* spdClipboardTranslation = nullptr;
+    QToolButton* spdAlwaysOnTop = nullptr;
+
+    QWidget* pnlRelations = nullptr;
+    QGroupBox* grpRelations = nullptr;
+    QLabel* lblRelations = nullptr;
+    QToolButton* spdCloseRelations = nullptr;
+    QListWidget* lstRelations = nullptr;
+
+    QTabWidget* pagTabs = nullptr;
+    QWidget* tabLookup = nullptr;
+    QWidget* tabAdvancedLookup = nullptr;
+    QWidget* tabMinibrowser = nullptr;
+    QToolBar* tlbInternet = nullptr;
+    QLabel* lblLoadingBrowser = nullptr;
+    TDictionaryView* FLookupView = nullptr;
+    TDictionaryView* FAdvancedView = nullptr;
+
+    QWidget* pnlTips = nullptr;
+    QLabel* lblTips = nullptr;
+    QLabel* lblTip = nullptr;
+    QToolButton* spdNextTip = nullptr;
+    QToolButton* spdPreviousTip = nullptr;
+    QToolButton* spdCloseTip = nullptr;
+    TStatusBar* stbStatusBar = nullptr;
+
+    QMenu* popWord = nullptr;
+    QMenu* popLinks = nullptr;
+    QMenu* mnuFile = nullptr;
+    QMenu* mnuTools = nullptr;
+    QMenu* mnuDictionaries = nullptr;
+    QMenu* mnuWindow = nullptr;
+    QMenu* mnuHelp = nullptr;
+    QMenu* mnuPresets = nullptr;
+    QAction* mnuSettings = nullptr;
+    QAction* mnuExit = nullptr;
+    QAction* mnuVocabularyTest = nullptr;
+    QAction* mnuCheckForUpdates = nullptr;
+    QAction* mnuAddLanguagesAndDictionaries = nullptr;
+    QAction* mnuLiraboMakrel = nullptr;
+    QAction* mnuNextDictionary = nullptr;
+    QAction* mnuPreviousDictionary = nullptr;
+    QAction* mnuFindRelations = nullptr;
+    QAction* mnuInformation = nullptr;
+    QAction* mnuGetMore = nullptr;
+    QAction* mnuShowTips = nullptr;
+    QAction* mnuShowRelations = nullptr;
+    QAction* mnuMoreTransparent = nullptr;
+    QAction* mnuLessTransparent = nullptr;
+    QAction* mnuAddPreset = nullptr;
+    QAction* mnuDeletePresets = nullptr;
+    QAction* mnuContents = nullptr;
+    QAction* mnuFeedbackAndSupport = nullptr;
+    QAction* mnuAbout = nullptr;
+    QAction* mnuKestruneOnline = nullptr;
+    QAction* mnuKestruneForum = nullptr;
+    QAction* mnuFeedbackSupport = nullptr;
+    QAction* mnuCustom = nullptr;
+    QAction* mnuRelations = nullptr;
+    QAction* mnuLookup = nullptr;
+    QAction* mnuCopy = nullptr;
+};
+
+}  // namespace lirabo

@@ -1,0 +1,119 @@
+// The "Look in" list: building the catalogue, choosing an entry, Next and
+// Previous, and the open-dictionary message.
+
+#include <QComboBox>
+#include <QFile>
+#include <QFileInfo>
+
+#include "dictionary/dictionary_header.h"
+#include "dictionary/exceptions.h"
+#include "dictionary_view/dictionary_view.h"
+#include "main_window/frm_main.h"
+#include "main_window/message_box.h"
+#include "main_window/status_bar.h"
+
+namespace lirabo {
+
+void TfrmMain::RefreshDictionaries()
+{
+    // The selection follows the dictionary, not the line: a file added before
+    // the current one must not make the list show one dictionary while
+    // another is open.
+    const int selected = cmbLookIn->currentIndex();
+    const bool hadSelection = FDictionaries.Valid(selected);
+    const TCatalogueEntry selectedEntry = hadSelection ? FDictionaries.At(selected) : TCatalogueEntry{};
+    const bool hadCurrent = FDictionaries.Valid(FCurrentDictionary);
+    const TCatalogueEntry currentEntry = hadCurrent ? FDictionaries.At(FCurrentDictionary) : TCatalogueEntry{};
+
+    FDictionaries.Rebuild({DictionaryFolder(), FSettings.HideOnlineDictionaries, Text(9008)});
+
+    if (hadCurrent)
+        FCurrentDictionary = FDictionaries.IndexOf(currentEntry);
+    FillLookIn(hadSelection ? FDictionaries.IndexOf(selectedEntry) : -1);
+}
+
+void TfrmMain::FillLookIn(int Selected)
+{
+    cmbLookIn->clear();
+    cmbLookIn->addItems(FDictionaries.Captions());
+    cmbLookIn->addItem(Text(9016));
+    cmbLookIn->setCurrentIndex(Selected);
+}
+
+void TfrmMain::cmbLookInChange()
+{
+    const int line = cmbLookIn->currentIndex();
+    if (line < 0)
+        return;
+    if (line == cmbLookIn->count() - 1) {
+        mnuGetMore->trigger();
+        return;
+    }
+    FCurrentDictionary = line;
+    const TCatalogueEntry& entry = FDictionaries.At(line);
+    if (entry.Online) {
+        FLookupView->Clear();
+        SelectTab(2);
+        spdLookupClick();
+        return;
+    }
+    try {
+        FLookupView->OpenDictionary(QFile::encodeName(entry.Location).toStdString());
+    } catch (const std::exception&) {
+        FLookupView->Clear();
+        TMessageBox::Error(this, Text(8008));
+    }
+    SelectTab(0);
+}
+
+void TfrmMain::mnuNextDictionaryClick()
+{
+    const int line = NextDictionaryLine(cmbLookIn->currentIndex(), cmbLookIn->count());
+    if (line < 0)
+        return;
+    cmbLookIn->setCurrentIndex(line);
+    cmbLookInChange();
+}
+
+void TfrmMain::mnuPreviousDictionaryClick()
+{
+    const int line = PreviousDictionaryLine(cmbLookIn->currentIndex(), cmbLookIn->count());
+    if (line < 0)
+        return;
+    cmbLookIn->setCurrentIndex(line);
+    cmbLookInChange();
+}
+
+void TfrmMain::WMMakrelLookup(const QString& Message)
+{
+    // The catalogue holds full paths; a relative path from a command line
+    // would otherwise never match its own catalogue line.
+    const QFileInfo file(Message);
+    const QString Path = file.absoluteFilePath();
+    if (!file.isFile() || file.suffix().toLower() != QLatin1String("ldi"))
+        return;
+    try {
+        TDictionaryHeader header;
+        header.LoadFromFile(QFile::encodeName(Path).toStdString(), true);
+    } catch (const std::exception&) {
+        TMessageBox::Error(this, Text(8008));
+        return;
+    }
+    try {
+        int index = FDictionaries.FindFile(Path);
+        if (index < 0) {
+            FDictionaries.SetCustom(Path, Text(9015));
+            RefreshDictionaries();
+            index = FDictionaries.FindFile(Path);
+        }
+        cmbLookIn->setCurrentIndex(index);
+        cmbLookInChange();
+    } catch (const std::exception&) {
+        FLookupView->Clear();
+        TMessageBox::Error(this, Text(8008));
+    }
+    activateWindow();
+    raise();
+}
+
+}  // namespace lirabo

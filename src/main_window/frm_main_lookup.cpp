@@ -1,0 +1,322 @@
+// The lookup flow: the lookup box, Look up and advanced lookup, the keys and
+// the wheel of the window, the tabs, and the answers to the views' events.
+
+#include <QApplication>
+#include <QClipboard>
+#include <QComboBox>
+#include <QCursor>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QMenu>
+#include <QSignalBlocker>
+#include <QTabWidget>
+#include <QWheelEvent>
+#include <limits>
+
+#include "dictionary/ansi_codec.h"
+#include "dictionary_view/dictionary_view.h"
+#include "main_window/frm_main.h"
+#include "main_window/key_table.h"
+#include "main_window/status_bar.h"
+
+namespace lirabo {
+
+namespace {
+
+enum : int { kDictionaryTab = 0, kAdvancedTab = 1, kInternetTab = 2 };
+
+// The dictionary side is Windows-1252; characters it cannot hold are left
+// out, as they could match no headword anyway.
+std::string ToAnsi(const QString& Text)
+{
+    return Utf8ToAnsi(Text.toStdString()).Text;
+}
+
+QString FromAnsi(const std::string& Text)
+{
+    return QString::fromStdString(AnsiToUtf8(Text));
+}
+
+}  // namespace
+
+void TfrmMain::cmbLookupChange()
+{
+    const std::string text = ToAnsi(cmbLookup->currentText());
+    TDictionaryView* view = nullptr;
+    switch (pagTabs->currentIndex()) {
+    case kDictionaryTab:
+        view = FLookupView;
+        break;
+    case kAdvancedTab:
+        view = FAdvancedView;
+        break;
+    default:
+        return;
+    }
+    try {
+        view->LookUp(text);
+    } catch (const std::exception&) {
+        // An interactive lookup keeps what the view showed before.
+    }
+}
+
+void TfrmMain::SetLookupText(const QString& Text)
+{
+    // Only the user's edits run the change handling by themselves.
+    cmbLookup->setEditText(Text);
+}
+
+void TfrmMain::SyncRecentList()
+{
+    const QString text = cmbLookup->currentText();
+    const QSignalBlocker block(cmbLookup);
+    cmbLookup->clear();
+    cmbLookup->addItems(FRecent.Words());
+    cmbLookup->setCurrentIndex(-1);
+    cmbLookup->setEditText(text);
+}
+
+void TfrmMain::RecordWord()
+{
+    if (FRecent.Record(cmbLookup->currentText()))
+        SyncRecentList();
+}
+
+void TfrmMain::spdLookupClick()
+{
+    if (!CurrentEntryValid())
+        return;
+    RecordWord();
+    const TCatalogueEntry& entry = FDictionaries.At(FCurrentDictionary);
+    if (entry.Online) {
+        FLastOnlineAddress = OnlineAddress(entry.Location, cmbLookup->currentText());
+        SelectTab(kInternetTab);
+        // The minibrowser, when this build has one, navigates to the address.
+        return;
+    }
+    cmbLookupChange();
+}
+
+void TfrmMain::spdLookupExClick()
+{
+    const QString text = cmbLookup->currentText();
+    if (text.isEmpty())
+        return;
+    FRecent.InsertOnTop(text);
+    SyncRecentList();
+
+    const std::string pattern = ToAnsi(text);
+    std::vector<TWordItem> items;
+    int count = 0;
+    switch (pagTabs->currentIndex()) {
+    case kDictionaryTab:
+        FAdvancedView->Clear();
+        FAdvancedView->SetEmptyText(Text(9013));
+        stbStatusBar->SetWholeWidthText(FAdvancedView->EmptyText() + QLatin1Char(' '));
+        {
+            // No tab-change handling for this switch: the dictionary line
+            // stays in the status bar.
+            const QSignalBlocker block(pagTabs);
+            pagTabs->setCurrentIndex(kAdvancedTab);
+        }
+        // The user interface is not serviced during a whole-dictionary
+        // search, so the waiting texts are painted before it starts.
+        FAdvancedView->repaint();
+        stbStatusBar->repaint();
+        try {
+            count = FLookupView->WildcardSearch(pattern, items, std::numeric_limits<int>::max());
+        } catch (const std::exception&) {
+            count = 0;
+        }
+        break;
+    case kAdvancedTab:
+        try {
+            count = FAdvancedView->WildcardSearch(pattern, items, std::numeric_limits<int>::max());
+        } catch (const std::exception&) {
+            count = 0;
+        }
+        break;
+    default:
+        return;
+    }
+    stbStatusBar->SetPanelMode();
+    FAdvancedView->SetEmptyText(Text(9010));
+    if (count > 0)
+        FAdvancedView->SetItems(items);
+    else
+        FAdvancedView->Clear();
+}
+
+// --- keys and wheel -------------------------------------------------------------
+
+bool TfrmMain::eventFilter(QObject* Watched, QEvent* Event)
+{
+    if (Watched == pnlIndent && HandleIndentEvent(Event))
+        return true;
+    if (Event->type() == QEvent::Resize) {
+        if (Watched == pnlTop)
+            pnlTopResize();
+        else if (Watched == pnlTips)
+            LayoutTips();
+    }
+    auto* widget = qobject_cast<QWidget*>(Watched);
+    if (!widget || widget->window() != this)
+        return QMainWindow::eventFilter(Watched, Event);
+    switch (Event->type()) {
+    case QEvent::KeyPress:
+    case QEvent::KeyRelease:
+        if (HandleKey(static_cast<QKeyEvent*>(Event)))
+            return true;
+        break;
+    case QEvent::Wheel:
+        if (!pnlRelations->isAncestorOf(widget) && HandleWheel(static_cast<QWheelEvent*>(Event)))
+            return true;
+        break;
+    default:
+        break;
+    }
+    return QMainWindow::eventFilter(Watched, Event);
+}
+
+bool TfrmMain::HandleKey(QKeyEvent* Event)
+{
+    const bool released = Event->type() == QEvent::KeyRelease;
+    const int key = Event->key();
+    if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+        // The press is taken too, so that the lookup box does not act on
+        // Enter as well; the release does the work, once.
+        if (!released)
+            return true;
+        if (Event->isAutoRepeat())
+            return true;
+    }
+    switch (MainKeyAction(key, Event->modifiers(), released)) {
+    case TKeyAction::None:
+        return false;
+    case TKeyAction::LookUp:
+        spdLookupClick();
+        return true;
+    case TKeyAction::AdvancedLookUp:
+        spdLookupExClick();
+        return true;
+    case TKeyAction::RecordAndClear:
+        RecordWord();
+        SetLookupText(QString());
+        return true;
+    case TKeyAction::NextTab:
+        SelectTab((pagTabs->currentIndex() + 1) % pagTabs->count());
+        return true;
+    case TKeyAction::DictionaryTab:
+        SelectTab(kDictionaryTab);
+        return true;
+    case TKeyAction::AdvancedTab:
+        SelectTab(kAdvancedTab);
+        return true;
+    case TKeyAction::InternetTab:
+        SelectTab(kInternetTab);
+        return true;
+    case TKeyAction::FocusLookup:
+        cmbLookup->setFocus(Qt::ShortcutFocusReason);
+        cmbLookup->lineEdit()->selectAll();
+        return true;
+    }
+    return false;
+}
+
+bool TfrmMain::HandleWheel(QWheelEvent* Event)
+{
+    TDictionaryView* view = nullptr;
+    if (pagTabs->currentIndex() == kDictionaryTab)
+        view = FLookupView;
+    else if (pagTabs->currentIndex() == kAdvancedTab)
+        view = FAdvancedView;
+    else
+        return false;
+    // Fine-grained wheels send parts of a notch; they add up to whole ones.
+    FWheelRemainder += Event->angleDelta().y();
+    const int notches = FWheelRemainder / QWheelEvent::DefaultDeltasPerStep;
+    FWheelRemainder %= QWheelEvent::DefaultDeltasPerStep;
+    if (notches != 0) {
+        try {
+            view->ScrollLines(-notches * QApplication::wheelScrollLines());
+        } catch (const std::exception&) {
+        }
+    }
+    Event->accept();
+    return true;
+}
+
+// --- tabs -------------------------------------------------------------------------
+
+void TfrmMain::SelectTab(int Index)
+{
+    FInTabChange = true;
+    pagTabs->setCurrentIndex(Index);
+    FInTabChange = false;
+    pagTabsChange();
+}
+
+void TfrmMain::pagTabsChange()
+{
+    switch (pagTabs->currentIndex()) {
+    case kDictionaryTab:
+        stbStatusBar->SetPanelOwnerDrawn();
+        cmbLookupChange();
+        break;
+    case kAdvancedTab:
+        stbStatusBar->SetPanelText(Text(9014));
+        cmbLookupChange();
+        break;
+    default:
+        // Without a minibrowser the panel keeps its text, as with the
+        // browser disabled.
+        stbStatusBar->SetPanelText(stbStatusBar->PanelText());
+        break;
+    }
+    stbStatusBar->update();
+}
+
+// --- the views' events ----------------------------------------------------------------
+
+void TfrmMain::OnTextSelected(const std::string& Text)
+{
+    QApplication::clipboard()->setText(FromAnsi(Text), QClipboard::Clipboard);
+}
+
+void TfrmMain::OnRightClick(const std::string& EntryText, const std::string& Word)
+{
+    if (EntryText.empty() || Word.empty())
+        return;
+    FClickedWord = FromAnsi(Word);
+    popWord->popup(QCursor::pos());
+}
+
+void TfrmMain::OnLinkRightClick(const std::string& Link)
+{
+    OnRightClick(Link, Link);
+}
+
+void TfrmMain::OnLinkClick(const std::string& Link)
+{
+    if (!Link.empty())
+        SetLookupText(FromAnsi(Link));
+    cmbLookupChange();
+}
+
+void TfrmMain::popWordPopup()
+{
+    mnuRelations->setEnabled(FLookupView->Store().HasRelations());
+}
+
+void TfrmMain::mnuLookupClick()
+{
+    SetLookupText(FClickedWord);
+    cmbLookupChange();
+}
+
+void TfrmMain::mnuCopyClick()
+{
+    OnTextSelected(ToAnsi(FClickedWord));
+}
+
+}  // namespace lirabo

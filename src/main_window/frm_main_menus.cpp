@@ -1,0 +1,192 @@
+// The main menu, the links menu and the word menu, and the commands that
+// belong to no other concern: exit, help contents and the web pages.
+
+#include <QDir>
+#include <QFileInfo>
+#include <QMenu>
+#include <QMenuBar>
+
+#include "dictionary_view/dictionary_view.h"
+#include "main_window/frm_main.h"
+#include "main_window/language_apply.h"
+
+namespace lirabo {
+
+namespace {
+
+// The vendor's web site and its pages.
+constexpr const char* kWebSite = "http://www.kestrune.com";
+constexpr const char* kFeedbackPage = "/lirabo/feedback.php";
+constexpr const char* kDictionariesPage = "/lirabo/dictionaries.shtml";
+constexpr const char* kLanguagesPage = "/lirabo/languages.shtml";
+constexpr const char* kHelpFile = "Lirabo.chm";
+
+QAction* AddItem(QMenu* Menu, const char* Name, int Tag)
+{
+    QAction* action = Menu->addAction(QString());
+    action->setObjectName(QLatin1String(Name));
+    SetTag(action, Tag);
+    return action;
+}
+
+QMenu* AddMenu(QMenuBar* Bar, const char* Name, int Tag)
+{
+    QMenu* menu = Bar->addMenu(QString());
+    menu->setObjectName(QLatin1String(Name));
+    menu->menuAction()->setObjectName(QLatin1String(Name));
+    SetTag(menu->menuAction(), Tag);
+    return menu;
+}
+
+// Commands whose dialogs and workers arrive with their own work: present,
+// captioned, and not yet usable.
+void Later(QAction* Action)
+{
+    Action->setEnabled(false);
+}
+
+}  // namespace
+
+void TfrmMain::CreateMenus()
+{
+    QMenuBar* bar = menuBar();
+    bar->setObjectName(QStringLiteral("mnuMainMenu"));
+
+    mnuFile = AddMenu(bar, "mnuFile", 1001);
+    mnuSettings = AddItem(mnuFile, "mnuSettings", 1005);
+    Later(mnuSettings);
+    mnuFile->addSeparator();
+    mnuExit = AddItem(mnuFile, "mnuExit", 1006);
+
+    mnuTools = AddMenu(bar, "mnuTools", 1002);
+    mnuVocabularyTest = AddItem(mnuTools, "mnuVocabularyTest", 1032);
+    Later(mnuVocabularyTest);
+    mnuTools->addSeparator();
+    mnuCheckForUpdates = AddItem(mnuTools, "mnuCheckForUpdates", 1017);
+    Later(mnuCheckForUpdates);
+    mnuAddLanguagesAndDictionaries = AddItem(mnuTools, "mnuAddLanguagesAndDictionaries", 1031);
+    mnuTools->addSeparator();
+    mnuLiraboMakrel = mnuTools->addAction(QStringLiteral("Lirabo Makrel"));
+    mnuLiraboMakrel->setObjectName(QStringLiteral("mnuLiraboMakrel"));
+    mnuLiraboMakrel->setVisible(false);
+    Later(mnuLiraboMakrel);
+
+    mnuDictionaries = AddMenu(bar, "mnuDictionaries", 1025);
+    mnuNextDictionary = AddItem(mnuDictionaries, "mnuNextDictionary", 1026);
+    mnuPreviousDictionary = AddItem(mnuDictionaries, "mnuPreviousDictionary", 1027);
+    mnuDictionaries->addSeparator();
+    mnuFindRelations = AddItem(mnuDictionaries, "mnuFindRelations", 1028);
+    mnuFindRelations->setShortcut(QKeySequence(Qt::Key_F5));
+    mnuFindRelations->setEnabled(false);
+    mnuDictionaries->addSeparator();
+    mnuInformation = AddItem(mnuDictionaries, "mnuInformation", 1029);
+    mnuInformation->setShortcut(QKeySequence(Qt::Key_F2));
+    Later(mnuInformation);
+    mnuGetMore = AddItem(mnuDictionaries, "mnuGetMore", 1030);
+
+    mnuWindow = AddMenu(bar, "mnuWindow", 1003);
+    mnuShowTips = AddItem(mnuWindow, "mnuShowTips", 1008);
+    mnuShowTips->setCheckable(true);
+    mnuShowTips->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_T));
+    mnuShowRelations = AddItem(mnuWindow, "mnuShowRelations", 1023);
+    mnuShowRelations->setCheckable(true);
+    mnuShowRelations->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_R));
+    mnuWindow->addSeparator();
+    mnuMoreTransparent = AddItem(mnuWindow, "mnuMoreTransparent", 1013);
+    mnuMoreTransparent->setShortcut(QKeySequence(Qt::Key_F11));
+    Later(mnuMoreTransparent);
+    mnuLessTransparent = AddItem(mnuWindow, "mnuLessTransparent", 1014);
+    mnuLessTransparent->setShortcut(QKeySequence(Qt::Key_F12));
+    Later(mnuLessTransparent);
+    mnuWindow->addSeparator();
+    mnuAddPreset = AddItem(mnuWindow, "mnuAddPreset", 1020);
+    Later(mnuAddPreset);
+    mnuDeletePresets = AddItem(mnuWindow, "mnuDeletePresets", 1015);
+    Later(mnuDeletePresets);
+    mnuPresets = mnuWindow->addMenu(QString());
+    mnuPresets->setObjectName(QStringLiteral("mnuPresets"));
+    SetTag(mnuPresets->menuAction(), 1016);
+
+    mnuHelp = AddMenu(bar, "mnuHelp", 1004);
+    mnuContents = AddItem(mnuHelp, "mnuContents", 1012);
+    mnuContents->setShortcut(QKeySequence(Qt::Key_F1));
+    mnuFeedbackAndSupport = AddItem(mnuHelp, "mnuFeedbackAndSupport", 1021);
+    mnuHelp->addSeparator();
+    mnuAbout = AddItem(mnuHelp, "mnuAbout", 1007);
+    Later(mnuAbout);
+
+    // The links menu drops down from the minibrowser's Custom button.
+    popLinks = new QMenu(this);
+    popLinks->setObjectName(QStringLiteral("popLinks"));
+    mnuKestruneOnline = popLinks->addAction(QStringLiteral("Kestrune Online"));
+    mnuKestruneOnline->setObjectName(QStringLiteral("mnuKestruneOnline"));
+    Later(mnuKestruneOnline);
+    mnuKestruneForum = popLinks->addAction(QStringLiteral("Kestrune Forum"));
+    mnuKestruneForum->setObjectName(QStringLiteral("mnuKestruneForum"));
+    Later(mnuKestruneForum);
+    mnuFeedbackSupport = AddItem(popLinks, "mnuFeedbackSupport", 1009);
+    popLinks->addSeparator();
+    mnuCustom = AddItem(popLinks, "mnuCustom", 1011);
+    Later(mnuCustom);
+
+    connect(mnuExit, &QAction::triggered, this, [this] { mnuExitClick(); });
+    connect(mnuAddLanguagesAndDictionaries, &QAction::triggered, this,
+            [this] { LaunchURL(QLatin1String(kWebSite) + QLatin1String(kLanguagesPage), true); });
+    connect(mnuDictionaries, &QMenu::aboutToShow, this, [this] { mnuDictionariesClick(); });
+    connect(mnuNextDictionary, &QAction::triggered, this, [this] { mnuNextDictionaryClick(); });
+    connect(mnuPreviousDictionary, &QAction::triggered, this, [this] { mnuPreviousDictionaryClick(); });
+    connect(mnuFindRelations, &QAction::triggered, this, [this] { mnuRelationsClick(false); });
+    connect(mnuGetMore, &QAction::triggered, this,
+            [this] { LaunchURL(QLatin1String(kWebSite) + QLatin1String(kDictionariesPage), true); });
+    connect(mnuShowTips, &QAction::triggered, this, [this] { mnuShowTipsClick(true); });
+    connect(mnuShowRelations, &QAction::triggered, this, [this] { mnuShowRelationsClick(true); });
+    connect(mnuContents, &QAction::triggered, this, [this] { mnuContentsClick(); });
+    const auto feedback = [this] { LaunchURL(QLatin1String(kWebSite) + QLatin1String(kFeedbackPage), true); };
+    connect(mnuFeedbackAndSupport, &QAction::triggered, this, feedback);
+    connect(mnuFeedbackSupport, &QAction::triggered, this, feedback);
+}
+
+void TfrmMain::CreateWordMenu()
+{
+    popWord = new QMenu(this);
+    popWord->setObjectName(QStringLiteral("popWord"));
+    mnuRelations = AddItem(popWord, "mnuRelations", 1019);
+    mnuLookup = AddItem(popWord, "mnuLookup", 1018);
+    popWord->addSeparator();
+    mnuCopy = AddItem(popWord, "mnuCopy", 1024);
+    connect(popWord, &QMenu::aboutToShow, this, [this] { popWordPopup(); });
+    connect(mnuRelations, &QAction::triggered, this, [this] { mnuRelationsClick(true); });
+    connect(mnuLookup, &QAction::triggered, this, [this] { mnuLookupClick(); });
+    connect(mnuCopy, &QAction::triggered, this, [this] { mnuCopyClick(); });
+}
+
+void TfrmMain::mnuDictionariesClick()
+{
+    mnuFindRelations->setEnabled(false);
+    if (!CurrentEntryValid() || FDictionaries.At(FCurrentDictionary).Online)
+        return;
+    // The information dialog arrives with its own work; Information stays
+    // disabled until then.
+    mnuFindRelations->setEnabled(FLookupView->Store().HasRelations());
+}
+
+void TfrmMain::mnuExitClick()
+{
+    close();
+}
+
+void TfrmMain::mnuContentsClick()
+{
+    // A missing file is the desktop's to report.
+    OpenExternal(QDir(FProgramFolder).filePath(QLatin1String(kHelpFile)));
+}
+
+void TfrmMain::LaunchURL(const QString& Address, bool InBrowser)
+{
+    // This build has no minibrowser yet, which the browser rules treat as a
+    // disabled browser: every page opens in the system's browser.
+    Q_UNUSED(InBrowser);
+    OpenExternal(Address);
+}
+
+}  // namespace lirabo

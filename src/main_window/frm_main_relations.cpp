@@ -1,0 +1,78 @@
+// The relations panel: listing the relations of a word or of the current
+// entries, clicking through them, showing and hiding the panel.
+
+#include <QListWidget>
+
+#include "dictionary/ansi_codec.h"
+#include "dictionary/relation_names.h"
+#include "dictionary_view/dictionary_view.h"
+#include "main_window/frm_main.h"
+#include "main_window/relations_delegate.h"
+#include "main_window/status_bar.h"
+
+namespace lirabo {
+
+void TfrmMain::mnuRelationsClick(bool FromWordMenu)
+{
+    stbStatusBar->SetWholeWidthText(Text(9012));
+    stbStatusBar->repaint();
+    lstRelations->setUpdatesEnabled(false);
+    lstRelations->clear();
+
+    TRelationRows rows;
+    bool listed = false;
+    try {
+        if (FromWordMenu) {
+            int first = -1;
+            int count = 0;
+            FLookupView->FindWord(Utf8ToAnsi(FClickedWord.toStdString()).Text, true, first, count);
+            FLookupView->ListRelations(first, rows, 1);
+        } else {
+            FLookupView->ListCurrentRelations(rows);
+        }
+        listed = true;
+    } catch (const std::exception&) {
+        // Not a headword, no dictionary, no relation data: the list stays
+        // empty and the panel keeps its visibility.
+    }
+
+    for (const TRelationRow& row : rows) {
+        // Only heading rows carry a number to name; a related word that starts
+        // with "+" is shown as it is.
+        const std::string text = row.Mark < 0 ? NameRelationRow(row.Text) : row.Text;
+        auto* item = new QListWidgetItem(QString::fromStdString(AnsiToUtf8(text)), lstRelations);
+        item->setData(TRelationsDelegate::kMarkRole, row.Mark);
+    }
+    lstRelations->setUpdatesEnabled(true);
+    stbStatusBar->SetPanelMode();
+
+    if (listed && !FSettings.ShowRelations) {
+        FSettings.ShowRelations = true;
+        mnuShowRelationsClick(false);
+    }
+}
+
+void TfrmMain::mnuShowRelationsClick(bool FromMenu)
+{
+    if (FromMenu)
+        FSettings.ShowRelations = !FSettings.ShowRelations;
+    pnlRelations->setVisible(FSettings.ShowRelations);
+    mnuShowRelations->setChecked(FSettings.ShowRelations);
+}
+
+void TfrmMain::spdCloseRelationsClick()
+{
+    FSettings.ShowRelations = false;
+    mnuShowRelationsClick(false);
+}
+
+void TfrmMain::lstRelationsClick()
+{
+    const QListWidgetItem* item = lstRelations->currentItem();
+    if (!item || item->data(TRelationsDelegate::kMarkRole).toInt() < 0)
+        return;
+    SetLookupText(item->text());
+    cmbLookupChange();
+}
+
+}  // namespace lirabo

@@ -1,0 +1,133 @@
+// The status bar's dictionary line with its "(information)" link, and the
+// tips panel.
+
+#include <QLabel>
+#include <QPainter>
+#include <QTabWidget>
+#include <QToolButton>
+
+#include "dictionary/ansi_codec.h"
+#include "dictionary_view/dictionary_view.h"
+#include "main_window/frm_main.h"
+#include "main_window/status_bar.h"
+#include "main_window/tip_cycle.h"
+
+namespace lirabo {
+
+namespace {
+
+// Shown when a dictionary carries no notice of its own.
+constexpr const char* kFixedNotice = "Dictionary for Lirabo";
+constexpr int kLinkGap = 10;  // between the notice and the link
+constexpr int kLinkColor = 0xFF0000;  // blue, 0x00BBGGRR
+
+}  // namespace
+
+void TfrmMain::stbStatusBarDrawPanel(QPainter& Painter, const QRect& Rect)
+{
+    stbStatusBar->Tag = 0;
+    Painter.fillRect(Rect, stbStatusBar->palette().window());
+    if (pagTabs->currentIndex() > 1)
+        return;
+    QFont font = stbStatusBar->font();
+    Painter.setFont(font);
+    Painter.setPen(stbStatusBar->palette().color(QPalette::WindowText));
+    if (!CurrentEntryValid() || FDictionaries.At(FCurrentDictionary).Online)
+        return;
+    // A view whose last open failed has no dictionary whose notice it could
+    // show; the header may still hold the strings of the one before.
+    if (FLookupView->Store().Source() != TDictionaryStore::kSourceFile)
+        return;
+
+    const TDictionaryHeader& header = FLookupView->Header();
+    QString notice = QString::fromStdString(AnsiToUtf8(header.Notice));
+    if (notice.isEmpty())
+        notice = QLatin1String(kFixedNotice);
+    const QFontMetrics metrics(font);
+    const int left = Rect.left() + 2;
+    const QRect line(left, Rect.top(), Rect.width() - 2, Rect.height());
+    Painter.drawText(line, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, notice);
+    if (header.Name.empty())
+        return;
+
+    const QString link = Text(9007);
+    FInfoLinkLeft = left + metrics.horizontalAdvance(notice) + kLinkGap;
+    FInfoLinkRight = FInfoLinkLeft + metrics.horizontalAdvance(link);
+    font.setUnderline(true);
+    Painter.setFont(font);
+    Painter.setPen(QColor(kLinkColor & 0xFF, (kLinkColor >> 8) & 0xFF, (kLinkColor >> 16) & 0xFF));
+    Painter.drawText(QRect(FInfoLinkLeft, Rect.top(), FInfoLinkRight - FInfoLinkLeft + 1, Rect.height()),
+                     Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, link);
+    stbStatusBar->Tag = 1;
+}
+
+bool TfrmMain::InfoLinkHit(int X) const
+{
+    return X > FInfoLinkLeft && X < FInfoLinkRight && pagTabs->currentIndex() == 0 && stbStatusBar->Tag == 1;
+}
+
+void TfrmMain::stbStatusBarMouseMove(int X)
+{
+    if (InfoLinkHit(X))
+        stbStatusBar->setCursor(Qt::PointingHandCursor);
+    else
+        stbStatusBar->unsetCursor();
+}
+
+void TfrmMain::stbStatusBarMouseDown(int X)
+{
+    if (stbStatusBar->WholeWidth() || !InfoLinkHit(X))
+        return;
+    // The dictionary information dialog arrives with its own work.
+}
+
+// --- tips ---------------------------------------------------------------------------
+
+void TfrmMain::LayoutTips()
+{
+    const int w = pnlTips->width();
+    const int buttonLeft = w - spdNextTip->width() - 4;
+    spdCloseTip->move(buttonLeft, 0);
+    spdNextTip->move(buttonLeft, 19);
+    spdPreviousTip->move(buttonLeft, 38);
+    lblTips->adjustSize();
+    lblTips->move(8, 4);
+    const int tipLeft = lblTips->x() + lblTips->width() + 10;
+    lblTip->setGeometry(tipLeft, 4, std::max(0, w - tipLeft - spdNextTip->width() - 10), pnlTips->height() - 6);
+}
+
+void TfrmMain::mnuShowTipsClick(bool FromMenu)
+{
+    if (FromMenu)
+        FSettings.ShowTips = !FSettings.ShowTips;
+    pnlTips->setVisible(FSettings.ShowTips);
+    mnuShowTips->setChecked(FSettings.ShowTips);
+    LayoutTips();
+    if (FSettings.ShowTips)
+        spdNextTipClick();
+}
+
+void TfrmMain::ShowTip()
+{
+    lblTip->setText(FLanguage.ReadLanguageText(QStringLiteral("Tips"), FSettings.CurrentTip + 1));
+}
+
+void TfrmMain::spdNextTipClick()
+{
+    FSettings.CurrentTip = NextTip(FSettings.CurrentTip, FLanguage.TipCount());
+    ShowTip();
+}
+
+void TfrmMain::spdPreviousTipClick()
+{
+    FSettings.CurrentTip = PreviousTip(FSettings.CurrentTip, FLanguage.TipCount());
+    ShowTip();
+}
+
+void TfrmMain::spdCloseTipClick()
+{
+    FSettings.ShowTips = false;
+    mnuShowTipsClick(false);
+}
+
+}  // namespace lirabo

@@ -1,0 +1,93 @@
+#pragma once
+
+// Starts the real main window offscreen over a temporary program folder and
+// a temporary settings store.
+
+#include <gtest/gtest.h>
+
+#include <QComboBox>
+#include <QDir>
+#include <QLineEdit>
+#include <QSettings>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <memory>
+
+#include "dictionary/dictionary_store.h"
+#include "dictionary_view/dictionary_view.h"
+#include "main_window/frm_main.h"
+#include "main_window/message_box.h"
+#include "test_folder.h"
+
+namespace lirabo::test {
+
+class WindowTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, FSettingsDir.path());
+        TMessageBox::SetSink([this](const QString& Message) { FErrors << Message; });
+    }
+
+    void TearDown() override
+    {
+        FWindow.reset();
+        TMessageBox::SetSink({});
+    }
+
+    // Fruit (with relations: banana's antonym is cherry) and Birds.
+    void AddStandardDictionaries()
+    {
+        FFolder.AddDictionary("fruit.ldi", "Fruit",
+                              {{"apple", "a red fruit"},
+                               {"banana", "a yellow fruit"},
+                               {"cherry", "a small fruit"},
+                               {"grape", "a vine fruit"},
+                               {"lemon", "a sour fruit"},
+                               {"melon", "a big fruit"}},
+                              {{1, 1, 2}, {1, 2, 3}});
+        FFolder.AddDictionary("zbirds.ldi", "Birds", {{"crow", "black"}, {"robin", "red breast"}});
+    }
+
+    TfrmMain& Start(const QString& CommandLineFile = {})
+    {
+        FWindow = std::make_unique<TfrmMain>(FFolder.Path(), CommandLineFile);
+        FWindow->OpenExternal = [this](const QString& Address) { FOpened << Address; };
+        FWindow->show();
+        return *FWindow;
+    }
+
+    // Closes the window the way the user does, which writes the settings.
+    void Close()
+    {
+        FWindow->close();
+        FWindow.reset();
+    }
+
+    QSettings Stored() const { return QSettings(QStringLiteral("Kestrune"), QStringLiteral("LiraboDesk")); }
+
+    template <class T>
+    T* Find(const char* Name) const
+    {
+        T* child = FWindow->findChild<T*>(QLatin1String(Name));
+        EXPECT_NE(child, nullptr) << Name;
+        return child;
+    }
+    QComboBox* LookupBox() const { return Find<QComboBox>("cmbLookup"); }
+    QComboBox* LookIn() const { return Find<QComboBox>("cmbLookIn"); }
+    QTabWidget* Tabs() const { return Find<QTabWidget>("pagTabs"); }
+
+    static std::string CurrentWord(TDictionaryView* View)
+    {
+        const TWordItem* item = View->Store().GetItem(View->CurrentFirst());
+        return item ? item->Word : std::string("<none>");
+    }
+
+    QTemporaryDir FSettingsDir;
+    TProgramFolder FFolder;
+    std::unique_ptr<TfrmMain> FWindow;
+    QStringList FErrors;
+    QStringList FOpened;
+};
+
+}  // namespace lirabo::test
