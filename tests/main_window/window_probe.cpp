@@ -1,0 +1,152 @@
+// Starts the real main window over a program folder (default: the build's
+// bin folder with its Dictionaries), types a few words, saves screenshots and
+// prints timings: start-up to the first painted window, keystroke to the
+// repainted view, and a whole-dictionary advanced lookup. Not a test: a tool
+// for looking at the window and measuring it.
+//
+//   window_probe PROGRAM_FOLDER OUTPUT_FOLDER
+
+#include <QApplication>
+#include <QComboBox>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
+#include <QSettings>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <QTest>
+#include <algorithm>
+#include <cstdio>
+#include <vector>
+
+#include "dictionary_view/dictionary_view.h"
+#include "main_window/frm_main.h"
+
+namespace {
+
+class TPaintWatch : public QObject {
+public:
+    bool Painted = false;
+
+protected:
+    bool eventFilter(QObject*, QEvent* Event) override
+    {
+        if (Event->type() == QEvent::Paint)
+            Painted = true;
+        return false;
+    }
+};
+
+void WaitForPaint(TPaintWatch& Watch)
+{
+    Watch.Painted = false;
+    while (!Watch.Painted)
+        QCoreApplication::processEvents(QEventLoop::AllEvents);
+}
+
+double Milliseconds(const QElapsedTimer& Timer)
+{
+    return Timer.nsecsElapsed() / 1e6;
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    QElapsedTimer sinceStart;
+    sinceStart.start();
+    QApplication app(argc, argv);
+    QApplication::setApplicationName("Lirabo");
+    if (argc < 3) {
+        std::fprintf(stderr, "usage: window_probe PROGRAM_FOLDER OUTPUT_FOLDER\n");
+        return 2;
+    }
+    const QString folder = argv[1];
+    const QDir out(argv[2]);
+    QTemporaryDir settings;
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settings.path());
+
+    auto* window = new lirabo::TfrmMain(folder);
+    TPaintWatch watch;
+    window->LookupView()->installEventFilter(&watch);
+    window->resize(760, 560);
+    window->show();
+    WaitForPaint(watch);
+    std::printf("start-up to first painted view: %.1f ms (since main)\n", Milliseconds(sinceStart));
+
+    auto* box = window->findChild<QComboBox*>("cmbLookup");
+    auto* lookIn = window->findChild<QComboBox*>("cmbLookIn");
+    std::printf("catalogue:");
+    for (int i = 0; i < lookIn->count(); ++i)
+        std::printf(" [%s]", qPrintable(lookIn->itemText(i)));
+    std::printf("\n");
+    window->grab().save(out.filePath("01-start.png"));
+
+    // Keystroke to repainted view, over WordNet when it is listed.
+    const int wordnet = lookIn->findText("English (WordNet)", Qt::MatchStartsWith);
+    if (wordnet >= 0) {
+        lookIn->setCurrentIndex(wordnet);
+        emit lookIn->activated(wordnet);
+    }
+    std::vector<double> times;
+    const QString words[] = {"dictionary", "relation", "wonderful", "zebra", "apple"};
+    for (const QString& word : words) {
+        box->lineEdit()->clear();
+        for (const QChar c : word) {
+            QElapsedTimer t;
+            t.start();
+            QTest::keyClick(box->lineEdit(), c.toLatin1());
+            window->LookupView()->repaint();
+            times.push_back(Milliseconds(t));
+        }
+    }
+    std::sort(times.begin(), times.end());
+    std::printf("keystroke to repainted view: median %.2f ms, p90 %.2f ms, max %.2f ms over %zu keys\n",
+                times[times.size() / 2], times[times.size() * 9 / 10], times.back(), times.size());
+
+    box->lineEdit()->clear();
+    QTest::keyClicks(box->lineEdit(), "house");
+    window->grab().save(out.filePath("02-house.png"));
+
+    // Relations of the current entries.
+    QTest::keyClick(box->lineEdit(), Qt::Key_F5);
+    if (auto* menu = window->findChild<QMenu*>("mnuDictionaries")) {
+        emit menu->aboutToShow();
+        for (QAction* a : menu->actions())
+            if (a->objectName() == "mnuFindRelations" && a->isEnabled())
+                a->trigger();
+    }
+    window->grab().save(out.filePath("03-relations.png"));
+
+    // Whole-dictionary advanced lookup.
+    box->lineEdit()->clear();
+    QTest::keyClicks(box->lineEdit(), "*tion");
+    auto* tabs = window->findChild<QTabWidget*>("pagTabs");
+    tabs->setCurrentIndex(0);
+    QElapsedTimer search;
+    search.start();
+    QTest::keyClick(box->lineEdit(), Qt::Key_Return, Qt::ControlModifier);
+    window->AdvancedView()->repaint();
+    std::printf("advanced lookup *tion: %.1f ms, %d matches\n", Milliseconds(search),
+                window->AdvancedView()->EntryCount());
+    window->grab().save(out.filePath("04-advanced.png"));
+
+    // German-English.
+    const int german = lookIn->findText("German", Qt::MatchStartsWith);
+    if (german >= 0) {
+        QTest::keyClick(box->lineEdit(), Qt::Key_F1, Qt::ControlModifier);
+        lookIn->setCurrentIndex(german);
+        emit lookIn->activated(german);
+        box->lineEdit()->clear();
+        QTest::keyClicks(box->lineEdit(), QString::fromUtf8("Straße"));
+        window->grab().save(out.filePath("05-german.png"));
+    }
+    window->resize(330, 520);
+    QCoreApplication::processEvents();
+    window->grab().save(out.filePath("06-narrow.png"));
+    window->close();
+    delete window;
+    return 0;
+}
