@@ -18,16 +18,31 @@ TEST(AnsiTransliteratorTest, ReplacesWhatTheCodePageLacksAndCountsIt)
 {
     const Case cases[] = {
         {"caf\xC3\xA9 \xE2\x80\x9Cquoted\xE2\x80\x9D \xE2\x82\xAC", "caf\xE9 \x93quoted\x94 \x80", 0},
-        {"/\xC9\xA1\xCB\x88\xCA\x8A" "d/", "/g'Ud/", 3},                           // IPA: X-SAMPA, stress mark
-        {"\xCB\x88" "apf\xC9\x99l \xCB\x8C" "a\xCB\x90", "'apf@l ,a:", 4},          // primary, secondary, length
-        {"\xC5\x81\xC3\xB3" "d\xC5\xBA", "L\xF3" "dz", 2},                         // diacritics outside the page
-        {"\xCE\xB1-Teilchen \xCE\xB8", "a-Teilchen th", 2},                        // Greek
-        {"\xD0\x96\xD1\x83\xD0\xBA", "Zhuk", 3},                                   // Cyrillic
-        {"a\xC2\x85" "b", "a\x85" "b", 1},                                         // C1 control taken as the byte
-        {"\xE9t\xE9", "\xE9t\xE9", 2},                                             // not UTF-8: Windows-1252 bytes
-        {"e\xCC\x81 x\xE2\x80\x8By", "e xy", 2},                                   // combining mark, zero width
-        {"\xF0\x9F\x98\x80!", "?!", 1},                                            // nothing better than ?
-        {"1\xE2\x88\x92" "2 \xE2\x86\x92 \xE2\x85\x93", "1-2 -> 1/3", 3},         // symbols
+        {"/\xC9\xA1\xCB\x88\xCA\x8A"
+         "d/",
+         "/g'Ud/", 3},  // IPA: X-SAMPA, stress mark
+        {"\xCB\x88"
+         "apf\xC9\x99l \xCB\x8C"
+         "a\xCB\x90",
+         "'apf@l ,a:", 4},  // primary, secondary, length
+        {"\xC5\x81\xC3\xB3"
+         "d\xC5\xBA",
+         "L\xF3"
+         "dz",
+         2},                                                 // diacritics outside the page
+        {"\xCE\xB1-Teilchen \xCE\xB8", "a-Teilchen th", 2},  // Greek
+        {"\xD0\x96\xD1\x83\xD0\xBA", "Zhuk", 3},             // Cyrillic
+        {"a\xC2\x85"
+         "b",
+         "a\x85"
+         "b",
+         1},                                      // C1 control taken as the byte
+        {"\xE9t\xE9", "\xE9t\xE9", 2},            // not UTF-8: Windows-1252 bytes
+        {"e\xCC\x81 x\xE2\x80\x8By", "e xy", 2},  // combining mark, zero width
+        {"\xF0\x9F\x98\x80!", "?!", 1},           // nothing better than ?
+        {"1\xE2\x88\x92"
+         "2 \xE2\x86\x92 \xE2\x85\x93",
+         "1-2 -> 1/3", 3},  // symbols
     };
     for (const Case& c : cases) {
         TAnsiTransliterator t;
@@ -56,14 +71,25 @@ TEST(HtmlConverterTest, SimpleMarkUpBecomesEntryCodes)
         html.Append(out, Html);
         return out;
     };
-    EXPECT_EQ("\x03" "bold\x03 and \x04it\x04 \x05u\x05 \x06s\x06", convert("<b>bold</b> and <em>it</em> <u>u</u> <s>s</s>"));
-    EXPECT_EQ("\x03" "a b\x03", convert("<b>a <strong>b</strong></b>")) << "nested bold toggles once";
+    EXPECT_EQ(
+        "\x03"
+        "bold\x03 and \x04it\x04 \x05u\x05 \x06s\x06",
+        convert("<b>bold</b> and <em>it</em> <u>u</u> <s>s</s>"));
+    EXPECT_EQ(
+        "\x03"
+        "a b\x03",
+        convert("<b>a <strong>b</strong></b>"))
+        << "nested bold toggles once";
     EXPECT_EQ("see \x09word\x0F here", convert("see <a href=\"bword://word\">word</a>\n  here"));
     EXPECT_EQ("one\rtwo\rthree", convert("<p>one</p><p>two<br/>three</p>"));
     EXPECT_EQ("x < y & \"z\" \xE4\xA0!", convert("x &lt; y &amp; &quot;z&quot; &auml;&#xA0;&#33;"));
     EXPECT_EQ("a < b &bogus; c", convert("a < b &bogus; c"));
     EXPECT_EQ("kept", convert("<script>alert(1)</script><!-- note -->kept<style>p{}</style>"));
-    EXPECT_EQ("\x09open\x03" "b\x0F\x03", convert("<a>open<b>b")) << "open link and bold are closed";
+    EXPECT_EQ(
+        "\x09open\x03"
+        "b\x0F\x03",
+        convert("<a>open<b>b"))
+        << "open link and bold are closed";
     EXPECT_EQ("?", convert("&#0;"));
     EXPECT_EQ("a\r\nb", html.PlainText("<i>a</i><br>b"));
 }
@@ -79,8 +105,10 @@ TEST(EntryLimitsTest, OverlongEntriesAreShortenedWithAWarning)
     EXPECT_EQ(2u, report.Entries);
     EXPECT_EQ(1u, report.ShortenedEntries);
     ASSERT_EQ(2u, report.Warnings.size());
-    EXPECT_NE(std::string::npos, report.Warnings[0].find("(300 bytes) shortened to 255")) << report.Warnings[0];
-    EXPECT_NE(std::string::npos, report.Warnings[1].find("(65555 bytes) shortened to 65535")) << report.Warnings[1];
+    EXPECT_NE(std::string::npos, report.Warnings[0].find("(300 bytes) shortened to 255"))
+        << report.Warnings[0];
+    EXPECT_NE(std::string::npos, report.Warnings[1].find("(65555 bytes) shortened to 65535"))
+        << report.Warnings[1];
 
     const std::vector<unsigned char> file = writer.Build();
     EXPECT_GT(file.size(), 0u);

@@ -45,13 +45,19 @@ protected:
     {
         Article({"00databaseshort"}, "00-database-short\n     Tiny Test Dictionary\n");
         Article({"00databaseurl"}, "00-database-url\n     https://example.org/tiny\n");
-        Article({"haus"}, "Haus\xE2\x80\xA6 /h\xCB\x88" "a\xCA\x8As/ <adj>\ndomestic <adj>\n"
-                          "         Note: [ugs.] informal\n\n");
-        Article({"apfel"}, "Apfel /\xCB\x88" "apf\xC9\x99l/ <masc, n, sg>\n [bot.] apple <n>\n"
-                           "      \"einen Apfel sch\xC3\xA4len\"  - peel an apple\n"
-                           "   Synonyms: {Malus}, {Kulturapfel}\n\n see: {\xC3\x84pfel}\n\n");
-        Article({"folio", "2"}, "Folio /f\xCB\x88o\xCB\x90li\xCB\x8Co\xCB\x90/ (fo /f\xCB\x88o\xCB\x90/, ) "
-                                "(2\xC2\xB0 /tsv\xCB\x88" "a\xC9\xAA/) <neut, n, sg>\nfolio\n");
+        Article({"haus"},
+                "Haus\xE2\x80\xA6 /h\xCB\x88"
+                "a\xCA\x8As/ <adj>\ndomestic <adj>\n"
+                "         Note: [ugs.] informal\n\n");
+        Article({"apfel"},
+                "Apfel /\xCB\x88"
+                "apf\xC9\x99l/ <masc, n, sg>\n [bot.] apple <n>\n"
+                "      \"einen Apfel sch\xC3\xA4len\"  - peel an apple\n"
+                "   Synonyms: {Malus}, {Kulturapfel}\n\n see: {\xC3\x84pfel}\n\n");
+        Article({"folio", "2"},
+                "Folio /f\xCB\x88o\xCB\x90li\xCB\x8Co\xCB\x90/ (fo /f\xCB\x88o\xCB\x90/, ) "
+                "(2\xC2\xB0 /tsv\xCB\x88"
+                "a\xC9\xAA/) <neut, n, sg>\nfolio\n");
         Article({"mismatch"}, "Something else\nplain\ttext\x01with a control, 1 < 2 > 0\n");
     }
 
@@ -82,21 +88,30 @@ TEST_F(DictdImporterTest, HeadlinesGiveHeadwordPronunciationAndGrammar)
     EXPECT_EQ("entries: 5, relations: 0, replaced characters: 21, shortened entries: 0\n", Summary)
         << "IPA letters and stress marks (8 in the folio headline, converted for both its entries) and a "
            "control character count as replaced";
-    auto lookup = [&](const std::string& Word) { return WithoutIndices(RunCommand({"lookup", "--exact", file, Word}).Out); };
-    EXPECT_EQ("#\tApfel\t\\x04/'apf@l/\\x04 \\x08masc, n, sg\\x07\\x0D\\x0Abot.\\x07 apple \\x08n\\x07\\x0D"
-              "\\x04\"einen Apfel sch\xC3\xA4len\"\\x04 - peel an apple\\x0D"
-              "\\x0ASynonyms:\\x07 \\x09Malus\\x0F, \\x09Kulturapfel\\x0F\\x0D\\x0Asee:\\x07 \\x09\xC3\x84pfel\\x0F\n",
-              lookup("Apfel"))
+    auto lookup = [&](const std::string& Word) {
+        return WithoutIndices(RunCommand({"lookup", "--exact", file, Word}).Out);
+    };
+    EXPECT_EQ(
+        "#\tApfel\t\\x04/'apf@l/\\x04 \\x08masc, n, sg\\x07\\x0D\\x0Abot.\\x07 apple \\x08n\\x07\\x0D"
+        "\\x04\"einen Apfel sch\xC3\xA4len\"\\x04 - peel an apple\\x0D"
+        "\\x0ASynonyms:\\x07 \\x09Malus\\x0F, \\x09Kulturapfel\\x0F\\x0D\\x0Asee:\\x07 "
+        "\\x09\xC3\x84pfel\\x0F\n",
+        lookup("Apfel"))
         << "the headword keeps its case; index words are folded";
-    EXPECT_EQ("#\tHaus\xE2\x80\xA6\t\\x04/h'aUs/\\x04 \\x08" "adj\\x07\\x0Ddomestic \\x08" "adj\\x07\\x0D"
-              "\\x0ANote:\\x07 \\x0Augs.\\x07 informal\n",
-              lookup("Haus\xE2\x80\xA6"));
-    EXPECT_EQ("#\tFolio\t\\x04/f'o:li,o:/\\x04 (fo \\x04/f'o:/\\x04, ) (2\xC2\xB0 \\x04/tsv'aI/\\x04) "
-              "\\x08neut, n, sg\\x07\\x0Dfolio\n",
-              lookup("Folio"));
-    EXPECT_EQ("#\t2\xC2\xB0\tFolio \\x04/f'o:li,o:/\\x04 (fo \\x04/f'o:/\\x04, ) (2\xC2\xB0 \\x04/tsv'aI/\\x04) "
-              "\\x08neut, n, sg\\x07\\x0Dfolio\n",
-              lookup("2\xC2\xB0"))
+    EXPECT_EQ(
+        "#\tHaus\xE2\x80\xA6\t\\x04/h'aUs/\\x04 \\x08"
+        "adj\\x07\\x0Ddomestic \\x08"
+        "adj\\x07\\x0D"
+        "\\x0ANote:\\x07 \\x0Augs.\\x07 informal\n",
+        lookup("Haus\xE2\x80\xA6"));
+    EXPECT_EQ(
+        "#\tFolio\t\\x04/f'o:li,o:/\\x04 (fo \\x04/f'o:/\\x04, ) (2\xC2\xB0 \\x04/tsv'aI/\\x04) "
+        "\\x08neut, n, sg\\x07\\x0Dfolio\n",
+        lookup("Folio"));
+    EXPECT_EQ(
+        "#\t2\xC2\xB0\tFolio \\x04/f'o:li,o:/\\x04 (fo \\x04/f'o:/\\x04, ) (2\xC2\xB0 \\x04/tsv'aI/\\x04) "
+        "\\x08neut, n, sg\\x07\\x0Dfolio\n",
+        lookup("2\xC2\xB0"))
         << "an index word naming a variant takes the variant's spelling and keeps the headline";
     EXPECT_EQ("#\tmismatch\tSomething else\\x0Dplain textwith a control, 1 < 2 > 0\n", lookup("mismatch"))
         << "no headline matches: the index word is the headword; tabs and controls never become codes, "

@@ -57,17 +57,23 @@ TEST_F(StarDictImporterTest, PlainTextArticlesAndSynonyms)
     Article("apple", "a fruit\nred or green");
     Article("banana", "yellow \xE2\x80\x94 curved");
     Article("\xCE\xB1-particle", "helium nucleus");
-    Folder.Write("tiny.syn", std::string("pomme") + '\0' + BigEndian(0, 4) + "nowhere" + '\0' + BigEndian(7, 4));
-    const test::TRun r = Build("version=2.4.2\nbookname=Tiny StarDict\nwordcount=3\nsametypesequence=m\n"
-                               "website=https://example.org/sd\ndescription=First line<br>Second &amp; last\n"
-                               "author=Someone\n");
+    Folder.Write("tiny.syn",
+                 std::string("pomme") + '\0' + BigEndian(0, 4) + "nowhere" + '\0' + BigEndian(7, 4));
+    const test::TRun r = Build(
+        "version=2.4.2\nbookname=Tiny StarDict\nwordcount=3\nsametypesequence=m\n"
+        "website=https://example.org/sd\ndescription=First line<br>Second &amp; last\n"
+        "author=Someone\n");
     ASSERT_EQ(0, r.Code) << r.Err;
     EXPECT_EQ("entries: 4, relations: 0, replaced characters: 1, shortened entries: 0\n", r.Out);
     EXPECT_NE(std::string::npos, r.Err.find("synonym \"nowhere\" points to no word")) << r.Err;
     EXPECT_EQ("#\tapple\ta fruit\\x0Dred or green\n", Lookup("apple"));
     EXPECT_EQ("#\tbanana\tyellow \xE2\x80\x94 curved\n", Lookup("banana"));
     EXPECT_EQ("#\ta-particle\thelium nucleus\n", Lookup("a-particle"));
-    EXPECT_EQ("#\tpomme\t\\x09" "apple\\x0F\\x0D" "a fruit\\x0Dred or green\n", Lookup("pomme"))
+    EXPECT_EQ(
+        "#\tpomme\t\\x09"
+        "apple\\x0F\\x0D"
+        "a fruit\\x0Dred or green\n",
+        Lookup("pomme"))
         << "a synonym names its word as a link, then repeats the article";
     EXPECT_EQ(0u, RunCommand({"info", Output})
                       .Out.find("Name: Tiny StarDict\nNotice: \nURL: https://example.org/sd\n"
@@ -78,15 +84,18 @@ TEST_F(StarDictImporterTest, PlainTextArticlesAndSynonyms)
 TEST_F(StarDictImporterTest, TypedFieldsWithWideOffsetsAndCompressedData)
 {
     OffsetBits = 64;
-    Article("zebra", std::string("t") + "\xCB\x88zi\xCB\x90" "br\xC9\x99" + '\0' +
-                         "h<b>striped</b> &amp; <a href=\"bword://horse\">horse</a>-like<br>animal" + '\0' +
-                         "W" + BigEndian(3, 4) + "\x01\x02\x03" + "m" + "last" + '\0');
+    Article("zebra", std::string("t") +
+                         "\xCB\x88zi\xCB\x90"
+                         "br\xC9\x99" +
+                         '\0' + "h<b>striped</b> &amp; <a href=\"bword://horse\">horse</a>-like<br>animal" +
+                         '\0' + "W" + BigEndian(3, 4) + "\x01\x02\x03" + "m" + "last" + '\0');
     Article("quagga", std::string("x") + "<k>quagga</k><tr>kw</tr> extinct, see <kref>zebra</kref>" + '\0');
     const test::TRun r = Build("version=3.0.0\nbookname=Typed\nidxoffsetbits=64\n", true);
     ASSERT_EQ(0, r.Code) << r.Err;
     EXPECT_NE(std::string::npos, r.Err.find("1 data fields of type 'W' (not text) left out")) << r.Err;
-    EXPECT_EQ("#\tzebra\t\\x04['zi:br@]\\x04\\x0D\\x03striped\\x03 & \\x09horse\\x0F-like\\x0Danimal\\x0Dlast\n",
-              Lookup("zebra"));
+    EXPECT_EQ(
+        "#\tzebra\t\\x04['zi:br@]\\x04\\x0D\\x03striped\\x03 & \\x09horse\\x0F-like\\x0Danimal\\x0Dlast\n",
+        Lookup("zebra"));
     EXPECT_EQ("#\tquagga\t[kw] extinct, see \\x09zebra\\x0F\n", Lookup("quagga"));
 }
 

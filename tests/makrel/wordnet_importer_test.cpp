@@ -65,11 +65,13 @@ TEST_F(WordNetImporterTest, PointersBecomeRelationsOfEachLemma)
     const test::TRun r = Build();
     ASSERT_EQ(0, r.Code) << r.Err;
     EXPECT_EQ("entries: 14, relations: 12, replaced characters: 0, shortened entries: 0\n", r.Out);
-    EXPECT_NE(std::string::npos, r.Err.find("1 pointers without a relation code left out: adjective + (1)")) << r.Err;
+    EXPECT_NE(std::string::npos, r.Err.find("1 pointers without a relation code left out: adjective + (1)"))
+        << r.Err;
 
-    EXPECT_EQ("-3\tNoun\n-2\tType of\n#\tcanine\n-2\tCategories\n#\tzoology\n"
-              "-3\tVerb\n-2\tType of\n#\tpursue\n",
-              Relations("dog"))
+    EXPECT_EQ(
+        "-3\tNoun\n-2\tType of\n#\tcanine\n-2\tCategories\n#\tzoology\n"
+        "-3\tVerb\n-2\tType of\n#\tpursue\n",
+        Relations("dog"))
         << "the doubled hypernym is listed once";
     EXPECT_EQ(Relations("dog").substr(0, 40), Relations("domestic dog").substr(0, 40))
         << "semantic pointers belong to every lemma of the synset";
@@ -84,18 +86,21 @@ TEST_F(WordNetImporterTest, PointersBecomeRelationsOfEachLemma)
 TEST_F(WordNetImporterTest, BodiesListSensesInIndexOrderWithLinks)
 {
     ASSERT_EQ(0, Build().Code);
-    EXPECT_EQ("#\tdog\t\\x08noun\\x07\\x0D1. an unattractive person\\x0D"
-              "2. \\x0Azoology\\x07 a domesticated canid; \\x04\"the dog barked\"\\x04"
-              "\\x0D\\x0ASynonyms:\\x07 \\x09domestic dog\\x0F\\x0D"
-              "\\x08verb\\x07\\x0D1. go after with the intent to catch\n",
-              Entries("dog"));
-    EXPECT_EQ("#\tgood\t\\x08noun\\x07\\x0D1. moral excellence\\x0D\\x0ASynonyms:\\x07 \\x09goodness\\x0F\\x0D"
-              "\\x08adjective\\x07\\x0D1. having desirable qualities\n",
-              Entries("good"))
+    EXPECT_EQ(
+        "#\tdog\t\\x08noun\\x07\\x0D1. an unattractive person\\x0D"
+        "2. \\x0Azoology\\x07 a domesticated canid; \\x04\"the dog barked\"\\x04"
+        "\\x0D\\x0ASynonyms:\\x07 \\x09domestic dog\\x0F\\x0D"
+        "\\x08verb\\x07\\x0D1. go after with the intent to catch\n",
+        Entries("dog"));
+    EXPECT_EQ(
+        "#\tgood\t\\x08noun\\x07\\x0D1. moral excellence\\x0D\\x0ASynonyms:\\x07 \\x09goodness\\x0F\\x0D"
+        "\\x08adjective\\x07\\x0D1. having desirable qualities\n",
+        Entries("good"))
         << "the adjective marker (a) is gone";
-    EXPECT_EQ("#\tgoose\t\\x08noun\\x07\\x0D1. web-footed bird\\x0D\\x0ASynonyms:\\x07 \\x09Goose\\x0F\n"
-              "#\tGoose\t\\x08noun\\x07\\x0D1. web-footed bird\\x0D\\x0ASynonyms:\\x07 \\x09goose\\x0F\n",
-              Entries("goose"))
+    EXPECT_EQ(
+        "#\tgoose\t\\x08noun\\x07\\x0D1. web-footed bird\\x0D\\x0ASynonyms:\\x07 \\x09Goose\\x0F\n"
+        "#\tGoose\t\\x08noun\\x07\\x0D1. web-footed bird\\x0D\\x0ASynonyms:\\x07 \\x09goose\\x0F\n",
+        Entries("goose"))
         << "case variants are entries of one group, lower case first";
     EXPECT_EQ("#\tgeese\t\\x0AForm of:\\x07 \\x09goose\\x0F \\x08noun\\x07\n", Entries("geese"));
     EXPECT_NE(std::string::npos, Entries("dogs").find("Form of:\\x07 \\x09dog\\x0F"));

@@ -18,8 +18,8 @@ constexpr char kLinkEnd = 15;
 // happens to contain a bracket.
 constexpr size_t kMaxNoteLength = 80;
 
-constexpr std::array<std::string_view, 8> kLabels = {"Note",     "Notes",    "Synonym", "Synonyms",
-                                                     "Antonym",  "Antonyms", "see",     "See also"};
+constexpr std::array<std::string_view, 8> kLabels = {"Note",    "Notes",    "Synonym", "Synonyms",
+                                                     "Antonym", "Antonyms", "see",     "See also"};
 
 std::string_view Trim(std::string_view Text)
 {

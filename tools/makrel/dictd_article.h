@@ -39,8 +39,8 @@ public:
     static std::string Fold(std::string_view Text);
 
 private:
-    // The headline's head and its parenthesised variants, each with where
-    // it ends in the headline.
+    // The headline's head (before the pronunciation or grammar) and the
+    // headwords of its parenthesised variants, head first.
     struct Candidate {
         std::string_view Text;
         bool Head;

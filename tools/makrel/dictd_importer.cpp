@@ -130,8 +130,9 @@ void TDictdImporter::Import(const std::string& Input, TDictionaryWriter& Writer,
             // Cut on reading but short enough now: still a shortened entry.
             entry.Definition += '\x85';
             ++Report.ShortenedEntries;
-            AddWarning(Report, "the article of \"" + index[i].Word + "\" (" + std::to_string(index[i].Length) +
-                                   " bytes) was cut at " + std::to_string(kMaxArticle) + " bytes");
+            AddWarning(Report, "the article of \"" + index[i].Word + "\" (" +
+                                   std::to_string(index[i].Length) + " bytes) was cut at " +
+                                   std::to_string(kMaxArticle) + " bytes");
         }
         AddShortened(Writer, Report, std::move(entry.Word), std::move(entry.Definition));
         entry = TDictdEntry();

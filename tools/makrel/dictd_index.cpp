@@ -58,8 +58,8 @@ std::vector<TDictdIndexEntry> ReadDictdIndex(std::istream& In)
             continue;
         // The numbers are the last two fields, so a tab inside a headword does no harm.
         const size_t second = line.rfind('\t');
-        const size_t first = second == std::string::npos || second == 0 ? std::string::npos
-                                                                         : line.rfind('\t', second - 1);
+        const size_t first =
+            second == std::string::npos || second == 0 ? std::string::npos : line.rfind('\t', second - 1);
         TDictdIndexEntry entry;
         const std::string_view text(line);
         if (first == std::string::npos ||

@@ -27,16 +27,16 @@ struct NamedEntity {
 };
 
 constexpr NamedEntity kEntities[] = {
-    {"amp", '&'},      {"lt", '<'},       {"gt", '>'},       {"quot", '"'},    {"apos", '\''},
-    {"nbsp", 0xA0},    {"copy", 0xA9},    {"reg", 0xAE},     {"trade", 0x2122}, {"mdash", 0x2014},
-    {"ndash", 0x2013}, {"hellip", 0x2026}, {"laquo", 0xAB},  {"raquo", 0xBB},  {"lsquo", 0x2018},
-    {"rsquo", 0x2019}, {"ldquo", 0x201C}, {"rdquo", 0x201D}, {"bdquo", 0x201E}, {"bull", 0x2022},
-    {"middot", 0xB7},  {"deg", 0xB0},     {"plusmn", 0xB1},  {"times", 0xD7},  {"divide", 0xF7},
-    {"euro", 0x20AC},  {"pound", 0xA3},   {"sect", 0xA7},    {"para", 0xB6},   {"shy", 0xAD},
-    {"auml", 0xE4},    {"ouml", 0xF6},    {"uuml", 0xFC},    {"Auml", 0xC4},   {"Ouml", 0xD6},
-    {"Uuml", 0xDC},    {"szlig", 0xDF},   {"eacute", 0xE9},  {"egrave", 0xE8}, {"agrave", 0xE0},
-    {"aacute", 0xE1},  {"ccedil", 0xE7},  {"ecirc", 0xEA},   {"iacute", 0xED}, {"oacute", 0xF3},
-    {"uacute", 0xFA},  {"ntilde", 0xF1},  {"Eacute", 0xC9},  {"acute", 0xB4},  {"thinsp", 0x2009},
+    {"amp", '&'},      {"lt", '<'},        {"gt", '>'},       {"quot", '"'},     {"apos", '\''},
+    {"nbsp", 0xA0},    {"copy", 0xA9},     {"reg", 0xAE},     {"trade", 0x2122}, {"mdash", 0x2014},
+    {"ndash", 0x2013}, {"hellip", 0x2026}, {"laquo", 0xAB},   {"raquo", 0xBB},   {"lsquo", 0x2018},
+    {"rsquo", 0x2019}, {"ldquo", 0x201C},  {"rdquo", 0x201D}, {"bdquo", 0x201E}, {"bull", 0x2022},
+    {"middot", 0xB7},  {"deg", 0xB0},      {"plusmn", 0xB1},  {"times", 0xD7},   {"divide", 0xF7},
+    {"euro", 0x20AC},  {"pound", 0xA3},    {"sect", 0xA7},    {"para", 0xB6},    {"shy", 0xAD},
+    {"auml", 0xE4},    {"ouml", 0xF6},     {"uuml", 0xFC},    {"Auml", 0xC4},    {"Ouml", 0xD6},
+    {"Uuml", 0xDC},    {"szlig", 0xDF},    {"eacute", 0xE9},  {"egrave", 0xE8},  {"agrave", 0xE0},
+    {"aacute", 0xE1},  {"ccedil", 0xE7},   {"ecirc", 0xEA},   {"iacute", 0xED},  {"oacute", 0xF3},
+    {"uacute", 0xFA},  {"ntilde", 0xF1},   {"Eacute", 0xC9},  {"acute", 0xB4},   {"thinsp", 0x2009},
 };
 
 bool IsSpace(char c)
@@ -62,7 +62,8 @@ bool DecodeEntity(std::string_view Html, size_t& I, std::string& Out)
         const bool hex = name.size() > 1 && (name[1] == 'x' || name[1] == 'X');
         const std::string_view digits = name.substr(hex ? 2 : 1);
         uint32_t value = 0;
-        const auto [ptr, error] = std::from_chars(digits.data(), digits.data() + digits.size(), value, hex ? 16 : 10);
+        const auto [ptr, error] =
+            std::from_chars(digits.data(), digits.data() + digits.size(), value, hex ? 16 : 10);
         if (digits.empty() || error != std::errc() || ptr != digits.data() + digits.size())
             return false;
         AppendCharacter(Out, value);
@@ -137,7 +138,7 @@ void THtmlConverter::Append(std::string& Out, std::string_view Html)
 {
     const size_t start = Out.size();
     Styles open;
-    std::string text;  // UTF-8 text waiting for conversion
+    std::string text;    // UTF-8 text waiting for conversion
     bool space = false;  // a collapsed space is pending
     const auto flushText = [&]() {
         if (text.empty())
@@ -222,8 +223,9 @@ void THtmlConverter::Append(std::string& Out, std::string_view Html)
         Out.pop_back();
     if (open.Link)
         Out += kLinkEnd;
-    for (const auto& [depth, code] : {std::pair{open.Bold, kBold}, std::pair{open.Italic, kItalic},
-                                      std::pair{open.Underline, kUnderline}, std::pair{open.StrikeOut, kStrikeOut}})
+    for (const auto& [depth, code] :
+         {std::pair{open.Bold, kBold}, std::pair{open.Italic, kItalic}, std::pair{open.Underline, kUnderline},
+          std::pair{open.StrikeOut, kStrikeOut}})
         if (depth > 0)
             Out += code;
 }

@@ -41,8 +41,8 @@ private:
     bool FEnd = false;
     z_stream FStream{};
     std::vector<unsigned char> FInput;
-    std::string FWindow;      // data from FWindowStart on
-    size_t FHead = 0;         // bytes of FWindow already given up
+    std::string FWindow;  // data from FWindowStart on
+    size_t FHead = 0;     // bytes of FWindow already given up
     uint64_t FWindowStart = 0;
 };
 

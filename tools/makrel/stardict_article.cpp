@@ -2,7 +2,6 @@
 
 #include <cctype>
 
-
 namespace makrel {
 
 namespace {

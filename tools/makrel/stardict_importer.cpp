@@ -105,7 +105,8 @@ void TStarDictImporter::Import(const std::string& Input, TDictionaryWriter& Writ
         throw EInputError("no .dict.dz or .dict file beside the .ifo file");
 
     const std::vector<IndexEntry> index = ReadIndex(indexFile, info.OffsetBits());
-    if (const std::string count = info.Get("wordcount"); !count.empty() && count != std::to_string(index.size()))
+    if (const std::string count = info.Get("wordcount");
+        !count.empty() && count != std::to_string(index.size()))
         AddWarning(Report, "the .ifo file announces " + count + " words, the index holds " +
                                std::to_string(index.size()));
 
@@ -140,8 +141,8 @@ void TStarDictImporter::Import(const std::string& Input, TDictionaryWriter& Writ
             Progress(k, order.size());
     }
     if (cut > 0)
-        AddWarning(Report, std::to_string(cut) + " articles over " + std::to_string(kMaxArticle) +
-                               " bytes were cut");
+        AddWarning(Report,
+                   std::to_string(cut) + " articles over " + std::to_string(kMaxArticle) + " bytes were cut");
 
     std::vector<std::pair<std::string, uint32_t>> synonyms;
     if (const std::string synFile = Existing(base, {".syn"}); !synFile.empty()) {
@@ -180,7 +181,8 @@ void TStarDictImporter::Import(const std::string& Input, TDictionaryWriter& Writ
         AddWarning(Report, std::to_string(count) + " data fields of type '" + std::string(1, type) +
                                "' (not text) left out");
     if (converter.Malformed() > 0)
-        AddWarning(Report, std::to_string(converter.Malformed()) + " articles with damaged fields kept in part");
+        AddWarning(Report,
+                   std::to_string(converter.Malformed()) + " articles with damaged fields kept in part");
     if (Progress)
         Progress(order.size(), order.size());
     Report.ReplacedCharacters += text.Replaced();

@@ -24,7 +24,8 @@ void TStarDictInfo::Read(std::istream& In)
     if (!line.empty() && line.back() == '\r')
         line.pop_back();
     if (line != kMagic)
-        throw EInputError("not a StarDict .ifo file (the first line must read \"" + std::string(kMagic) + "\")");
+        throw EInputError("not a StarDict .ifo file (the first line must read \"" + std::string(kMagic) +
+                          "\")");
     while (std::getline(In, line)) {
         if (!line.empty() && line.back() == '\r')
             line.pop_back();

@@ -74,12 +74,21 @@ private:
 bool PosOfCode(char Code, EWordNetPos& Pos)
 {
     switch (Code) {
-        case 'n': Pos = wpNoun; return true;
-        case 'v': Pos = wpVerb; return true;
+        case 'n':
+            Pos = wpNoun;
+            return true;
+        case 'v':
+            Pos = wpVerb;
+            return true;
         case 'a':
-        case 's': Pos = wpAdjective; return true;
-        case 'r': Pos = wpAdverb; return true;
-        default: return false;
+        case 's':
+            Pos = wpAdjective;
+            return true;
+        case 'r':
+            Pos = wpAdverb;
+            return true;
+        default:
+            return false;
     }
 }
 

@@ -24,7 +24,7 @@ struct TWordNetSynset {
     EWordNetPos Pos = wpNoun;
     std::vector<std::string> Words;  // lemmas as written, underscores already spaces
     std::vector<TWordNetPointer> Pointers;
-    std::string Gloss;               // UTF-8
+    std::string Gloss;  // UTF-8
 };
 
 // The WordNet database files of one folder (data.*, index.*, *.exc), read

@@ -29,15 +29,14 @@ struct KindOfSymbol {
 
 // The relation codes of WordNet's pointer symbols, per part of speech of
 // the synset the pointer leaves from.
-constexpr KindOfSymbol kNounKinds[] = {
-    {"!", 1},   {"@", 2},   {"@i", 2},  {"~", 3},   {"~i", 3},  {"#m", 4},  {"%s", 5},
-    {"#p", 6},  {"%m", 7},  {"#s", 8},  {"%p", 9},  {"=", 10},  {"+", 11},  {";c", 12},
-    {"-c", 13}, {";r", 14}, {"-r", 15}, {";u", 16}, {"-u", 17}};
-constexpr KindOfSymbol kVerbKinds[] = {{"!", 32}, {"@", 33},  {"~", 34},  {"*", 35},
-                                       {">", 36}, {"^", 37},  {"$", 38},  {"+", 39},
-                                       {";c", 40}, {";r", 41}, {";u", 42}};
-constexpr KindOfSymbol kAdjectiveKinds[] = {{"!", 64},  {"&", 65},  {"<", 66},  {"\\", 67}, {"=", 68},
-                                            {"^", 69},  {";c", 70}, {";r", 71}, {";u", 72}};
+constexpr KindOfSymbol kNounKinds[] = {{"!", 1},   {"@", 2},   {"@i", 2},  {"~", 3},   {"~i", 3},
+                                       {"#m", 4},  {"%s", 5},  {"#p", 6},  {"%m", 7},  {"#s", 8},
+                                       {"%p", 9},  {"=", 10},  {"+", 11},  {";c", 12}, {"-c", 13},
+                                       {";r", 14}, {"-r", 15}, {";u", 16}, {"-u", 17}};
+constexpr KindOfSymbol kVerbKinds[] = {{"!", 32}, {"@", 33}, {"~", 34},  {"*", 35},  {">", 36}, {"^", 37},
+                                       {"$", 38}, {"+", 39}, {";c", 40}, {";r", 41}, {";u", 42}};
+constexpr KindOfSymbol kAdjectiveKinds[] = {{"!", 64}, {"&", 65},  {"<", 66},  {"\\", 67}, {"=", 68},
+                                            {"^", 69}, {";c", 70}, {";r", 71}, {";u", 72}};
 constexpr KindOfSymbol kAdverbKinds[] = {{"!", 96}, {"\\", 97}, {";c", 98}, {";r", 99}, {";u", 100}};
 
 // One sense of a spelling: a synset and the spelling's 1-based place in it.
@@ -109,8 +108,8 @@ void TWordNetEntries::Collect()
             const std::vector<uint32_t>* order = FDatabase.Senses(synset.Pos, lower);
             const auto it = order ? std::find(order->begin(), order->end(), FDatabase.OffsetOf(s.Synset))
                                   : std::vector<uint32_t>::const_iterator();
-            const size_t place = order && it != order->end() ? static_cast<size_t>(it - order->begin())
-                                                              : SIZE_MAX;
+            const size_t place =
+                order && it != order->end() ? static_cast<size_t>(it - order->begin()) : SIZE_MAX;
             return std::make_tuple(synset.Pos, place, s.Synset);
         };
         std::sort(Senses[i].begin(), Senses[i].end(),
@@ -231,11 +230,16 @@ uint8_t TWordNetImporter::RelationKind(EWordNetPos Pos, const std::string& Symbo
         return 0;
     };
     switch (Pos) {
-        case wpNoun: return find(kNounKinds);
-        case wpVerb: return find(kVerbKinds);
-        case wpAdjective: return find(kAdjectiveKinds);
-        case wpAdverb: return find(kAdverbKinds);
-        default: return 0;
+        case wpNoun:
+            return find(kNounKinds);
+        case wpVerb:
+            return find(kVerbKinds);
+        case wpAdjective:
+            return find(kAdjectiveKinds);
+        case wpAdverb:
+            return find(kAdverbKinds);
+        default:
+            return 0;
     }
 }
 
