@@ -254,8 +254,12 @@ TEST_F(DictionaryViewTest, ScrollingMovesPixelsAndRepaintsOnlyWhatItMust)
         return screen->grabWindow(view->winId()).toImage().convertToFormat(QImage::Format_RGB32);
     };
     onScreen();
-    for (const int n : {1, 1, 2, -1, 3, -4, 5, 1, -2, 7, -3, 40, -100}) {
-        view->ScrollLines(n);
+    for (const int n : {1, 1, 2, -1, 3, -4, 5, 1, -2, 7, -3, 40, -100, 0}) {
+        int position = 3;
+        if (n != 0)
+            view->ScrollLines(n);
+        else  // dragging the bar repaints the current-entry strip too
+            view->ScrollBarScroll(TDictionaryView::scTrack, position);
         const QImage shown = onScreen();
         const QImage fresh = Shot().convertToFormat(QImage::Format_RGB32);
         const QRect text(0, 0, view->ScrollBar()->x(), view->height());
@@ -280,6 +284,9 @@ TEST_F(DictionaryViewTest, ShowEntriesCentresAndKeepsTheFirstEntryAtTheTop)
     view->Clear();
     view->LookUp("anything");
     EXPECT_EQ(view->TopEntry(), 0);
+    int position = 0;
+    view->ScrollBarScroll(TDictionaryView::scBottom, position);
+    EXPECT_EQ(position, 0);
     EXPECT_EQ(view->ScrollBar()->maximum(), 0);
 }
 
