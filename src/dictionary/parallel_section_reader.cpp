@@ -6,15 +6,44 @@
 
 namespace lirabo {
 
-TParallelSectionReader::TParallelSectionReader(unsigned Threads) : FThreads(Threads < 1 ? 1 : Threads) {}
+TParallelSectionReader::TParallelSectionReader(unsigned Threads) : FThreads(Threads < 1 ? 1 : Threads)
+{
+    if (FThreads > 1)
+        for (unsigned i = 0; i < FThreads; ++i)
+            FWorkers.emplace_back([this] { Work(); });
+}
 
 TParallelSectionReader::~TParallelSectionReader()
 {
-    // Futures of std::async wait for their task on destruction; waiting here
-    // makes that explicit when a scan stops early.
-    for (auto& f : FQueue)
-        if (f.valid())
-            f.wait();
+    {
+        std::lock_guard lock(FMutex);
+        FStopping = true;
+        // A scan that stopped early leaves tasks nobody will collect.
+        FTasks.clear();
+    }
+    FWake.notify_all();
+    for (std::thread& worker : FWorkers)
+        worker.join();
+}
+
+void TParallelSectionReader::Work()
+{
+    for (;;) {
+        Task task;
+        {
+            std::unique_lock lock(FMutex);
+            FWake.wait(lock, [this] { return FStopping || !FTasks.empty(); });
+            if (FStopping)
+                return;
+            task = std::move(FTasks.front());
+            FTasks.pop_front();
+        }
+        try {
+            task.Result.set_value(Decode(task.Job));
+        } catch (...) {
+            task.Result.set_exception(std::current_exception());
+        }
+    }
 }
 
 TParallelSectionReader::TDecoded TParallelSectionReader::Decode(const TJob& Job)
@@ -46,7 +75,13 @@ void TParallelSectionReader::Push(TJob Job)
         FQueue.push_back(done.get_future());
         return;
     }
-    FQueue.push_back(std::async(std::launch::async, [job = std::move(Job)] { return Decode(job); }));
+    Task task{std::move(Job), {}};
+    FQueue.push_back(task.Result.get_future());
+    {
+        std::lock_guard lock(FMutex);
+        FTasks.push_back(std::move(task));
+    }
+    FWake.notify_one();
 }
 
 void TParallelSectionReader::PushFailure(std::exception_ptr Error)

@@ -1,10 +1,12 @@
 #pragma once
 
+#include <condition_variable>
 #include <cstdint>
 #include <deque>
-#include <functional>
 #include <future>
 #include <memory>
+#include <mutex>
+#include <thread>
 #include <vector>
 
 #include "dictionary/section_cache.h"
@@ -35,9 +37,12 @@ public:
         size_t Limit = 0;
     };
 
-    // Threads: how many sections are decoded at the same time.
+    // Threads: how many sections are decoded at the same time. With one,
+    // sections are decoded on the calling thread and no thread is started.
     explicit TParallelSectionReader(unsigned Threads);
     ~TParallelSectionReader();
+    TParallelSectionReader(const TParallelSectionReader&) = delete;
+    TParallelSectionReader& operator=(const TParallelSectionReader&) = delete;
 
     // Queues a section; Next returns them in the order they were queued.
     void Push(TJob Job);
@@ -53,8 +58,22 @@ public:
     static TDecoded Decode(const TJob& Job);
 
 private:
+    void Work();
+
+    struct Task {
+        TJob Job;
+        std::promise<TDecoded> Result;
+    };
+
     unsigned FThreads;
-    std::deque<std::future<TDecoded>> FQueue;
+    std::deque<std::future<TDecoded>> FQueue;  // results, in the order queued
+
+    // The pool: tasks waiting for a worker, guarded by FMutex.
+    std::mutex FMutex;
+    std::condition_variable FWake;
+    std::deque<Task> FTasks;
+    bool FStopping = false;
+    std::vector<std::thread> FWorkers;
 };
 
 }  // namespace lirabo

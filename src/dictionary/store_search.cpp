@@ -15,7 +15,8 @@ namespace lirabo {
 
 namespace {
 
-constexpr int kResultGrowth = 256;  // places the result list grows by
+constexpr int kResultGrowth = 256;                 // places the result list grows by
+constexpr int64_t kParallelScanMinBytes = 256 << 10;  // compressed body worth a thread pool
 
 // The bytes every match must begin with: the pattern up to its first wildcard.
 std::string LiteralPrefix(const std::string& UpperPattern)
@@ -155,7 +156,11 @@ bool TDictionaryStore::ScanPrefix(const TWildcardPattern& Pattern, const std::st
 void TDictionaryStore::ScanAll(const TWildcardPattern& Pattern, int MaxCount,
                                const std::function<void(int, const TWordItem&)>& Visit, int& Found)
 {
-    const unsigned threads = FScanThreads > 0 ? FScanThreads : std::max(1u, std::thread::hardware_concurrency());
+    // Threads pay off only on a body large enough to keep them busy.
+    const int64_t body = int64_t{FHeader.RelationsStart} - FSections.front().Offset;
+    const unsigned threads = FScanThreads > 0                ? FScanThreads
+                             : body < kParallelScanMinBytes ? 1u
+                                                            : std::max(1u, std::thread::hardware_concurrency());
     TParallelSectionReader reader(threads);
     const int count = static_cast<int>(FSections.size());
     int queued = 0;

@@ -11,7 +11,7 @@ using test::Bytes;
 // About 4 KiB: several sections, a relation block, all four strings.
 Bytes SmallDictionary()
 {
-    makrel::TWriterOptions options;
+    makrel::TWriterOptions options = test::FastOptions();
     options.Name = "Sweep";
     options.Notice = "test data";
     options.URL = "https://example.org";
@@ -53,20 +53,19 @@ TEST(DamageSweepTest, EveryChangedByteIsRejectedAtOpen)
 
 // With the checksum cleared, every damaged byte reaches the parsers: each
 // file must give a result or a clean error. Under the sanitizers this is
-// also the proof that nothing reads out of bounds or leaks.
+// also the proof that nothing reads out of bounds or leaks. One way per
+// byte keeps the sanitizer run short; the fuzzers go much further.
 TEST(DamageSweepTest, DamageBehindAClearedChecksumNeverMisbehaves)
 {
     Bytes good = SmallDictionary();
     test::SetInt(good, test::kCRC, 0);
     int failures = 0;
-    for (size_t at = 4; at < good.size(); ++at)
-        for (unsigned char value : {static_cast<unsigned char>(good[at] ^ 0x80), static_cast<unsigned char>(0x00),
-                                    static_cast<unsigned char>(0xFF)}) {
-            Bytes file = good;
-            file[at] = value;
-            failures += test::Probe(file) != "ok";
-        }
-    EXPECT_GT(failures, 0);
+    for (size_t at = 4; at < good.size(); ++at) {
+        Bytes file = good;
+        file[at] ^= 0x80;
+        failures += test::Probe(file) != "ok";
+    }
+    EXPECT_GT(failures, static_cast<int>(good.size() / 2));
 }
 
 TEST(DamageSweepTest, TruncationsAndTrailingJunkAreRejected)

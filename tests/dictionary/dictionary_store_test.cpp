@@ -129,7 +129,7 @@ TEST(DictionaryStoreTest, AFailedSecondOpenLeavesTheStoreEmpty)
 
 TEST(DictionaryStoreTest, OpensFromAFileAndTakesTheDecompressionSettings)
 {
-    makrel::TWriterOptions options;
+    makrel::TWriterOptions options = test::FastOptions();
     options.BufferSize = 1;
     options.Name = "Test";
     const test::Bytes file = BuildDictionary(NumberedEntries(600), 256, {}, options);

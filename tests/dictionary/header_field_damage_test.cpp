@@ -11,7 +11,7 @@ using test::Bytes;
 // Five entries in three sections, one relation, four-byte strings.
 Bytes Base()
 {
-    makrel::TWriterOptions options;
+    makrel::TWriterOptions options = test::FastOptions();
     options.Name = "Name";
     options.Notice = "Note";
     options.URL = "http";

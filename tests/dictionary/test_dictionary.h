@@ -30,8 +30,17 @@ struct Link {
     int To;
 };
 
+// The smallest bzip2 block size keeps tests fast, above all under the
+// sanitizers; readers do not depend on it.
+inline makrel::TWriterOptions FastOptions()
+{
+    makrel::TWriterOptions options;
+    options.BlockSize = 1;
+    return options;
+}
+
 inline Bytes BuildDictionary(const std::vector<Entry>& Entries, int SectionSize = 256,
-                             const std::vector<Link>& Links = {}, makrel::TWriterOptions Options = {})
+                             const std::vector<Link>& Links = {}, makrel::TWriterOptions Options = FastOptions())
 {
     Options.SectionSize = SectionSize;
     makrel::TDictionaryWriter writer(Options);
