@@ -1,4 +1,6 @@
 #include <QAction>
+#include <QApplication>
+#include <QWheelEvent>
 #include <QGroupBox>
 #include <QLabel>
 #include <QListWidget>
@@ -325,6 +327,73 @@ TEST_F(WindowTest, LanguageFileRulesAtStartUp)
     EXPECT_EQ(Find<QLabel>("lblLookup")->text(), "Look up:");
     Close();
     EXPECT_EQ(Stored().value("LanguageFile").toString(), "");
+}
+
+TEST_F(WindowTest, WordMenuWheelAndHelp)
+{
+    std::vector<std::pair<std::string, std::string>> many;
+    for (int i = 0; i < 300; ++i)
+        many.push_back({"word" + std::to_string(1000 + i), "an entry long enough to take a line or two"});
+    FFolder.AddDictionary("many.ldi", "Many", many);
+    TfrmMain& w = Start();
+    w.LookupView()->grab();
+
+    // A wheel turn over the lookup box scrolls the Dictionary tab's view.
+    const int top = w.LookupView()->TopEntry();
+    QWheelEvent down(QPointF(5, 5), QPointF(5, 5), QPoint(), QPoint(0, -120), Qt::NoButton, Qt::NoModifier,
+                     Qt::NoScrollPhase, false);
+    QApplication::sendEvent(LookupBox()->lineEdit(), &down);
+    EXPECT_GT(w.LookupView()->TopEntry() * 1000 + w.LookupView()->TopLine(), top * 1000);
+
+    // A right click on a word offers it to Look up; Relations... needs relation data.
+    w.LookupView()->OnRightClick("word1200 an entry", "word1200");
+    auto* menu = Find<QMenu>("popWord");
+    EXPECT_TRUE(menu->isVisible());
+    EXPECT_FALSE(Find<QAction>("mnuRelations")->isEnabled());
+    Find<QAction>("mnuLookup")->trigger();
+    menu->close();
+    EXPECT_EQ(LookupBox()->currentText(), "word1200");
+    EXPECT_EQ(CurrentWord(w.LookupView()), "word1200");
+    // An empty word (a click on a delimiter) offers nothing.
+    w.LookupView()->OnRightClick("word1200 an entry", "");
+    EXPECT_FALSE(menu->isVisible());
+
+    // A link click looks the link up.
+    w.LookupView()->OnLinkClick("word1010");
+    EXPECT_EQ(LookupBox()->currentText(), "word1010");
+    EXPECT_EQ(CurrentWord(w.LookupView()), "word1010");
+
+    Find<QAction>("mnuContents")->trigger();
+    ASSERT_EQ(FOpened.size(), 1);
+    EXPECT_EQ(FOpened[0], QDir(FFolder.Path()).filePath("Lirabo.chm"));
+}
+
+TEST_F(WindowTest, MaximisedStateKeepsTheLastNormalGeometry)
+{
+    {
+        QSettings s = Stored();
+        s.setValue("WindowState", 2);
+        s.setValue("WindowWidth", 321);
+    }
+    TfrmMain& w = Start();
+    EXPECT_TRUE(w.isMaximized());
+    Close();
+    QSettings s = Stored();
+    EXPECT_EQ(s.value("WindowState").toInt(), 2);
+    EXPECT_EQ(s.value("WindowWidth").toInt(), 321);
+    EXPECT_EQ(s.value("WindowTransparency").toInt(), 255);
+}
+
+TEST_F(WindowTest, RelativeCommandLinePathMatchesItsCatalogueLine)
+{
+    AddStandardDictionaries();
+    const QString previous = QDir::currentPath();
+    QDir::setCurrent(FFolder.Dictionaries());
+    TfrmMain& w = Start("zbirds.ldi");
+    QDir::setCurrent(previous);
+    EXPECT_EQ(LookIn()->count(), 3);  // no custom line
+    EXPECT_EQ(LookIn()->currentText(), "Birds");
+    EXPECT_EQ(w.CurrentDictionary(), 1);
 }
 
 TEST(TerminationWatcherTest, SignalArrivesOnTheEventLoop)
