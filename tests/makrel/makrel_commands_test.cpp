@@ -79,6 +79,20 @@ TEST_F(MakrelTest, LookupListsTheGroupWithEscapes)
     EXPECT_EQ("not found\n", r.Err);
 }
 
+TEST_F(MakrelTest, BatchLookupAnswersEachLineOfInput)
+{
+    std::istringstream words("banana\ndurian\r\n\xC3\xA4pfel\n\xC9\x99\n");
+    std::ostringstream out;
+    std::ostringstream err;
+    EXPECT_EQ(0, RunMakrel({"lookup", "--batch", "--exact", Dictionary}, out, err, false, words));
+    EXPECT_EQ("1\tBanana\tyellow\\x0Dfruit\n2\tbanana\tsecond \\\\ entry\n\n"
+              "\n"
+              "4\t\xC3\xA4pfel\tGerman \xE2\x80\x9Cquoted\xE2\x80\x9D\n\n"
+              "\n",
+              out.str());
+    EXPECT_EQ("", err.str());
+}
+
 TEST_F(MakrelTest, SearchListsMatchesInDictionaryOrder)
 {
     EXPECT_EQ("1\tBanana\n2\tbanana\n", Makrel({"search", Dictionary, "b*A"}).Out);

@@ -29,6 +29,7 @@ constexpr const char* kUsage =
     "                dictd FILE.index (beside .dict.dz or .dict), stardict FILE.ifo\n"
     "       makrel info FILE\n"
     "       makrel lookup [--exact] FILE WORD\n"
+    "       makrel lookup --batch [--exact] FILE < WORDS\n"
     "       makrel search FILE PATTERN\n"
     "       makrel relations FILE WORD\n"
     "       makrel verify FILE";
@@ -199,31 +200,61 @@ void PrintEntry(std::ostream& Out, int Index, const TWordItem& Item, bool WithDe
     Out << '\n';
 }
 
-int Lookup(const std::vector<std::string>& Args, std::ostream& Out, std::ostream& Err)
+// Prints the entries FindWord gives for Word; false when an exact search
+// finds nothing.
+bool LookupOne(TDictionaryStore& Store, const std::string& File, const std::string& Word, bool Exact,
+               std::ostream& Out)
 {
-    const Arguments a = Parse(Args, {}, {"--exact"}, 2);
+    int first = -1;
+    int count = 0;
+    try {
+        Store.FindWord(Word, Exact, first, count);
+        for (int i = first; i >= 0 && i < first + count; ++i)
+            PrintEntry(Out, i, *Store.GetItem(i), true);
+        // Like the view after a lookup: only the sections around the result stay.
+        Store.SetViewPosition(std::max(first, 0), count);
+        Store.KeepSections();
+    } catch (const EAbort&) {
+        return false;
+    } catch (const std::exception& e) {
+        throw Failure{File, e.what()};
+    }
+    return true;
+}
+
+// One word per line of In; each word's lines end with an empty line, so
+// that a reader can tell the groups apart. The dictionary is opened once.
+int LookupBatch(TDictionaryStore& Store, const std::string& File, bool Exact, std::istream& In,
+                std::ostream& Out)
+{
+    std::string line;
+    while (std::getline(In, line)) {
+        if (!line.empty() && line.back() == '\r')
+            line.pop_back();
+        const TDecodedField word = DecodeField(line, false);
+        if (word.Error.empty())
+            LookupOne(Store, File, word.Text, Exact, Out);
+        Out << '\n';
+    }
+    return 0;
+}
+
+int Lookup(const std::vector<std::string>& Args, std::istream& In, std::ostream& Out, std::ostream& Err)
+{
+    const bool batch = std::find(Args.begin(), Args.end(), "--batch") != Args.end();
+    const Arguments a = Parse(Args, {}, {"--exact", "--batch"}, batch ? 1 : 2);
     const std::string& file = a.Positional[0];
     const bool exact = a.Has("--exact");
     TDictionaryStore store;
     Open(store, file);
+    if (batch)
+        return LookupBatch(store, file, exact, In, Out);
     const TDecodedField word = DecodeField(a.Positional[1], false);
-    if (!word.Error.empty()) {
-        if (!exact)
-            throw Failure{a.Positional[1], word.Error};
+    if (!word.Error.empty() && !exact)
+        throw Failure{a.Positional[1], word.Error};
+    if (!word.Error.empty() || !LookupOne(store, file, word.Text, exact, Out)) {
         Err << "not found\n";
         return kNotFound;
-    }
-    int first = -1;
-    int count = 0;
-    try {
-        store.FindWord(word.Text, exact, first, count);
-        for (int i = first; i >= 0 && i < first + count; ++i)
-            PrintEntry(Out, i, *store.GetItem(i), true);
-    } catch (const EAbort&) {
-        Err << "not found\n";
-        return kNotFound;
-    } catch (const std::exception& e) {
-        throw Failure{file, e.what()};
     }
     return 0;
 }
@@ -287,7 +318,8 @@ int Verify(const std::vector<std::string>& Args, std::ostream& Out)
 
 }  // namespace
 
-int RunMakrel(const std::vector<std::string>& Args, std::ostream& Out, std::ostream& Err, bool Terminal)
+int RunMakrel(const std::vector<std::string>& Args, std::ostream& Out, std::ostream& Err, bool Terminal,
+              std::istream& In)
 {
     try {
         const std::string command = Args.empty() ? "" : Args[0];
@@ -296,7 +328,7 @@ int RunMakrel(const std::vector<std::string>& Args, std::ostream& Out, std::ostr
         if (command == "info")
             return Info(Args, Out);
         if (command == "lookup")
-            return Lookup(Args, Out, Err);
+            return Lookup(Args, In, Out, Err);
         if (command == "search")
             return Search(Args, Out);
         if (command == "relations")
