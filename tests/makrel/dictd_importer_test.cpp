@@ -58,6 +58,8 @@ protected:
                 "Folio /f\xCB\x88o\xCB\x90li\xCB\x8Co\xCB\x90/ (fo /f\xCB\x88o\xCB\x90/, ) "
                 "(2\xC2\xB0 /tsv\xCB\x88"
                 "a\xC9\xAA/) <neut, n, sg>\nfolio\n");
+        // "BC" and "B.C." fold alike: one index word, listed once per spelling (and once too often).
+        Article({"bc", "bc", "bc"}, "before Christ /b/ (BC /bi/, ) (B.C. /bi/)\nvor Christus\n");
         Article({"mismatch"}, "Something else\nplain\ttext\x01with a control, 1 < 2 > 0\n");
     }
 
@@ -85,7 +87,7 @@ protected:
 TEST_F(DictdImporterTest, HeadlinesGiveHeadwordPronunciationAndGrammar)
 {
     const std::string file = Build("tiny.dict", false);
-    EXPECT_EQ("entries: 5, relations: 0, replaced characters: 21, shortened entries: 0\n", Summary)
+    EXPECT_EQ("entries: 7, relations: 0, replaced characters: 21, shortened entries: 0\n", Summary)
         << "IPA letters and stress marks (8 in the folio headline, converted for both its entries) and a "
            "control character count as replaced";
     auto lookup = [&](const std::string& Word) {
@@ -113,6 +115,11 @@ TEST_F(DictdImporterTest, HeadlinesGiveHeadwordPronunciationAndGrammar)
         "\\x08neut, n, sg\\x07\\x0Dfolio\n",
         lookup("2\xC2\xB0"))
         << "an index word naming a variant takes the variant's spelling and keeps the headline";
+    EXPECT_EQ(
+        "#\tBC\tbefore Christ \\x04/b/\\x04 (BC \\x04/bi/\\x04, ) (B.C. \\x04/bi/\\x04)\\x0Dvor Christus\n"
+        "#\tB.C.\tbefore Christ \\x04/b/\\x04 (BC \\x04/bi/\\x04, ) (B.C. \\x04/bi/\\x04)\\x0Dvor Christus\n",
+        lookup("bc") + lookup("b.c."))
+        << "each index line takes the next spelling; the third has none left and adds nothing";
     EXPECT_EQ("#\tmismatch\tSomething else\\x0Dplain textwith a control, 1 < 2 > 0\n", lookup("mismatch"))
         << "no headline matches: the index word is the headword; tabs and controls never become codes, "
            "and brackets spaced like prose stay text";
@@ -129,7 +136,7 @@ TEST_F(DictdImporterTest, DictzipDataGivesTheSameDictionary)
     const std::string compressed = Build("tiny.dict.dz", true);
     const std::string words = RunCommand({"search", compressed, "*"}).Out;
     EXPECT_EQ(RunCommand({"search", plain, "*"}).Out, words);
-    EXPECT_EQ(5, std::count(words.begin(), words.end(), '\n'));
+    EXPECT_EQ(7, std::count(words.begin(), words.end(), '\n'));
     EXPECT_EQ(RunCommand({"lookup", plain, "a"}).Out, RunCommand({"lookup", compressed, "a"}).Out);
 }
 
@@ -140,7 +147,7 @@ TEST_F(DictdImporterTest, ArticlesOutsideTheDataAreLeftOutWithAWarning)
     const std::string file = Build("tiny.dict.dz", true);
     EXPECT_NE(std::string::npos, Warnings.find("\"beyond\" lies beyond the end of")) << Warnings;
     EXPECT_NE(std::string::npos, Warnings.find("\"huge\" lies beyond the end of")) << Warnings;
-    EXPECT_EQ(0u, Summary.find("entries: 5,")) << Summary;
+    EXPECT_EQ(0u, Summary.find("entries: 7,")) << Summary;
 }
 
 TEST_F(DictdImporterTest, DamagedInputIsAnError)

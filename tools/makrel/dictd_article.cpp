@@ -95,7 +95,8 @@ std::vector<TDictdArticleFormatter::Candidate> TDictdArticleFormatter::Candidate
     return result;
 }
 
-TDictdEntry TDictdArticleFormatter::Format(std::string_view IndexWord, std::string_view Article)
+bool TDictdArticleFormatter::Format(std::string_view IndexWord, std::string_view Article, int Occurrence,
+                                    TDictdEntry& Entry)
 {
     std::vector<std::string_view> lines;
     for (size_t start = 0; start <= Article.size();) {
@@ -112,11 +113,14 @@ TDictdEntry TDictdArticleFormatter::Format(std::string_view IndexWord, std::stri
     size_t bodyFrom = 0;
     std::string_view headlineRest;
     bool restIsHeadline = false;
+    bool matched = false;
     if (!lines.empty()) {
         const std::string target = Fold(FScratch.Convert(IndexWord));
+        int skip = Occurrence;
         for (const Candidate& c : Candidates(lines[0])) {
-            if (Fold(FScratch.Convert(c.Text)) != target)
+            if (Fold(FScratch.Convert(c.Text)) != target || skip-- > 0)
                 continue;
+            matched = true;
             entry.Word = FText.Convert(c.Text);
             if (c.Head) {
                 headlineRest = Trim(lines[0].substr(c.Text.size()));
@@ -126,6 +130,8 @@ TDictdEntry TDictdArticleFormatter::Format(std::string_view IndexWord, std::stri
             break;
         }
     }
+    if (!matched && Occurrence > 0)
+        return false;
     if (bodyFrom == 0 && entry.Word.empty()) {
         const std::string_view word = Trim(IndexWord);
         entry.Word = FText.Convert(word.empty() && !lines.empty() ? Candidates(lines[0])[0].Text : word);
@@ -139,7 +145,8 @@ TDictdEntry TDictdArticleFormatter::Format(std::string_view IndexWord, std::stri
             out += kLineBreak;
         AppendLine(out, lines[i], i == 0);
     }
-    return entry;
+    Entry = std::move(entry);
+    return true;
 }
 
 void TDictdArticleFormatter::AppendLine(std::string& Out, std::string_view Line, bool Headline)

@@ -32,7 +32,12 @@ class TDictdArticleFormatter {
 public:
     explicit TDictdArticleFormatter(TAnsiTransliterator& Text) : FText(Text) {}
 
-    TDictdEntry Format(std::string_view IndexWord, std::string_view Article);
+    // Occurrence counts the earlier index lines with the same word for the
+    // same article: spellings that fold alike ("BC" and "B.C.") share one
+    // index word, listed once per spelling, and the n-th line takes the n-th
+    // spelling. Returns false, and formats nothing, for a line that repeats
+    // an earlier one with no spelling left for it.
+    bool Format(std::string_view IndexWord, std::string_view Article, int Occurrence, TDictdEntry& Entry);
 
     // Windows-1252 Text folded the way dictd folds index words: letters and
     // digits only, in lower case.

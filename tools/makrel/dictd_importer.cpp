@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <numeric>
+#include <unordered_map>
 
 #include "dictd_article.h"
 #include "dictd_index.h"
@@ -96,6 +97,10 @@ void TDictdImporter::Import(const std::string& Input, TDictionaryWriter& Writer,
     std::string url;
     std::string information;
     std::string article;
+    // Index lines with the same word for the same article, among those at
+    // the current offset (order groups them).
+    std::unordered_map<std::string, int> earlier;
+    uint64_t groupOffset = 0;
     for (size_t k = 0; k < order.size(); ++k) {
         const size_t i = order[k];
         const TDictdIndexEntry& e = index[i];
@@ -115,7 +120,13 @@ void TDictdImporter::Import(const std::string& Input, TDictionaryWriter& Writer,
                 information = value;
             continue;
         }
-        entries[i] = formatter.Format(e.Word, article);
+        if (e.Offset != groupOffset) {
+            groupOffset = e.Offset;
+            earlier.clear();
+        }
+        const int occurrence = earlier[e.Word + '\t' + std::to_string(e.Length)]++;
+        if (!formatter.Format(e.Word, article, occurrence, entries[i]))
+            continue;
         present[i] = 1;
         cut[i] = length < e.Length;
         if (Progress && k % kProgressStep == 0)
