@@ -27,8 +27,8 @@ void TCatalogue::Rebuild(const TOptions& Options)
     // The folder listing of the file system has no stable order; file names
     // give one that the user can predict.
     const QDir folder(Options.DictionaryFolder);
-    const QFileInfoList files =
-        folder.entryInfoList({QStringLiteral("*.ldi")}, QDir::Files | QDir::Hidden | QDir::System, QDir::Name | QDir::IgnoreCase);
+    const QFileInfoList files = folder.entryInfoList(
+        {QStringLiteral("*.ldi")}, QDir::Files | QDir::Hidden | QDir::System, QDir::Name | QDir::IgnoreCase);
     TDictionaryHeader header;  // one header object serves the whole scan
     for (const QFileInfo& file : files) {
         TCatalogueEntry entry;
@@ -40,7 +40,8 @@ void TCatalogue::Rebuild(const TOptions& Options)
             // only leaves that file out of the list.
             continue;
         }
-        entry.Caption = header.Name.empty() ? file.fileName() : QString::fromStdString(AnsiToUtf8(header.Name));
+        entry.Caption =
+            header.Name.empty() ? file.fileName() : QString::fromStdString(AnsiToUtf8(header.Name));
         FEntries.push_back(std::move(entry));
     }
 
@@ -52,12 +53,13 @@ void TCatalogue::Rebuild(const TOptions& Options)
         ini.LoadFromFile(QFile::encodeName(folder.filePath(QStringLiteral("online.ini"))).toStdString());
         std::vector<std::string> names = ini.SectionNames();
         std::stable_sort(names.begin(), names.end(), [](const std::string& a, const std::string& b) {
-            return QString::fromStdString(AnsiToUtf8(a)).compare(QString::fromStdString(AnsiToUtf8(b)),
-                                                                 Qt::CaseInsensitive) < 0;
+            return QString::fromStdString(AnsiToUtf8(a))
+                       .compare(QString::fromStdString(AnsiToUtf8(b)), Qt::CaseInsensitive) < 0;
         });
         for (const std::string& name : names) {
             TCatalogueEntry entry;
-            entry.Caption = QString::fromStdString(AnsiToUtf8(name)) + QLatin1Char(' ') + Options.OnlineMarker;
+            entry.Caption =
+                QString::fromStdString(AnsiToUtf8(name)) + QLatin1Char(' ') + Options.OnlineMarker;
             entry.Location = QString::fromStdString(AnsiToUtf8(ini.ReadString(name, "Location")));
             entry.Online = true;
             FEntries.push_back(std::move(entry));

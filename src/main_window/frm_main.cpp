@@ -6,6 +6,7 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QCoreApplication>
+#include <QDesktopServices>
 #include <QDir>
 #include <QFile>
 #include <QGroupBox>
@@ -20,9 +21,8 @@
 #include <QTabWidget>
 #include <QToolBar>
 #include <QToolButton>
-#include <QVBoxLayout>
-#include <QDesktopServices>
 #include <QUrl>
+#include <QVBoxLayout>
 #include <cmath>
 
 #include "dictionary_view/dictionary_styles.h"
@@ -36,11 +36,11 @@ namespace lirabo {
 
 namespace {
 
-constexpr int kDesignSize = 498;        // the window's client size as designed
+constexpr int kDesignSize = 498;  // the window's client size as designed
 constexpr int kTipsPanelHeight = 58;
 constexpr int kRelationsPanelWidth = 145;
-constexpr int kSmallButton = 20;        // the tip and panel buttons
-constexpr int kTopButton = 23;          // the top bar's flat buttons
+constexpr int kSmallButton = 20;  // the tip and panel buttons
+constexpr int kTopButton = 23;    // the top bar's flat buttons
 
 QToolButton* FlatButton(QWidget* Parent, TIconKind Icon, int Size)
 {
@@ -57,7 +57,8 @@ QToolButton* FlatButton(QWidget* Parent, TIconKind Icon, int Size)
 
 TfrmMain::TfrmMain(QString ProgramFolder, QString CommandLineFile, QWidget* Parent)
     : QMainWindow(Parent),
-      FProgramFolder(ProgramFolder.isEmpty() ? QCoreApplication::applicationDirPath() : std::move(ProgramFolder)),
+      FProgramFolder(ProgramFolder.isEmpty() ? QCoreApplication::applicationDirPath()
+                                             : std::move(ProgramFolder)),
       FCommandLineFile(std::move(CommandLineFile))
 {
     setObjectName(QStringLiteral("frmMain"));
@@ -115,7 +116,9 @@ void TfrmMain::CreateComponents()
 
     stbStatusBar = new TStatusBar(this);
     stbStatusBar->setObjectName(QStringLiteral("stbStatusBar"));
-    stbStatusBar->OnDrawPanel = [this](QPainter& Painter, const QRect& Rect) { stbStatusBarDrawPanel(Painter, Rect); };
+    stbStatusBar->OnDrawPanel = [this](QPainter& Painter, const QRect& Rect) {
+        stbStatusBarDrawPanel(Painter, Rect);
+    };
     stbStatusBar->OnMouseMove = [this](int X) { stbStatusBarMouseMove(X); };
     stbStatusBar->OnMouseDown = [this](int X) { stbStatusBarMouseDown(X); };
     setStatusBar(stbStatusBar);
@@ -252,7 +255,7 @@ void TfrmMain::CreateTabs()
         QStyle::StandardPixmap Icon;
         int Tag;
     } buttons[] = {
-        {"tlbBack", QStyle::SP_ArrowBack, 3003},       {"tlbStop", QStyle::SP_BrowserStop, 3004},
+        {"tlbBack", QStyle::SP_ArrowBack, 3003},        {"tlbStop", QStyle::SP_BrowserStop, 3004},
         {"tlbRefresh", QStyle::SP_BrowserReload, 3005}, {"tlbForward", QStyle::SP_ArrowForward, 3006},
         {"tlbCustom", QStyle::SP_DirHomeIcon, 3007},
     };
@@ -323,10 +326,10 @@ void TfrmMain::ReadSettings()
     if (FSettings.WindowState == 1) {
         FSettings.WindowWidth = ReadRegIntegerDefault(key, QStringLiteral("WindowWidth"), 500);
         FSettings.WindowHeight = ReadRegIntegerDefault(key, QStringLiteral("WindowHeight"), 500);
-        FSettings.WindowLeft =
-            ReadRegIntegerDefault(key, QStringLiteral("WindowLeft"), (screen.width() - FSettings.WindowWidth) / 2);
-        FSettings.WindowTop =
-            ReadRegIntegerDefault(key, QStringLiteral("WindowTop"), (screen.height() - FSettings.WindowHeight) / 2);
+        FSettings.WindowLeft = ReadRegIntegerDefault(key, QStringLiteral("WindowLeft"),
+                                                     (screen.width() - FSettings.WindowWidth) / 2);
+        FSettings.WindowTop = ReadRegIntegerDefault(key, QStringLiteral("WindowTop"),
+                                                    (screen.height() - FSettings.WindowHeight) / 2);
         // A stored size of nothing (or less) would leave no window to see.
         resize(std::max(FSettings.WindowWidth, 100), std::max(FSettings.WindowHeight, 100));
         move(FSettings.WindowLeft, FSettings.WindowTop);
@@ -350,9 +353,12 @@ void TfrmMain::FormCreate()
 
     FLookupView = new TDictionaryView(tabLookup);
     FAdvancedView = new TDictionaryView(tabAdvancedLookup);
-    for (auto [view, page] : {std::pair{FLookupView, tabLookup}, std::pair{FAdvancedView, tabAdvancedLookup}}) {
+    for (auto [view, page] :
+         {std::pair{FLookupView, tabLookup}, std::pair{FAdvancedView, tabAdvancedLookup}}) {
         view->OnTextSelected = [this](const std::string& Text) { OnTextSelected(Text); };
-        view->OnRightClick = [this](const std::string& Entry, const std::string& Word) { OnRightClick(Entry, Word); };
+        view->OnRightClick = [this](const std::string& Entry, const std::string& Word) {
+            OnRightClick(Entry, Word);
+        };
         view->OnLinkRightClick = [this](const std::string& Link) { OnLinkRightClick(Link); };
         view->OnLinkClick = [this](const std::string& Link) { OnLinkClick(Link); };
         auto* fill = new QVBoxLayout(page);
@@ -398,8 +404,8 @@ void TfrmMain::ApplyDisplaySettings(TDictionaryView* View)
     View->SetColor(static_cast<TColor>(FSettings.ColorBackground));
     View->SetCurrentColor(static_cast<TColor>(FSettings.ColorCurrentBackground));
     View->SetSelectedColor(static_cast<TColor>(FSettings.ColorSelectedBackground));
-    const int colors[] = {FSettings.ColorEntry, FSettings.ColorDefinition, FSettings.ColorField, FSettings.ColorGrammar,
-                          FSettings.ColorLink};
+    const int colors[] = {FSettings.ColorEntry, FSettings.ColorDefinition, FSettings.ColorField,
+                          FSettings.ColorGrammar, FSettings.ColorLink};
     const QString* styles[] = {&FSettings.StyleEntry, &FSettings.StyleDefinition, &FSettings.StyleField,
                                &FSettings.StyleGrammar, &FSettings.StyleLink};
     for (int setting = 0; setting < 5; ++setting) {
@@ -413,7 +419,8 @@ void TfrmMain::ApplyDisplaySettings(TDictionaryView* View)
 
 void TfrmMain::ApplySettings()
 {
-    const QString path = QDir(FProgramFolder).filePath(QStringLiteral("Lang")) + QLatin1Char('/') + FSettings.LanguageFile;
+    const QString path =
+        QDir(FProgramFolder).filePath(QStringLiteral("Lang")) + QLatin1Char('/') + FSettings.LanguageFile;
     if (!FLanguage.ApplyLanguageFile(path))
         FSettings.LanguageFile.clear();
     ApplyLanguageToControl(FLanguage, this, QStringLiteral("Main"));

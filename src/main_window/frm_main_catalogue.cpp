@@ -23,7 +23,8 @@ void TfrmMain::RefreshDictionaries()
     const bool hadSelection = FDictionaries.Valid(selected);
     const TCatalogueEntry selectedEntry = hadSelection ? FDictionaries.At(selected) : TCatalogueEntry{};
     const bool hadCurrent = FDictionaries.Valid(FCurrentDictionary);
-    const TCatalogueEntry currentEntry = hadCurrent ? FDictionaries.At(FCurrentDictionary) : TCatalogueEntry{};
+    const TCatalogueEntry currentEntry =
+        hadCurrent ? FDictionaries.At(FCurrentDictionary) : TCatalogueEntry{};
 
     FDictionaries.Rebuild({DictionaryFolder(), FSettings.HideOnlineDictionaries, Text(9008)});
 

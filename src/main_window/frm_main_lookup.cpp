@@ -44,14 +44,14 @@ void TfrmMain::cmbLookupChange()
     const std::string text = ToAnsi(cmbLookup->currentText());
     TDictionaryView* view = nullptr;
     switch (pagTabs->currentIndex()) {
-    case kDictionaryTab:
-        view = FLookupView;
-        break;
-    case kAdvancedTab:
-        view = FAdvancedView;
-        break;
-    default:
-        return;
+        case kDictionaryTab:
+            view = FLookupView;
+            break;
+        case kAdvancedTab:
+            view = FAdvancedView;
+            break;
+        default:
+            return;
     }
     try {
         view->LookUp(text);
@@ -109,35 +109,35 @@ void TfrmMain::spdLookupExClick()
     std::vector<TWordItem> items;
     int count = 0;
     switch (pagTabs->currentIndex()) {
-    case kDictionaryTab:
-        FAdvancedView->Clear();
-        FAdvancedView->SetEmptyText(Text(9013));
-        stbStatusBar->SetWholeWidthText(FAdvancedView->EmptyText() + QLatin1Char(' '));
-        {
-            // No tab-change handling for this switch: the dictionary line
-            // stays in the status bar.
-            const QSignalBlocker block(pagTabs);
-            pagTabs->setCurrentIndex(kAdvancedTab);
-        }
-        // The user interface is not serviced during a whole-dictionary
-        // search, so the waiting texts are painted before it starts.
-        FAdvancedView->repaint();
-        stbStatusBar->repaint();
-        try {
-            count = FLookupView->WildcardSearch(pattern, items, std::numeric_limits<int>::max());
-        } catch (const std::exception&) {
-            count = 0;
-        }
-        break;
-    case kAdvancedTab:
-        try {
-            count = FAdvancedView->WildcardSearch(pattern, items, std::numeric_limits<int>::max());
-        } catch (const std::exception&) {
-            count = 0;
-        }
-        break;
-    default:
-        return;
+        case kDictionaryTab:
+            FAdvancedView->Clear();
+            FAdvancedView->SetEmptyText(Text(9013));
+            stbStatusBar->SetWholeWidthText(FAdvancedView->EmptyText() + QLatin1Char(' '));
+            {
+                // No tab-change handling for this switch: the dictionary line
+                // stays in the status bar.
+                const QSignalBlocker block(pagTabs);
+                pagTabs->setCurrentIndex(kAdvancedTab);
+            }
+            // The user interface is not serviced during a whole-dictionary
+            // search, so the waiting texts are painted before it starts.
+            FAdvancedView->repaint();
+            stbStatusBar->repaint();
+            try {
+                count = FLookupView->WildcardSearch(pattern, items, std::numeric_limits<int>::max());
+            } catch (const std::exception&) {
+                count = 0;
+            }
+            break;
+        case kAdvancedTab:
+            try {
+                count = FAdvancedView->WildcardSearch(pattern, items, std::numeric_limits<int>::max());
+            } catch (const std::exception&) {
+                count = 0;
+            }
+            break;
+        default:
+            return;
     }
     stbStatusBar->SetPanelMode();
     FAdvancedView->SetEmptyText(Text(9010));
@@ -163,17 +163,17 @@ bool TfrmMain::eventFilter(QObject* Watched, QEvent* Event)
     if (!widget || widget->window() != this)
         return QMainWindow::eventFilter(Watched, Event);
     switch (Event->type()) {
-    case QEvent::KeyPress:
-    case QEvent::KeyRelease:
-        if (HandleKey(static_cast<QKeyEvent*>(Event)))
-            return true;
-        break;
-    case QEvent::Wheel:
-        if (!pnlRelations->isAncestorOf(widget) && HandleWheel(static_cast<QWheelEvent*>(Event)))
-            return true;
-        break;
-    default:
-        break;
+        case QEvent::KeyPress:
+        case QEvent::KeyRelease:
+            if (HandleKey(static_cast<QKeyEvent*>(Event)))
+                return true;
+            break;
+        case QEvent::Wheel:
+            if (!pnlRelations->isAncestorOf(widget) && HandleWheel(static_cast<QWheelEvent*>(Event)))
+                return true;
+            break;
+        default:
+            break;
     }
     return QMainWindow::eventFilter(Watched, Event);
 }
@@ -191,34 +191,34 @@ bool TfrmMain::HandleKey(QKeyEvent* Event)
             return true;
     }
     switch (MainKeyAction(key, Event->modifiers(), released)) {
-    case TKeyAction::None:
-        return false;
-    case TKeyAction::LookUp:
-        spdLookupClick();
-        return true;
-    case TKeyAction::AdvancedLookUp:
-        spdLookupExClick();
-        return true;
-    case TKeyAction::RecordAndClear:
-        RecordWord();
-        SetLookupText(QString());
-        return true;
-    case TKeyAction::NextTab:
-        SelectTab((pagTabs->currentIndex() + 1) % pagTabs->count());
-        return true;
-    case TKeyAction::DictionaryTab:
-        SelectTab(kDictionaryTab);
-        return true;
-    case TKeyAction::AdvancedTab:
-        SelectTab(kAdvancedTab);
-        return true;
-    case TKeyAction::InternetTab:
-        SelectTab(kInternetTab);
-        return true;
-    case TKeyAction::FocusLookup:
-        cmbLookup->setFocus(Qt::ShortcutFocusReason);
-        cmbLookup->lineEdit()->selectAll();
-        return true;
+        case TKeyAction::None:
+            return false;
+        case TKeyAction::LookUp:
+            spdLookupClick();
+            return true;
+        case TKeyAction::AdvancedLookUp:
+            spdLookupExClick();
+            return true;
+        case TKeyAction::RecordAndClear:
+            RecordWord();
+            SetLookupText(QString());
+            return true;
+        case TKeyAction::NextTab:
+            SelectTab((pagTabs->currentIndex() + 1) % pagTabs->count());
+            return true;
+        case TKeyAction::DictionaryTab:
+            SelectTab(kDictionaryTab);
+            return true;
+        case TKeyAction::AdvancedTab:
+            SelectTab(kAdvancedTab);
+            return true;
+        case TKeyAction::InternetTab:
+            SelectTab(kInternetTab);
+            return true;
+        case TKeyAction::FocusLookup:
+            cmbLookup->setFocus(Qt::ShortcutFocusReason);
+            cmbLookup->lineEdit()->selectAll();
+            return true;
     }
     return false;
 }
@@ -259,19 +259,19 @@ void TfrmMain::SelectTab(int Index)
 void TfrmMain::pagTabsChange()
 {
     switch (pagTabs->currentIndex()) {
-    case kDictionaryTab:
-        stbStatusBar->SetPanelOwnerDrawn();
-        cmbLookupChange();
-        break;
-    case kAdvancedTab:
-        stbStatusBar->SetPanelText(Text(9014));
-        cmbLookupChange();
-        break;
-    default:
-        // Without a minibrowser the panel keeps its text, as with the
-        // browser disabled.
-        stbStatusBar->SetPanelText(stbStatusBar->PanelText());
-        break;
+        case kDictionaryTab:
+            stbStatusBar->SetPanelOwnerDrawn();
+            cmbLookupChange();
+            break;
+        case kAdvancedTab:
+            stbStatusBar->SetPanelText(Text(9014));
+            cmbLookupChange();
+            break;
+        default:
+            // Without a minibrowser the panel keeps its text, as with the
+            // browser disabled.
+            stbStatusBar->SetPanelText(stbStatusBar->PanelText());
+            break;
     }
     stbStatusBar->update();
 }

@@ -18,7 +18,7 @@ namespace {
 
 // Shown when a dictionary carries no notice of its own.
 constexpr const char* kFixedNotice = "Dictionary for Lirabo";
-constexpr int kLinkGap = 10;  // between the notice and the link
+constexpr int kLinkGap = 10;          // between the notice and the link
 constexpr int kLinkColor = 0xFF0000;  // blue, 0x00BBGGRR
 
 }  // namespace
@@ -93,7 +93,8 @@ void TfrmMain::LayoutTips()
     lblTips->adjustSize();
     lblTips->move(8, 4);
     const int tipLeft = lblTips->x() + lblTips->width() + 10;
-    lblTip->setGeometry(tipLeft, 4, std::max(0, w - tipLeft - spdNextTip->width() - 10), pnlTips->height() - 6);
+    lblTip->setGeometry(tipLeft, 4, std::max(0, w - tipLeft - spdNextTip->width() - 10),
+                        pnlTips->height() - 6);
 }
 
 void TfrmMain::mnuShowTipsClick(bool FromMenu)

@@ -56,7 +56,8 @@ void TfrmMain::pnlLookinResize()
     const int w = pnlLookin->width();
     const int h = cmbLookIn->sizeHint().height();
     spdAlwaysOnTop->move(w - spdAlwaysOnTop->width() - 4, kBoxTop + (h - spdAlwaysOnTop->height()) / 2);
-    spdClipboardTranslation->move(spdAlwaysOnTop->x() - spdClipboardTranslation->width() - 1, spdAlwaysOnTop->y());
+    spdClipboardTranslation->move(spdAlwaysOnTop->x() - spdClipboardTranslation->width() - 1,
+                                  spdAlwaysOnTop->y());
     lblLookIn->adjustSize();
     lblLookIn->move(0, kLabelTop);
     cmbLookIn->setGeometry(0, kBoxTop, std::max(0, spdClipboardTranslation->x() - 10), h);
@@ -65,27 +66,28 @@ void TfrmMain::pnlLookinResize()
 bool TfrmMain::HandleIndentEvent(QEvent* Event)
 {
     switch (Event->type()) {
-    case QEvent::MouseButtonPress:
-        FDraggingIndent = true;
-        pnlIndent->grabMouse();
-        return true;
-    case QEvent::MouseMove:
-        if (FDraggingIndent) {
-            const QPoint p = pnlTop->mapFromGlobal(static_cast<QMouseEvent*>(Event)->globalPosition().toPoint());
-            FSettings.TopIndent = std::max(p.x() - 5, kMinimumTopIndent);
-            pnlTopResize();
+        case QEvent::MouseButtonPress:
+            FDraggingIndent = true;
+            pnlIndent->grabMouse();
             return true;
-        }
-        return false;
-    case QEvent::MouseButtonRelease:
-        if (FDraggingIndent) {
-            FDraggingIndent = false;
-            pnlIndent->releaseMouse();
-            return true;
-        }
-        return false;
-    default:
-        return false;
+        case QEvent::MouseMove:
+            if (FDraggingIndent) {
+                const QPoint p =
+                    pnlTop->mapFromGlobal(static_cast<QMouseEvent*>(Event)->globalPosition().toPoint());
+                FSettings.TopIndent = std::max(p.x() - 5, kMinimumTopIndent);
+                pnlTopResize();
+                return true;
+            }
+            return false;
+        case QEvent::MouseButtonRelease:
+            if (FDraggingIndent) {
+                FDraggingIndent = false;
+                pnlIndent->releaseMouse();
+                return true;
+            }
+            return false;
+        default:
+            return false;
     }
 }
 

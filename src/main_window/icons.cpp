@@ -16,55 +16,55 @@ void Draw(QPainter& p, TIconKind Kind)
     QPen pen(ink, 3, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
     p.setPen(pen);
     switch (Kind) {
-    case TIconKind::Lookup:
-        p.drawEllipse(QRectF(5, 5, 15, 15));
-        pen.setWidth(5);
-        p.setPen(pen);
-        p.drawLine(QPointF(18, 18), QPointF(27, 27));
-        break;
-    case TIconKind::Wildcard: {
-        QFont font;
-        font.setPixelSize(22);
-        font.setBold(true);
-        p.setFont(font);
-        p.drawText(QRect(0, 0, kSize, kSize), Qt::AlignCenter, QStringLiteral("*?"));
-        break;
-    }
-    case TIconKind::Clipboard:
-        p.drawRoundedRect(QRectF(7, 6, 18, 22), 2, 2);
-        p.fillRect(QRectF(11, 3, 10, 6), ink);
-        pen.setWidth(2);
-        p.setPen(pen);
-        p.drawLine(11, 15, 21, 15);
-        p.drawLine(11, 20, 21, 20);
-        break;
-    case TIconKind::OnTop:
-        p.drawLine(6, 5, 26, 5);
-        p.drawLine(16, 10, 16, 28);
-        p.drawLine(9, 17, 16, 10);
-        p.drawLine(23, 17, 16, 10);
-        break;
-    case TIconKind::Next:
-        p.drawLine(12, 8, 20, 16);
-        p.drawLine(20, 16, 12, 24);
-        break;
-    case TIconKind::Previous:
-        p.drawLine(20, 8, 12, 16);
-        p.drawLine(12, 16, 20, 24);
-        break;
-    case TIconKind::Close:
-        p.drawLine(10, 10, 22, 22);
-        p.drawLine(22, 10, 10, 22);
-        break;
-    case TIconKind::Application: {
-        p.setBrush(QColor(60, 110, 190));
-        p.setPen(QPen(QColor(30, 50, 100), 2));
-        p.drawRoundedRect(QRectF(4, 3, 24, 26), 3, 3);
-        p.setPen(QPen(Qt::white, 3, Qt::SolidLine, Qt::RoundCap));
-        p.drawLine(11, 9, 11, 22);
-        p.drawLine(11, 22, 21, 22);
-        break;
-    }
+        case TIconKind::Lookup:
+            p.drawEllipse(QRectF(5, 5, 15, 15));
+            pen.setWidth(5);
+            p.setPen(pen);
+            p.drawLine(QPointF(18, 18), QPointF(27, 27));
+            break;
+        case TIconKind::Wildcard: {
+            QFont font;
+            font.setPixelSize(22);
+            font.setBold(true);
+            p.setFont(font);
+            p.drawText(QRect(0, 0, kSize, kSize), Qt::AlignCenter, QStringLiteral("*?"));
+            break;
+        }
+        case TIconKind::Clipboard:
+            p.drawRoundedRect(QRectF(7, 6, 18, 22), 2, 2);
+            p.fillRect(QRectF(11, 3, 10, 6), ink);
+            pen.setWidth(2);
+            p.setPen(pen);
+            p.drawLine(11, 15, 21, 15);
+            p.drawLine(11, 20, 21, 20);
+            break;
+        case TIconKind::OnTop:
+            p.drawLine(6, 5, 26, 5);
+            p.drawLine(16, 10, 16, 28);
+            p.drawLine(9, 17, 16, 10);
+            p.drawLine(23, 17, 16, 10);
+            break;
+        case TIconKind::Next:
+            p.drawLine(12, 8, 20, 16);
+            p.drawLine(20, 16, 12, 24);
+            break;
+        case TIconKind::Previous:
+            p.drawLine(20, 8, 12, 16);
+            p.drawLine(12, 16, 20, 24);
+            break;
+        case TIconKind::Close:
+            p.drawLine(10, 10, 22, 22);
+            p.drawLine(22, 10, 10, 22);
+            break;
+        case TIconKind::Application: {
+            p.setBrush(QColor(60, 110, 190));
+            p.setPen(QPen(QColor(30, 50, 100), 2));
+            p.drawRoundedRect(QRectF(4, 3, 24, 26), 3, 3);
+            p.setPen(QPen(Qt::white, 3, Qt::SolidLine, Qt::RoundCap));
+            p.drawLine(11, 9, 11, 22);
+            p.drawLine(11, 22, 21, 22);
+            break;
+        }
     }
 }
 

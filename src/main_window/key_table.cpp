@@ -19,16 +19,16 @@ TKeyAction MainKeyAction(int Key, Qt::KeyboardModifiers Modifiers, bool Released
     if (mods != Qt::ControlModifier)
         return TKeyAction::None;
     switch (Key) {
-    case Qt::Key_Tab:
-        return TKeyAction::NextTab;
-    case Qt::Key_F1:
-        return TKeyAction::DictionaryTab;
-    case Qt::Key_F2:
-        return TKeyAction::AdvancedTab;
-    case Qt::Key_F3:
-        return TKeyAction::InternetTab;
-    default:
-        return TKeyAction::None;
+        case Qt::Key_Tab:
+            return TKeyAction::NextTab;
+        case Qt::Key_F1:
+            return TKeyAction::DictionaryTab;
+        case Qt::Key_F2:
+            return TKeyAction::AdvancedTab;
+        case Qt::Key_F3:
+            return TKeyAction::InternetTab;
+        default:
+            return TKeyAction::None;
     }
 }
 

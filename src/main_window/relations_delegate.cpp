@@ -26,7 +26,8 @@ void TRelationsDelegate::paint(QPainter* Painter, const QStyleOptionViewItem& Op
     Painter->setFont(font);
     Painter->setPen(Qt::black);
     const QRect text = Option.rect.adjusted(TextIndent(mark), 0, 0, 0);
-    Painter->drawText(text, Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, Index.data(Qt::DisplayRole).toString());
+    Painter->drawText(text, Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine,
+                      Index.data(Qt::DisplayRole).toString());
     if (Option.state & QStyle::State_HasFocus) {
         // Only the focus frame marks the selected row.
         QPen pen(Qt::black, 1, Qt::DotLine);

@@ -16,24 +16,24 @@ namespace {
 bool StoredInteger(const QVariant& Value, qlonglong& Number)
 {
     switch (Value.typeId()) {
-    case QMetaType::Int:
-    case QMetaType::UInt:
-    case QMetaType::LongLong:
-    case QMetaType::ULongLong:
-    case QMetaType::Long:
-    case QMetaType::ULong: {
-        bool ok = false;
-        Number = Value.toLongLong(&ok);
-        return ok;
-    }
-    case QMetaType::QString:
-    case QMetaType::QByteArray: {
-        bool ok = false;
-        Number = Value.toString().trimmed().toLongLong(&ok, 10);
-        return ok;
-    }
-    default:
-        return false;
+        case QMetaType::Int:
+        case QMetaType::UInt:
+        case QMetaType::LongLong:
+        case QMetaType::ULongLong:
+        case QMetaType::Long:
+        case QMetaType::ULong: {
+            bool ok = false;
+            Number = Value.toLongLong(&ok);
+            return ok;
+        }
+        case QMetaType::QString:
+        case QMetaType::QByteArray: {
+            bool ok = false;
+            Number = Value.toString().trimmed().toLongLong(&ok, 10);
+            return ok;
+        }
+        default:
+            return false;
     }
 }
 
@@ -91,11 +91,11 @@ QString ReadRegStringDefault(const QSettings& Key, const QString& Name, const QS
         return Default;
     const QVariant value = Key.value(Name);
     switch (value.typeId()) {
-    case QMetaType::QString:
-    case QMetaType::QByteArray:
-        return value.toString();
-    default:
-        return Default;
+        case QMetaType::QString:
+        case QMetaType::QByteArray:
+            return value.toString();
+        default:
+            return Default;
     }
 }
 
@@ -138,18 +138,18 @@ double ReadRegFloatDefault(const QSettings& Key, const QString& Name, double Def
     bool ok = false;
     double number = 0;
     switch (value.typeId()) {
-    case QMetaType::Double:
-    case QMetaType::Float:
-    case QMetaType::Int:
-    case QMetaType::LongLong:
-        number = value.toDouble(&ok);
-        break;
-    case QMetaType::QString:
-    case QMetaType::QByteArray:
-        number = value.toString().trimmed().toDouble(&ok);
-        break;
-    default:
-        break;
+        case QMetaType::Double:
+        case QMetaType::Float:
+        case QMetaType::Int:
+        case QMetaType::LongLong:
+            number = value.toDouble(&ok);
+            break;
+        case QMetaType::QString:
+        case QMetaType::QByteArray:
+            number = value.toString().trimmed().toDouble(&ok);
+            break;
+        default:
+            break;
     }
     return ok && std::isfinite(number) ? number : Default;
 }
@@ -159,12 +159,13 @@ void TSettings::ReadTable(const QSettings& Key)
     const TSettings defaults;
     for (const TKey& key : kTable) {
         const QString name = QLatin1String(key.Name);
-        std::visit(TOverload{
-                       [&](int TSettings::*f) { this->*f = ReadRegIntegerDefault(Key, name, defaults.*f); },
-                       [&](bool TSettings::*f) { this->*f = ReadRegBoolDefault(Key, name, defaults.*f); },
-                       [&](QString TSettings::*f) { this->*f = ReadRegStringDefault(Key, name, defaults.*f); },
-                   },
-                   key.Field);
+        std::visit(
+            TOverload{
+                [&](int TSettings::*f) { this->*f = ReadRegIntegerDefault(Key, name, defaults.*f); },
+                [&](bool TSettings::*f) { this->*f = ReadRegBoolDefault(Key, name, defaults.*f); },
+                [&](QString TSettings::*f) { this->*f = ReadRegStringDefault(Key, name, defaults.*f); },
+            },
+            key.Field);
     }
 }
 

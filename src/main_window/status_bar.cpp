@@ -66,7 +66,8 @@ void TStatusBar::paintEvent(QPaintEvent*)
     if (FWholeWidth) {
         Tag = 0;
         painter.setPen(palette().color(QPalette::WindowText));
-        painter.drawText(rect.adjusted(kTextLeft, 0, 0, 0), Qt::AlignLeft | Qt::AlignVCenter, FWholeWidthText);
+        painter.drawText(rect.adjusted(kTextLeft, 0, 0, 0), Qt::AlignLeft | Qt::AlignVCenter,
+                         FWholeWidthText);
         return;
     }
     if (FOwnerDrawn) {

@@ -1,10 +1,10 @@
 #include "main_window/termination_watcher.h"
 
-#include <QSocketNotifier>
-#include <csignal>
 #include <fcntl.h>
 #include <sys/socket.h>
 #include <unistd.h>
+#include <QSocketNotifier>
+#include <csignal>
 
 namespace lirabo {
 
@@ -22,8 +22,8 @@ void HandleSignal(int Signal)
 
 }  // namespace
 
-TTerminationWatcher::TTerminationWatcher(std::initializer_list<int> Signals, std::function<void(int)> OnSignal,
-                                         QObject* Parent)
+TTerminationWatcher::TTerminationWatcher(std::initializer_list<int> Signals,
+                                         std::function<void(int)> OnSignal, QObject* Parent)
     : QObject(Parent), FOnSignal(std::move(OnSignal)), FSignals(Signals)
 {
     if (gSignalPipe[0] >= 0 || ::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, gSignalPipe) != 0)

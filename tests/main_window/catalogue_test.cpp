@@ -30,8 +30,9 @@ TEST_F(CatalogueTest, LocalByFileNameThenCustomThenSortedOnline)
     FCatalogue.SetCustom("/elsewhere/mine.ldi", "Custom dictionary");
     FCatalogue.Rebuild(Options());
 
-    EXPECT_EQ(FCatalogue.Captions(), (QStringList{"Alpha", "Bravo", "c.ldi", "Custom dictionary",
-                                                  "Alpha Web (online)", "nolocation (online)", "zeta (online)"}));
+    EXPECT_EQ(FCatalogue.Captions(),
+              (QStringList{"Alpha", "Bravo", "c.ldi", "Custom dictionary", "Alpha Web (online)",
+                           "nolocation (online)", "zeta (online)"}));
     EXPECT_EQ(FCatalogue.At(0).Location, FFolder.Dictionaries() + "/A.LDI");
     EXPECT_FALSE(FCatalogue.At(3).Online);
     EXPECT_TRUE(FCatalogue.At(4).Online);

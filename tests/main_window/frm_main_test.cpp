@@ -1,6 +1,5 @@
 #include <QAction>
 #include <QApplication>
-#include <QWheelEvent>
 #include <QGroupBox>
 #include <QLabel>
 #include <QListWidget>
@@ -8,6 +7,7 @@
 #include <QMenuBar>
 #include <QTest>
 #include <QToolButton>
+#include <QWheelEvent>
 #include <csignal>
 
 #include "main_window/status_bar.h"
@@ -158,7 +158,8 @@ TEST_F(WindowTest, CommandLineFileIsOpenedInsteadOfTheStoredOne)
 {
     AddStandardDictionaries();
     QTemporaryDir elsewhere;
-    const QString file = FFolder.AddDictionary("cli.ldi", "", {{"word", "from the command line"}}, {}, elsewhere.path());
+    const QString file =
+        FFolder.AddDictionary("cli.ldi", "", {{"word", "from the command line"}}, {}, elsewhere.path());
     TfrmMain& w = Start(file);
     EXPECT_EQ(LookIn()->currentText(), "Custom dictionary");
     EXPECT_EQ(w.CurrentDictionary(), 2);
@@ -185,7 +186,8 @@ TEST_F(WindowTest, CorruptDictionaryReportsAndLeavesTheViewEmpty)
     LookIn()->setCurrentIndex(0);
     emit LookIn()->activated(0);
     // Once at start (it is the first entry) and once for the choice.
-    const QString message = "Lirabo was unable to load the dictionary. Please ensure that the file is not corrupt.";
+    const QString message =
+        "Lirabo was unable to load the dictionary. Please ensure that the file is not corrupt.";
     EXPECT_EQ(FErrors, (QStringList{message, message}));
     EXPECT_EQ(w.LookupView()->Store().Source(), TDictionaryStore::kSourceNone);
     EXPECT_EQ(w.CurrentDictionary(), 0);

@@ -94,13 +94,14 @@ TEST(BuiltInEnglishTest, HoldsEverySectionAndTheTips)
     f.LoadFromBytes(TLanguage::BuiltInEnglish().toStdString());
     EXPECT_EQ(f.FileVersion(), 3);
     EXPECT_EQ(f.LanguageName(), "English");
-    EXPECT_EQ(f.SectionNames(), (std::vector<std::string>{"Data", "Main", "Settings", "About", "Download",
-                                                          "Information", "Preset", "VocabularyAssembly",
-                                                          "VocabularyTest", "Tips"}));
+    EXPECT_EQ(f.SectionNames(),
+              (std::vector<std::string>{"Data", "Main", "Settings", "About", "Download", "Information",
+                                        "Preset", "VocabularyAssembly", "VocabularyTest", "Tips"}));
     EXPECT_EQ(f.SectionLineCount("Tips"), 21);
-    EXPECT_EQ(f.ReadString("Tips", "8"),
-              "You can get more information about the current dictionary by clicking \"(information)\" in the "
-              "status bar.");
+    EXPECT_EQ(
+        f.ReadString("Tips", "8"),
+        "You can get more information about the current dictionary by clicking \"(information)\" in the "
+        "status bar.");
     EXPECT_EQ(f.ReadString("Main", "8008"),
               "Lirabo was unable to load the dictionary. Please ensure that the file is not corrupt.");
     EXPECT_EQ(f.ReadString("Main", "9018t"), "Perform advanced search with wildcards");
@@ -128,7 +129,8 @@ protected:
 
 TEST_F(LanguageFolderTest, OldMissingOrFolderPathFallsBackToEnglish)
 {
-    EXPECT_FALSE(FLanguage.ApplyLanguageFile(Write("old.lng", "[Data]\nFileVersion=2\n[Main]\n1001=Datei\n")));
+    EXPECT_FALSE(
+        FLanguage.ApplyLanguageFile(Write("old.lng", "[Data]\nFileVersion=2\n[Main]\n1001=Datei\n")));
     EXPECT_EQ(FLanguage.ReadLanguageText("Main", 1001), "File");
     EXPECT_FALSE(FLanguage.ApplyLanguageFile(Write("nodata.lng", "[Main]\n1001=Datei\n")));
     EXPECT_EQ(FLanguage.ReadLanguageText("Main", 1001), "File");
@@ -139,7 +141,8 @@ TEST_F(LanguageFolderTest, OldMissingOrFolderPathFallsBackToEnglish)
 
 TEST_F(LanguageFolderTest, AcceptedFileHasNoFallbackPerKey)
 {
-    const QString path = Write("de.lng", "[Data]\nFileVersion=3\n[Main]\n1002=Extras\n[Tips]\n1=a\n2=b\nc\n4=d\n5=e\n");
+    const QString path =
+        Write("de.lng", "[Data]\nFileVersion=3\n[Main]\n1002=Extras\n[Tips]\n1=a\n2=b\nc\n4=d\n5=e\n");
     EXPECT_TRUE(FLanguage.ApplyLanguageFile(path));
     EXPECT_EQ(FLanguage.ReadLanguageText("Main", 1001), "");
     EXPECT_EQ(FLanguage.ReadLanguageText("Main", 1002), "Extras");
@@ -148,7 +151,8 @@ TEST_F(LanguageFolderTest, AcceptedFileHasNoFallbackPerKey)
 
 TEST_F(LanguageFolderTest, TextIsDecodedFromWindows1252)
 {
-    EXPECT_TRUE(FLanguage.ApplyLanguageFile(Write("fr.lng", "[Data]\nFileVersion=3\n[Main]\n2001=Mot \xE0 chercher \x80\n")));
+    EXPECT_TRUE(FLanguage.ApplyLanguageFile(
+        Write("fr.lng", "[Data]\nFileVersion=3\n[Main]\n2001=Mot \xE0 chercher \x80\n")));
     EXPECT_EQ(FLanguage.ReadLanguageText("Main", 2001), QString::fromUtf8("Mot à chercher €"));
 }
 
@@ -172,9 +176,9 @@ TEST(ApplyLanguageTest, TagsGiveTextsHintsAndMenuCaptions)
     auto* page = new QWidget;
     tabs->addTab(page, "page");
     SetTag(page, 9002);
-    for (QWidget* w : {static_cast<QWidget*>(label), static_cast<QWidget*>(untagged),
-                       static_cast<QWidget*>(button), static_cast<QWidget*>(unknown),
-                       static_cast<QWidget*>(tabs)})
+    for (QWidget* w :
+         {static_cast<QWidget*>(label), static_cast<QWidget*>(untagged), static_cast<QWidget*>(button),
+          static_cast<QWidget*>(unknown), static_cast<QWidget*>(tabs)})
         layout->addWidget(w);
     auto* bar = new QMenuBar(&window);
     QMenu* file = bar->addMenu("f");

@@ -45,7 +45,8 @@ TEST(KeyTableTest, EnterReleasesByExactModifiers)
     EXPECT_EQ(MainKeyAction(Qt::Key_Enter, Qt::ControlModifier | Qt::KeypadModifier, true),
               TKeyAction::AdvancedLookUp);
     EXPECT_EQ(MainKeyAction(Qt::Key_Return, Qt::AltModifier, true), TKeyAction::RecordAndClear);
-    EXPECT_EQ(MainKeyAction(Qt::Key_Return, Qt::ControlModifier | Qt::ShiftModifier, true), TKeyAction::LookUp);
+    EXPECT_EQ(MainKeyAction(Qt::Key_Return, Qt::ControlModifier | Qt::ShiftModifier, true),
+              TKeyAction::LookUp);
     EXPECT_EQ(MainKeyAction(Qt::Key_Return, Qt::ShiftModifier, true), TKeyAction::LookUp);
     EXPECT_EQ(MainKeyAction(Qt::Key_Return, Qt::NoModifier, false), TKeyAction::None);
 }
@@ -99,7 +100,8 @@ TEST(OnlineAddressTest, EveryPlaceholderGetsThePercentEncodedWord)
     EXPECT_EQ(OnlineAddress("http://x.example/?q=%1&again=%1", "rock & roll"),
               "http://x.example/?q=rock%20%26%20roll&again=rock%20%26%20roll");
     EXPECT_EQ(OnlineAddress("http://x.example/%1", "C#"), "http://x.example/C%23");
-    EXPECT_EQ(OnlineAddress("http://x.example/%1", QString::fromUtf8("Größe")), "http://x.example/Gr%C3%B6%C3%9Fe");
+    EXPECT_EQ(OnlineAddress("http://x.example/%1", QString::fromUtf8("Größe")),
+              "http://x.example/Gr%C3%B6%C3%9Fe");
     EXPECT_EQ(OnlineAddress("http://x.example/?q=%1", ""), "http://x.example/?q=");
     // A word that itself holds "%1" is not replaced again.
     EXPECT_EQ(OnlineAddress("a%1b", "%1"), "a%251b");

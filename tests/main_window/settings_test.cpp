@@ -75,9 +75,10 @@ TEST_F(SettingsTest, WrongTypesReadAsDefaults)
     {
         QFile f(FDir.filePath("LiraboDesk.conf"));
         ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write("[General]\nFontSize=big\nIndent=1.5\nTopIndent=99999999999\nShowTips=maybe\n"
-                "ShowRelations=7\nAlwaysOnTop=true\nFontName=a, b\nCurrentTip=\nColorEntry=4294967295\n"
-                "UpdatedDate=45000.5\n");
+        f.write(
+            "[General]\nFontSize=big\nIndent=1.5\nTopIndent=99999999999\nShowTips=maybe\n"
+            "ShowRelations=7\nAlwaysOnTop=true\nFontName=a, b\nCurrentTip=\nColorEntry=4294967295\n"
+            "UpdatedDate=45000.5\n");
     }
     QSettings store = Store();
     EXPECT_EQ(ReadRegIntegerDefault(store, "FontSize", 10), 10);
