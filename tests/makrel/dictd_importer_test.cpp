@@ -2,7 +2,9 @@
 
 #include <filesystem>
 
+#include "dictd_importer.h"
 #include "dictd_index.h"
+#include "dictionary_writer.h"
 #include "gzip_fixture.h"
 #include "import_report.h"
 #include "makrel_runner.h"
@@ -175,6 +177,21 @@ TEST_F(DictdImporterTest, DamagedInputIsAnError)
     EXPECT_EQ(2, r.Code);
     EXPECT_NE(std::string::npos, r.Err.find("compressed data ends early")) << r.Err;
     EXPECT_FALSE(std::filesystem::exists(Folder.File("o.ldi")));
+}
+
+TEST_F(DictdImporterTest, AnIndexThatRepeatsOneArticleEndlesslyIsStopped)
+{
+    // Each of these lines would add the whole data as one more entry.
+    std::string index;
+    for (int i = 0; i < 1000; ++i)
+        index += "w" + std::to_string(i) + "\tA\t" + Number(Data.size()) + "\n";
+    Folder.Write("many.index", index);
+    Folder.Write("many.dict", Data);
+    TDictionaryWriter writer({});
+    TImportReport report;
+    report.MaxTextBytes = 100000;
+    EXPECT_THROW(TDictdImporter().Import(Folder.File("many.index"), writer, report, {}), EInputError);
+    EXPECT_LE(report.TextBytes, report.MaxTextBytes + 1000);
 }
 
 TEST(DictdIndexTest, NumbersAreCheckedBeforeUse)

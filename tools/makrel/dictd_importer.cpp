@@ -92,7 +92,6 @@ void TDictdImporter::Import(const std::string& Input, TDictionaryWriter& Writer,
     TDictdArticleFormatter formatter(text);
     std::vector<TDictdEntry> entries(index.size());
     std::vector<char> present(index.size(), 0);
-    std::vector<char> cut(index.size(), 0);
     std::string name;
     std::string url;
     std::string information;
@@ -125,10 +124,18 @@ void TDictdImporter::Import(const std::string& Input, TDictionaryWriter& Writer,
             earlier.clear();
         }
         const int occurrence = earlier[e.Word + '\t' + std::to_string(e.Length)]++;
-        if (!formatter.Format(e.Word, article, occurrence, entries[i]))
+        TDictdEntry& entry = entries[i];
+        if (!formatter.Format(e.Word, article, occurrence, entry))
             continue;
+        if (length < e.Length && entry.Definition.size() < lirabo::TWordItem::kMaxDefinitionLength) {
+            // Cut on reading but short enough now: still a shortened entry.
+            entry.Definition += '\x85';
+            ++Report.ShortenedEntries;
+            AddWarning(Report, "the article of \"" + e.Word + "\" (" + std::to_string(e.Length) +
+                                   " bytes) was cut at " + std::to_string(kMaxArticle) + " bytes");
+        }
+        ShortenEntry(Report, entry.Word, entry.Definition);
         present[i] = 1;
-        cut[i] = length < e.Length;
         if (Progress && k % kProgressStep == 0)
             Progress(k, order.size());
     }
@@ -136,17 +143,9 @@ void TDictdImporter::Import(const std::string& Input, TDictionaryWriter& Writer,
     for (size_t i = 0; i < entries.size(); ++i) {
         if (!present[i])
             continue;
-        TDictdEntry& entry = entries[i];
-        if (cut[i] && entry.Definition.size() < lirabo::TWordItem::kMaxDefinitionLength) {
-            // Cut on reading but short enough now: still a shortened entry.
-            entry.Definition += '\x85';
-            ++Report.ShortenedEntries;
-            AddWarning(Report, "the article of \"" + index[i].Word + "\" (" +
-                                   std::to_string(index[i].Length) + " bytes) was cut at " +
-                                   std::to_string(kMaxArticle) + " bytes");
-        }
-        AddShortened(Writer, Report, std::move(entry.Word), std::move(entry.Definition));
-        entry = TDictdEntry();
+        Writer.Add(std::move(entries[i].Word), std::move(entries[i].Definition));
+        entries[i] = TDictdEntry();
+        ++Report.Entries;
     }
     if (Progress)
         Progress(order.size(), order.size());

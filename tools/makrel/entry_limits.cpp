@@ -34,7 +34,7 @@ void AddWarning(TImportReport& Report, const std::string& Warning)
         Report.Warnings.push_back("further warnings of this import are not shown");
 }
 
-int AddShortened(TDictionaryWriter& Writer, TImportReport& Report, std::string Word, std::string Definition)
+void ShortenEntry(TImportReport& Report, std::string& Word, std::string& Definition)
 {
     const bool longWord = Word.size() > lirabo::TWordItem::kMaxWordLength;
     const bool longDefinition = Definition.size() > lirabo::TWordItem::kMaxDefinitionLength;
@@ -52,6 +52,15 @@ int AddShortened(TDictionaryWriter& Writer, TImportReport& Report, std::string W
         if (longDefinition)
             ShortenDefinition(Definition);
     }
+    Report.TextBytes += Word.size() + Definition.size();
+    if (Report.TextBytes > Report.MaxTextBytes)
+        throw EInputError("the entries would hold more than " + std::to_string(Report.MaxTextBytes) +
+                          " bytes of text; no real dictionary is that large");
+}
+
+int AddShortened(TDictionaryWriter& Writer, TImportReport& Report, std::string Word, std::string Definition)
+{
+    ShortenEntry(Report, Word, Definition);
     ++Report.Entries;
     return Writer.Add(std::move(Word), std::move(Definition));
 }

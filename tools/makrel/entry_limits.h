@@ -14,6 +14,12 @@ namespace makrel {
 // warning. Returns the writer's id of the entry.
 int AddShortened(TDictionaryWriter& Writer, TImportReport& Report, std::string Word, std::string Definition);
 
+// The shortening of AddShortened alone, for importers that hold entries
+// before adding them: shortening at once keeps what they hold no larger
+// than the output. Charges the entry's size to the report and raises
+// EInputError once the import's text passes Report.MaxTextBytes.
+void ShortenEntry(TImportReport& Report, std::string& Word, std::string& Definition);
+
 // Adds Warning to the report unless the report already holds so many that
 // more would drown the summary; the first one dropped says so.
 void AddWarning(TImportReport& Report, const std::string& Warning);

@@ -14,6 +14,11 @@ struct TImportReport {
     size_t ReplacedCharacters = 0;  // characters without a Windows-1252 byte
     size_t ShortenedEntries = 0;    // headwords over 255 or definitions over 65535 bytes
     std::vector<std::string> Warnings;
+    // Entry text produced so far and the most an import may produce: real
+    // dictionaries stay far below, while an index that names one large
+    // article millions of times would otherwise exhaust memory.
+    size_t TextBytes = 0;
+    size_t MaxTextBytes = size_t{2} << 30;
 };
 
 // An input that cannot be imported: the message names the line when it can.

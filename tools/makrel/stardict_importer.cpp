@@ -118,6 +118,7 @@ void TStarDictImporter::Import(const std::string& Input, TDictionaryWriter& Writ
     TAnsiTransliterator text;
     TStarDictArticleConverter converter(text, info.TypeSequence());
     TSequentialDataFile data(dataFile);
+    std::vector<std::string> words(index.size());
     std::vector<std::string> definitions(index.size());
     std::vector<char> present(index.size(), 0);
     std::string article;
@@ -136,6 +137,8 @@ void TStarDictImporter::Import(const std::string& Input, TDictionaryWriter& Writ
             if (definition.size() < lirabo::TWordItem::kMaxDefinitionLength)
                 definition += '\x85';
         }
+        words[order[k]] = text.Convert(e.Word);
+        ShortenEntry(Report, words[order[k]], definition);
         present[order[k]] = 1;
         if (Progress && k % 4096 == 0)
             Progress(k, order.size());
@@ -161,9 +164,6 @@ void TStarDictImporter::Import(const std::string& Input, TDictionaryWriter& Writ
         }
     }
 
-    std::vector<std::string> words(index.size());
-    for (size_t i = 0; i < index.size(); ++i)
-        words[i] = text.Convert(index[i].Word);
     for (const auto& [word, target] : synonyms) {
         std::string definition;
         definition += kLinkStart;
@@ -173,9 +173,12 @@ void TStarDictImporter::Import(const std::string& Input, TDictionaryWriter& Writ
             definition += kLineBreak + definitions[target];
         AddShortened(Writer, Report, text.Convert(word), std::move(definition));
     }
-    for (size_t i = 0; i < index.size(); ++i)
-        if (present[i])
-            AddShortened(Writer, Report, std::move(words[i]), std::move(definitions[i]));
+    for (size_t i = 0; i < index.size(); ++i) {
+        if (!present[i])
+            continue;
+        Writer.Add(std::move(words[i]), std::move(definitions[i]));
+        ++Report.Entries;
+    }
 
     for (const auto& [type, count] : converter.Skipped())
         AddWarning(Report, std::to_string(count) + " data fields of type '" + std::string(1, type) +
