@@ -90,6 +90,8 @@ TEST(CrcTest, SeveralBytesAtATimeMatchOneAtATime)
             UpdateCRC(piece.data(), static_cast<uint16_t>(piece.size()), running);
             ASSERT_EQ(model(piece), ~running);
         }
+    const std::string large = RandomText(100003, 10);
+    EXPECT_EQ(model(large), BufferCRC(large.data(), large.size()));
 }
 
 TEST(Bzip2Test, SettingsOutOfRangeAreIgnored)
