@@ -56,6 +56,8 @@ public:
     void LookUp(const std::string& S);
     // Makes entries First..First+Count-1 current and scrolls them to the middle.
     void ShowEntries(int First, int Count);
+    // The store's searches and relation listings, as TDictionaryStore states
+    // them; they change nothing on screen.
     void FindWord(const std::string& S, bool Exact, int& First, int& Count);
     int WildcardSearch(const std::string& Pattern, std::vector<TWordItem>& Items, int MaxCount);
     void ListRelations(int First, TRelationRows& Strings, int Count);
@@ -180,8 +182,7 @@ private:
 
     TMouseMode FMouseMode = mmNone;
     int FMouseAnchor = -1;
-    int FSelEntry = -1;          // the selected item's place in the cache at the press
-    int FSelEntryIndex = -1;     // and its entry number
+    int FSelEntryIndex = -1;     // the entry number of the item being selected in
     uint64_t FSelGeneration = 0;  // the cache generation the selection belongs to
     TProcessedItem FSelSaved;    // the item as it was at the press, without marks
     std::string FSelText;        // the item's text with the selection marks

@@ -266,7 +266,6 @@ void TDictionaryView::Press(Qt::MouseButton Button, int X, int Y)
     }
     if (hit < 0)
         return;
-    FSelEntry = hit;
     FSelEntryIndex = FCache.ProcessedFirst() + hit;
     FSelGeneration = FCache.Generation();
     FSelSaved = FCache.Item(hit);
