@@ -73,9 +73,10 @@ std::vector<std::string> BuildWordNet(const std::string& Path)
 
 std::vector<std::string> BuildSynthetic(const std::string& Path, int Count)
 {
-    static const char* kVocabulary[] = {"the", "small", "animal", "of", "a", "kind", "used", "for", "making",
-                                        "something", "with", "large", "ears", "and", "long", "tail", "found",
-                                        "in", "northern", "regions", "especially", "near", "water"};
+    static const char* kVocabulary[] = {"the",      "small",   "animal",     "of",        "a",     "kind",
+                                        "used",     "for",     "making",     "something", "with",  "large",
+                                        "ears",     "and",     "long",       "tail",      "found", "in",
+                                        "northern", "regions", "especially", "near",      "water"};
     std::mt19937 random(1);
     makrel::TDictionaryWriter writer({});
     std::vector<std::string> words;
@@ -83,13 +84,18 @@ std::vector<std::string> BuildSynthetic(const std::string& Path, int Count)
     char word[16];
     for (int i = 0; i < Count; ++i) {
         std::snprintf(word, sizeof word, "w%07d", i);
-        std::string body = "\x0A" "field\x07";
+        std::string body =
+            "\x0A"
+            "field\x07";
         const int length = 5 + static_cast<int>(random() % 40);
         for (int k = 0; k < length; ++k) {
             body += ' ';
             body += kVocabulary[random() % std::size(kVocabulary)];
         }
-        body += " \x09" "w" + std::to_string(random() % static_cast<unsigned>(Count)) + "\x0F";
+        body +=
+            " \x09"
+            "w" +
+            std::to_string(random() % static_cast<unsigned>(Count)) + "\x0F";
         writer.Add(word, body);
         words.emplace_back(word);
     }
@@ -234,9 +240,7 @@ void ScrollLine(benchmark::State& State, bool WordNet)
     }
     fixture.View->LookUp(fixture.Words[fixture.Words.size() / 3]);
     fixture.View->repaint();
-    Measure(State, [&] {
-        fixture.View->ScrollLines(1);
-    });
+    Measure(State, [&] { fixture.View->ScrollLines(1); });
 }
 
 void RelayoutAfterSetIndent(benchmark::State& State, bool WordNet)
@@ -255,16 +259,43 @@ void RelayoutAfterSetIndent(benchmark::State& State, bool WordNet)
     });
 }
 
-BENCHMARK_CAPTURE(LookUpAndPaint, WordNet, true)->UseManualTime()->Iterations(2000)->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(LookUpAndPaint, Synthetic1M, false)->UseManualTime()->Iterations(2000)->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(LookUpOnly, WordNet, true)->UseManualTime()->Iterations(2000)->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(LookUpOnly, Synthetic1M, false)->UseManualTime()->Iterations(2000)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(LookUpAndPaint, WordNet, true)
+    ->UseManualTime()
+    ->Iterations(2000)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(LookUpAndPaint, Synthetic1M, false)
+    ->UseManualTime()
+    ->Iterations(2000)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(LookUpOnly, WordNet, true)
+    ->UseManualTime()
+    ->Iterations(2000)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(LookUpOnly, Synthetic1M, false)
+    ->UseManualTime()
+    ->Iterations(2000)
+    ->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(Repaint, WordNet, true)->UseManualTime()->Iterations(500)->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(Repaint, Synthetic1M, false)->UseManualTime()->Iterations(500)->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(ScrollLine, WordNet, true)->UseManualTime()->Iterations(2000)->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(ScrollLine, Synthetic1M, false)->UseManualTime()->Iterations(2000)->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(RelayoutAfterSetIndent, WordNet, true)->UseManualTime()->Iterations(500)->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(RelayoutAfterSetIndent, Synthetic1M, false)->UseManualTime()->Iterations(500)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(Repaint, Synthetic1M, false)
+    ->UseManualTime()
+    ->Iterations(500)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(ScrollLine, WordNet, true)
+    ->UseManualTime()
+    ->Iterations(2000)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(ScrollLine, Synthetic1M, false)
+    ->UseManualTime()
+    ->Iterations(2000)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(RelayoutAfterSetIndent, WordNet, true)
+    ->UseManualTime()
+    ->Iterations(500)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(RelayoutAfterSetIndent, Synthetic1M, false)
+    ->UseManualTime()
+    ->Iterations(500)
+    ->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

@@ -123,21 +123,38 @@ bool TDictionaryPainter::NextLine(int Index, unsigned char Code, int X, int Y, b
 bool TDictionaryPainter::Code(int Index, unsigned char Code, int X, int Y)
 {
     switch (Code) {
-        case mcBold: ToggleStyle(fsBold); break;
-        case mcItalic: ToggleStyle(fsItalic); break;
-        case mcUnderline: ToggleStyle(fsUnderline); break;
-        case mcStrikeOut: ToggleStyle(fsStrikeOut); break;
+        case mcBold:
+            ToggleStyle(fsBold);
+            break;
+        case mcItalic:
+            ToggleStyle(fsItalic);
+            break;
+        case mcUnderline:
+            ToggleStyle(fsUnderline);
+            break;
+        case mcStrikeOut:
+            ToggleStyle(fsStrikeOut);
+            break;
         case mcDefinition:
         case mcGrammar:
-        case mcField: SetElement(Code - 5); break;
+        case mcField:
+            SetElement(Code - 5);
+            break;
         case mcLinkStart:
             FRemembered = FShownElement;
             SetElement(deLink);
             break;
-        case mcSelStart: FBackground = FColors.Selected; break;
-        case mcSelEnd: FBackground = FCurrent ? FColors.Current : FColors.Background; break;
-        case mcLinkEnd: SetElement(FRemembered, true); break;
-        default: break;
+        case mcSelStart:
+            FBackground = FColors.Selected;
+            break;
+        case mcSelEnd:
+            FBackground = FCurrent ? FColors.Current : FColors.Background;
+            break;
+        case mcLinkEnd:
+            SetElement(FRemembered, true);
+            break;
+        default:
+            break;
     }
     return FLinks.Code(Index, Code, X, Y);
 }

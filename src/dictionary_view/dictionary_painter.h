@@ -71,7 +71,7 @@ private:
     std::string_view FText;
     bool FCurrent = false;
     QColor FBackground;
-    int FElement = 0;         // the element in force; 0 after a style toggle
+    int FElement = 0;             // the element in force; 0 after a style toggle
     int FShownElement = deEntry;  // the element whose colour is in force
     int FRemembered = deDefinition;
     TFontStyles FDecoration = 0;  // underline and strike-out in force

@@ -7,11 +7,20 @@ TFontStyles StyleFromLetters(std::string_view Letters)
     TFontStyles styles = 0;
     for (const char c : Letters) {
         switch (c) {
-            case 'b': styles |= fsBold; break;
-            case 'i': styles |= fsItalic; break;
-            case 'u': styles |= fsUnderline; break;
-            case 's': styles |= fsStrikeOut; break;
-            default: break;
+            case 'b':
+                styles |= fsBold;
+                break;
+            case 'i':
+                styles |= fsItalic;
+                break;
+            case 'u':
+                styles |= fsUnderline;
+                break;
+            case 's':
+                styles |= fsStrikeOut;
+                break;
+            default:
+                break;
         }
     }
     return styles;

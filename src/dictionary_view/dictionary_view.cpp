@@ -20,7 +20,10 @@ constexpr int kIndentGapBeforeBar = 15;  // the column edge stops this far befor
 }  // namespace
 
 TDictionaryView::TDictionaryView(QWidget* Parent)
-    : QWidget(Parent), FLayout(FStyles), FCache(FStore, FLayout), FScrollBar(new QScrollBar(Qt::Vertical, this))
+    : QWidget(Parent),
+      FLayout(FStyles),
+      FCache(FStore, FLayout),
+      FScrollBar(new QScrollBar(Qt::Vertical, this))
 {
     // Every pixel outside the scroll bar is painted by the view itself.
     setAttribute(Qt::WA_OpaquePaintEvent);
@@ -272,7 +275,8 @@ void TDictionaryView::Paint(QPainter& Painter, const QRect& Clip)
 void TDictionaryView::PaintEmptyText(QPainter& Painter, int Right, int Height)
 {
     const int lineHeight = FLayout.LineHeight();
-    Painter.fillRect(QRect(kLeftMargin, kTopMargin, Right - kLeftMargin, Height - kTopMargin), ToQColor(FColor));
+    Painter.fillRect(QRect(kLeftMargin, kTopMargin, Right - kLeftMargin, Height - kTopMargin),
+                     ToQColor(FColor));
     const TFontStyles style = FStyles.ElementStyle(deEntry);
     QFont font = FFonts.Font(style & 3);
     font.setUnderline(style & fsUnderline);

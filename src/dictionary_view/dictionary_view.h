@@ -77,7 +77,17 @@ public:
     // Scrolls by N times the lines that fit in the view.
     void ScrollPages(int N);
 
-    enum TScrollCode { scLineUp, scLineDown, scPageUp, scPageDown, scPosition, scTrack, scTop, scBottom, scEndScroll };
+    enum TScrollCode {
+        scLineUp,
+        scLineDown,
+        scPageUp,
+        scPageDown,
+        scPosition,
+        scTrack,
+        scTop,
+        scBottom,
+        scEndScroll
+    };
     // The scroll bar's notification; the bar's unit is one entry. Position is
     // set to the top entry on return.
     void ScrollBarScroll(TScrollCode Code, int& Position);
@@ -182,15 +192,15 @@ private:
 
     TMouseMode FMouseMode = mmNone;
     int FMouseAnchor = -1;
-    int FSelEntryIndex = -1;     // the entry number of the item being selected in
+    int FSelEntryIndex = -1;      // the entry number of the item being selected in
     uint64_t FSelGeneration = 0;  // the cache generation the selection belongs to
-    TProcessedItem FSelSaved;    // the item as it was at the press, without marks
-    std::string FSelText;        // the item's text with the selection marks
+    TProcessedItem FSelSaved;     // the item as it was at the press, without marks
+    std::string FSelText;         // the item's text with the selection marks
     TRect FSelEntryRect = kNoRect;
-    int FSelHidden = 0;          // hidden body lines of the selected item
+    int FSelHidden = 0;  // hidden body lines of the selected item
     int FHotLink = -1;
     TRect FHotRect = kNoRect;
-    std::string FPressedLink;    // the text of the link pressed
+    std::string FPressedLink;  // the text of the link pressed
 };
 
 }  // namespace lirabo

@@ -13,7 +13,7 @@ namespace lirabo {
 
 namespace {
 
-constexpr int kStripLeft = 3;     // the current-entry mark strip starts here
+constexpr int kStripLeft = 3;      // the current-entry mark strip starts here
 constexpr int kSplitterWidth = 6;  // the column edge reacts this far left of the indent
 
 QRect ToQRect(const TRect& Rect)
@@ -130,17 +130,26 @@ void TDictionaryView::ScrollPages(int N)
 {
     const int lineHeight = FLayout.LineHeight();
     if (lineHeight > 0)
-        ScrollLines(static_cast<int>(std::clamp<int64_t>(int64_t{N} * (height() / lineHeight), INT32_MIN, INT32_MAX)));
+        ScrollLines(static_cast<int>(
+            std::clamp<int64_t>(int64_t{N} * (height() / lineHeight), INT32_MIN, INT32_MAX)));
 }
 
 void TDictionaryView::ScrollBarScroll(TScrollCode Code, int& Position)
 {
     const QRect textArea(kStripLeft, kTopMargin, RightLimit() - kStripLeft, height() - kTopMargin);
     switch (Code) {
-        case scLineUp: ScrollLines(-1); break;
-        case scLineDown: ScrollLines(1); break;
-        case scPageUp: ScrollPages(-1); break;
-        case scPageDown: ScrollPages(1); break;
+        case scLineUp:
+            ScrollLines(-1);
+            break;
+        case scLineDown:
+            ScrollLines(1);
+            break;
+        case scPageUp:
+            ScrollPages(-1);
+            break;
+        case scPageDown:
+            ScrollPages(1);
+            break;
         case scPosition:
         case scTrack:
             if (Position != FTopEntry || FTopLine != 0) {
@@ -159,7 +168,8 @@ void TDictionaryView::ScrollBarScroll(TScrollCode Code, int& Position)
                 FTopLine = FCache.Item(FCache.ProcessedCount() - 1).Lines - 1;
             update(textArea);
             break;
-        case scEndScroll: break;
+        case scEndScroll:
+            break;
     }
     Position = FTopEntry;
 }
@@ -168,14 +178,29 @@ void TDictionaryView::ScrollBarAction(int Action)
 {
     TScrollCode code;
     switch (Action) {
-        case QAbstractSlider::SliderSingleStepAdd: code = scLineDown; break;
-        case QAbstractSlider::SliderSingleStepSub: code = scLineUp; break;
-        case QAbstractSlider::SliderPageStepAdd: code = scPageDown; break;
-        case QAbstractSlider::SliderPageStepSub: code = scPageUp; break;
-        case QAbstractSlider::SliderToMinimum: code = scTop; break;
-        case QAbstractSlider::SliderToMaximum: code = scBottom; break;
-        case QAbstractSlider::SliderMove: code = scTrack; break;
-        default: return;
+        case QAbstractSlider::SliderSingleStepAdd:
+            code = scLineDown;
+            break;
+        case QAbstractSlider::SliderSingleStepSub:
+            code = scLineUp;
+            break;
+        case QAbstractSlider::SliderPageStepAdd:
+            code = scPageDown;
+            break;
+        case QAbstractSlider::SliderPageStepSub:
+            code = scPageUp;
+            break;
+        case QAbstractSlider::SliderToMinimum:
+            code = scTop;
+            break;
+        case QAbstractSlider::SliderToMaximum:
+            code = scBottom;
+            break;
+        case QAbstractSlider::SliderMove:
+            code = scTrack;
+            break;
+        default:
+            return;
     }
     int position = FScrollBar->sliderPosition();
     try {
@@ -272,7 +297,8 @@ void TDictionaryView::Press(Qt::MouseButton Button, int X, int Y)
     FSelText = FSelSaved.Text;
     FSelHidden = hit == 0 ? FTopLine : 0;
     const int entryTop = hit == 0 ? kTopMargin : static_cast<int>(top);
-    FSelEntryRect = {kLeftMargin, entryTop, RightLimit(), static_cast<int>(std::min<int64_t>(bottom, INT32_MAX))};
+    FSelEntryRect = {kLeftMargin, entryTop, RightLimit(),
+                     static_cast<int>(std::min<int64_t>(bottom, INT32_MAX))};
 
     FMouseAnchor = HitTest(FLayout, FSelSaved, X, Y, entryTop, FSelHidden, FScrollBar->x()).Index;
     FHotRect = kNoRect;
@@ -287,8 +313,9 @@ void TDictionaryView::Press(Qt::MouseButton Button, int X, int Y)
     }
     const std::string& text = FSelSaved.Text;
     const auto byteAt = [&](int64_t i) {
-        return i >= 0 && i < static_cast<int64_t>(text.size()) ? static_cast<unsigned char>(text[static_cast<size_t>(i)])
-                                                                : static_cast<unsigned char>(mcEnd);
+        return i >= 0 && i < static_cast<int64_t>(text.size())
+                   ? static_cast<unsigned char>(text[static_cast<size_t>(i)])
+                   : static_cast<unsigned char>(mcEnd);
     };
     if (WordDelimiters().test(byteAt(FMouseAnchor))) {
         FMouseAnchor = -1;
@@ -309,7 +336,8 @@ void TDictionaryView::Press(Qt::MouseButton Button, int X, int Y)
         size_t hi = anchor;
         while (hi + 1 < text.size() && !WordDelimiters().test(byteAt(static_cast<int64_t>(hi) + 1)))
             ++hi;
-        MarkSelection(text.substr(0, lo) + selStart + text.substr(lo, hi - lo + 1) + selEnd + text.substr(hi + 1));
+        MarkSelection(text.substr(0, lo) + selStart + text.substr(lo, hi - lo + 1) + selEnd +
+                      text.substr(hi + 1));
     }
 }
 
@@ -361,10 +389,16 @@ int TDictionaryView::LinkAt(int X, int Y) const
 void TDictionaryView::Move(int X, int Y)
 {
     switch (FMouseMode) {
-        case mmSelect: MoveSelection(X, Y); return;
-        case mmIndent: SetIndent(X + FMouseAnchor); return;
-        case mmNone: break;
-        default: return;
+        case mmSelect:
+            MoveSelection(X, Y);
+            return;
+        case mmIndent:
+            SetIndent(X + FMouseAnchor);
+            return;
+        case mmNone:
+            break;
+        default:
+            return;
     }
     const int indent = FLayout.Indent();
     if (indent - kSplitterWidth < X && X < indent) {
@@ -431,7 +465,8 @@ void TDictionaryView::Release()
             if (OnLinkRightClick)
                 OnLinkRightClick(FPressedLink);
             break;
-        default: break;
+        default:
+            break;
     }
 }
 

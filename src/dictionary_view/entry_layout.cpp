@@ -84,23 +84,32 @@ int TEntryLayout::Wrap(std::string_view Text, int W, std::string* Out) const
                 x = FIndent;
                 s = FStyles.WidthStyle(deDefinition);
                 break;
-            case mcBold: s ^= 1; break;
-            case mcItalic: s ^= 2; break;
+            case mcBold:
+                s ^= 1;
+                break;
+            case mcItalic:
+                s ^= 2;
+                break;
             case mcDefinition:
             case mcGrammar:
-            case mcField: s = FStyles.WidthStyle(c - 5); break;
+            case mcField:
+                s = FStyles.WidthStyle(c - 5);
+                break;
             case mcLinkStart:
                 remembered = s;
                 s = FStyles.WidthStyle(deLink);
                 break;
-            case mcLinkEnd: s = remembered; break;
+            case mcLinkEnd:
+                s = remembered;
+                break;
             case mcLineBreak:
             case mcSoftBreak:
                 x = lineStart;
                 ++lines;
                 breakPos = kNone;
                 break;
-            default: break;  // underline, strike-out and selection marks take no width
+            default:
+                break;  // underline, strike-out and selection marks take no width
         }
     }
     if (Out)

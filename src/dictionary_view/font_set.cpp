@@ -27,13 +27,13 @@ void TFontSet::Measure(const QFont& Font)
 
         QString characters;
         for (int b = 0; b < 256; ++b)
-            characters.append(QChar(static_cast<char16_t>(b < 32 ? ' ' : AnsiToUnicode(static_cast<unsigned char>(b)))));
+            characters.append(
+                QChar(static_cast<char16_t>(b < 32 ? ' ' : AnsiToUnicode(static_cast<unsigned char>(b)))));
         const QList<quint32> glyphs = FRawFonts[static_cast<size_t>(s)].glyphIndexesForString(characters);
         for (int b = 0; b < 256; ++b) {
             FWidths[static_cast<size_t>(s)][static_cast<size_t>(b)] =
                 b < 32 ? 0 : metrics.horizontalAdvance(characters[b]);
-            FGlyphs[static_cast<size_t>(s)][static_cast<size_t>(b)] =
-                b < glyphs.size() ? glyphs[b] : 0;
+            FGlyphs[static_cast<size_t>(s)][static_cast<size_t>(b)] = b < glyphs.size() ? glyphs[b] : 0;
         }
     }
     FValid = FLineHeight > 0;

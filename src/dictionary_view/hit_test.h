@@ -8,7 +8,7 @@ namespace lirabo {
 // The character under a point, found by walking a laid-out entry exactly as
 // it is painted.
 struct THit {
-    int Index = -1;      // the byte under the point; the text's length past its end; -1 none
+    int Index = -1;        // the byte under the point; the text's length past its end; -1 none
     TRect Rect = kNoRect;  // the area that byte owns on screen
 };
 

@@ -37,7 +37,10 @@ public:
     int ProcessedFirst() const { return FProcessedFirst; }
     int ProcessedCount() const { return static_cast<int>(FProcessed.size()); }
     int ProcessedLines() const { return FProcessedLines; }
-    bool Contains(int Index) const { return Index >= FProcessedFirst && Index < FProcessedFirst + ProcessedCount(); }
+    bool Contains(int Index) const
+    {
+        return Index >= FProcessedFirst && Index < FProcessedFirst + ProcessedCount();
+    }
 
     // Item j of the cache (entry ProcessedFirst() + j). Selection writes
     // marked copies of an item's text here.

@@ -41,7 +41,7 @@ private:
     std::vector<TLinkRect> FLinks;
     std::string_view FText;
     int FLineHeight;
-    int FOpenFrom = -1;    // the first piece of the open link, -1 when none is open
+    int FOpenFrom = -1;     // the first piece of the open link, -1 when none is open
     size_t FTextStart = 0;  // where the open link's text starts
 };
 

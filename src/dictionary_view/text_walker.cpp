@@ -26,7 +26,8 @@ int TTextWalker::Walk(std::string_view Text, int Lines, int Top, int Hidden, TLi
             width += FLayout.Width(s, static_cast<unsigned char>(Text[static_cast<size_t>(i)]));
             ++i;
         }
-        const unsigned char code = i < n ? static_cast<unsigned char>(Text[static_cast<size_t>(i)]) : static_cast<unsigned char>(mcEnd);
+        const unsigned char code = i < n ? static_cast<unsigned char>(Text[static_cast<size_t>(i)])
+                                         : static_cast<unsigned char>(mcEnd);
         int runEnd = i;
         if ((code == mcEnd || code == mcLineBreak || code == mcSoftBreak) && runEnd > runStart &&
             Text[static_cast<size_t>(runEnd - 1)] == ' ') {
@@ -79,17 +80,26 @@ int TTextWalker::Walk(std::string_view Text, int Lines, int Top, int Hidden, TLi
                     return y;
                 }
                 switch (code) {
-                    case mcBold: s ^= 1; break;
-                    case mcItalic: s ^= 2; break;
+                    case mcBold:
+                        s ^= 1;
+                        break;
+                    case mcItalic:
+                        s ^= 2;
+                        break;
                     case mcDefinition:
                     case mcGrammar:
-                    case mcField: s = styles.WidthStyle(code - 5); break;
+                    case mcField:
+                        s = styles.WidthStyle(code - 5);
+                        break;
                     case mcLinkStart:
                         remembered = s;
                         s = styles.WidthStyle(deLink);
                         break;
-                    case mcLinkEnd: s = remembered; break;
-                    default: break;
+                    case mcLinkEnd:
+                        s = remembered;
+                        break;
+                    default:
+                        break;
                 }
                 if (!Visitor.Code(i, code, x, y))
                     return y;

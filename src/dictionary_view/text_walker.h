@@ -18,7 +18,10 @@ public:
     virtual bool Run(int /*Begin*/, int /*End*/, int /*X*/, int /*Y*/, int /*Style*/) { return true; }
     // The byte 1 at Index: the headword ends at X on the line at Y and the
     // body goes on at the indent. FillGap: the gap up to the indent shows.
-    virtual bool Body(int /*Index*/, int /*X*/, int /*Y*/, bool /*Visible*/, bool /*FillGap*/) { return true; }
+    virtual bool Body(int /*Index*/, int /*X*/, int /*Y*/, bool /*Visible*/, bool /*FillGap*/)
+    {
+        return true;
+    }
     // A visible line ends at X because of the break at Index; the next line
     // starts at LineStart.
     virtual bool LineEnd(int /*Index*/, int /*X*/, int /*Y*/, int /*LineStart*/) { return true; }

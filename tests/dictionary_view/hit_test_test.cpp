@@ -53,7 +53,7 @@ TEST_F(HitTestTest, CharactersAreHitWhenTheirRightEdgeReachesThePoint)
     EXPECT_EQ(Hit(kWrapped, 0, 10).Index, 0);  // the left margin belongs to the first character
     EXPECT_EQ(Hit(kWrapped, 105, 10).Index, 4);
     EXPECT_EQ(Hit(kWrapped, 105, 30).Index, 13);
-    EXPECT_EQ(Hit(kWrapped, 105, 4).Index, -1);  // the top margin
+    EXPECT_EQ(Hit(kWrapped, 105, 4).Index, -1);   // the top margin
     EXPECT_EQ(Hit(kWrapped, 105, 45).Index, -1);  // below the entry
 }
 
@@ -114,7 +114,12 @@ TEST_F(HitTestTest, ALinkWrappedOverTwoLinesGivesTwoPiecesWithTheWholeText)
 
 TEST_F(HitTestTest, LinkTextsLoseTheirMarkupAndBrokenLinksCannotBeHit)
 {
-    EXPECT_EQ(Links(Markup("h|[a\x03" "b\x04]"), 1).at(0).Link, "ab");
+    EXPECT_EQ(Links(Markup("h|[a\x03"
+                           "b\x04]"),
+                    1)
+                  .at(0)
+                  .Link,
+              "ab");
     EXPECT_EQ(Links(Markup("h|[]"), 1).at(0).Link, "");
 
     const std::vector<TLinkRect> open = Links(Markup("h|[abc"), 1);
@@ -147,8 +152,9 @@ public:
 
 TEST_F(HitTestTest, ALinkCutOffAtTheBottomStillCarriesItsWholeText)
 {
-    for (const auto& [text, expected] : {std::pair<std::string, std::string>{Markup("h|see [big ~cat] now"), "big cat"},
-                                         {Markup("h|see [big ~cat"), ""}}) {
+    for (const auto& [text, expected] :
+         {std::pair<std::string, std::string>{Markup("h|see [big ~cat] now"), "big cat"},
+          {Markup("h|see [big ~cat"), ""}}) {
         const std::string laidOut = text;
         TFirstLineOnly recorder(layout.LineHeight());
         recorder.BeginEntry(laidOut);
@@ -156,7 +162,8 @@ TEST_F(HitTestTest, ALinkCutOffAtTheBottomStillCarriesItsWholeText)
         ASSERT_FALSE(recorder.Links().empty());
         const TLinkRect& first = recorder.Links()[0];
         EXPECT_EQ(first.Link, expected);
-        EXPECT_EQ(first.Rect.Right > first.Rect.Left, !expected.empty()) << "an unfinished link cannot be hit";
+        EXPECT_EQ(first.Rect.Right > first.Rect.Left, !expected.empty())
+            << "an unfinished link cannot be hit";
     }
 }
 
@@ -171,7 +178,8 @@ TEST_F(HitTestTest, RandomTextsNeverHitOutsideTheText)
         layout.WrapEntry(item, text, 300);
         const int hidden = static_cast<int>(random() % static_cast<unsigned>(item.Lines));
         for (int probe = 0; probe < 20; ++probe) {
-            const THit hit = Hit(item, static_cast<int>(random() % 420), static_cast<int>(random() % 200), hidden);
+            const THit hit =
+                Hit(item, static_cast<int>(random() % 420), static_cast<int>(random() % 200), hidden);
             EXPECT_GE(hit.Index, -1);
             EXPECT_LE(hit.Index, static_cast<int>(item.Text.size()));
         }

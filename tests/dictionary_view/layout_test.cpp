@@ -94,17 +94,34 @@ TEST_F(EntryLayoutTest, WidthStylesFollowElementsTogglesAndLinks)
     // Bold characters are 20 wide: "aaaa" bold ends at 180, plain at 140.
     styles.SetElementStyle(deDefinition, fsBold | fsUnderline);
     EXPECT_EQ(Wrap(Markup("h|aaaa b"), 190).Lines, 2);
-    EXPECT_EQ(Wrap(Markup("h|\x03" "aaaa b"), 190).Lines, 1);  // bold toggled off
+    EXPECT_EQ(Wrap(Markup("h|\x03"
+                          "aaaa b"),
+                   190)
+                  .Lines,
+              1);  // bold toggled off
     styles.SetElementStyle(deDefinition, 0);
-    EXPECT_EQ(Wrap(Markup("h|\x04" "aaaa b"), 190).Lines, 1);  // italic: same width here
+    EXPECT_EQ(Wrap(Markup("h|\x04"
+                          "aaaa b"),
+                   190)
+                  .Lines,
+              1);  // italic: same width here
     // A link is measured in the link's style and the style before it returns.
     styles.SetElementStyle(deLink, fsBold);
     EXPECT_EQ(Wrap(Markup("h|[aa] aaaa b"), 205).Lines, 2);
     EXPECT_EQ(Wrap(Markup("h|[aa]aaaa b"), 205).Lines, 1);
     // Grammar and field select their own styles.
     styles.SetElementStyle(deField, fsBold);
-    EXPECT_EQ(Wrap(Markup("h|\x0A" "aaaa b"), 190).Lines, 2);
-    EXPECT_EQ(Wrap(Markup("h|\x0A" "aa\x08" "aa b"), 190).Lines, 1);
+    EXPECT_EQ(Wrap(Markup("h|\x0A"
+                          "aaaa b"),
+                   190)
+                  .Lines,
+              2);
+    EXPECT_EQ(Wrap(Markup("h|\x0A"
+                          "aa\x08"
+                          "aa b"),
+                   190)
+                  .Lines,
+              1);
 }
 
 TEST_F(EntryLayoutTest, HeadwordSpacesStayBreakPointsWhenTheBodyFollowsOnItsLine)
@@ -224,7 +241,7 @@ TEST_F(LayoutCacheTest, LineCountsComeFromTheCacheOnlyWhileItIsFresh)
 {
     cache.ProcessEntries(10, 200, 0, 0);
     EXPECT_EQ(cache.EntryLineCount(0, 200), 2);
-    EXPECT_EQ(cache.EntryLineCount(0, 1000), 2);  // cached: W is not compared
+    EXPECT_EQ(cache.EntryLineCount(0, 1000), 2);   // cached: W is not compared
     EXPECT_EQ(cache.EntryLineCount(30, 1000), 1);  // outside the cache: counted
     EXPECT_EQ(cache.EntryLineCount(30, 200), 2);
     EXPECT_EQ(cache.EntryLineCount(-1, 200), 1);

@@ -26,14 +26,29 @@ inline std::string Markup(std::string Text)
 {
     for (char& c : Text) {
         switch (c) {
-            case '|': c = 1; break;
-            case '/': c = 13; break;
-            case '~': c = 14; break;
-            case '[': c = 9; break;
-            case ']': c = 15; break;
-            case '{': c = 11; break;
-            case '}': c = 12; break;
-            default: break;
+            case '|':
+                c = 1;
+                break;
+            case '/':
+                c = 13;
+                break;
+            case '~':
+                c = 14;
+                break;
+            case '[':
+                c = 9;
+                break;
+            case ']':
+                c = 15;
+                break;
+            case '{':
+                c = 11;
+                break;
+            case '}':
+                c = 12;
+                break;
+            default:
+                break;
         }
     }
     return Text;

@@ -77,18 +77,20 @@ protected:
         writer.Add("cat", kField + "zoology" + kDefinition +
                               " a small domesticated carnivorous mammal with soft fur, a short snout and "
                               "retractile claws; " +
-                              kGrammar + "noun" + kDefinition + " see also " + kLink + "kitten" + kLinkEnd + "." +
-                              kBreak + kItalic + "Felis catus" + kItalic);
+                              kGrammar + "noun" + kDefinition + " see also " + kLink + "kitten" + kLinkEnd +
+                              "." + kBreak + kItalic + "Felis catus" + kItalic);
         writer.Add("cat", kDefinition + "(informal) a " + kBold + "person" + kBold + " " + kUnderline +
-                              "regarded" + kUnderline + " as " + kStrikeOut + "cool" + kStrikeOut + "; " + kLink +
-                              "jazz musician" + kLinkEnd);
+                              "regarded" + kUnderline + " as " + kStrikeOut + "cool" + kStrikeOut + "; " +
+                              kLink + "jazz musician" + kLinkEnd);
         writer.Add("kitten", kDefinition + "a young cat");
         writer.Add("a rather long headword that reaches the column",
                    kDefinition + "its body starts on the next line");
         writer.Add("wrap", kDefinition + "one two three four five six seven eight nine ten eleven " + kLink +
-                               "alpha beta gamma delta epsilon zeta eta theta iota kappa" + kLinkEnd + " end");
+                               "alpha beta gamma delta epsilon zeta eta theta iota kappa" + kLinkEnd +
+                               " end");
         for (int i = 0; i < 30; ++i)
-            writer.Add("word" + std::to_string(100 + i), kDefinition + "filler entry number " + std::to_string(i));
+            writer.Add("word" + std::to_string(100 + i),
+                       kDefinition + "filler entry number " + std::to_string(i));
         return writer.Build();
     }
 

@@ -66,7 +66,8 @@ TEST_F(DictionaryViewTest, LookUpCentresTheCurrentEntriesAndPaintsThemOnTheirBac
         const int top = EntryTop(entry);
         ASSERT_GE(top, 0);
         EXPECT_EQ(image.pixelColor(4, top + 2), current) << "the mark strip beside entry " << entry;
-        EXPECT_EQ(image.pixelColor(view->RightLimit() - 1, top + 2), current) << "the line filled to the limit";
+        EXPECT_EQ(image.pixelColor(view->RightLimit() - 1, top + 2), current)
+            << "the line filled to the limit";
         EXPECT_EQ(image.pixelColor(1, top + 2), white) << "the margin stays the view's colour";
     }
     const int other = EntryTop(3);
@@ -263,8 +264,8 @@ TEST_F(DictionaryViewTest, ScrollingMovesPixelsAndRepaintsOnlyWhatItMust)
         const QImage shown = onScreen();
         const QImage fresh = Shot().convertToFormat(QImage::Format_RGB32);
         const QRect text(0, 0, view->ScrollBar()->x(), view->height());
-        ASSERT_TRUE(shown.copy(text) == fresh.copy(text)) << "after ScrollLines(" << n << ") to entry "
-                                                      << view->TopEntry() << " line " << view->TopLine();
+        ASSERT_TRUE(shown.copy(text) == fresh.copy(text))
+            << "after ScrollLines(" << n << ") to entry " << view->TopEntry() << " line " << view->TopLine();
     }
 }
 
@@ -348,7 +349,9 @@ TEST_F(ViewTest, HostileEntriesNeverCrashHangOrEscape)
     items.push_back({"huge", std::string(65535, 'w')});
     items.push_back({std::string(255, 'h'), std::string(65535, ' ')});
     items.push_back({"codes", "\x03\x04\x05\x06\x07\x08\x0A\x0B\x0C\x0D\x0E\x0F"});
-    items.push_back({"invalid", std::string("ab\x02" "cd\x10\x1F", 7)});
+    items.push_back({"invalid", std::string("ab\x02"
+                                            "cd\x10\x1F",
+                                            7)});
     items.push_back({"links", "\x09\x09\x0F\x0F\x0E\x09open"});
     items.push_back({"nul", std::string("before\0after", 12)});
     for (int i = 0; i < 40; ++i) {
