@@ -268,6 +268,11 @@ void TfrmMain::CreateTabs()
         button->setAutoRaise(true);
         button->setEnabled(false);
         SetTag(button, b.Tag);
+        if (b.Tag == 3007) {
+            // The Custom button drops down the links menu.
+            button->setPopupMode(QToolButton::MenuButtonPopup);
+            tlbCustomButton = button;
+        }
         tlbInternet->addWidget(button);
     }
     browserColumn->addWidget(tlbInternet);

@@ -200,6 +200,7 @@ private:
     QWidget* tabAdvancedLookup = nullptr;
     QWidget* tabMinibrowser = nullptr;
     QToolBar* tlbInternet = nullptr;
+    QToolButton* tlbCustomButton = nullptr;
     QLabel* lblLoadingBrowser = nullptr;
     TDictionaryView* FLookupView = nullptr;
     TDictionaryView* FAdvancedView = nullptr;

@@ -5,6 +5,7 @@
 #include <QFileInfo>
 #include <QMenu>
 #include <QMenuBar>
+#include <QToolButton>
 
 #include "dictionary_view/dictionary_view.h"
 #include "main_window/frm_main.h"
@@ -128,6 +129,7 @@ void TfrmMain::CreateMenus()
     popLinks->addSeparator();
     mnuCustom = AddItem(popLinks, "mnuCustom", 1011);
     Later(mnuCustom);
+    tlbCustomButton->setMenu(popLinks);
 
     connect(mnuExit, &QAction::triggered, this, [this] { mnuExitClick(); });
     connect(mnuAddLanguagesAndDictionaries, &QAction::triggered, this,
