@@ -1,5 +1,6 @@
 #include "dictd_index.h"
 
+#include <filesystem>
 #include <fstream>
 
 #include "import_report.h"
@@ -77,6 +78,8 @@ std::vector<TDictdIndexEntry> ReadDictdIndex(std::istream& In)
 
 std::vector<TDictdIndexEntry> ReadDictdIndexFile(const std::string& FileName)
 {
+    if (std::filesystem::is_directory(FileName))
+        throw EInputError("a folder, not a file");
     std::ifstream in(FileName, std::ios::binary);
     if (!in)
         throw std::runtime_error("cannot open the file");

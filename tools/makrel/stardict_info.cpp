@@ -1,6 +1,7 @@
 #include "stardict_info.h"
 
 #include <cctype>
+#include <filesystem>
 #include <fstream>
 
 #include "import_report.h"
@@ -47,6 +48,8 @@ void TStarDictInfo::Read(std::istream& In)
 
 void TStarDictInfo::ReadFile(const std::string& FileName)
 {
+    if (std::filesystem::is_directory(FileName))
+        throw EInputError("a folder, not a file");
     std::ifstream in(FileName, std::ios::binary);
     if (!in)
         throw std::runtime_error("cannot open the file");
