@@ -49,7 +49,7 @@ protected:
         Article({"00databaseurl"}, "00-database-url\n     https://example.org/tiny\n");
         Article({"haus"},
                 "Haus\xE2\x80\xA6 /h\xCB\x88"
-                "a\xCA\x8As/ <adj>\ndomestic <adj>\n"
+                "a\xCA\x8As/ <adj>\ndomestic <adj>, home /h\xCB\x88\xC9\x99\xCA\x8Am/ and/or 1 / 2\n"
                 "         Note: [ugs.] informal\n\n");
         Article({"apfel"},
                 "Apfel /\xCB\x88"
@@ -89,7 +89,7 @@ protected:
 TEST_F(DictdImporterTest, HeadlinesGiveHeadwordPronunciationAndGrammar)
 {
     const std::string file = Build("tiny.dict", false);
-    EXPECT_EQ("entries: 7, relations: 0, replaced characters: 21, shortened entries: 0\n", Summary)
+    EXPECT_EQ("entries: 7, relations: 0, replaced characters: 24, shortened entries: 0\n", Summary)
         << "IPA letters and stress marks (8 in the folio headline, converted for both its entries) and a "
            "control character count as replaced";
     auto lookup = [&](const std::string& Word) {
@@ -105,7 +105,7 @@ TEST_F(DictdImporterTest, HeadlinesGiveHeadwordPronunciationAndGrammar)
     EXPECT_EQ(
         "#\tHaus\xE2\x80\xA6\t\\x04/h'aUs/\\x04 \\x08"
         "adj\\x07\\x0Ddomestic \\x08"
-        "adj\\x07\\x0D"
+        "adj\\x07, home \\x04/h'@Um/\\x04 and/or 1 / 2\\x0D"
         "\\x0ANote:\\x07 \\x0Augs.\\x07 informal\n",
         lookup("Haus\xE2\x80\xA6"));
     EXPECT_EQ(

@@ -139,17 +139,17 @@ bool TDictdArticleFormatter::Format(std::string_view IndexWord, std::string_view
 
     std::string& out = entry.Definition;
     if (restIsHeadline && !headlineRest.empty())
-        AppendInline(out, headlineRest, true);
+        AppendInline(out, headlineRest);
     for (size_t i = bodyFrom; i < lines.size(); ++i) {
         if (!out.empty())
             out += kLineBreak;
-        AppendLine(out, lines[i], i == 0);
+        AppendLine(out, lines[i]);
     }
     Entry = std::move(entry);
     return true;
 }
 
-void TDictdArticleFormatter::AppendLine(std::string& Out, std::string_view Line, bool Headline)
+void TDictdArticleFormatter::AppendLine(std::string& Out, std::string_view Line)
 {
     for (const std::string_view label : kLabels) {
         if (Line.size() > label.size() && Line.starts_with(label) && Line[label.size()] == ':') {
@@ -157,7 +157,7 @@ void TDictdArticleFormatter::AppendLine(std::string& Out, std::string_view Line,
             FText.Append(Out, Line.substr(0, label.size() + 1));
             Out += kDefinition;
             Out += ' ';
-            AppendInline(Out, Trim(Line.substr(label.size() + 1)), false);
+            AppendInline(Out, Trim(Line.substr(label.size() + 1)));
             return;
         }
     }
@@ -169,14 +169,14 @@ void TDictdArticleFormatter::AppendLine(std::string& Out, std::string_view Line,
             FText.Append(Out, Line.substr(0, close + 1));
             Out += kItalic;
             Out += " - ";
-            AppendInline(Out, Line.substr(close + 5), false);
+            AppendInline(Out, Line.substr(close + 5));
             return;
         }
     }
-    AppendInline(Out, Line, Headline);
+    AppendInline(Out, Line);
 }
 
-void TDictdArticleFormatter::AppendInline(std::string& Out, std::string_view Line, bool Headline)
+void TDictdArticleFormatter::AppendInline(std::string& Out, std::string_view Line)
 {
     size_t run = 0;  // start of the text not yet written
     const auto flush = [&](size_t upTo) { FText.Append(Out, Line.substr(run, upTo - run)); };
@@ -197,7 +197,7 @@ void TDictdArticleFormatter::AppendInline(std::string& Out, std::string_view Lin
             close = Line.find(']', i + 1);
             open = kField;
             after = kDefinition;
-        } else if (c == '/' && Headline && AtTokenStart(Line, i)) {
+        } else if (c == '/' && AtTokenStart(Line, i)) {
             close = i + 1 < Line.size() ? Line.find('/', i + 1) : std::string_view::npos;
             if (close != std::string_view::npos && close + 1 < Line.size() && Line[close + 1] != ' ' &&
                 Line[close + 1] != ',' && Line[close + 1] != ')')

@@ -26,8 +26,8 @@ struct TDictdEntry {
 // In the body, lines stay lines (the hard line break), blank lines go;
 // `{word}` becomes a link, `<...>` grammar, a leading `[...]` a field label,
 // the labels Note:, Synonym(s):, Antonym(s): and see: field labels, a
-// pronunciation in the headline and the quoted phrase of an example line
-// italic.
+// pronunciation (a token from / to /) and the quoted phrase of an example
+// line italic.
 class TDictdArticleFormatter {
 public:
     explicit TDictdArticleFormatter(TAnsiTransliterator& Text) : FText(Text) {}
@@ -52,8 +52,8 @@ private:
     };
     static std::vector<Candidate> Candidates(std::string_view Headline);
 
-    void AppendLine(std::string& Out, std::string_view Line, bool Headline);
-    void AppendInline(std::string& Out, std::string_view Line, bool Headline);
+    void AppendLine(std::string& Out, std::string_view Line);
+    void AppendInline(std::string& Out, std::string_view Line);
 
     TAnsiTransliterator& FText;
     TAnsiTransliterator FScratch;  // for folding, which must not count replacements
