@@ -11,11 +11,7 @@ using test::Bytes;
 // About 4 KiB: several sections, a relation block, all four strings.
 Bytes SmallDictionary()
 {
-    makrel::TWriterOptions options = test::FastOptions();
-    options.Name = "Sweep";
-    options.Notice = "test data";
-    options.URL = "https://example.org";
-    options.Information = "A dictionary to damage.";
+    const auto options = test::DescribedOptions("Sweep", "test data", "https://example.org", "A dictionary to damage.");
     std::vector<test::Link> links;
     for (int i = 0; i < 60; ++i)
         links.push_back({i, static_cast<uint8_t>(1 + i % 40), (i * 7) % 60});

@@ -11,12 +11,8 @@ using test::Bytes;
 // Five entries in three sections, one relation, four-byte strings.
 Bytes Base()
 {
-    makrel::TWriterOptions options = test::FastOptions();
-    options.Name = "Name";
-    options.Notice = "Note";
-    options.URL = "http";
-    options.Information = "Info";
-    return test::BuildDictionary(test::NumberedEntries(5), 2, {{0, 1, 1}}, options);
+    return test::BuildDictionary(test::NumberedEntries(5), 2, {{0, 1, 1}},
+                                 test::DescribedOptions("Name", "Note", "http", "Info"));
 }
 
 struct FieldCase {

@@ -39,6 +39,18 @@ inline makrel::TWriterOptions FastOptions()
     return options;
 }
 
+// Writer options with the four descriptive strings set.
+inline makrel::TWriterOptions DescribedOptions(std::string Name, std::string Notice, std::string URL,
+                                               std::string Information)
+{
+    makrel::TWriterOptions options = FastOptions();
+    options.Name = std::move(Name);
+    options.Notice = std::move(Notice);
+    options.URL = std::move(URL);
+    options.Information = std::move(Information);
+    return options;
+}
+
 inline Bytes BuildDictionary(const std::vector<Entry>& Entries, int SectionSize = 256,
                              const std::vector<Link>& Links = {}, makrel::TWriterOptions Options = FastOptions())
 {
