@@ -1,5 +1,6 @@
 #include <QAction>
 #include <QApplication>
+#include <QClipboard>
 #include <QGroupBox>
 #include <QLabel>
 #include <QListWidget>
@@ -364,6 +365,14 @@ TEST_F(WindowTest, WordMenuWheelAndHelp)
     w.LookupView()->OnLinkClick("word1010");
     EXPECT_EQ(LookupBox()->currentText(), "word1010");
     EXPECT_EQ(CurrentWord(w.LookupView()), "word1010");
+
+    // Marked text and the word menu's Copy go to the clipboard as Unicode.
+    w.LookupView()->OnTextSelected("caf\xE9 au lait");
+    EXPECT_EQ(QApplication::clipboard()->text(), QString::fromUtf8("café au lait"));
+    w.LookupView()->OnRightClick("entry", "na\xEFve");
+    Find<QAction>("mnuCopy")->trigger();
+    menu->close();
+    EXPECT_EQ(QApplication::clipboard()->text(), QString::fromUtf8("naïve"));
 
     Find<QAction>("mnuContents")->trigger();
     ASSERT_EQ(FOpened.size(), 1);
