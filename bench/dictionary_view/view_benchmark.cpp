@@ -1,5 +1,6 @@
-// Run with QT_QPA_PLATFORM=offscreen. Each benchmark reports the median and
-// the 99th percentile of its measured step in milliseconds.
+// Run with QT_QPA_PLATFORM=offscreen from the project folder (or with
+// LIRABO_WORDNET naming the WordNet dictionary). Each benchmark reports the
+// median and the 99th percentile of its measured step in milliseconds.
 
 #include <benchmark/benchmark.h>
 
@@ -8,6 +9,7 @@
 #include <QFont>
 #include <algorithm>
 #include <chrono>
+#include <cstdlib>
 #include <fstream>
 #include <random>
 #include <sstream>
@@ -128,9 +130,16 @@ TFixture& Fixture(bool WordNet)
     if (fixture)
         return *fixture;
     fixture = std::make_unique<TFixture>();
-    const std::string path = kDataDir + (WordNet ? "/wordnet.ldi" : "/synthetic.ldi");
+    std::string path = kDataDir + (WordNet ? "/wordnet.ldi" : "/synthetic.ldi");
     const std::string wordsPath = path + ".words";
-    if (QFile::exists(QString::fromStdString(path)) && QFile::exists(QString::fromStdString(wordsPath))) {
+    // The program's own WordNet dictionary (scripts/dictionaries) when it has
+    // been built; else one made here from the same WordNet files.
+    const char* configured = std::getenv("LIRABO_WORDNET");
+    const std::string standard = configured ? configured : "build/bin/Dictionaries/english-wordnet.ldi";
+    if (WordNet && QFile::exists(QString::fromStdString(standard))) {
+        path = standard;
+    } else if (QFile::exists(QString::fromStdString(path)) &&
+               QFile::exists(QString::fromStdString(wordsPath))) {
         std::ifstream in(wordsPath);
         for (std::string line; std::getline(in, line);)
             fixture->Words.push_back(line);
@@ -149,8 +158,14 @@ TFixture& Fixture(bool WordNet)
     view.Styles().SetElementStyle(lirabo::deLink, lirabo::fsBold);
     view.Styles().SetElementStyle(lirabo::deField, lirabo::fsBold);
     view.SetIndent(200);
-    if (!fixture->Words.empty())
+    if (path == standard) {
         view.OpenDictionary(path);
+        for (int i = 0; i < view.EntryCount(); ++i)
+            fixture->Words.push_back(view.Store().GetItem(i)->Word);
+        view.Store().KeepSections();
+    } else if (!fixture->Words.empty()) {
+        view.OpenDictionary(path);
+    }
     static TPaintCounter counter;
     view.installEventFilter(&counter);
     view.show();

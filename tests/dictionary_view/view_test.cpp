@@ -291,6 +291,17 @@ TEST_F(DictionaryViewTest, ShowEntriesCentresAndKeepsTheFirstEntryAtTheTop)
     EXPECT_EQ(view->ScrollBar()->maximum(), 0);
 }
 
+TEST_F(DictionaryViewTest, AFailedOpenLeavesTheViewEmptyAndPaintable)
+{
+    EXPECT_THROW(view->OpenDictionary("/nonexistent/lirabo.ldi"), std::exception);
+    EXPECT_EQ(view->EntryCount(), 0);
+    EXPECT_EQ(view->ScrollBar()->maximum(), 0);
+    EXPECT_EQ(view->LayoutCache().ProcessedCount(), 0);
+    Shot();
+    EXPECT_TRUE(view->Links().empty());
+    EXPECT_EQ(view->CurrentFirst(), 1) << "the current range outlives the source";
+}
+
 TEST_F(DictionaryViewTest, AFontChangeLaysTheEntriesOutAgainAtOnce)
 {
     const int small = view->EntryLineCount(1);
