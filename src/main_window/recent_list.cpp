@@ -9,7 +9,8 @@ bool TRecentList::Contains(const QString& Word) const
 
 bool TRecentList::Record(const QString& Word)
 {
-    if (Contains(Word))
+    // An empty line in the list could only be picked to empty the box.
+    if (Word.isEmpty() || Contains(Word))
         return false;
     InsertOnTop(Word);
     return true;

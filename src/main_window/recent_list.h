@@ -16,6 +16,7 @@ public:
 
     // Look up and Alt+Enter: the word goes on top unless the list already
     // holds it (letter case ignored); a word already there keeps its place.
+    // The empty text is never recorded.
     // Returns whether the list changed.
     bool Record(const QString& Word);
     // Advanced lookup: the word goes on top even when the list holds it.

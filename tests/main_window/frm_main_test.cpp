@@ -95,6 +95,15 @@ TEST_F(WindowTest, EnterRecordsCtrlEnterSearchesAltEnterClears)
     QTest::keyClick(box, Qt::Key_Return, Qt::AltModifier);
     EXPECT_EQ(box->text(), "");
     EXPECT_EQ(w.Recent().Words().front(), "zzz*");
+    QTest::keyClick(box, Qt::Key_Return, Qt::AltModifier);
+    EXPECT_EQ(w.Recent().Words().front(), "zzz*");
+
+    // F8 brings the focus back to the lookup box from anywhere.
+    QApplication::setActiveWindow(&w);
+    Find<QWidget>("cmbLookIn")->setFocus();
+    ASSERT_FALSE(box->hasFocus());
+    QTest::keyClick(Find<QWidget>("cmbLookIn"), Qt::Key_F8, Qt::ShiftModifier);
+    EXPECT_TRUE(box->hasFocus());
 }
 
 TEST_F(WindowTest, SettingsSurviveARestart)

@@ -13,6 +13,7 @@ TEST(RecentListTest, RecordKeepsPlaceOfKnownWordIgnoringCase)
     TRecentList list({"alpha", "beta"});
     EXPECT_FALSE(list.Record("BETA"));
     EXPECT_EQ(list.Words(), (QStringList{"alpha", "beta"}));
+    EXPECT_FALSE(list.Record(""));
     EXPECT_TRUE(list.Record("gamma"));
     EXPECT_EQ(list.Words(), (QStringList{"gamma", "alpha", "beta"}));
     list.InsertOnTop("beta");
