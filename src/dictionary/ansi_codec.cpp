@@ -14,7 +14,8 @@ constexpr std::array<char16_t, 32> kHighControls = {
     0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
 };
 
-// Decodes one UTF-8 sequence at Text[i]; returns false on an invalid one.
+}  // namespace
+
 bool DecodeUtf8(std::string_view Text, size_t& i, char32_t& Out)
 {
     const auto lead = static_cast<unsigned char>(Text[i]);
@@ -52,8 +53,6 @@ bool DecodeUtf8(std::string_view Text, size_t& i, char32_t& Out)
     i += static_cast<size_t>(extra) + 1;
     return true;
 }
-
-}  // namespace
 
 char32_t AnsiToUnicode(unsigned char Byte)
 {

@@ -31,6 +31,11 @@ struct TAnsiConversion {
 
 TAnsiConversion Utf8ToAnsi(std::string_view Text);
 
+// Decodes the UTF-8 character at Text[Position] and moves Position past it;
+// false (Position unchanged) on an invalid or overlong sequence or a
+// surrogate. Position must lie inside Text.
+bool DecodeUtf8(std::string_view Text, size_t& Position, char32_t& Character);
+
 // Appends Character to Out as UTF-8.
 void AppendUtf8(std::string& Out, char32_t Character);
 

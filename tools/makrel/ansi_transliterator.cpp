@@ -282,45 +282,6 @@ bool IsSpace(char32_t c)
     return (c >= 0x2000 && c <= 0x200A) || c == 0x205F || c == 0x3000;
 }
 
-// Decodes one UTF-8 character at Text[I]; false (I unchanged) on an invalid sequence.
-bool Decode(std::string_view Text, size_t& I, char32_t& Out)
-{
-    const auto lead = static_cast<unsigned char>(Text[I]);
-    int extra = 0;
-    char32_t c = 0;
-    if (lead < 0x80) {
-        Out = lead;
-        ++I;
-        return true;
-    }
-    if (lead >= 0xC2 && lead <= 0xDF) {
-        extra = 1;
-        c = lead & 0x1F;
-    } else if (lead >= 0xE0 && lead <= 0xEF) {
-        extra = 2;
-        c = lead & 0x0F;
-    } else if (lead >= 0xF0 && lead <= 0xF4) {
-        extra = 3;
-        c = lead & 0x07;
-    } else {
-        return false;
-    }
-    if (Text.size() - I <= static_cast<size_t>(extra))
-        return false;
-    for (int k = 1; k <= extra; ++k) {
-        const auto b = static_cast<unsigned char>(Text[I + static_cast<size_t>(k)]);
-        if ((b & 0xC0) != 0x80)
-            return false;
-        c = (c << 6) | (b & 0x3F);
-    }
-    if ((extra == 2 && c < 0x800) || (extra == 3 && (c < 0x10000 || c > 0x10FFFF)) ||
-        (c >= 0xD800 && c <= 0xDFFF))
-        return false;
-    Out = c;
-    I += static_cast<size_t>(extra) + 1;
-    return true;
-}
-
 // The stand-in of a character the code page lacks (possibly empty).
 std::string_view StandIn(char32_t c)
 {
@@ -364,7 +325,7 @@ void TAnsiTransliterator::Append(std::string& Out, std::string_view Utf8, bool K
     size_t i = 0;
     while (i < Utf8.size()) {
         char32_t c = 0;
-        if (!Decode(Utf8, i, c)) {
+        if (!lirabo::DecodeUtf8(Utf8, i, c)) {
             Out += Utf8[i++];  // taken as a Windows-1252 byte
             ++FReplaced;
             continue;
