@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QMouseEvent>
 #include <QToolButton>
+#include <algorithm>
 
 #include "main_window/frm_main.h"
 
@@ -15,6 +16,7 @@ namespace {
 constexpr int kDividerWidth = 5;
 constexpr int kRowHeight = 50;
 constexpr int kMinimumTopIndent = 60;  // the drag keeps the lookup part usable
+constexpr int kMaximumTopIndent = 1 << 20;  // far beyond any screen, far from overflow
 constexpr int kLabelTop = 4;
 constexpr int kBoxTop = 20;
 
@@ -23,7 +25,8 @@ constexpr int kBoxTop = 20;
 void TfrmMain::pnlTopResize()
 {
     const int w = pnlTop->width();
-    const int t = FSettings.TopIndent;
+    // The stored value may be anything; the layout's sums must not overflow.
+    const int t = std::clamp(FSettings.TopIndent, 0, kMaximumTopIndent);
     if (w < t + 60) {
         pnlIndent->setGeometry(w - kDividerWidth - 5, 0, kDividerWidth, kRowHeight);
         pnlTop->setFixedHeight(2 * kRowHeight);

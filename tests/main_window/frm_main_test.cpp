@@ -404,6 +404,30 @@ TEST_F(WindowTest, MaximisedStateKeepsTheLastNormalGeometry)
     EXPECT_EQ(s.value("WindowTransparency").toInt(), 255);
 }
 
+TEST_F(WindowTest, ExtremeStoredValuesStartAUsableWindow)
+{
+    AddStandardDictionaries();
+    {
+        QSettings s = Stored();
+        s.setValue("TopIndent", 2147483647);
+        s.setValue("Indent", -2147483647 - 1);
+        s.setValue("FontSize", -5);
+        s.setValue("CurrentTip", 2147483647);
+        s.setValue("CurrentDictionary", -7);
+        s.setValue("WindowWidth", 0);
+        s.setValue("WindowHeight", 2147483647);
+        s.setValue("FontName", "");
+        s.setValue("StyleEntry", "bbbbiiiiuuuuzzzz");
+    }
+    TfrmMain& w = Start();
+    w.grab();
+    EXPECT_EQ(w.LookupView()->Store().Source(), TDictionaryStore::kSourceNone);
+    EXPECT_EQ(w.Settings().CurrentTip, 0);
+    EXPECT_EQ(Find<QWidget>("pnlTop")->height(), 100);  // far too narrow for one row
+    QTest::keyClicks(LookupBox()->lineEdit(), "x");
+    Close();
+}
+
 TEST_F(WindowTest, RelativeCommandLinePathMatchesItsCatalogueLine)
 {
     AddStandardDictionaries();
