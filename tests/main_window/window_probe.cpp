@@ -148,6 +148,17 @@ int main(int argc, char** argv)
         QTest::keyClicks(box->lineEdit(), QString::fromUtf8("Straße"));
         window->grab().save(out.filePath("05-german.png"));
     }
+    // The Dictionary menu and the Internet tab.
+    if (auto* menu = window->findChild<QMenu*>("mnuDictionaries")) {
+        menu->popup(window->mapToGlobal(QPoint(100, 30)));
+        QCoreApplication::processEvents();
+        menu->grab().save(out.filePath("07-dictionary-menu.png"));
+        menu->close();
+    }
+    QTest::keyClick(box->lineEdit(), Qt::Key_F3, Qt::ControlModifier);
+    window->grab().save(out.filePath("08-internet.png"));
+    QTest::keyClick(box->lineEdit(), Qt::Key_F1, Qt::ControlModifier);
+
     window->resize(330, 520);
     QCoreApplication::processEvents();
     window->grab().save(out.filePath("06-narrow.png"));
