@@ -112,7 +112,8 @@ void TfrmMain::spdLookupExClick()
         case kDictionaryTab:
             FAdvancedView->Clear();
             FAdvancedView->SetEmptyText(Text(9013));
-            stbStatusBar->SetWholeWidthText(FAdvancedView->EmptyText() + QLatin1Char(' '));
+            // The view keeps its message with the trailing space it adds.
+            stbStatusBar->SetWholeWidthText(FAdvancedView->EmptyText());
             {
                 // No tab-change handling for this switch: the dictionary line
                 // stays in the status bar.
