@@ -201,6 +201,18 @@ TEST_F(WindowTest, CorruptDictionaryReportsAndLeavesTheViewEmpty)
     EXPECT_EQ(FErrors, (QStringList{message, message}));
     EXPECT_EQ(w.LookupView()->Store().Source(), TDictionaryStore::kSourceNone);
     EXPECT_EQ(w.CurrentDictionary(), 0);
+
+    // Fruit opened, then the broken file again: the header left from Fruit
+    // must not put Fruit's notice and link under the broken entry.
+    LookIn()->setCurrentIndex(1);
+    emit LookIn()->activated(1);
+    auto* status = Find<TStatusBar>("stbStatusBar");
+    status->grab();
+    EXPECT_EQ(status->Tag, 1);
+    LookIn()->setCurrentIndex(0);
+    emit LookIn()->activated(0);
+    status->grab();
+    EXPECT_EQ(status->Tag, 0);
 }
 
 TEST_F(WindowTest, NextAndPreviousWrapAroundTheDictionaries)
@@ -278,6 +290,24 @@ TEST_F(WindowTest, RelationsListAndClickThrough)
     Find<QAction>("mnuNextDictionary")->trigger();
     emit dictionaryMenu->aboutToShow();
     EXPECT_FALSE(find->isEnabled());
+}
+
+TEST_F(WindowTest, OnlyHeadingRowsAreNamed)
+{
+    // A related word that looks like a heading keeps its text.
+    FFolder.AddDictionary("signs.ldi", "Signs", {{"plus", "a sign"}, {"+3", "a number"}}, {{0, 33, 1}});
+    TfrmMain& w = Start();
+    QTest::keyClicks(LookupBox()->lineEdit(), "plus");
+    emit Find<QMenu>("mnuDictionaries")->aboutToShow();
+    Find<QAction>("mnuFindRelations")->trigger();
+    auto* list = Find<QListWidget>("lstRelations");
+    ASSERT_EQ(list->count(), 3);
+    EXPECT_EQ(list->item(0)->text(), "Verb");
+    EXPECT_EQ(list->item(1)->text(), "Type of");
+    EXPECT_EQ(list->item(2)->text(), "+3");
+    list->setCurrentRow(2);
+    emit list->itemClicked(list->item(2));
+    EXPECT_EQ(CurrentWord(w.LookupView()), "+3");
 }
 
 TEST_F(WindowTest, StatusLineShowsNoticeAndInformationLink)
