@@ -2,26 +2,28 @@
 
 #include <string>
 
+#include "dictionary/markup_codes.h"
+
 namespace lirabo {
 
 // The mark-up codes of entry text: every byte below 32 is one. Bytes 2 and
 // 16..31 are invalid and end the text where they stand.
 enum TMarkupCode : unsigned char {
-    mcEnd = 0,
-    mcBody = 1,  // ends the headword; the body starts at the definition column
-    mcBold = 3,  // 3..6 toggle one font style
-    mcItalic = 4,
-    mcUnderline = 5,
-    mcStrikeOut = 6,
-    mcDefinition = 7,  // 7, 8 and 10 select element (code - 5)
-    mcGrammar = 8,
-    mcLinkStart = 9,
-    mcField = 10,
-    mcSelStart = 11,  // 11 and 12 are inserted by the view while selecting
-    mcSelEnd = 12,
-    mcLineBreak = 13,
-    mcSoftBreak = 14,  // inserted by the layout at a wrap
-    mcLinkEnd = 15,
+    mcEnd = markup::kEnd,
+    mcBody = markup::kBody,
+    mcBold = markup::kBold,
+    mcItalic = markup::kItalic,
+    mcUnderline = markup::kUnderline,
+    mcStrikeOut = markup::kStrikeOut,
+    mcDefinition = markup::kDefinition,  // 7, 8 and 10 select element (code - 5)
+    mcGrammar = markup::kGrammar,
+    mcLinkStart = markup::kLinkStart,
+    mcField = markup::kField,
+    mcSelStart = markup::kSelStart,
+    mcSelEnd = markup::kSelEnd,
+    mcLineBreak = markup::kLineBreak,
+    mcSoftBreak = markup::kSoftBreak,
+    mcLinkEnd = markup::kLinkEnd,
 };
 
 inline bool IsInvalidCode(unsigned char Code)

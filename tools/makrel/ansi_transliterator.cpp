@@ -5,12 +5,13 @@
 #include <iterator>
 
 #include "dictionary/ansi_codec.h"
+#include "dictionary/markup_codes.h"
 
 namespace makrel {
 
 namespace {
 
-constexpr char kLineBreak = '\r';  // the entry text's hard line break
+using namespace lirabo::markup;
 
 struct Replacement {
     char32_t Character;

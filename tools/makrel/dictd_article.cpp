@@ -1,18 +1,13 @@
 #include "dictd_article.h"
 
 #include <array>
+#include "dictionary/markup_codes.h"
 
 namespace makrel {
 
 namespace {
 
-constexpr char kItalic = 4;
-constexpr char kDefinition = 7;
-constexpr char kGrammar = 8;
-constexpr char kLinkStart = 9;
-constexpr char kField = 10;
-constexpr char kLineBreak = 13;
-constexpr char kLinkEnd = 15;
+using namespace lirabo::markup;
 
 // Longest bracketed run still taken as a note rather than as prose that
 // happens to contain a bracket.

@@ -2,14 +2,15 @@
 
 #include "dictionary/ansi_codec.h"
 #include "dictionary/word_item.h"
+#include "dictionary/markup_codes.h"
 
 namespace makrel {
 
 namespace {
 
+using namespace lirabo::markup;
+
 constexpr size_t kMaxWarnings = 20;
-constexpr char kLinkStart = 9;
-constexpr char kLinkEnd = 15;
 constexpr char kEllipsis = '\x85';
 
 // Cuts Definition to fit, keeping the link codes paired.

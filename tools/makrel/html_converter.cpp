@@ -5,18 +5,14 @@
 #include <charconv>
 
 #include "dictionary/ansi_codec.h"
+#include "dictionary/markup_codes.h"
 
 namespace makrel {
 
 namespace {
 
-constexpr char kBold = 3;
-constexpr char kItalic = 4;
-constexpr char kUnderline = 5;
-constexpr char kStrikeOut = 6;
-constexpr char kLinkStart = 9;
-constexpr char kLineBreak = 13;
-constexpr char kLinkEnd = 15;
+using namespace lirabo::markup;
+
 
 // Longer than any entity name, so a stray & never scans far.
 constexpr size_t kMaxEntityLength = 10;

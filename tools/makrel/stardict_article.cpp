@@ -1,13 +1,13 @@
 #include "stardict_article.h"
 
 #include <cctype>
+#include "dictionary/markup_codes.h"
 
 namespace makrel {
 
 namespace {
 
-constexpr char kItalic = 4;
-constexpr char kLineBreak = 13;
+using namespace lirabo::markup;
 
 bool IsLower(char Type)
 {

@@ -5,6 +5,7 @@
 #include <numeric>
 
 #include "dictionary/word_item.h"
+#include "dictionary/markup_codes.h"
 #include "entry_limits.h"
 #include "sequential_data_file.h"
 #include "stardict_article.h"
@@ -14,6 +15,8 @@ namespace makrel {
 
 namespace {
 
+using namespace lirabo::markup;
+
 // As for dictd: no real article comes near this, and a broken index must
 // not make makrel read gigabytes.
 constexpr uint32_t kMaxArticle = 1 << 20;
@@ -21,9 +24,6 @@ constexpr uint32_t kMaxArticle = 1 << 20;
 // run without one is not an index.
 constexpr size_t kMaxIndexWord = 256;
 constexpr size_t kReadChunk = 1 << 16;
-constexpr char kLinkStart = 9;
-constexpr char kLinkEnd = 15;
-constexpr char kLineBreak = 13;
 
 struct IndexEntry {
     std::string Word;  // UTF-8

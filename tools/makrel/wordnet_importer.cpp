@@ -6,19 +6,14 @@
 
 #include "ansi_transliterator.h"
 #include "dictionary/word_order.h"
+#include "dictionary/markup_codes.h"
 #include "entry_limits.h"
 
 namespace makrel {
 
 namespace {
 
-constexpr char kItalic = 4;
-constexpr char kDefinition = 7;
-constexpr char kGrammar = 8;
-constexpr char kLinkStart = 9;
-constexpr char kField = 10;
-constexpr char kLineBreak = 13;
-constexpr char kLinkEnd = 15;
+using namespace lirabo::markup;
 
 constexpr const char* kPosNames[wpCount] = {"noun", "verb", "adjective", "adverb"};
 
