@@ -229,6 +229,16 @@ TEST_F(WindowTest, NextAndPreviousWrapAroundTheDictionaries)
     EXPECT_EQ(w.LookupView()->Header().Name, "Birds");
     EXPECT_TRUE(FOpened.isEmpty());
 
+    // The menu shortcuts reach the window from the lookup box.
+    QApplication::setActiveWindow(&w);
+    LookupBox()->lineEdit()->setFocus();
+    QTest::keyClick(LookupBox()->lineEdit(), Qt::Key_Down, Qt::ControlModifier);
+    EXPECT_EQ(w.LookupView()->Header().Name, "Fruit");
+    QTest::keyClick(LookupBox()->lineEdit(), Qt::Key_Up, Qt::ControlModifier);
+    EXPECT_EQ(w.LookupView()->Header().Name, "Birds");
+    QTest::keyClick(LookupBox()->lineEdit(), Qt::Key_T, Qt::ControlModifier);
+    EXPECT_FALSE(Find<QWidget>("pnlTips")->isVisible());
+
     // The last line opens the dictionaries page and changes nothing else.
     LookIn()->setCurrentIndex(2);
     emit LookIn()->activated(2);
