@@ -82,6 +82,9 @@ template <class... Ts>
 struct TOverload : Ts... {
     using Ts::operator()...;
 };
+// clang 14 does not deduce aggregate templates by itself.
+template <class... Ts>
+TOverload(Ts...) -> TOverload<Ts...>;
 
 }  // namespace
 
