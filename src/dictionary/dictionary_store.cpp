@@ -47,6 +47,8 @@ void TDictionaryStore::OpenDictionary(const std::string& FileName)
 void TDictionaryStore::OpenDictionary(std::unique_ptr<TStream> Stream)
 {
     Clear();
+    if (!Stream)
+        throw EFOpenError("Cannot open a dictionary without a stream");
     FStream = std::move(Stream);
     try {
         FStream->Seek(0);
