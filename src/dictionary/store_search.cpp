@@ -124,6 +124,25 @@ void TDictionaryStore::FindWord(const std::string& S, bool Exact, int& First, in
 bool TDictionaryStore::ScanPrefix(const TWildcardPattern& Pattern, const std::string& Prefix, int MaxCount,
                                   const std::function<void(int, const TWordItem&)>& Visit, int& Found)
 {
+    // A set right after the prefix narrows the range further: "AB[CD]*"
+    // lies between "ABC" and the last word beginning "ABD".
+    int low = 0;
+    int high = 255;
+    std::bitset<256> next;
+    if (Pattern.BytesAt(Prefix.size(), next)) {
+        if (next.none())
+            return false;
+        while (!next[static_cast<size_t>(low)])
+            ++low;
+        while (!next[static_cast<size_t>(high)])
+            --high;
+    }
+    const auto pastRange = [&](const std::string& Word) {
+        if (!StartsWith(Word, Prefix))
+            return CompareWords(Word, Prefix) > 0;
+        return Word.size() > Prefix.size() && UpperAscii(static_cast<unsigned char>(Word[Prefix.size()])) > high;
+    };
+
     // Sections decoded only to place the search are released again, as
     // every section the search decodes is.
     std::vector<bool> decoded(FSections.size());
@@ -131,12 +150,13 @@ bool TDictionaryStore::ScanPrefix(const TWildcardPattern& Pattern, const std::st
         decoded[s] = FSections[s].Items.has_value();
     std::string upper;
     bool done = false;
-    for (int s = StartSection(Prefix); !done && s < static_cast<int>(FSections.size()); ++s) {
+    const std::string start = low > 0 ? Prefix + static_cast<char>(low) : Prefix;
+    for (int s = StartSection(start); !done && s < static_cast<int>(FSections.size()); ++s) {
         LoadSection(s);
         const std::vector<TWordItem>& entries = *FSections[static_cast<size_t>(s)].Items;
         for (size_t i = 0; i < entries.size() && !done; ++i) {
-            // Entries are sorted: past the prefix's range nothing can match.
-            if (CompareWords(entries[i].Word, Prefix) > 0 && !StartsWith(entries[i].Word, Prefix)) {
+            // Entries are sorted: past the range nothing can match.
+            if (pastRange(entries[i].Word)) {
                 done = true;
                 break;
             }

@@ -106,6 +106,15 @@ bool TWildcardPattern::Matches(std::string_view Text) const
     return p == m;
 }
 
+bool TWildcardPattern::BytesAt(size_t Index, std::bitset<256>& Bytes) const
+{
+    for (size_t i = 0; i <= Index; ++i)
+        if (i >= FTokens.size() || FTokens[i].Star)
+            return false;
+    Bytes = FTokens[Index].Bytes;
+    return true;
+}
+
 bool WildcardMatch(std::string_view Text, std::string_view Pattern)
 {
     return TWildcardPattern(Pattern).Matches(Text);

@@ -24,6 +24,11 @@ public:
     // Text must already be upper-cased (ASCII letters only).
     bool Matches(std::string_view Text) const;
 
+    // The bytes that text position Index can hold in a match, when the
+    // pattern fixes that position to one byte class (every token before it
+    // matches exactly one byte); false otherwise.
+    bool BytesAt(size_t Index, std::bitset<256>& Bytes) const;
+
 private:
     struct Token {
         bool Star = false;

@@ -80,7 +80,7 @@ TEST(WildcardSearchTest, FindsWhatBruteForceFindsInOrder)
         sorted.push_back(store.GetItem(i)->Word);
     store.KeepSections();
 
-    for (const std::string pattern : {"*", "a*", "*B", "?", "[a-b]?c*", "*a*b*", "abc"}) {
+    for (const std::string pattern : {"*", "a*", "*B", "?", "[a-b]?c*", "*a*b*", "abc", "a[b-c]*", "ab[a]?", "b[]*", "A[AB]", "c[-b]*", "b[c"}) {
         std::vector<TWordItem> items;
         const int n = store.WildcardSearch(pattern, items, INT32_MAX);
         std::vector<std::string> expected;
