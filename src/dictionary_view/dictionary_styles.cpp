@@ -1,5 +1,7 @@
 #include "dictionary_view/dictionary_styles.h"
 
+#include "dictionary_view/markup.h"
+
 namespace lirabo {
 
 TFontStyles StyleFromLetters(std::string_view Letters)
@@ -69,6 +71,32 @@ void TDictionaryStyles::SetElementStyle(int Element, TFontStyles Style)
     FStyles[static_cast<size_t>(Element)] = Style;
     if (FOnStyleChanged)
         FOnStyleChanged();
+}
+
+void TDictionaryStyles::ApplyWidthCode(unsigned char Code, int& Style, int& Remembered) const
+{
+    switch (Code) {
+        case mcBold:
+            Style ^= 1;
+            break;
+        case mcItalic:
+            Style ^= 2;
+            break;
+        case mcDefinition:
+        case mcGrammar:
+        case mcField:
+            Style = WidthStyle(Code - 5);
+            break;
+        case mcLinkStart:
+            Remembered = Style;
+            Style = WidthStyle(deLink);
+            break;
+        case mcLinkEnd:
+            Style = Remembered;
+            break;
+        default:
+            break;
+    }
 }
 
 }  // namespace lirabo

@@ -56,6 +56,12 @@ public:
     // element with.
     int WidthStyle(int Element) const { return ElementStyle(Element) & (fsBold | fsItalic); }
 
+    // How a style code changes the width style Style while text is walked:
+    // bold and italic toggle, an element code selects its element's style,
+    // a link start remembers the style its end goes back to. Other codes
+    // change nothing. Layout and painting both walk with this one rule.
+    void ApplyWidthCode(unsigned char Code, int& Style, int& Remembered) const;
+
     void SetOnStyleChanged(std::function<void()> Callback) { FOnStyleChanged = std::move(Callback); }
 
 private:

@@ -84,24 +84,6 @@ int TEntryLayout::Wrap(std::string_view Text, int W, std::string* Out) const
                 x = FIndent;
                 s = FStyles.WidthStyle(deDefinition);
                 break;
-            case mcBold:
-                s ^= 1;
-                break;
-            case mcItalic:
-                s ^= 2;
-                break;
-            case mcDefinition:
-            case mcGrammar:
-            case mcField:
-                s = FStyles.WidthStyle(c - 5);
-                break;
-            case mcLinkStart:
-                remembered = s;
-                s = FStyles.WidthStyle(deLink);
-                break;
-            case mcLinkEnd:
-                s = remembered;
-                break;
             case mcLineBreak:
             case mcSoftBreak:
                 x = lineStart;
@@ -109,7 +91,9 @@ int TEntryLayout::Wrap(std::string_view Text, int W, std::string* Out) const
                 breakPos = kNone;
                 break;
             default:
-                break;  // underline, strike-out and selection marks take no width
+                // Underline, strike-out and selection marks take no width.
+                FStyles.ApplyWidthCode(c, s, remembered);
+                break;
         }
     }
     if (Out)

@@ -79,28 +79,7 @@ int TTextWalker::Walk(std::string_view Text, int Lines, int Top, int Hidden, TLi
                     Visitor.End(i, x, y, drawing, TEnd::Invalid);
                     return y;
                 }
-                switch (code) {
-                    case mcBold:
-                        s ^= 1;
-                        break;
-                    case mcItalic:
-                        s ^= 2;
-                        break;
-                    case mcDefinition:
-                    case mcGrammar:
-                    case mcField:
-                        s = styles.WidthStyle(code - 5);
-                        break;
-                    case mcLinkStart:
-                        remembered = s;
-                        s = styles.WidthStyle(deLink);
-                        break;
-                    case mcLinkEnd:
-                        s = remembered;
-                        break;
-                    default:
-                        break;
-                }
+                styles.ApplyWidthCode(code, s, remembered);
                 if (!Visitor.Code(i, code, x, y))
                     return y;
                 break;
