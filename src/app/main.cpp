@@ -1,13 +1,64 @@
 #include <QApplication>
-#include <QFileInfo>
+#include <QFile>
 #include <QStringList>
 #include <csignal>
+#include <cstdio>
+#include <cstring>
+#include <string>
 
+#include "ipc/instance_channel.h"
+#include "ipc/instance_server.h"
 #include "main_window/frm_main.h"
 #include "main_window/termination_watcher.h"
 
+namespace {
+
+// The file to open: the first argument. Any argument that starts with '-' may
+// be one of Qt's own, which only Qt can tell apart, so such a command line
+// waits for the application object.
+bool FileFromArguments(int argc, char** argv, std::string& File)
+{
+    for (int i = 1; i < argc; ++i)
+        if (argv[i][0] == '-')
+            return false;
+    File = argc > 1 ? argv[1] : "";
+    return true;
+}
+
+// True when a running Lirabo took the file (this start then has nothing
+// more to do); false when this start is to become the running one.
+bool HandOver(const std::string& File, int& ExitCode)
+{
+    std::string error;
+    switch (lirabo::ipc::SendOpenMessage(lirabo::ipc::AbsolutePath(File), error)) {
+        case lirabo::ipc::TSendResult::Delivered:
+            ExitCode = 0;
+            return true;
+        case lirabo::ipc::TSendResult::NoProgram:
+            return false;
+        case lirabo::ipc::TSendResult::Failed:
+            break;
+    }
+    // A second window would take the socket from a copy that is still there.
+    std::fprintf(stderr, "lirabo: Lirabo is already running but did not answer: %s\n", error.c_str());
+    ExitCode = 1;
+    return true;
+}
+
+}  // namespace
+
 int main(int argc, char* argv[])
 {
+    // One running program per user. The check comes before the application
+    // object, so that a second start that only hands over its file never
+    // pays for connecting to the display.
+    lirabo::ipc::TInstanceLock lock;
+    std::string file;
+    const bool early = FileFromArguments(argc, argv, file);
+    int exitCode = 0;
+    if (early && HandOver(file, exitCode))
+        return exitCode;
+
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Lirabo"));
     QApplication::setApplicationDisplayName(QStringLiteral("Lirabo"));
@@ -16,9 +67,23 @@ int main(int argc, char* argv[])
 
     // The first argument, when present, is a dictionary file to open.
     const QStringList arguments = QApplication::arguments();
-    const QString file = arguments.size() > 1 ? arguments.at(1) : QString();
+    if (!early) {
+        file = arguments.size() > 1 ? QFile::encodeName(arguments.at(1)).toStdString() : std::string();
+        if (HandOver(file, exitCode))
+            return exitCode;
+    }
+    lirabo::ipc::TInstanceServer server;
+    if (!server.Listen())
+        std::fprintf(stderr, "lirabo: other programs cannot reach this window (no local socket)\n");
+    lock.Release();
 
-    lirabo::TfrmMain window(QString(), file);
+    lirabo::TfrmMain window(QString(), QFile::decodeName(QByteArray::fromStdString(file)));
+    server.OnMessage = [&window](const QString& Path) {
+        if (Path.isEmpty())
+            window.BringToFront();
+        else
+            window.WMMakrelLookup(Path);
+    };
     // A session end or Ctrl+C closes the window the ordinary way, which
     // writes the settings.
     lirabo::TTerminationWatcher watcher({SIGTERM, SIGINT, SIGHUP}, [&window](int) { window.close(); });

@@ -15,15 +15,17 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
+#include <QProcess>
 #include <QScreen>
 #include <QSettings>
 #include <QStyle>
+#include <QSystemTrayIcon>
 #include <QTabWidget>
+#include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
 #include <QUrl>
 #include <QVBoxLayout>
-#include <cmath>
 
 #include "dictionary_view/dictionary_styles.h"
 #include "dictionary_view/dictionary_view.h"
@@ -41,6 +43,9 @@ constexpr int kTipsPanelHeight = 58;
 constexpr int kRelationsPanelWidth = 145;
 constexpr int kSmallButton = 20;  // the tip and panel buttons
 constexpr int kTopButton = 23;    // the top bar's flat buttons
+// Programs announce marked text while the mouse still moves; the text is
+// looked up once it has rested this long.
+constexpr int kSelectionRestMs = 350;
 
 QToolButton* FlatButton(QWidget* Parent, TIconKind Icon, int Size)
 {
@@ -65,6 +70,9 @@ TfrmMain::TfrmMain(QString ProgramFolder, QString CommandLineFile, QWidget* Pare
     OpenExternal = [](const QString& Address) {
         const QUrl url = QUrl::fromUserInput(Address);
         QDesktopServices::openUrl(url);
+    };
+    StartProgram = [this](const QString& Program) {
+        return QProcess::startDetached(Program, {}, FProgramFolder);
     };
     CreateComponents();
     FormCreate();
@@ -175,16 +183,18 @@ void TfrmMain::CreateTopBar()
     spdAlwaysOnTop->setObjectName(QStringLiteral("spdAlwaysOnTop"));
     spdAlwaysOnTop->setCheckable(true);
     SetTag(spdAlwaysOnTop, 9020);
-    // Clipboard translation and always-on-top arrive with their own work;
-    // until then the buttons show the stored state and stay disabled.
-    spdClipboardTranslation->setEnabled(false);
-    spdAlwaysOnTop->setEnabled(false);
+    FSelectionTimer = new QTimer(this);
+    FSelectionTimer->setSingleShot(true);
+    FSelectionTimer->setInterval(kSelectionRestMs);
+    connect(FSelectionTimer, &QTimer::timeout, this, [this] { SelectionSettled(); });
 
     connect(cmbLookup->lineEdit(), &QLineEdit::textEdited, this, [this] { cmbLookupChange(); });
     connect(cmbLookup, &QComboBox::activated, this, [this] { cmbLookupChange(); });
     connect(spdLookup, &QToolButton::clicked, this, [this] { spdLookupClick(); });
     connect(spdLookupEx, &QToolButton::clicked, this, [this] { spdLookupExClick(); });
     connect(cmbLookIn, &QComboBox::activated, this, [this] { cmbLookInChange(); });
+    connect(spdClipboardTranslation, &QToolButton::clicked, this, [this] { spdClipboardTranslationClick(true); });
+    connect(spdAlwaysOnTop, &QToolButton::clicked, this, [this] { spdAlwaysOnTopClick(true); });
 }
 
 void TfrmMain::CreateRelationsPanel()
@@ -374,6 +384,12 @@ void TfrmMain::FormCreate()
     FAdvancedView->setObjectName(QStringLiteral("FAdvancedView"));
 
     FillBuiltInPresets();
+    // The pair that looks up the clipboard's text once at start: joining the
+    // chain in ApplySettings reports a change at once, which is skipped; the
+    // posted one comes after start-up, in the dictionary it opened. Without
+    // translation the posted one is skipped instead.
+    FIgnoreClipboard = true;
+    QMetaObject::invokeMethod(this, [this] { WMDrawClipboard(); }, Qt::QueuedConnection);
     ApplySettings();
 
     if (!FCommandLineFile.isEmpty())
@@ -429,6 +445,10 @@ void TfrmMain::ApplySettings()
     if (!FLanguage.ApplyLanguageFile(path))
         FSettings.LanguageFile.clear();
     ApplyLanguageToControl(FLanguage, this, QStringLiteral("Main"));
+    // Language files made before marked-text translation existed lack its
+    // caption; an empty menu line would be worse than English.
+    if (mnuSelectionTranslation->text().isEmpty())
+        mnuSelectionTranslation->setText(TLanguage().ReadLanguageText(QStringLiteral("Main"), 1033));
     // Presets come with their own work; without any the submenu stays hidden.
     mnuPresets->menuAction()->setVisible(false);
 
@@ -441,8 +461,10 @@ void TfrmMain::ApplySettings()
 
     mnuShowTipsClick(false);
     mnuShowRelationsClick(false);
-    spdAlwaysOnTop->setChecked(FSettings.AlwaysOnTop);
-    spdClipboardTranslation->setChecked(FSettings.ClipboardTranslation);
+    spdAlwaysOnTopClick(false);
+    spdClipboardTranslationClick(false);
+    ApplySelectionTranslation();
+    spdClipboardTranslation->setToolTip(ClipboardHint());
     pnlTopResize();
 }
 
@@ -460,6 +482,13 @@ void TfrmMain::FormDestroy()
         return;
     FDestroyed = true;
     qApp->removeEventFilter(this);
+    if (FNextClipboardViewer != -1) {
+        disconnect(FClipboardConnection);
+        FNextClipboardViewer = -1;
+    }
+    disconnect(FSelectionConnection);
+    if (FTray.EverAdded() && FTrayIcon)
+        FTrayIcon->hide();
 
     QSettings key(QStringLiteral("Kestrune"), QStringLiteral("LiraboDesk"));
     TSettings::WriteRecent(key, FRecent.Words());
@@ -475,7 +504,7 @@ void TfrmMain::FormDestroy()
         key.setValue(QStringLiteral("WindowTop"), y());
         key.setValue(QStringLiteral("WindowLeft"), x());
     }
-    key.setValue(QStringLiteral("WindowTransparency"), static_cast<int>(std::lround(windowOpacity() * 255)));
+    key.setValue(QStringLiteral("WindowTransparency"), FOpacity.Alpha);
     FSettings.Indent = FLookupView->Indent();
     FSettings.LookinWidth = pnlLookin->width();
     // The current entry is stored only when it names one; an online

@@ -10,6 +10,8 @@
 #include "main_window/language.h"
 #include "main_window/recent_list.h"
 #include "main_window/settings.h"
+#include "main_window/tray_state.h"
+#include "main_window/window_opacity.h"
 
 class QAction;
 class QComboBox;
@@ -17,7 +19,9 @@ class QGroupBox;
 class QLabel;
 class QListWidget;
 class QMenu;
+class QSystemTrayIcon;
 class QTabWidget;
+class QTimer;
 class QToolBar;
 class QToolButton;
 
@@ -60,10 +64,23 @@ public:
     // the custom catalogue entry when the catalogue does not hold it.
     void WMMakrelLookup(const QString& Path);
 
+    // Restores the window from the notification area or the taskbar and
+    // brings it to the front: what another start of the program asks for.
+    void BringToFront();
+
+    // A change of the clipboard, as the platform reports it.
+    void WMDrawClipboard();
+    // The notification-area icon's mouse codes (TTrayState).
+    void WMTrayIcon(int Code);
+
     // --- seams for tests -----------------------------------------------------
 
     // Opens an address or a file with the desktop's handler; replaced by tests.
     std::function<void(const QString& Address)> OpenExternal;
+    // Starts a program of the program folder detached; replaced by tests.
+    std::function<bool(const QString& Program)> StartProgram;
+    // Whether a notification area exists; replaced by tests.
+    std::function<bool()> TrayAvailableCheck;
 
     TDictionaryView* LookupView() const { return FLookupView; }
     TDictionaryView* AdvancedView() const { return FAdvancedView; }
@@ -76,9 +93,17 @@ public:
     // The address the last online Look up produced (for the browser to open).
     const QString& LastOnlineAddress() const { return FLastOnlineAddress; }
     QString ProgramFolder() const { return FProgramFolder; }
+    int NextClipboardViewer() const { return FNextClipboardViewer; }
+    bool IgnoreClipboard() const { return FIgnoreClipboard; }
+    const TTrayState& Tray() const { return FTray; }
+    QSystemTrayIcon* TrayIcon() const { return FTrayIcon; }
+    TOpacity Opacity() const { return FOpacity; }
+    // The builder window beside the program, as the Tools menu starts it.
+    static QString BuilderProgramName();
 
 protected:
     void closeEvent(QCloseEvent* Event) override;
+    void changeEvent(QEvent* Event) override;
     bool eventFilter(QObject* Watched, QEvent* Event) override;
 
 private:
@@ -102,6 +127,8 @@ private:
     void mnuDictionariesClick();
     void mnuExitClick();
     void mnuContentsClick();
+    void mnuToolsClick();
+    void mnuLiraboMakrelClick();
     void LaunchURL(const QString& Address, bool InBrowser);
 
     // frm_main_catalogue.cpp
@@ -149,6 +176,21 @@ private:
     void ShowTip();
     void LayoutTips();
 
+    // frm_main_clipboard.cpp
+    void spdClipboardTranslationClick(bool FromButton);
+    void TranslateCopiedText(const QString& Copied, bool Activate);
+    void ApplySelectionTranslation();
+    void mnuSelectionTranslationClick();
+    void SelectionSettled();
+    QString ClipboardHint() const;
+
+    // frm_main_window.cpp
+    void OnMinimize();
+    bool TrayAvailable() const;
+    void spdAlwaysOnTopClick(bool FromButton);
+    void mnuMoreTransparentClick();
+    void mnuLessTransparentClick();
+
     // frm_main_top_bar.cpp
     void pnlTopResize();
     void pnlLookupResize();
@@ -173,6 +215,15 @@ private:
     bool FDraggingIndent = false;
     bool FInTabChange = false;  // a program change of tab that runs its handling itself
     bool FDestroyed = false;
+    // -1 outside the clipboard-viewer chain, 0 in it (Qt gives no successor).
+    int FNextClipboardViewer = -1;
+    bool FIgnoreClipboard = false;  // the next clipboard notice is not looked up
+    QMetaObject::Connection FClipboardConnection;
+    QMetaObject::Connection FSelectionConnection;
+    QTimer* FSelectionTimer = nullptr;  // marked text is looked up once it rests
+    TTrayState FTray;
+    QSystemTrayIcon* FTrayIcon = nullptr;
+    TOpacity FOpacity;
 
     // --- components (owned through Qt parents) -------------------------------
 
@@ -227,6 +278,7 @@ private:
     QAction* mnuCheckForUpdates = nullptr;
     QAction* mnuAddLanguagesAndDictionaries = nullptr;
     QAction* mnuLiraboMakrel = nullptr;
+    QAction* mnuSelectionTranslation = nullptr;
     QAction* mnuNextDictionary = nullptr;
     QAction* mnuPreviousDictionary = nullptr;
     QAction* mnuFindRelations = nullptr;

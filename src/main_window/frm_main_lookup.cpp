@@ -281,6 +281,9 @@ void TfrmMain::pagTabsChange()
 
 void TfrmMain::OnTextSelected(const std::string& Text)
 {
+    // Our own copy is not a request to translate.
+    if (FSettings.ClipboardTranslation)
+        FIgnoreClipboard = true;
     QApplication::clipboard()->setText(FromAnsi(Text), QClipboard::Clipboard);
 }
 

@@ -67,10 +67,11 @@ void TfrmMain::CreateMenus()
     Later(mnuCheckForUpdates);
     mnuAddLanguagesAndDictionaries = AddItem(mnuTools, "mnuAddLanguagesAndDictionaries", 1031);
     mnuTools->addSeparator();
+    mnuSelectionTranslation = AddItem(mnuTools, "mnuSelectionTranslation", 1033);
+    mnuSelectionTranslation->setCheckable(true);
     mnuLiraboMakrel = mnuTools->addAction(QStringLiteral("Lirabo Makrel"));
     mnuLiraboMakrel->setObjectName(QStringLiteral("mnuLiraboMakrel"));
     mnuLiraboMakrel->setVisible(false);
-    Later(mnuLiraboMakrel);
 
     mnuDictionaries = AddMenu(bar, "mnuDictionaries", 1025);
     mnuNextDictionary = AddItem(mnuDictionaries, "mnuNextDictionary", 1026);
@@ -95,10 +96,8 @@ void TfrmMain::CreateMenus()
     mnuWindow->addSeparator();
     mnuMoreTransparent = AddItem(mnuWindow, "mnuMoreTransparent", 1013);
     mnuMoreTransparent->setShortcut(QKeySequence(Qt::Key_F11));
-    Later(mnuMoreTransparent);
     mnuLessTransparent = AddItem(mnuWindow, "mnuLessTransparent", 1014);
     mnuLessTransparent->setShortcut(QKeySequence(Qt::Key_F12));
-    Later(mnuLessTransparent);
     mnuWindow->addSeparator();
     mnuAddPreset = AddItem(mnuWindow, "mnuAddPreset", 1020);
     Later(mnuAddPreset);
@@ -134,6 +133,11 @@ void TfrmMain::CreateMenus()
     connect(mnuExit, &QAction::triggered, this, [this] { mnuExitClick(); });
     connect(mnuAddLanguagesAndDictionaries, &QAction::triggered, this,
             [this] { LaunchURL(QLatin1String(kWebSite) + QLatin1String(kLanguagesPage), true); });
+    connect(mnuTools, &QMenu::aboutToShow, this, [this] { mnuToolsClick(); });
+    connect(mnuLiraboMakrel, &QAction::triggered, this, [this] { mnuLiraboMakrelClick(); });
+    connect(mnuSelectionTranslation, &QAction::triggered, this, [this] { mnuSelectionTranslationClick(); });
+    connect(mnuMoreTransparent, &QAction::triggered, this, [this] { mnuMoreTransparentClick(); });
+    connect(mnuLessTransparent, &QAction::triggered, this, [this] { mnuLessTransparentClick(); });
     connect(mnuDictionaries, &QMenu::aboutToShow, this, [this] { mnuDictionariesClick(); });
     connect(mnuNextDictionary, &QAction::triggered, this, [this] { mnuNextDictionaryClick(); });
     connect(mnuPreviousDictionary, &QAction::triggered, this, [this] { mnuPreviousDictionaryClick(); });
@@ -170,6 +174,26 @@ void TfrmMain::mnuDictionariesClick()
     // The information dialog arrives with its own work; Information stays
     // disabled until then.
     mnuFindRelations->setEnabled(FLookupView->Store().HasRelations());
+}
+
+QString TfrmMain::BuilderProgramName()
+{
+    return QStringLiteral("makrel-window");
+}
+
+void TfrmMain::mnuToolsClick()
+{
+    // Looked for each time: the tool may be installed or removed while the
+    // program runs.
+    const QFileInfo builder(QDir(FProgramFolder).filePath(BuilderProgramName()));
+    mnuLiraboMakrel->setVisible(builder.isFile() && builder.isExecutable());
+}
+
+void TfrmMain::mnuLiraboMakrelClick()
+{
+    // Nothing here waits for the tool or depends on it; a failed start is
+    // the desktop's to report.
+    StartProgram(QDir(FProgramFolder).filePath(BuilderProgramName()));
 }
 
 void TfrmMain::mnuExitClick()

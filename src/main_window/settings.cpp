@@ -55,6 +55,7 @@ const TKey kTable[] = {
     {"CheckForUpdates", &TSettings::CheckForUpdates},
     {"HideOnlineDictionaries", &TSettings::HideOnlineDictionaries},
     {"ClipboardTranslation", &TSettings::ClipboardTranslation},
+    {"SelectionTranslation", &TSettings::SelectionTranslation},
     {"AlwaysOnTop", &TSettings::AlwaysOnTop},
     {"ShowTips", &TSettings::ShowTips},
     {"ShowRelations", &TSettings::ShowRelations},

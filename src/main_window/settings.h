@@ -41,6 +41,7 @@ struct TSettings {
     bool CheckForUpdates = true;
     bool HideOnlineDictionaries = false;
     bool ClipboardTranslation = false;
+    bool SelectionTranslation = false;  // X11: marked text is looked up too
     bool AlwaysOnTop = false;
     bool ShowTips = true;
     bool ShowRelations = false;

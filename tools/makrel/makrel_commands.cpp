@@ -1,6 +1,9 @@
 #include "makrel_commands.h"
 
+#include <sys/stat.h>
+
 #include <algorithm>
+#include <cctype>
 #include <climits>
 #include <map>
 
@@ -10,6 +13,7 @@
 #include "dictionary/exceptions.h"
 #include "dictionary/file_stream.h"
 #include "dictionary/relation_names.h"
+#include "ipc/instance_channel.h"
 #include "dictionary_verifier.h"
 #include "importer.h"
 #include "progress_bar.h"
@@ -32,7 +36,8 @@ constexpr const char* kUsage =
     "       makrel lookup --batch [--exact] FILE < WORDS\n"
     "       makrel search FILE PATTERN\n"
     "       makrel relations FILE WORD\n"
-    "       makrel verify FILE";
+    "       makrel verify FILE\n"
+    "       makrel open FILE.ldi      (hands the file to the running Lirabo)";
 
 constexpr int kNotFound = 1;
 constexpr int kFailure = 2;
@@ -316,6 +321,33 @@ int Verify(const std::vector<std::string>& Args, std::ostream& Out)
     return problems.empty() ? 0 : kFailure;
 }
 
+// Exit 0 when the running Lirabo has the file, 1 when none is running.
+int Open(const std::vector<std::string>& Args, std::ostream& Out)
+{
+    const Arguments a = Parse(Args, {}, {}, 1);
+    const std::string& file = a.Positional[0];
+    struct stat info {};
+    if (::stat(file.c_str(), &info) != 0 || !S_ISREG(info.st_mode))
+        throw Failure{file, "no such file"};
+    const std::size_t dot = file.rfind('.');
+    std::string extension = dot == std::string::npos ? std::string() : file.substr(dot);
+    for (char& c : extension)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    if (extension != ".ldi")
+        throw Failure{file, "not a .ldi file"};
+    std::string error;
+    switch (ipc::SendOpenMessage(ipc::AbsolutePath(file), error)) {
+        case ipc::TSendResult::Delivered:
+            return 0;
+        case ipc::TSendResult::NoProgram:
+            Out << "Lirabo is not running" << (error.empty() ? "" : " (" + error + ")") << '\n';
+            return kNotFound;
+        case ipc::TSendResult::Failed:
+            break;
+    }
+    throw Failure{file, error};
+}
+
 }  // namespace
 
 int RunMakrel(const std::vector<std::string>& Args, std::ostream& Out, std::ostream& Err, bool Terminal,
@@ -335,6 +367,8 @@ int RunMakrel(const std::vector<std::string>& Args, std::ostream& Out, std::ostr
             return Relations(Args, Out, Err);
         if (command == "verify")
             return Verify(Args, Out);
+        if (command == "open")
+            return Open(Args, Out);
         if (command == "--help" || command == "help") {
             Out << kUsage << '\n';
             return 0;

@@ -1,0 +1,47 @@
+#pragma once
+
+#include <string>
+
+namespace lirabo::ipc {
+
+// The local socket by which a second start, makrel and the builder window
+// reach the running Lirabo: "TfrmMain-<uid>" in the temporary folder
+// ($TMPDIR, else /tmp), so that each user has one and tests isolate it with
+// TMPDIR. Standard C++ and POSIX only: makrel uses it without Qt.
+std::string InstanceSocketPath();
+
+// Serialises "is a Lirabo listening? if not, I will" between programs that
+// start at the same moment: an exclusive lock on the socket path plus
+// ".lock", held from construction to destruction (or Release). The lock dies
+// with its process, so a crash never leaves it held. When the lock file
+// cannot be made, Held() is false and the caller goes on unserialised.
+class TInstanceLock {
+public:
+    TInstanceLock();
+    ~TInstanceLock();
+    TInstanceLock(const TInstanceLock&) = delete;
+    TInstanceLock& operator=(const TInstanceLock&) = delete;
+
+    bool Held() const { return FDescriptor >= 0; }
+    void Release();
+
+private:
+    int FDescriptor = -1;
+};
+
+enum class TSendResult {
+    Delivered,  // the running window has the message
+    NoProgram,  // no Lirabo of this user is listening
+    Failed,     // one is there but did not take the message (Error says why)
+};
+
+// Hands Path (absolute; empty = only come to the front) to the running
+// Lirabo and waits up to TimeoutMs for its answer. Connects only to a socket
+// that belongs to this user. Never raises.
+TSendResult SendOpenMessage(const std::string& Path, std::string& Error, int TimeoutMs = 5000);
+
+// Path made absolute against the current folder, without resolving links
+// ("." and ".." segments folded). An empty text stays empty.
+std::string AbsolutePath(const std::string& Path);
+
+}  // namespace lirabo::ipc

@@ -1,0 +1,128 @@
+// Clipboard translation, the marked-text (primary selection) translation of
+// X11 desktops, and bringing the window forward for the other programs that
+// reach it.
+
+#include <QApplication>
+#include <QClipboard>
+#include <QComboBox>
+#include <QMimeData>
+#include <QTimer>
+#include <QToolButton>
+
+#include "main_window/clipboard_text.h"
+#include "main_window/frm_main.h"
+
+namespace lirabo {
+
+void TfrmMain::spdClipboardTranslationClick(bool FromButton)
+{
+    if (FromButton)
+        FSettings.ClipboardTranslation = !FSettings.ClipboardTranslation;
+    spdClipboardTranslation->setChecked(FSettings.ClipboardTranslation);
+    QClipboard* clipboard = QApplication::clipboard();
+    if (FSettings.ClipboardTranslation && FNextClipboardViewer == -1) {
+        FClipboardConnection =
+            connect(clipboard, &QClipboard::dataChanged, this, [this] { WMDrawClipboard(); });
+        // Qt keeps no chain of viewers, so there is never a successor.
+        FNextClipboardViewer = 0;
+        // Joining tells the window of the clipboard at once, as a change.
+        WMDrawClipboard();
+    } else if (!FSettings.ClipboardTranslation && FNextClipboardViewer != -1) {
+        disconnect(FClipboardConnection);
+        FNextClipboardViewer = -1;
+    }
+}
+
+void TfrmMain::WMDrawClipboard()
+{
+    if (FIgnoreClipboard) {
+        FIgnoreClipboard = false;
+        return;
+    }
+    const QMimeData* data = QApplication::clipboard()->mimeData(QClipboard::Clipboard);
+    if (!data || !data->hasText())
+        return;
+    TranslateCopiedText(data->text(), true);
+}
+
+void TfrmMain::TranslateCopiedText(const QString& Copied, bool Activate)
+{
+    const QString text = ClipboardLookupText(Copied);
+    if (text.isEmpty())
+        return;
+    // The copied text is not a word the person chose to keep: it does not
+    // go to the recent list.
+    SetLookupText(text);
+    cmbLookupChange();
+    if (FTray.EverAdded())
+        WMTrayIcon(TTrayState::kLeftButtonDown);
+    if (Activate)
+        BringToFront();
+    else
+        raise();
+}
+
+void TfrmMain::ApplySelectionTranslation()
+{
+    QClipboard* clipboard = QApplication::clipboard();
+    const bool available = clipboard->supportsSelection();
+    mnuSelectionTranslation->setVisible(available);
+    mnuSelectionTranslation->setChecked(FSettings.SelectionTranslation);
+    const bool on = available && FSettings.SelectionTranslation;
+    if (on && !FSelectionConnection) {
+        FSelectionConnection = connect(clipboard, &QClipboard::selectionChanged, this, [this] {
+            // Marking in our own controls (the lookup box) is not a request.
+            if (!QApplication::clipboard()->ownsSelection())
+                FSelectionTimer->start();
+        });
+    } else if (!on && FSelectionConnection) {
+        disconnect(FSelectionConnection);
+        FSelectionConnection = {};
+        FSelectionTimer->stop();
+    }
+}
+
+void TfrmMain::mnuSelectionTranslationClick()
+{
+    FSettings.SelectionTranslation = !FSettings.SelectionTranslation;
+    ApplySelectionTranslation();
+}
+
+void TfrmMain::SelectionSettled()
+{
+    QClipboard* clipboard = QApplication::clipboard();
+    if (clipboard->ownsSelection())
+        return;
+    const QMimeData* data = clipboard->mimeData(QClipboard::Selection);
+    if (!data || !data->hasText())
+        return;
+    // The person is still working in the program where they mark text:
+    // the window comes to the top without taking the keyboard from it.
+    TranslateCopiedText(data->text(), false);
+}
+
+QString TfrmMain::ClipboardHint() const
+{
+    QString hint = FLanguage.ReadLanguageHint(QStringLiteral("Main"), 9019);
+    // Say plainly where the platform keeps copies from a program in the
+    // background.
+    if (QGuiApplication::platformName().startsWith(QLatin1String("wayland"))) {
+        QString note = Text(9021);
+        if (note.isEmpty())
+            note = TLanguage().ReadLanguageText(QStringLiteral("Main"), 9021);
+        hint += QLatin1Char(' ') + note;
+    }
+    return hint;
+}
+
+void TfrmMain::BringToFront()
+{
+    if (isMinimized() || !isVisible()) {
+        setWindowState(windowState() & ~Qt::WindowMinimized);
+        show();
+    }
+    raise();
+    activateWindow();
+}
+
+}  // namespace lirabo
