@@ -1,0 +1,87 @@
+#include <gtest/gtest.h>
+
+#include "main_window/clipboard_text.h"
+#include "main_window/tray_state.h"
+#include "main_window/window_opacity.h"
+#include "test_folder.h"
+
+namespace lirabo {
+namespace {
+
+TEST(ClipboardTextTest, KeepsTheFirstHundredCharactersNeverHalfACharacter)
+{
+    EXPECT_EQ(ClipboardLookupText(QString(150, QLatin1Char('a'))), QString(100, QLatin1Char('a')));
+    EXPECT_EQ(ClipboardLookupText("apple"), "apple");
+    // A character outside the basic plane is two UTF-16 units but one
+    // character: 99 letters and it fit, the 101st unit is not cut off alone.
+    const QString apple = QString::fromUtf8("\xf0\x9f\x8d\x8e");
+    const QString text = QString(99, QLatin1Char('b')) + apple + "tail";
+    EXPECT_EQ(ClipboardLookupText(text), QString(99, QLatin1Char('b')) + apple);
+    const QString late = QString(100, QLatin1Char('b')) + apple;
+    EXPECT_EQ(ClipboardLookupText(late), QString(100, QLatin1Char('b')));
+}
+
+TEST(ClipboardTextTest, WhiteSpaceAndControlCharactersAloneLookNothingUp)
+{
+    EXPECT_EQ(ClipboardLookupText(""), "");
+    EXPECT_EQ(ClipboardLookupText(" \t\r\n\x01\x1f"), "");
+    EXPECT_EQ(ClipboardLookupText(QString::fromUtf8("\xe2\x80\x8b\xc2\xa0")), "");  // zero width, no-break
+    // Only what survives the cut counts.
+    EXPECT_EQ(ClipboardLookupText(QString(100, QLatin1Char(' ')) + "word"), "");
+    EXPECT_EQ(ClipboardLookupText("  cat\n"), "  cat\n");  // the lookup itself trims nothing
+}
+
+TEST(WindowOpacityTest, TwelveStepsReachFifteenTheThirteenthZeroThenBackUp)
+{
+    TOpacity o;
+    std::vector<int> down;
+    for (int i = 0; i < 13; ++i) {
+        o = MoreTransparent(o);
+        down.push_back(o.Alpha);
+        EXPECT_TRUE(o.Blending);
+    }
+    EXPECT_EQ(down, (std::vector<int>{235, 215, 195, 175, 155, 135, 115, 95, 75, 55, 35, 15, 0}));
+    EXPECT_EQ(MoreTransparent(o), (TOpacity{0, true}));
+    std::vector<int> up;
+    for (int i = 0; i < 13; ++i) {
+        o = LessTransparent(o);
+        up.push_back(o.Alpha);
+    }
+    EXPECT_EQ(up, (std::vector<int>{20, 40, 60, 80, 100, 120, 140, 160, 180, 200, 220, 240, 255}));
+    EXPECT_FALSE(o.Blending);
+    EXPECT_DOUBLE_EQ(WindowOpacityOf(o), 1.0);
+}
+
+TEST(WindowOpacityTest, LessTransparentAtTheTopTurnsBlendingOff)
+{
+    EXPECT_EQ(LessTransparent(TOpacity{}), (TOpacity{255, false}));
+    EXPECT_EQ(LessTransparent(TOpacity{234, true}), (TOpacity{254, true}));
+    EXPECT_EQ(LessTransparent(TOpacity{235, true}), (TOpacity{255, false}));
+    EXPECT_EQ(MoreTransparent(TOpacity{20, true}), (TOpacity{0, true}));
+    EXPECT_EQ(MoreTransparent(TOpacity{21, true}), (TOpacity{1, true}));
+    EXPECT_DOUBLE_EQ(WindowOpacityOf(TOpacity{0, true}), 0.0);
+    EXPECT_DOUBLE_EQ(WindowOpacityOf(TOpacity{51, false}), 1.0);
+}
+
+TEST(TrayStateTest, HidesOnlyWithTheSettingAndATrayAndRestoresOnPresses)
+{
+    TTrayState tray;
+    EXPECT_FALSE(tray.Minimised(false, true));
+    EXPECT_FALSE(tray.Minimised(true, false));
+    EXPECT_FALSE(tray.EverAdded());
+    // Restoring is asked even with no icon shown (a copy does so); it is
+    // harmless then.
+    EXPECT_TRUE(tray.IconEvent(TTrayState::kLeftButtonDown));
+
+    EXPECT_TRUE(tray.Minimised(true, true));
+    EXPECT_TRUE(tray.IconShown());
+    for (int code : {0x200, 0x202, TTrayState::kLeftButtonDoubleClick, 0x205, TTrayState::kMiddleButtonDown})
+        EXPECT_FALSE(tray.IconEvent(code)) << code;
+    EXPECT_TRUE(tray.IconShown());
+    EXPECT_TRUE(tray.IconEvent(TTrayState::kRightButtonDown));
+    EXPECT_FALSE(tray.IconShown());
+    EXPECT_TRUE(tray.EverAdded());  // stays: shutdown and copies read it
+}
+
+}  // namespace
+}  // namespace lirabo

@@ -1,0 +1,499 @@
+#include "frm_builder.h"
+
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QLocale>
+#include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QProcess>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QVBoxLayout>
+#include <algorithm>
+#include <array>
+#include <filesystem>
+#include <system_error>
+
+#include "dictionary/dictionary_layout.h"
+#include "output_name.h"
+
+namespace makrel {
+
+namespace {
+
+using lirabo::ipc::TSendResult;
+
+constexpr int kDefaultSectionSize = 256;  // as `makrel build`
+constexpr int kProgressRange = 1000;
+constexpr const char* kIdleText = "Choose the source, then press Build.";
+
+// How much of the bar each stage fills: reading and sorting dominate,
+// writing compresses every section, the check reads everything once more.
+constexpr std::array<int, 3> kStageStart = {0, 600, 950};
+constexpr std::array<int, 3> kStageSpan = {600, 350, 50};
+
+struct TFormat {
+    const char* Name;  // makrel's --format name
+    const char* Title;
+    const char* Hint;
+    const char* Filter;  // empty: the source is a folder
+};
+
+const std::array<TFormat, 4> kFormats = {{
+    {"tsv", "Tab-separated text (.tsv)",
+     "A UTF-8 text file with one entry per line: the headword, a tab, the definition.",
+     "Tab-separated text (*.tsv *.txt);;All files (*)"},
+    {"wordnet", "WordNet database folder",
+     "The folder of a WordNet 3.0 database (data.*, index.*, *.exc); on Debian /usr/share/wordnet. "
+     "Its entries are long: the default dictionaries build it with section size 64.",
+     ""},
+    {"dictd", "dictd dictionary (.index)",
+     "The .index file, with its .dict.dz or .dict beside it. Left empty, Name and Notice come from the "
+     "dictionary itself.",
+     "dictd index (*.index);;All files (*)"},
+    {"stardict", "StarDict dictionary (.ifo)",
+     "The .ifo file, with its .idx and .dict.dz (or .dict) beside it. Left empty, Name and Notice come "
+     "from the dictionary itself.",
+     "StarDict information (*.ifo);;All files (*)"},
+}};
+
+const char* StageText(int Stage)
+{
+    switch (static_cast<TBuildStage>(Stage)) {
+        case TBuildStage::Reading:
+            return "Reading the source…";
+        case TBuildStage::Writing:
+            return "Writing the dictionary…";
+        case TBuildStage::Checking:
+            return "Checking the dictionary…";
+    }
+    return "";
+}
+
+// Long paths have no spaces to break at; a zero-width space after each
+// slash lets the label wrap them instead of widening the window.
+QString Breakable(const QString& Path)
+{
+    QString text = Path;
+    return text.replace('/', QStringLiteral("/\u200B"));
+}
+
+QString Number(size_t Value)
+{
+    return QLocale().toString(static_cast<qulonglong>(Value));
+}
+
+QString Summary(const TBuildResult& Result, const QString& Output)
+{
+    QString text = QString("Built %1\n").arg(Output);
+    text += QString("Entries: %1\nRelations: %2\nReplaced characters: %3\nShortened entries: %4\n")
+                .arg(Number(Result.Entries), Number(Result.Relations), Number(Result.ReplacedCharacters),
+                     Number(Result.ShortenedEntries));
+    if (Result.Warnings.empty()) {
+        text += "Warnings: none\n";
+    } else {
+        text += QString("Warnings: %1\n").arg(Number(Result.Warnings.size()));
+        for (const std::string& warning : Result.Warnings)
+            text += "  " + QString::fromUtf8(warning) + "\n";
+    }
+    return text;
+}
+
+}  // namespace
+
+const QStringList& TfrmBuilder::FormatNames()
+{
+    static const QStringList names = [] {
+        QStringList list;
+        for (const TFormat& format : kFormats)
+            list << format.Name;
+        return list;
+    }();
+    return names;
+}
+
+TfrmBuilder::TfrmBuilder(QString DictionariesFolder, QWidget* Parent)
+    : QWidget(Parent), FProgramFolder(QCoreApplication::applicationDirPath())
+{
+    if (DictionariesFolder.isEmpty())
+        DictionariesFolder = QCoreApplication::applicationDirPath() + "/Dictionaries";
+    FDictionariesFolder = QDir::cleanPath(QDir(DictionariesFolder).absolutePath());
+
+    ConfirmOverwrite = [this](const QString& FileName) {
+        return QMessageBox::question(
+                   this, "Replace dictionary",
+                   QString("%1 already exists in the Dictionaries folder. Replace it?").arg(FileName),
+                   QMessageBox::Yes | QMessageBox::No, QMessageBox::No) == QMessageBox::Yes;
+    };
+    SendOpen = [](const std::string& Path, std::string& Error) {
+        return lirabo::ipc::SendOpenMessage(Path, Error);
+    };
+    StartProgram = [](const QString& Program, const QStringList& Arguments) {
+        return QProcess::startDetached(Program, Arguments);
+    };
+
+    setWindowTitle("Build a Dictionary");
+    CreateControls();
+    FormatChanged();
+    SetBusy(false);
+}
+
+TfrmBuilder::~TfrmBuilder()
+{
+    if (FJob)
+        FJob->Cancel();
+    if (FWorker.joinable())
+        FWorker.join();
+}
+
+void TfrmBuilder::CreateControls()
+{
+    cmbFormat = new QComboBox(this);
+    cmbFormat->setObjectName("cmbFormat");
+    for (const TFormat& format : kFormats)
+        cmbFormat->addItem(format.Title, QString(format.Name));
+    lblFormatHint = new QLabel(this);
+    lblFormatHint->setObjectName("lblFormatHint");
+    lblFormatHint->setWordWrap(true);
+    lblFormatHint->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
+
+    edtSource = new QLineEdit(this);
+    edtSource->setObjectName("edtSource");
+    btnBrowse = new QPushButton("Browse…", this);
+    btnBrowse->setObjectName("btnBrowse");
+    auto* sourceRow = new QHBoxLayout;
+    sourceRow->setContentsMargins(0, 0, 0, 0);
+    sourceRow->addWidget(edtSource, 1);
+    sourceRow->addWidget(btnBrowse);
+
+    edtName = new QLineEdit(this);
+    edtName->setObjectName("edtName");
+    edtNotice = new QLineEdit(this);
+    edtNotice->setObjectName("edtNotice");
+    edtNotice->setPlaceholderText("Origin and licence, for example");
+
+    spnSectionSize = new QSpinBox(this);
+    spnSectionSize->setObjectName("spnSectionSize");
+    spnSectionSize->setRange(1, lirabo::kMaxSectionSize);
+    spnSectionSize->setValue(kDefaultSectionSize);
+    spnSectionSize->setToolTip(
+        "Entries per compressed section. Smaller sections make lookups in dictionaries with long entries "
+        "faster; larger ones make the file smaller.");
+
+    edtOutput = new QLineEdit(this);
+    edtOutput->setObjectName("edtOutput");
+    edtOutput->setPlaceholderText("name.ldi");
+    lblFolder = new QLabel(this);
+    lblFolder->setObjectName("lblFolder");
+    lblFolder->setWordWrap(true);
+    lblFolder->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
+    lblFolder->setText("Saved in " + Breakable(FDictionariesFolder));
+    lblFolder->setToolTip(FDictionariesFolder);
+
+    auto* form = new QFormLayout;
+    form->setRowWrapPolicy(QFormLayout::WrapLongRows);
+    // Text fields widen with the window; the format list and the number keep their size.
+    form->setFieldGrowthPolicy(QFormLayout::ExpandingFieldsGrow);
+    form->addRow("&Format:", cmbFormat);
+    form->addRow(QString(), lblFormatHint);
+    // A row of two widgets has no buddy of its own: the label names the edit.
+    auto* sourceLabel = new QLabel("&Source:", this);
+    sourceLabel->setBuddy(edtSource);
+    form->addRow(sourceLabel, sourceRow);
+    form->addRow("&Name:", edtName);
+    form->addRow("N&otice:", edtNotice);
+    form->addRow("Section si&ze:", spnSectionSize);
+    form->addRow("O&utput file:", edtOutput);
+    form->addRow(QString(), lblFolder);
+
+    prgBuild = new QProgressBar(this);
+    prgBuild->setObjectName("prgBuild");
+    prgBuild->setRange(0, kProgressRange);
+    prgBuild->setValue(0);
+    lblStatus = new QLabel(this);
+    lblStatus->setObjectName("lblStatus");
+    lblStatus->setWordWrap(true);
+    lblStatus->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    lblStatus->setText(kIdleText);
+    txtResult = new QPlainTextEdit(this);
+    txtResult->setObjectName("txtResult");
+    txtResult->setReadOnly(true);
+    txtResult->setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    txtResult->setPlaceholderText("The summary of the build appears here.");
+
+    btnBuild = new QPushButton("&Build", this);
+    btnBuild->setObjectName("btnBuild");
+    btnBuild->setDefault(true);
+    btnCancel = new QPushButton("&Cancel", this);
+    btnCancel->setObjectName("btnCancel");
+    btnClose = new QPushButton("C&lose", this);
+    btnClose->setObjectName("btnClose");
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    buttons->addWidget(btnBuild);
+    buttons->addWidget(btnCancel);
+    buttons->addWidget(btnClose);
+
+    auto* main = new QVBoxLayout(this);
+    main->addLayout(form);
+    main->addWidget(prgBuild);
+    main->addWidget(lblStatus);
+    main->addWidget(txtResult, 1);
+    main->addLayout(buttons);
+
+    connect(cmbFormat, &QComboBox::currentIndexChanged, this, &TfrmBuilder::FormatChanged);
+    connect(edtSource, &QLineEdit::textChanged, this, &TfrmBuilder::SourceChanged);
+    connect(edtOutput, &QLineEdit::textEdited, this,
+            [this](const QString& Text) { FOutputTouched = !Text.trimmed().isEmpty(); });
+    connect(btnBrowse, &QPushButton::clicked, this, &TfrmBuilder::Browse);
+    connect(btnBuild, &QPushButton::clicked, this, &TfrmBuilder::Build);
+    connect(btnCancel, &QPushButton::clicked, this, &TfrmBuilder::CancelBuild);
+    connect(btnClose, &QPushButton::clicked, this, &QWidget::close);
+
+    setMinimumWidth(fontMetrics().averageCharWidth() * 60);
+    resize(fontMetrics().averageCharWidth() * 80, sizeHint().height());
+}
+
+QString TfrmBuilder::CurrentFormat() const
+{
+    return cmbFormat->currentData().toString();
+}
+
+void TfrmBuilder::FormatChanged()
+{
+    const TFormat& format = kFormats[static_cast<size_t>(std::max(cmbFormat->currentIndex(), 0))];
+    lblFormatHint->setText(format.Hint);
+    const bool describesItself = CurrentFormat() == "dictd" || CurrentFormat() == "stardict";
+    edtName->setPlaceholderText(describesItself ? "The dictionary's own name" : "Shown in Lirabo's list");
+    edtSource->setPlaceholderText(*format.Filter ? "The file to read" : "The folder to read");
+}
+
+void TfrmBuilder::SourceChanged()
+{
+    if (!FOutputTouched)
+        edtOutput->setText(DefaultOutputName(edtSource->text()));
+}
+
+void TfrmBuilder::Browse()
+{
+    const TFormat& format = kFormats[static_cast<size_t>(std::max(cmbFormat->currentIndex(), 0))];
+    const QString current = edtSource->text().trimmed();
+    const QString start = current.isEmpty() ? QDir::homePath() : current;
+    const QString chosen = *format.Filter
+                               ? QFileDialog::getOpenFileName(this, "Choose the source", start, format.Filter)
+                               : QFileDialog::getExistingDirectory(this, "Choose the source folder", start);
+    if (!chosen.isEmpty())
+        edtSource->setText(QDir::toNativeSeparators(chosen));
+}
+
+void TfrmBuilder::SetBusy(bool Busy)
+{
+    for (QWidget* control : std::initializer_list<QWidget*>{cmbFormat, edtSource, btnBrowse, edtName,
+                                                            edtNotice, spnSectionSize, edtOutput, btnBuild})
+        control->setEnabled(!Busy);
+    btnCancel->setEnabled(Busy);
+}
+
+void TfrmBuilder::ShowFailure(const QString& Message)
+{
+    lblStatus->setText("Not built.");
+    txtResult->setPlainText(Message);
+    prgBuild->setValue(0);
+}
+
+void TfrmBuilder::Build()
+{
+    if (Busy())
+        return;
+    txtResult->clear();
+    const QString source = edtSource->text().trimmed();
+    if (source.isEmpty()) {
+        ShowFailure("Choose the source to build the dictionary from.");
+        return;
+    }
+    QString error;
+    const QString name = CheckedOutputName(edtOutput->text(), error);
+    if (name.isEmpty()) {
+        ShowFailure(error);
+        return;
+    }
+    if (!QFileInfo(FDictionariesFolder).isDir()) {
+        std::error_code failure;
+        std::filesystem::create_directories(QFile::encodeName(FDictionariesFolder).toStdString(), failure);
+        if (!QFileInfo(FDictionariesFolder).isDir()) {
+            const QString reason = failure ? QString::fromLocal8Bit(failure.message())
+                                           : QString("a file of that name is in the way");
+            ShowFailure(
+                QString("Cannot create the Dictionaries folder %1: %2").arg(FDictionariesFolder, reason));
+            return;
+        }
+    }
+
+    TBuildOptions options;
+    options.Format = CurrentFormat().toStdString();
+    options.Source = QFile::encodeName(source).toStdString();
+    options.Name = edtName->text().trimmed().toStdString();
+    options.Notice = edtNotice->text().trimmed().toStdString();
+    options.SectionSize = spnSectionSize->value();
+    FOutputPath = QDir(FDictionariesFolder).filePath(name);
+    options.Output = QFile::encodeName(FOutputPath).toStdString();
+
+    const QFileInfo existing(FOutputPath);
+    if (existing.exists() || existing.isSymLink()) {
+        if (existing.isDir()) {
+            ShowFailure(QString("%1 is a folder in the Dictionaries folder; choose another name.").arg(name));
+            return;
+        }
+        if (!ConfirmOverwrite || !ConfirmOverwrite(name)) {
+            lblStatus->setText(QString("Not built: the existing %1 was kept.").arg(name));
+            return;
+        }
+        options.ReplaceExisting = true;
+    }
+    StartWorker(std::move(options));
+}
+
+void TfrmBuilder::StartWorker(TBuildOptions Options)
+{
+    FJob = std::make_shared<TBuildJob>(std::move(Options));
+    SetBusy(true);
+    prgBuild->setValue(0);
+    lblStatus->setText(StageText(static_cast<int>(TBuildStage::Reading)));
+    const std::string path = FJob->Options().Output;
+    FWorker = std::thread([this, job = FJob, send = SendOpen, path] {
+        // Only stage changes and whole permille steps cross to the window, so
+        // a writer's thousands of sections do not flood its event queue.
+        int lastStage = -1;
+        int lastPermille = -1;
+        const TBuildResult result = job->Run([&](TBuildStage Stage, size_t Done, size_t Total) {
+            const int stage = static_cast<int>(Stage);
+            const double fraction = Total == 0 ? 0.0 : std::min(1.0, double(Done) / double(Total));
+            const int permille = kStageStart[static_cast<size_t>(stage)] +
+                                 int(fraction * kStageSpan[static_cast<size_t>(stage)]);
+            if (stage == lastStage && permille == lastPermille)
+                return;
+            lastStage = stage;
+            lastPermille = permille;
+            QMetaObject::invokeMethod(
+                this, [this, stage, permille] { Progressed(stage, permille); }, Qt::QueuedConnection);
+        });
+        QMetaObject::invokeMethod(
+            this, [this, result] { BuildDone(result); }, Qt::QueuedConnection);
+        if (result.Status != TBuildStatus::Succeeded)
+            return;
+        std::string error;
+        const TSendResult sent = send ? send(path, error) : TSendResult::NoProgram;
+        const QString message = QString::fromLocal8Bit(error);
+        QMetaObject::invokeMethod(
+            this, [this, sent, message] { OpenDone(sent, message); }, Qt::QueuedConnection);
+    });
+}
+
+void TfrmBuilder::CancelBuild()
+{
+    if (!FJob || FJob->CancelRequested() || FOpening)
+        return;
+    FJob->Cancel();
+    btnCancel->setEnabled(false);
+    lblStatus->setText("Cancelling…");
+}
+
+void TfrmBuilder::Progressed(int Stage, int Permille)
+{
+    prgBuild->setValue(Permille);
+    if (FJob && !FJob->CancelRequested())
+        lblStatus->setText(StageText(Stage));
+}
+
+void TfrmBuilder::BuildDone(const TBuildResult& Result)
+{
+    const QString name = QFileInfo(FOutputPath).fileName();
+    switch (Result.Status) {
+        case TBuildStatus::Succeeded:
+            prgBuild->setValue(kProgressRange);
+            // Handing the file on may take a moment; there is nothing left to cancel.
+            FOpening = true;
+            btnCancel->setEnabled(false);
+            lblStatus->setText(QString("Built %1. Opening it in Lirabo…").arg(name));
+            txtResult->setPlainText(Summary(Result, FOutputPath));
+            return;
+        case TBuildStatus::Failed:
+            ShowFailure(QString::fromUtf8(Result.Error));
+            lblStatus->setText("The build failed; nothing was written.");
+            break;
+        case TBuildStatus::Cancelled:
+            prgBuild->setValue(0);
+            lblStatus->setText("Cancelled; nothing was written.");
+            break;
+    }
+    EndBuild();
+}
+
+void TfrmBuilder::OpenDone(TSendResult Sent, const QString& Error)
+{
+    const QString name = QFileInfo(FOutputPath).fileName();
+    const QString ready = QString("The dictionary is ready in %1.").arg(FDictionariesFolder);
+    QString detail;
+    switch (Sent) {
+        case TSendResult::Delivered:
+            lblStatus->setText(QString("Built %1 and opened it in Lirabo.").arg(name));
+            break;
+        case TSendResult::NoProgram: {
+            const QFileInfo program(QDir(FProgramFolder).filePath("lirabo"));
+            if (program.isFile() && program.isExecutable() && StartProgram &&
+                StartProgram(program.absoluteFilePath(), {FOutputPath})) {
+                lblStatus->setText(QString("Built %1 and started Lirabo with it.").arg(name));
+            } else {
+                lblStatus->setText(QString("Built %1. Lirabo is not running.").arg(name));
+                detail = program.exists() ? "Lirabo could not be started. " + ready : ready;
+            }
+            break;
+        }
+        case TSendResult::Failed:
+            lblStatus->setText(QString("Built %1, but Lirabo did not open it.").arg(name));
+            detail = QString("Lirabo did not take the dictionary: %1. %2").arg(Error, ready);
+            break;
+    }
+    if (!detail.isEmpty())
+        txtResult->appendPlainText(detail);
+    EndBuild();
+}
+
+void TfrmBuilder::EndBuild()
+{
+    // The worker posts its last message as its last act.
+    if (FWorker.joinable())
+        FWorker.join();
+    FJob.reset();
+    FOpening = false;
+    SetBusy(false);
+    emit BuildEnded();
+    if (FCloseWhenDone) {
+        FCloseWhenDone = false;
+        close();
+    }
+}
+
+void TfrmBuilder::closeEvent(QCloseEvent* Event)
+{
+    if (Busy()) {
+        // Closing waits for the worker, which stops at its next report.
+        FCloseWhenDone = true;
+        CancelBuild();
+        Event->ignore();
+        return;
+    }
+    QWidget::closeEvent(Event);
+}
+
+}  // namespace makrel
