@@ -1,5 +1,8 @@
 #include "main_window/catalogue.h"
 
+#include <sys/stat.h>
+
+#include <QFile>
 #include <QDir>
 #include <QFileInfo>
 #include <QUrl>
@@ -67,11 +70,32 @@ void TCatalogue::Rebuild(const TOptions& Options)
     }
 }
 
+namespace {
+
+// Whether two paths name two files that both exist and differ, as
+// "fruit.ldi" and "FRUIT.ldi" do side by side on a case-sensitive disk.
+bool DistinctFiles(const QString& A, const QString& B)
+{
+    struct stat a {}, b {};
+    if (::stat(QFile::encodeName(A).constData(), &a) != 0 || ::stat(QFile::encodeName(B).constData(), &b) != 0)
+        return false;
+    return a.st_dev != b.st_dev || a.st_ino != b.st_ino;
+}
+
+}  // namespace
+
 int TCatalogue::FindFile(const QString& Path) const
 {
     for (int i = 0; i < Size(); ++i) {
         const TCatalogueEntry& e = FEntries[static_cast<size_t>(i)];
-        if (!e.Online && e.Location.compare(Path, Qt::CaseInsensitive) == 0)
+        if (!e.Online && e.Location == Path)
+            return i;
+    }
+    // Letter case is ignored, as on the disks the catalogue was made for,
+    // but never so far as to open one file in place of another.
+    for (int i = 0; i < Size(); ++i) {
+        const TCatalogueEntry& e = FEntries[static_cast<size_t>(i)];
+        if (!e.Online && e.Location.compare(Path, Qt::CaseInsensitive) == 0 && !DistinctFiles(e.Location, Path))
             return i;
     }
     return -1;

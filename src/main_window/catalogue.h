@@ -44,7 +44,8 @@ public:
     const std::vector<TCatalogueEntry>& Entries() const { return FEntries; }
 
     // The index of the local or custom entry whose location is Path, letter
-    // case ignored; -1 when none.
+    // case ignored unless the two spellings are two existing files; -1 when
+    // none.
     int FindFile(const QString& Path) const;
     // The index of the entry that is Entry (same location and kind); -1 when
     // the catalogue no longer holds it.
