@@ -100,9 +100,10 @@ int main(int argc, char** argv)
         owners.push_back(std::move(xclip));
         QTest::qWait(50);
     }
-    std::printf("copy to painted entry on WordNet: median %.1f ms, p95 %.1f ms, max %.1f ms over %zu copies\n",
-                Percentile(times, 0.5), Percentile(times, 0.95), *std::max_element(times.begin(), times.end()),
-                times.size());
+    std::printf(
+        "copy to painted entry on WordNet: median %.1f ms, p95 %.1f ms, max %.1f ms over %zu copies\n",
+        Percentile(times, 0.5), Percentile(times, 0.95), *std::max_element(times.begin(), times.end()),
+        times.size());
     if (!screenshot.isEmpty())
         window.grab().save(screenshot);
     for (auto& p : owners) {

@@ -26,7 +26,8 @@ using TClock = std::chrono::steady_clock;
 double Percentile(std::vector<double> Values, double Fraction)
 {
     std::sort(Values.begin(), Values.end());
-    const size_t index = std::min(Values.size() - 1, static_cast<size_t>(Fraction * (Values.size() - 1) + 0.5));
+    const size_t index =
+        std::min(Values.size() - 1, static_cast<size_t>(Fraction * (Values.size() - 1) + 0.5));
     return Values[index];
 }
 

@@ -28,6 +28,7 @@ void TDictionaryPainter::BeginEntry(std::string_view Text, bool Current)
     FCurrent = Current;
     FLinks.BeginEntry(Text);
     FElement = 0;
+    FRememberedToggles = 0;
     SetElement(deEntry);
     FBackground = Current ? FColors.Current : FColors.Background;
 }
@@ -142,6 +143,10 @@ bool TDictionaryPainter::Code(int Index, unsigned char Code, int X, int Y)
             break;
         case mcLinkStart:
             FRemembered = FShownElement;
+            // Underline and strike-out toggled before the link come back after
+            // it, as bold and italic come back in the width style.
+            FRememberedToggles =
+                FDecoration ^ (FStyles.ElementStyle(FShownElement) & (fsUnderline | fsStrikeOut));
             SetElement(deLink);
             break;
         case mcSelStart:
@@ -152,6 +157,11 @@ bool TDictionaryPainter::Code(int Index, unsigned char Code, int X, int Y)
             break;
         case mcLinkEnd:
             SetElement(FRemembered, true);
+            if (FRememberedToggles != 0) {
+                FDecoration ^= FRememberedToggles;
+                FElement = 0;
+            }
+            FRememberedToggles = 0;
             break;
         default:
             break;

@@ -74,7 +74,8 @@ private:
     int FElement = 0;             // the element in force; 0 after a style toggle
     int FShownElement = deEntry;  // the element whose colour is in force
     int FRemembered = deDefinition;
-    TFontStyles FDecoration = 0;  // underline and strike-out in force
+    TFontStyles FRememberedToggles = 0;  // underline and strike-out toggled when the link started
+    TFontStyles FDecoration = 0;         // underline and strike-out in force
 };
 
 }  // namespace lirabo

@@ -24,7 +24,8 @@ bool PeerIsThisUser(QLocalSocket* Client)
 #ifdef SO_PEERCRED
     ucred peer{};
     socklen_t size = sizeof(peer);
-    if (::getsockopt(static_cast<int>(Client->socketDescriptor()), SOL_SOCKET, SO_PEERCRED, &peer, &size) != 0)
+    if (::getsockopt(static_cast<int>(Client->socketDescriptor()), SOL_SOCKET, SO_PEERCRED, &peer, &size) !=
+        0)
         return false;
     return peer.uid == ::getuid();
 #else

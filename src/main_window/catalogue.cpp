@@ -2,8 +2,8 @@
 
 #include <sys/stat.h>
 
-#include <QFile>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QUrl>
 #include <algorithm>
@@ -76,8 +76,10 @@ namespace {
 // "fruit.ldi" and "FRUIT.ldi" do side by side on a case-sensitive disk.
 bool DistinctFiles(const QString& A, const QString& B)
 {
-    struct stat a {}, b {};
-    if (::stat(QFile::encodeName(A).constData(), &a) != 0 || ::stat(QFile::encodeName(B).constData(), &b) != 0)
+    struct stat a {
+    }, b{};
+    if (::stat(QFile::encodeName(A).constData(), &a) != 0 ||
+        ::stat(QFile::encodeName(B).constData(), &b) != 0)
         return false;
     return a.st_dev != b.st_dev || a.st_ino != b.st_ino;
 }
@@ -95,7 +97,8 @@ int TCatalogue::FindFile(const QString& Path) const
     // but never so far as to open one file in place of another.
     for (int i = 0; i < Size(); ++i) {
         const TCatalogueEntry& e = FEntries[static_cast<size_t>(i)];
-        if (!e.Online && e.Location.compare(Path, Qt::CaseInsensitive) == 0 && !DistinctFiles(e.Location, Path))
+        if (!e.Online && e.Location.compare(Path, Qt::CaseInsensitive) == 0 &&
+            !DistinctFiles(e.Location, Path))
             return i;
     }
     return -1;

@@ -193,7 +193,8 @@ void TfrmMain::CreateTopBar()
     connect(spdLookup, &QToolButton::clicked, this, [this] { spdLookupClick(); });
     connect(spdLookupEx, &QToolButton::clicked, this, [this] { spdLookupExClick(); });
     connect(cmbLookIn, &QComboBox::activated, this, [this] { cmbLookInChange(); });
-    connect(spdClipboardTranslation, &QToolButton::clicked, this, [this] { spdClipboardTranslationClick(true); });
+    connect(spdClipboardTranslation, &QToolButton::clicked, this,
+            [this] { spdClipboardTranslationClick(true); });
     connect(spdAlwaysOnTop, &QToolButton::clicked, this, [this] { spdAlwaysOnTopClick(true); });
 }
 
@@ -389,7 +390,8 @@ void TfrmMain::FormCreate()
     // posted one comes after start-up, in the dictionary it opened. Without
     // translation the posted one is skipped instead.
     FIgnoreClipboard = true;
-    QMetaObject::invokeMethod(this, [this] { WMDrawClipboard(); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        this, [this] { WMDrawClipboard(); }, Qt::QueuedConnection);
     ApplySettings();
 
     if (!FCommandLineFile.isEmpty())

@@ -15,7 +15,7 @@ namespace {
 
 constexpr int kDividerWidth = 5;
 constexpr int kRowHeight = 50;
-constexpr int kMinimumTopIndent = 60;  // the drag keeps the lookup part usable
+constexpr int kMinimumTopIndent = 60;       // the drag keeps the lookup part usable
 constexpr int kMaximumTopIndent = 1 << 20;  // far beyond any screen, far from overflow
 constexpr int kLabelTop = 4;
 constexpr int kBoxTop = 20;

@@ -32,24 +32,25 @@ void TfrmMain::OnMinimize()
         FTrayIcon = new QSystemTrayIcon(windowIcon(), this);
         FTrayIcon->setObjectName(QStringLiteral("FTrayIcon"));
         FTrayIcon->setToolTip(QStringLiteral("Lirabo"));
-        connect(FTrayIcon, &QSystemTrayIcon::activated, this, [this](QSystemTrayIcon::ActivationReason Reason) {
-            switch (Reason) {
-                case QSystemTrayIcon::Trigger:
-                    WMTrayIcon(TTrayState::kLeftButtonDown);
-                    break;
-                case QSystemTrayIcon::Context:
-                    WMTrayIcon(TTrayState::kRightButtonDown);
-                    break;
-                case QSystemTrayIcon::DoubleClick:
-                    WMTrayIcon(TTrayState::kLeftButtonDoubleClick);
-                    break;
-                case QSystemTrayIcon::MiddleClick:
-                    WMTrayIcon(TTrayState::kMiddleButtonDown);
-                    break;
-                case QSystemTrayIcon::Unknown:
-                    break;
-            }
-        });
+        connect(FTrayIcon, &QSystemTrayIcon::activated, this,
+                [this](QSystemTrayIcon::ActivationReason Reason) {
+                    switch (Reason) {
+                        case QSystemTrayIcon::Trigger:
+                            WMTrayIcon(TTrayState::kLeftButtonDown);
+                            break;
+                        case QSystemTrayIcon::Context:
+                            WMTrayIcon(TTrayState::kRightButtonDown);
+                            break;
+                        case QSystemTrayIcon::DoubleClick:
+                            WMTrayIcon(TTrayState::kLeftButtonDoubleClick);
+                            break;
+                        case QSystemTrayIcon::MiddleClick:
+                            WMTrayIcon(TTrayState::kMiddleButtonDown);
+                            break;
+                        case QSystemTrayIcon::Unknown:
+                            break;
+                    }
+                });
     }
     // Hidden, the window has no taskbar button; the icon stands in for it.
     hide();

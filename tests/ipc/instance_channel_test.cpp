@@ -118,7 +118,7 @@ TEST_F(InstanceChannelTest, DeliveredOnlyWhenTheReceiverAnswers)
                 ::send(client, &kOpenMessageAck, 1, 0);
             else if (round == 2)
                 ::usleep(600 * 1000);  // silent: the sender gives up
-            ::close(client);  // round 1: closed without an answer
+            ::close(client);           // round 1: closed without an answer
         }
     });
     std::string error;

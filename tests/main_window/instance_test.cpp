@@ -6,9 +6,9 @@
 #include <unistd.h>
 
 #include <QLocalSocket>
-#include <cstring>
 #include <QProcess>
 #include <QTest>
+#include <cstring>
 
 #include "ipc/instance_channel.h"
 #include "ipc/instance_server.h"
@@ -92,8 +92,10 @@ TEST_F(InstanceTest, MakrelOpenReachesTheWindowWhichOpensOrIgnoresTheFile)
     TfrmMain& w = StartListening();
     QDir elsewhere(FFolder.Path());
     elsewhere.mkdir("elsewhere");
-    const QString first = FFolder.AddDictionary("One.LDI", "One", {{"uno", "one"}}, {}, elsewhere.filePath("elsewhere"));
-    const QString second = FFolder.AddDictionary("two.ldi", "Two", {{"dos", "two"}}, {}, elsewhere.filePath("elsewhere"));
+    const QString first =
+        FFolder.AddDictionary("One.LDI", "One", {{"uno", "one"}}, {}, elsewhere.filePath("elsewhere"));
+    const QString second =
+        FFolder.AddDictionary("two.ldi", "Two", {{"dos", "two"}}, {}, elsewhere.filePath("elsewhere"));
 
     EXPECT_EQ(Makrel(first), 0) << FOutput.constData();
     EXPECT_EQ(w.LookupView()->Header().Name, "One");  // ".LDI" is accepted
@@ -109,7 +111,8 @@ TEST_F(InstanceTest, MakrelOpenReachesTheWindowWhichOpensOrIgnoresTheFile)
     const QString fruit = FFolder.Dictionaries() + "/fruit.ldi";
     EXPECT_EQ(Makrel(fruit), 0);
     EXPECT_EQ(LookIn()->currentText(), "Fruit");
-    const QString shouting = FFolder.AddDictionary("FRUIT.ldi", "Loud fruit", {{"APPLE", "red"}}, {}, elsewhere.filePath("elsewhere"));
+    const QString shouting = FFolder.AddDictionary("FRUIT.ldi", "Loud fruit", {{"APPLE", "red"}}, {},
+                                                   elsewhere.filePath("elsewhere"));
     const QString twin = FFolder.Dictionaries() + "/FRUIT.ldi";
     ASSERT_TRUE(QFile::copy(shouting, twin));
     w.WMMakrelLookup(twin);
@@ -210,10 +213,13 @@ TEST_F(InstanceTest, StaleSocketNeverStopsAStartAndTwoStartsEndWithOneWindow)
         p->start();
     // One of them hands over to the other and ends; the other stays.
     ASSERT_TRUE(QTest::qWaitFor(
-        [&] { return starts[0]->state() == QProcess::NotRunning || starts[1]->state() == QProcess::NotRunning; },
+        [&] {
+            return starts[0]->state() == QProcess::NotRunning || starts[1]->state() == QProcess::NotRunning;
+        },
         30000));
     QTest::qWait(1500);
-    const int running = (starts[0]->state() != QProcess::NotRunning) + (starts[1]->state() != QProcess::NotRunning);
+    const int running =
+        (starts[0]->state() != QProcess::NotRunning) + (starts[1]->state() != QProcess::NotRunning);
     EXPECT_EQ(running, 1);
     for (auto& p : starts) {
         if (p->state() == QProcess::NotRunning) {

@@ -13,9 +13,9 @@
 #include "dictionary/exceptions.h"
 #include "dictionary/file_stream.h"
 #include "dictionary/relation_names.h"
-#include "ipc/instance_channel.h"
 #include "dictionary_verifier.h"
 #include "importer.h"
+#include "ipc/instance_channel.h"
 #include "progress_bar.h"
 #include "text_escape.h"
 #include "tsv_importer.h"
@@ -111,10 +111,9 @@ void Open(TDictionaryStore& Store, const std::string& FileName)
 
 int Build(const std::vector<std::string>& Args, std::ostream& Out, std::ostream& Err, bool Terminal)
 {
-    const Arguments a = Parse(Args,
-                              {"--format", "--section-size", "--name", "--notice", "--url",
-                               "--information", "--relations"},
-                              {}, 2);
+    const Arguments a = Parse(
+        Args, {"--format", "--section-size", "--name", "--notice", "--url", "--information", "--relations"},
+        {}, 2);
     const std::string& input = a.Positional[0];
     const std::string& output = a.Positional[1];
     TWriterOptions options;
@@ -142,14 +141,13 @@ int Build(const std::vector<std::string>& Args, std::ostream& Out, std::ostream&
     try {
         TDictionaryWriter writer(options);
         try {
-            importer->Import(input, writer, report, [&](size_t done, size_t total) {
-                bar.Update("reading", done, total);
-            });
+            importer->Import(input, writer, report,
+                             [&](size_t done, size_t total) { bar.Update("reading", done, total); });
             if (a.Has("--relations"))
                 ReadRelationsFile(a.Get("--relations"), writer, report);
         } catch (const std::exception& e) {
-            const std::string subject = a.Has("--relations") && report.Entries == writer.EntryCount()
-                                            ? a.Get("--relations") : input;
+            const std::string subject =
+                a.Has("--relations") && report.Entries == writer.EntryCount() ? a.Get("--relations") : input;
             throw Failure{subject, e.what()};
         }
         writer.WriteFile(output, [&](size_t done, size_t total) { bar.Update("writing", done, total); });
