@@ -186,6 +186,7 @@ private:
 
     // frm_main_window.cpp
     void OnMinimize();
+    void RestoreWindow();
     bool TrayAvailable() const;
     void spdAlwaysOnTopClick(bool FromButton);
     void mnuMoreTransparentClick();

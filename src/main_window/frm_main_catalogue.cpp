@@ -113,8 +113,7 @@ void TfrmMain::WMMakrelLookup(const QString& Message)
         FLookupView->Clear();
         TMessageBox::Error(this, Text(8008));
     }
-    activateWindow();
-    raise();
+    BringToFront();
 }
 
 }  // namespace lirabo

@@ -117,6 +117,17 @@ QString TfrmMain::ClipboardHint() const
 
 void TfrmMain::BringToFront()
 {
+    // Hidden in the notification area, the window comes back the way a
+    // press on its icon brings it, so that the icon goes too.
+    if (FTray.IconShown()) {
+        WMTrayIcon(TTrayState::kLeftButtonDown);
+        return;
+    }
+    RestoreWindow();
+}
+
+void TfrmMain::RestoreWindow()
+{
     if (isMinimized() || !isVisible()) {
         setWindowState(windowState() & ~Qt::WindowMinimized);
         show();

@@ -61,7 +61,7 @@ void TfrmMain::WMTrayIcon(int Code)
 {
     if (!FTray.IconEvent(Code))
         return;
-    BringToFront();
+    RestoreWindow();
     if (FTrayIcon)
         FTrayIcon->hide();
 }

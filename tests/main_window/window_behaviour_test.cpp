@@ -166,6 +166,15 @@ TEST_F(WindowBehaviourTest, MinimisingHidesInTheTrayAndAPressOrACopyRestores)
     EXPECT_TRUE(w.isVisible());
     EXPECT_FALSE(w.TrayIcon()->isVisible());
     EXPECT_EQ(CurrentWord(w.LookupView()), "cherry");
+
+    // A dictionary handed over by another program brings it back as well.
+    w.showMinimized();
+    QCoreApplication::processEvents();
+    ASSERT_FALSE(w.isVisible());
+    w.WMMakrelLookup(FFolder.Dictionaries() + "/zbirds.ldi");
+    EXPECT_TRUE(w.isVisible());
+    EXPECT_FALSE(w.TrayIcon()->isVisible());
+    EXPECT_EQ(w.LookupView()->Header().Name, "Birds");
 }
 
 TEST_F(WindowBehaviourTest, WithoutTheSettingOrANotificationAreaMinimisingIsOrdinary)
