@@ -4,6 +4,7 @@
 
 #include "dictd_importer.h"
 #include "dictd_index.h"
+#include "dictd_number.h"
 #include "dictionary_writer.h"
 #include "gzip_fixture.h"
 #include "import_report.h"
@@ -16,18 +17,6 @@ namespace {
 using test::RunCommand;
 using test::WithoutIndices;
 
-// dictd's base-64 digits.
-std::string Number(uint64_t Value)
-{
-    static const char* const kDigits = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
-    std::string digits;
-    do {
-        digits.insert(digits.begin(), kDigits[Value % 64]);
-        Value /= 64;
-    } while (Value > 0);
-    return digits;
-}
-
 // A dictionary in FreeDict's layout, articles in data order, index sorted
 // by folded word (so not in data order).
 class DictdImporterTest : public ::testing::Test {
@@ -39,7 +28,8 @@ protected:
     void Article(const std::vector<std::string>& Words, const std::string& Text)
     {
         for (const std::string& word : Words)
-            Index += word + "\t" + Number(Data.size()) + "\t" + Number(Text.size()) + "\n";
+            Index += word + "\t" + makrel::test::DictdNumber(Data.size()) + "\t" +
+                     makrel::test::DictdNumber(Text.size()) + "\n";
         Data += Text;
     }
 
@@ -144,8 +134,10 @@ TEST_F(DictdImporterTest, DictzipDataGivesTheSameDictionary)
 
 TEST_F(DictdImporterTest, ArticlesOutsideTheDataAreLeftOutWithAWarning)
 {
-    Index += "beyond\t" + Number(Data.size() - 3) + "\t" + Number(10) + "\n";
-    Index += "huge\t" + Number(0) + "\t" + Number(uint64_t{1} << 40) + "\n";
+    Index +=
+        "beyond\t" + makrel::test::DictdNumber(Data.size() - 3) + "\t" + makrel::test::DictdNumber(10) + "\n";
+    Index +=
+        "huge\t" + makrel::test::DictdNumber(0) + "\t" + makrel::test::DictdNumber(uint64_t{1} << 40) + "\n";
     const std::string file = Build("tiny.dict.dz", true);
     EXPECT_NE(std::string::npos, Warnings.find("\"beyond\" lies beyond the end of")) << Warnings;
     EXPECT_NE(std::string::npos, Warnings.find("\"huge\" lies beyond the end of")) << Warnings;
@@ -172,7 +164,7 @@ TEST_F(DictdImporterTest, DamagedInputIsAnError)
         bytes.assign(std::istreambuf_iterator<char>(in), {});
     }
     Folder.Write("cut.dict.dz", bytes.substr(0, bytes.size() / 2));
-    Folder.Write("cut.index", "tail\t" + Number(100000) + "\tE\n");
+    Folder.Write("cut.index", "tail\t" + makrel::test::DictdNumber(100000) + "\tE\n");
     r = RunCommand({"build", "--format", "dictd", Folder.File("cut.index"), Folder.File("o.ldi")});
     EXPECT_EQ(2, r.Code);
     EXPECT_NE(std::string::npos, r.Err.find("compressed data ends early")) << r.Err;
@@ -184,7 +176,7 @@ TEST_F(DictdImporterTest, AnIndexThatRepeatsOneArticleEndlesslyIsStopped)
     // Each of these lines would add the whole data as one more entry.
     std::string index;
     for (int i = 0; i < 1000; ++i)
-        index += "w" + std::to_string(i) + "\tA\t" + Number(Data.size()) + "\n";
+        index += "w" + std::to_string(i) + "\tA\t" + makrel::test::DictdNumber(Data.size()) + "\n";
     Folder.Write("many.index", index);
     Folder.Write("many.dict", Data);
     TDictionaryWriter writer({});

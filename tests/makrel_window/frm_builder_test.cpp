@@ -1,4 +1,5 @@
 #include "frm_builder.h"
+#include "dictd_number.h"
 
 #include <gtest/gtest.h>
 
@@ -353,18 +354,6 @@ TEST_F(FrmBuilderTest, ADictionariesFolderThatCannotBeMadeIsReported)
     EXPECT_TRUE(SentPaths().empty());
 }
 
-// dictd base-64 digits, for the index below.
-std::string DictdNumber(size_t Value)
-{
-    static const char* const kDigits = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
-    std::string digits;
-    do {
-        digits.insert(digits.begin(), kDigits[Value % 64]);
-        Value /= 64;
-    } while (Value > 0);
-    return digits;
-}
-
 TEST_F(FrmBuilderTest, EveryFormatInTheListIsOneMakrelImports)
 {
     Start();
@@ -380,7 +369,8 @@ TEST_F(FrmBuilderTest, EveryFormatInTheListIsOneMakrelImports)
     std::string data;
     std::string index;
     const auto article = [&](const std::string& Word, const std::string& Text) {
-        index += Word + "\t" + DictdNumber(data.size()) + "\t" + DictdNumber(Text.size()) + "\n";
+        index += Word + "\t" + makrel::test::DictdNumber(data.size()) + "\t" +
+                 makrel::test::DictdNumber(Text.size()) + "\n";
         data += Text;
     };
     article("00databaseshort", "00-database-short\n     Tiny Test Dictionary\n");
