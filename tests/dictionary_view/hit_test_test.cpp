@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <random>
+#include <tuple>
 
 #include "dictionary_view/hit_test.h"
 #include "dictionary_view/link_recorder.h"
@@ -11,6 +12,8 @@ namespace lirabo {
 namespace {
 
 using testing::Markup;
+using testing::StyledMarkup;
+using testing::UnevenWidths;
 using testing::UniformWidths;
 
 constexpr int kBarLeft = 400;
@@ -185,6 +188,198 @@ TEST_F(HitTestTest, RandomTextsNeverHitOutsideTheText)
         }
         Links(item.Text, item.Lines, hidden);
     }
+}
+
+// Uneven widths (letters 7 plain, 11 bold, 9 italic, 13 bold italic; spaces
+// 4, 6, 5, 8), lines 17 high, the body column at x = 60, the bar at x = 300:
+// every edge is probed on the pixel itself and on both sides of it.
+class BoundaryHitTest : public ::testing::Test {
+protected:
+    static constexpr int kBar = 300;
+
+    BoundaryHitTest() : layout(styles)
+    {
+        layout.SetMetrics(UnevenWidths(), 17);
+        layout.SetIndent(60);
+    }
+
+    THit Hit(const TProcessedItem& Item, int X, int Y)
+    {
+        return HitTest(layout, Item, X, Y, kTopMargin, 0, kBar);
+    }
+
+    std::vector<TLinkRect> Links(const TProcessedItem& Item)
+    {
+        TLinkRecorder recorder(layout.LineHeight());
+        recorder.BeginEntry(Item.Text);
+        TTextWalker(layout).Walk(Item.Text, Item.Lines, kTopMargin, 0, recorder);
+        return recorder.Links();
+    }
+
+    TProcessedItem Wrapped(const std::string& Text, int W)
+    {
+        TProcessedItem item;
+        layout.WrapEntry(item, StyledMarkup(Text), W);
+        return item;
+    }
+
+    TDictionaryStyles styles;
+    TEntryLayout layout;
+};
+
+// "cat" 5..26, the gap to the column, "aaa bbb" 60..106 on the line 5..22,
+// "ccc" 60..81 on the line 22..39.
+const TProcessedItem kUneven{Markup("cat|aaa bbb ~ccc"), 2};
+
+TEST_F(BoundaryHitTest, ACharacterOwnsThePointsUpToAndIncludingItsRightEdge)
+{
+    EXPECT_EQ(Hit(kUneven, 12, 10).Index, 0);
+    EXPECT_EQ(Hit(kUneven, 13, 10).Index, 1);
+    EXPECT_EQ(Hit(kUneven, 19, 10).Index, 1);
+    EXPECT_EQ(Hit(kUneven, 20, 10).Index, 2);
+    EXPECT_EQ(Hit(kUneven, 19, 10).Rect, (TRect{12, 5, 19, 22}));
+    // Bold and italic characters are wider: "a" is 12..23 and 12..21.
+    const TProcessedItem bold{StyledMarkup("c*a*t|x"), 1};
+    EXPECT_EQ(Hit(bold, 23, 10).Index, 2);
+    EXPECT_EQ(Hit(bold, 23, 10).Rect, (TRect{12, 5, 23, 22}));
+    EXPECT_EQ(Hit(bold, 24, 10).Index, 4);
+    const TProcessedItem italic{StyledMarkup("c^a^t|x"), 1};
+    EXPECT_EQ(Hit(italic, 21, 10).Index, 2);
+    EXPECT_EQ(Hit(italic, 22, 10).Index, 4);
+    EXPECT_EQ(Hit(italic, 22, 10).Rect, (TRect{21, 5, 28, 22}));
+}
+
+TEST_F(BoundaryHitTest, TheBodyMarkOwnsTheGapUpToAndIncludingTheColumn)
+{
+    EXPECT_EQ(Hit(kUneven, 26, 10).Index, 2);
+    EXPECT_EQ(Hit(kUneven, 27, 10).Index, 3);
+    EXPECT_EQ(Hit(kUneven, 27, 10).Rect, (TRect{26, 5, 60, 22}));
+    EXPECT_EQ(Hit(kUneven, 60, 10).Index, 3);
+    EXPECT_EQ(Hit(kUneven, 61, 10).Index, 4);
+}
+
+TEST_F(BoundaryHitTest, LineEndsAndTheContinuationIndentMeetTheTextAtItsExactEdges)
+{
+    // The end of the first line: "b" up to 106, then the space before the break.
+    EXPECT_EQ(Hit(kUneven, 106, 10).Index, 10);
+    EXPECT_EQ(Hit(kUneven, 107, 10).Index, 11);
+    EXPECT_EQ(Hit(kUneven, 107, 10).Rect, (TRect{106, 5, kBar, 22}));
+    // The indent of the second line belongs to that space, up to the column.
+    EXPECT_EQ(Hit(kUneven, 59, 30).Index, 11);
+    EXPECT_EQ(Hit(kUneven, 60, 30).Index, 11);
+    EXPECT_EQ(Hit(kUneven, 60, 30).Rect, (TRect{5, 22, 60, 39}));
+    EXPECT_EQ(Hit(kUneven, 61, 30).Index, 13);
+    // The end of the text.
+    EXPECT_EQ(Hit(kUneven, 81, 30).Index, 15);
+    EXPECT_EQ(Hit(kUneven, 82, 30).Index, 16);
+    EXPECT_EQ(Hit(kUneven, 82, 30).Rect, (TRect{81, 22, kBar, 39}));
+    // The line tops and bottoms.
+    EXPECT_EQ(Hit(kUneven, 70, 4).Index, -1);
+    EXPECT_EQ(Hit(kUneven, 70, 5).Index, 5);
+    EXPECT_EQ(Hit(kUneven, 70, 21).Index, 5);
+    EXPECT_EQ(Hit(kUneven, 70, 22).Index, 14);
+    EXPECT_EQ(Hit(kUneven, 70, 38).Index, 14);
+    EXPECT_EQ(Hit(kUneven, 70, 39).Index, -1);
+}
+
+TEST_F(BoundaryHitTest, TheSpaceBeforeAHardBreakOwnsTheRestOfItsLine)
+{
+    // "aa" 60..74; the space before the break is not drawn as part of the line.
+    const TProcessedItem item{Markup("h|aa /bb"), 2};
+    EXPECT_EQ(Hit(item, 74, 10).Index, 3);
+    EXPECT_EQ(Hit(item, 75, 10).Index, 4);
+    EXPECT_EQ(Hit(item, 75, 10).Rect, (TRect{74, 5, kBar, 22}));
+    EXPECT_EQ(Hit(item, 60, 30).Index, 4);
+    EXPECT_EQ(Hit(item, 61, 30).Index, 6);
+}
+
+TEST_F(BoundaryHitTest, ALinkPieceOwnsItsLeftEdgeButNotItsRightEdge)
+{
+    // "see " 60..85, "big" 85..106 before the soft break, "cat" 60..81 after it.
+    const TProcessedItem item{Markup("h|see [big ~cat] now"), 2};
+    std::vector<TLinkRect> links = Links(item);
+    ASSERT_EQ(links.size(), 2u);
+    EXPECT_EQ(links[0].Rect, (TRect{85, 5, 106, 22}));
+    EXPECT_EQ(links[1].Rect, (TRect{60, 22, 81, 39}));
+    for (const auto& [x, y, inside] : {std::tuple{84, 10, false},
+                                       {85, 10, true},
+                                       {105, 10, true},
+                                       {106, 10, false},
+                                       {59, 30, false},
+                                       {60, 30, true},
+                                       {80, 30, true},
+                                       {81, 30, false},
+                                       {90, 4, false},
+                                       {90, 21, true},
+                                       {70, 22, true},
+                                       {70, 38, true},
+                                       {70, 39, false}})
+        EXPECT_EQ(links[0].Rect.Contains(x, y) || links[1].Rect.Contains(x, y), inside) << x << "," << y;
+    // In a bold link style the pieces are measured bold.
+    styles.SetElementStyle(deLink, fsBold);
+    links = Links(item);
+    ASSERT_EQ(links.size(), 2u);
+    EXPECT_EQ(links[0].Rect, (TRect{85, 5, 118, 22}));
+    EXPECT_EQ(links[1].Rect, (TRect{60, 22, 93, 39}));
+}
+
+TEST_F(BoundaryHitTest, ALinkEndingExactlyAtTheRightLimitStaysOnePiece)
+{
+    // "big cat" is 85..131.
+    for (const int w : {132, 131}) {
+        const TProcessedItem item = Wrapped("h|see [big cat] now", w);
+        EXPECT_EQ(item.Text, Markup("h|see [big cat] ~now")) << w;
+        const std::vector<TLinkRect> links = Links(item);
+        ASSERT_EQ(links.size(), 1u) << w;
+        EXPECT_EQ(links[0].Rect, (TRect{85, 5, 131, 22})) << w;
+    }
+    const TProcessedItem item = Wrapped("h|see [big cat] now", 130);
+    EXPECT_EQ(item.Text, Markup("h|see [big ~cat] now"));
+    const std::vector<TLinkRect> links = Links(item);
+    ASSERT_EQ(links.size(), 2u);
+    EXPECT_EQ(links[0].Rect, (TRect{85, 5, 106, 22}));
+    EXPECT_EQ(links[1].Rect, (TRect{60, 22, 81, 39}));
+    EXPECT_EQ(links[1].Link, "big cat");
+}
+
+// The runs a walk reports, as "text@x/style" per run and "|" per line.
+class TRunLog : public TLineVisitor {
+public:
+    explicit TRunLog(const std::string& Text) : FText(Text) {}
+    bool Run(int Begin, int End, int X, int /*Y*/, int Style) override
+    {
+        Log += (Log.empty() || Log.back() == '|' ? "" : " ") +
+               FText.substr(static_cast<size_t>(Begin), static_cast<size_t>(End - Begin)) + "@" +
+               std::to_string(X) + "/" + std::to_string(Style);
+        return true;
+    }
+    bool NextLine(int, unsigned char, int, int, bool, int) override
+    {
+        Log += "|";
+        return true;
+    }
+    std::string Log;
+
+private:
+    std::string FText;
+};
+
+TEST_F(BoundaryHitTest, TheWalkDrawsEachRunInTheWidthStyleItWasMeasuredIn)
+{
+    const auto runs = [&](const std::string& Text) {
+        const std::string text = StyledMarkup(Text);
+        TRunLog log(text);
+        TTextWalker(layout).Walk(text, 3, kTopMargin, 0, log);
+        return log.Log;
+    };
+    // Style 1 is bold, 2 italic, 3 both.
+    EXPECT_EQ(runs("h|^aa^ bb"), "h@5/0 aa@60/2  bb@78/0");
+    EXPECT_EQ(runs("h|*a^a*b^ b"), "h@5/0 a@60/1 a@71/3 b@84/2  b@93/0");
+    EXPECT_EQ(runs("h|^aa /bb^ cc"), "h@5/0 aa@60/2|bb@60/2  cc@78/0");
+    styles.SetElementStyle(deLink, fsBold);
+    EXPECT_EQ(runs("h|^aa [ll] bb^ c"), "h@5/0 aa @60/2 ll@83/1  bb@105/2  c@128/0");
+    styles.SetElementStyle(deDefinition, fsItalic);
+    EXPECT_EQ(runs("^h^|^aa^ bb"), "h@5/2 aa@60/0  bb@74/2");
 }
 
 }  // namespace

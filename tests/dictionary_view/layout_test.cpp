@@ -13,6 +13,8 @@ namespace lirabo {
 namespace {
 
 using testing::Markup;
+using testing::StyledMarkup;
+using testing::UnevenWidths;
 using testing::UniformWidths;
 
 // Characters 10 pixels wide, lines 20 high, the body column at x = 100.
@@ -45,11 +47,14 @@ TEST_F(EntryLayoutTest, ShortHeadwordAndBodyShareOneLine)
 
 TEST_F(EntryLayoutTest, HeadwordReachingTheIndentPutsTheBodyOnTheNextLine)
 {
-    // Nine characters end at x = 95, just short of the column; ten reach it.
+    // Nine characters end at x = 95, short of the column at 100; ten pass it.
     EXPECT_EQ(Wrap(Markup("abcdefghi|body"), 300).Lines, 1);
     const TProcessedItem item = Wrap(Markup("abcdefghij|body"), 300);
     EXPECT_EQ(item.Text, Markup("abcdefghij~|body"));
     EXPECT_EQ(item.Lines, 2);
+    // With the column at 95 the nine characters reach it exactly.
+    layout.SetIndent(95);
+    EXPECT_EQ(Wrap(Markup("abcdefghi|body"), 300).Text, Markup("abcdefghi~|body"));
 }
 
 TEST_F(EntryLayoutTest, WrapsAfterTheSpacesBeforeTheOverflowingWord)
@@ -148,6 +153,119 @@ TEST_F(EntryLayoutTest, RandomTextNeverLosesBytesAndCountsAgree)
         EXPECT_EQ(RemoveChars(item.Text, softBreaks), RemoveChars(text.substr(0, end), softBreaks));
         EXPECT_GE(item.Lines, 1);
     }
+}
+
+// Widths on which text can end on any pixel (UnevenWidths: letters 7 plain,
+// 11 bold, 9 italic, 13 bold italic; spaces 4, 6, 5, 8), lines 17 high, the
+// body column at x = 60. Each case ends exactly at a limit and is tried with
+// the limit one pixel further and one pixel nearer.
+class BoundaryLayoutTest : public ::testing::Test {
+protected:
+    BoundaryLayoutTest() : layout(styles)
+    {
+        layout.SetMetrics(UnevenWidths(), 17);
+        layout.SetIndent(60);
+    }
+
+    TProcessedItem Wrap(const std::string& Text, int W)
+    {
+        TProcessedItem item;
+        layout.WrapEntry(item, StyledMarkup(Text), W);
+        EXPECT_EQ(layout.CountLines(StyledMarkup(Text), W), item.Lines) << "counting and wrapping disagree";
+        return item;
+    }
+
+    // Text, whose last word ends exactly at End, stays on one line up to a
+    // limit of End and wraps that word at End - 1.
+    void ExpectEndsAt(const std::string& Text, int End, int Lines = 1)
+    {
+        EXPECT_EQ(Wrap(Text, End + 1).Lines, Lines) << Text << " at " << End + 1;
+        EXPECT_EQ(Wrap(Text, End).Lines, Lines) << Text << " at " << End;
+        EXPECT_EQ(Wrap(Text, End - 1).Lines, Lines + 1) << Text << " at " << End - 1;
+    }
+
+    TDictionaryStyles styles;
+    TEntryLayout layout;
+};
+
+TEST_F(BoundaryLayoutTest, WordEndingExactlyAtTheRightLimitStaysOnItsLine)
+{
+    // "aaa bb" from the column: three letters, a space and two letters of the
+    // definition's width style.
+    const std::pair<TFontStyles, int> ends[] = {{0, 60 + 21 + 4 + 14},
+                                                {fsBold, 60 + 33 + 6 + 22},
+                                                {fsItalic, 60 + 27 + 5 + 18},
+                                                {fsBold | fsItalic, 60 + 39 + 8 + 26}};
+    for (const auto& [style, end] : ends) {
+        styles.SetElementStyle(deDefinition, style);
+        EXPECT_EQ(Wrap("h|aaa bb", end).Text, Markup("h|aaa bb")) << StyleToLetters(style);
+        EXPECT_EQ(Wrap("h|aaa bb", end - 1).Text, Markup("h|aaa ~bb")) << StyleToLetters(style);
+        ExpectEndsAt("h|aaa bb", end);
+    }
+}
+
+TEST_F(BoundaryLayoutTest, ACarriedWordCountsFromItsNewLineStartUpToTheExactLimit)
+{
+    // "bbb" moves to a line of its own at the column (60..81); " cc" ends at 99.
+    EXPECT_EQ(Wrap("h|aaaa bbb cc", 100).Text, Markup("h|aaaa ~bbb cc"));
+    EXPECT_EQ(Wrap("h|aaaa bbb cc", 99).Text, Markup("h|aaaa ~bbb cc"));
+    EXPECT_EQ(Wrap("h|aaaa bbb cc", 98).Text, Markup("h|aaaa ~bbb ~cc"));
+    // A headword's continuation starts at the left margin: "bb cc" there is 5..37.
+    EXPECT_EQ(Wrap("aaaa bb cc", 37).Text, Markup("aaaa ~bb cc"));
+    EXPECT_EQ(Wrap("aaaa bb cc", 36).Text, Markup("aaaa ~bb ~cc"));
+}
+
+TEST_F(BoundaryLayoutTest, HeadwordEndingExactlyAtTheColumnPutsTheBodyOnTheNextLine)
+{
+    // "aaaa" from the left margin, in the headword's width style.
+    const std::pair<TFontStyles, int> ends[] = {
+        {0, 5 + 28}, {fsBold, 5 + 44}, {fsItalic, 5 + 36}, {fsBold | fsItalic, 5 + 52}};
+    for (const auto& [style, end] : ends) {
+        styles.SetElementStyle(deEntry, style);
+        layout.SetIndent(end + 1);
+        EXPECT_EQ(Wrap("aaaa|b", 300).Text, Markup("aaaa|b")) << StyleToLetters(style);
+        layout.SetIndent(end);
+        EXPECT_EQ(Wrap("aaaa|b", 300).Text, Markup("aaaa~|b")) << StyleToLetters(style);
+        layout.SetIndent(end - 1);
+        EXPECT_EQ(Wrap("aaaa|b", 300).Text, Markup("aaaa~|b")) << StyleToLetters(style);
+    }
+}
+
+TEST_F(BoundaryLayoutTest, UnderlineStrikeOutAndSelectionMarksTakeNoWidth)
+{
+    ExpectEndsAt("h|_aaa_ =bb=", 99);
+    ExpectEndsAt("h|_=aaa bb", 99);
+    ExpectEndsAt("h|a{aa b}b", 99);
+}
+
+TEST_F(BoundaryLayoutTest, BoldAndItalicTogglesMeasureExactlyTheTextBetweenTheirCodes)
+{
+    ExpectEndsAt("h|^aa^ bb", 60 + 18 + 4 + 14);
+    ExpectEndsAt("h|*aa* bb", 60 + 22 + 4 + 14);
+    ExpectEndsAt("h|*^aa^* bb", 60 + 26 + 4 + 14);
+    // Overlapping: bold a, bold italic a, italic b, then plain.
+    ExpectEndsAt("h|*a^a*b^ bb", 60 + 11 + 13 + 9 + 4 + 14);
+    // A toggle switches off a style the element has, and on again.
+    styles.SetElementStyle(deDefinition, fsBold);
+    ExpectEndsAt("h|*aa* bb", 60 + 14 + 6 + 22);
+    styles.SetElementStyle(deDefinition, fsItalic);
+    ExpectEndsAt("h|^aa^ bb", 60 + 14 + 5 + 18);
+    // The body starts in the definition's style whatever the headword toggled.
+    styles.SetElementStyle(deDefinition, 0);
+    ExpectEndsAt("^*h|aaa bb", 60 + 21 + 4 + 14);
+}
+
+TEST_F(BoundaryLayoutTest, AToggledStyleRunsOnAcrossAHardBreakAndResumesAfterALink)
+{
+    // The second line: "bb" still italic or bold, then plain " cc".
+    ExpectEndsAt("h|^aa/bb^ cc", 60 + 18 + 4 + 14, 2);
+    ExpectEndsAt("h|*aa/bb* cc", 60 + 22 + 4 + 14, 2);
+    // The link is measured in its own style; italic comes back after it.
+    ExpectEndsAt("h|^aa [ll] bbb^ c", 60 + 18 + 5 + 14 + 5 + 27 + 4 + 7);
+    styles.SetElementStyle(deLink, fsBold);
+    ExpectEndsAt("h|^aa [ll] bbb^ c", 60 + 18 + 5 + 22 + 5 + 27 + 4 + 7);
+    // A toggle inside a link ends with it.
+    ExpectEndsAt("h|[l^l] b", 60 + 11 + 13 + 4 + 7);
 }
 
 TEST(DictionaryStylesTest, LettersReadAnywhereAndWriteInOrder)

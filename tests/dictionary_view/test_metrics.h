@@ -19,6 +19,22 @@ inline TCharWidths UniformWidths(int Width, int BoldWidth = -1)
     return widths;
 }
 
+// Width tables on which text can end at any pixel: letters are 7 wide plain,
+// 11 bold, 9 italic and 13 bold italic, and a space is 4, 6, 5 and 8, so no
+// width is a multiple of another and every style measures differently.
+inline TCharWidths UnevenWidths()
+{
+    constexpr int kLetter[4] = {7, 11, 9, 13};
+    constexpr int kSpace[4] = {4, 6, 5, 8};
+    TCharWidths widths{};
+    for (size_t s = 0; s < 4; ++s) {
+        for (size_t c = 33; c < 256; ++c)
+            widths[s][c] = kLetter[s];
+        widths[s][' '] = kSpace[s];
+    }
+    return widths;
+}
+
 // Text with the mark-up written as readable letters: '|' the body mark,
 // '/' a hard break, '~' a soft break, '[' and ']' a link, '{' and '}' the
 // selection marks.
@@ -52,6 +68,31 @@ inline std::string Markup(std::string Text)
         }
     }
     return Text;
+}
+
+// Markup() with the style toggles written as letters too: '*' bold, '^'
+// italic, '_' underline, '=' strike-out.
+inline std::string StyledMarkup(std::string Text)
+{
+    for (char& c : Text) {
+        switch (c) {
+            case '*':
+                c = 3;
+                break;
+            case '^':
+                c = 4;
+                break;
+            case '_':
+                c = 5;
+                break;
+            case '=':
+                c = 6;
+                break;
+            default:
+                break;
+        }
+    }
+    return Markup(std::move(Text));
 }
 
 }  // namespace lirabo::testing

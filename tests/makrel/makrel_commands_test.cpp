@@ -79,6 +79,51 @@ TEST_F(MakrelTest, LookupListsTheGroupWithEscapes)
     EXPECT_EQ("not found\n", r.Err);
 }
 
+TEST_F(MakrelTest, BuildKeepsEscapesThatOpenCloseOrMakeUpADefinition)
+{
+    const std::string words = Folder.Write("edges.tsv",
+                                           "closed\tn. a fruit\\x07\n"
+                                           "opened\t\\x08n.\\x07 a fruit\n"
+                                           "only\t\\x07\n"
+                                           "broken\tline\\n\n"
+                                           "slash\tback\\\\\n"
+                                           "linked\tsee \\x09apple\\x0F\n"
+                                           "lower\tend\\x0f\n"
+                                           "windows\tend\\x07\r\n");
+    const std::string edges = Folder.File("edges.ldi");
+    const Result built = Makrel({"build", words, edges});
+    ASSERT_EQ(0, built.Code) << built.Err;
+    EXPECT_EQ("entries: 8, relations: 0, replaced characters: 0, shortened entries: 0\n", built.Out);
+    const std::pair<std::string, std::string> entries[] = {{"closed", "n. a fruit\\x07"},
+                                                           {"opened", "\\x08n.\\x07 a fruit"},
+                                                           {"only", "\\x07"},
+                                                           {"broken", "line\\x0D"},
+                                                           {"slash", "back\\\\"},
+                                                           {"linked", "see \\x09apple\\x0F"},
+                                                           {"lower", "end\\x0F"},
+                                                           {"windows", "end\\x07"}};
+    for (const auto& [word, definition] : entries) {
+        const Result r = Makrel({"lookup", "--exact", edges, word});
+        EXPECT_EQ(0, r.Code) << word;
+        EXPECT_EQ(word + "\t" + definition + "\n", r.Out.substr(r.Out.find('\t') + 1)) << word;
+    }
+}
+
+TEST_F(MakrelTest, BuildRejectsAnEscapeCutShortByTheEndOfTheLine)
+{
+    for (const auto& [line, column] : {std::pair<std::string, std::string>{"a\tshort \\x0\n", "7"},
+                                       {"a\tshort \\x\n", "7"},
+                                       {"a\tend\\\n", "4"},
+                                       {"a\t\\x7\r\n", "1"}}) {
+        const std::string input = Folder.Write("cut.tsv", "ok\tfine\\x07\n" + line);
+        const Result r = Makrel({"build", input, Folder.File("cut.ldi")});
+        EXPECT_EQ(2, r.Code) << line;
+        EXPECT_EQ(0u, r.Err.rfind(
+                          "makrel: " + input + ": line 2: definition: unknown escape at column " + column, 0))
+            << r.Err;
+    }
+}
+
 TEST_F(MakrelTest, BatchLookupAnswersEachLineOfInput)
 {
     std::istringstream words("banana\ndurian\r\n\xC3\xA4pfel\n\xC9\x99\n");
