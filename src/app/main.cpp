@@ -1,6 +1,7 @@
 #include <QApplication>
 #include <QFile>
 #include <QStringList>
+#include <QTimer>
 #include <csignal>
 #include <cstdio>
 #include <cstring>
@@ -12,6 +13,9 @@
 #include "main_window/termination_watcher.h"
 
 namespace {
+
+// Long enough for the window's first frame to reach the display.
+constexpr int kListenDelayMs = 50;
 
 // The file to open: the first argument. Any argument that starts with '-' may
 // be one of Qt's own, which only Qt can tell apart, so such a command line
@@ -72,18 +76,22 @@ int main(int argc, char* argv[])
         if (HandOver(file, exitCode))
             return exitCode;
     }
-    lirabo::ipc::TInstanceServer server;
-    if (!server.Listen())
-        std::fprintf(stderr, "lirabo: other programs cannot reach this window (no local socket)\n");
-    lock.Release();
-
     lirabo::TfrmMain window(QString(), QFile::decodeName(QByteArray::fromStdString(file)));
+    lirabo::ipc::TInstanceServer server;
     server.OnMessage = [&window](const QString& Path) {
         if (Path.isEmpty())
             window.BringToFront();
         else
             window.WMMakrelLookup(Path);
     };
+    // Making the socket costs a few milliseconds, so it waits until the
+    // window is on the screen; the lock keeps a second start waiting until then, so
+    // that it hands over instead of opening a window of its own.
+    QTimer::singleShot(kListenDelayMs, &server, [&server, &lock] {
+        if (!server.Listen())
+            std::fprintf(stderr, "lirabo: other programs cannot reach this window (no local socket)\n");
+        lock.Release();
+    });
     // A session end or Ctrl+C closes the window the ordinary way, which
     // writes the settings.
     lirabo::TTerminationWatcher watcher({SIGTERM, SIGINT, SIGHUP}, [&window](int) { window.close(); });

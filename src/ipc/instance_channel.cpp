@@ -172,6 +172,13 @@ TSendResult SendOpenMessage(const std::string& Path, std::string& Error, int Tim
     }
 }
 
+TSendResult SendOpenMessageWhenReady(const std::string& Path, std::string& Error, int TimeoutMs)
+{
+    // A starting Lirabo holds the lock until it listens.
+    TInstanceLock lock;
+    return SendOpenMessage(Path, Error, TimeoutMs);
+}
+
 std::string AbsolutePath(const std::string& Path)
 {
     if (Path.empty())

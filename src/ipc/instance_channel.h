@@ -40,6 +40,12 @@ enum class TSendResult {
 // that belongs to this user. Never raises.
 TSendResult SendOpenMessage(const std::string& Path, std::string& Error, int TimeoutMs = 5000);
 
+// The same for programs that never become the running Lirabo (makrel, the
+// builder window): waits first for a Lirabo that is starting to take its
+// socket, so that a message sent a moment after its start is not lost. Not
+// for a holder of TInstanceLock.
+TSendResult SendOpenMessageWhenReady(const std::string& Path, std::string& Error, int TimeoutMs = 5000);
+
 // Path made absolute against the current folder, without resolving links
 // ("." and ".." segments folded). An empty text stays empty.
 std::string AbsolutePath(const std::string& Path);

@@ -167,6 +167,27 @@ TEST_F(InstanceChannelTest, LockIsExclusiveBetweenProcessesAndDiesWithItsHolder)
     EXPECT_TRUE(after.Held());
 }
 
+TEST_F(InstanceChannelTest, SendersWaitForAStartingProgramToTakeItsSocket)
+{
+    // A starting program holds the lock and listens a moment later.
+    auto lock = std::make_unique<TInstanceLock>();
+    int fd = -1;
+    std::thread starter([&] {
+        ::usleep(300 * 1000);
+        fd = Listen();
+        lock.reset();
+        const int client = ::accept(fd, nullptr, nullptr);
+        char buffer[64];
+        ::recv(client, buffer, sizeof(buffer), 0);
+        ::send(client, &kOpenMessageAck, 1, 0);
+        ::close(client);
+    });
+    std::string error;
+    EXPECT_EQ(SendOpenMessageWhenReady("/a.ldi", error, 2000), TSendResult::Delivered) << error;
+    starter.join();
+    ::close(fd);
+}
+
 TEST(AbsolutePathTest, RelativePathsJoinTheCurrentFolderAndDotsFold)
 {
     char cwd[4096];

@@ -334,7 +334,7 @@ int Open(const std::vector<std::string>& Args, std::ostream& Out)
     if (extension != ".ldi")
         throw Failure{file, "not a .ldi file"};
     std::string error;
-    switch (ipc::SendOpenMessage(ipc::AbsolutePath(file), error)) {
+    switch (ipc::SendOpenMessageWhenReady(ipc::AbsolutePath(file), error)) {
         case ipc::TSendResult::Delivered:
             return 0;
         case ipc::TSendResult::NoProgram:

@@ -136,7 +136,7 @@ TfrmBuilder::TfrmBuilder(QString DictionariesFolder, QWidget* Parent)
                    QMessageBox::Yes | QMessageBox::No, QMessageBox::No) == QMessageBox::Yes;
     };
     SendOpen = [](const std::string& Path, std::string& Error) {
-        return lirabo::ipc::SendOpenMessage(Path, Error);
+        return lirabo::ipc::SendOpenMessageWhenReady(Path, Error);
     };
     StartProgram = [](const QString& Program, const QStringList& Arguments) {
         return QProcess::startDetached(Program, Arguments);
