@@ -13,8 +13,14 @@ std::string EncodeOpenMessage(const std::string& Path)
 
 TOpenMessageReader::TState TOpenMessageReader::Feed(const char* Data, std::size_t Size)
 {
-    if (FState != TState::NeedMore || Size == 0)
-        return Size == 0 ? FState : (FState = TState::Rejected);
+    if (Size == 0)
+        return FState;
+    if (FState != TState::NeedMore) {
+        // Whatever came before, a client that goes on sending is not to be
+        // believed: its message is dropped as well.
+        FPath.clear();
+        return FState = TState::Rejected;
+    }
     const void* end = std::memchr(Data, '\0', Size);
     const std::size_t take = end ? static_cast<std::size_t>(static_cast<const char*>(end) - Data) : Size;
     // The zero byte counts toward the bound: a message is at most

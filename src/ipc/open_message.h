@@ -28,7 +28,7 @@ public:
     // the zero byte that ends the message make the state Rejected.
     TState Feed(const char* Data, std::size_t Size);
     TState State() const { return FState; }
-    // The path, once the state is Complete.
+    // The path while the state is Complete; empty once Rejected.
     const std::string& Path() const { return FPath; }
 
 private:

@@ -77,6 +77,7 @@ TEST(OpenMessageTest, BytesAfterTheMessageRejectIt)
     TOpenMessageReader second;
     EXPECT_EQ(second.Feed("/a.ldi\0", 7), TState::Complete);
     EXPECT_EQ(second.Feed("x", 1), TState::Rejected);
+    EXPECT_TRUE(second.Path().empty());
 }
 
 }  // namespace
