@@ -75,6 +75,7 @@ void TDictionaryView::StoreCleared()
     FSelSaved = {};
     FSelText.clear();
     FSelEntryIndex = -1;
+    FRightClickedEntry = -1;
     FHotLink = -1;
     FHotRect = kNoRect;
     FTopEntry = 0;

@@ -129,6 +129,8 @@ public:
     const TLayoutCache& LayoutCache() const { return FCache; }
     const std::vector<TLinkRect>& Links() const { return FLinks; }
     QScrollBar* ScrollBar() const { return FScrollBar; }
+    // The entry number of the last right click on text, -1 before any.
+    int RightClickedEntry() const { return FRightClickedEntry; }
     // The right limit of text: 5 pixels left of the scroll bar.
     int RightLimit() const;
 
@@ -138,6 +140,7 @@ public:
     std::function<void(const std::string& Text)> OnTextSelected;
     // The right button was released on text: the entry's text (headword,
     // byte 1, body, without mark-up) and the word picked (empty on a delimiter).
+    // While it runs, RightClickedEntry() is the entry's number.
     std::function<void(const std::string& EntryText, const std::string& Word)> OnRightClick;
     // The left or middle button was released after a press on a link.
     std::function<void(const std::string& Link)> OnLinkClick;
@@ -192,6 +195,7 @@ private:
 
     TMouseMode FMouseMode = mmNone;
     int FMouseAnchor = -1;
+    int FRightClickedEntry = -1;
     int FSelEntryIndex = -1;      // the entry number of the item being selected in
     uint64_t FSelGeneration = 0;  // the cache generation the selection belongs to
     TProcessedItem FSelSaved;     // the item as it was at the press, without marks

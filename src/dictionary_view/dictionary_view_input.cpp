@@ -441,6 +441,7 @@ void TDictionaryView::Release()
                 }
             }
             const std::string entryText = RemoveChars(FSelSaved.Text, CharsBelow32ButBody());
+            const int entry = FSelEntryIndex;
             // Put the item back before the owner hears of it: the owner may
             // look something up or clear the view in its handler.
             if (TProcessedItem* item = SelectedItem())
@@ -453,6 +454,7 @@ void TDictionaryView::Release()
                 if (OnTextSelected)
                     OnTextSelected(word);
             } else if (OnRightClick) {
+                FRightClickedEntry = entry;
                 OnRightClick(entryText, word);
             }
             break;

@@ -2,6 +2,7 @@
 
 #include "main_window/frm_main.h"
 
+#include <QDialog>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
@@ -74,6 +75,7 @@ TfrmMain::TfrmMain(QString ProgramFolder, QString CommandLineFile, QWidget* Pare
     StartProgram = [this](const QString& Program) {
         return QProcess::startDetached(Program, {}, FProgramFolder);
     };
+    RunModal = [](QDialog& Dialog) { Dialog.exec(); };
     CreateComponents();
     FormCreate();
 }
@@ -352,7 +354,7 @@ void TfrmMain::ReadSettings()
     } else {
         setWindowState(Qt::WindowMaximized);
     }
-    FSettings.UpdatedDate = ReadRegFloatDefault(key, QStringLiteral("UpdatedDate"), 0);
+    FSettings.UpdatedDate = TSettings::ReadUpdatedDate(key);
     FRecent = TRecentList(TSettings::ReadRecent(key));
     FSettings.ReadTable(key);
     FCurrentDictionary = FSettings.CurrentDictionary;
@@ -372,10 +374,15 @@ void TfrmMain::FormCreate()
     for (auto [view, page] :
          {std::pair{FLookupView, tabLookup}, std::pair{FAdvancedView, tabAdvancedLookup}}) {
         view->OnTextSelected = [this](const std::string& Text) { OnTextSelected(Text); };
-        view->OnRightClick = [this](const std::string& Entry, const std::string& Word) {
+        view->OnRightClick = [this, view](const std::string& Entry, const std::string& Word) {
+            RememberClickedEntry(view);
             OnRightClick(Entry, Word);
         };
-        view->OnLinkRightClick = [this](const std::string& Link) { OnLinkRightClick(Link); };
+        view->OnLinkRightClick = [this](const std::string& Link) {
+            // A link names a word, not the entry it stands in.
+            FClickedHeadword.clear();
+            OnLinkRightClick(Link);
+        };
         view->OnLinkClick = [this](const std::string& Link) { OnLinkClick(Link); };
         auto* fill = new QVBoxLayout(page);
         fill->setContentsMargins(0, 0, 0, 0);
@@ -404,6 +411,8 @@ void TfrmMain::FormCreate()
         cmbLookIn->setCurrentIndex(FCurrentDictionary);
         cmbLookInChange();
     }
+
+    StartUpdateCheckWhenDue();
 }
 
 void TfrmMain::FillBuiltInPresets()
@@ -447,10 +456,13 @@ void TfrmMain::ApplySettings()
     if (!FLanguage.ApplyLanguageFile(path))
         FSettings.LanguageFile.clear();
     ApplyLanguageToControl(FLanguage, this, QStringLiteral("Main"));
-    // Language files made before marked-text translation existed lack its
-    // caption; an empty menu line would be worse than English.
-    if (mnuSelectionTranslation->text().isEmpty())
-        mnuSelectionTranslation->setText(TLanguage().ReadLanguageText(QStringLiteral("Main"), 1033));
+    // Language files made before these commands existed lack their
+    // captions; an empty menu line would be worse than English.
+    const TLanguage english;
+    for (QAction* item : {mnuSelectionTranslation, mnuAddToVocabulary}) {
+        if (item->text().isEmpty())
+            item->setText(english.ReadLanguageText(QStringLiteral("Main"), Tag(item)));
+    }
     // Presets come with their own work; without any the submenu stays hidden.
     mnuPresets->menuAction()->setVisible(false);
 

@@ -15,6 +15,7 @@
 
 class QAction;
 class QComboBox;
+class QDialog;
 class QGroupBox;
 class QLabel;
 class QListWidget;
@@ -29,6 +30,10 @@ namespace lirabo {
 
 class TDictionaryView;
 class TStatusBar;
+namespace network {
+class TUpdateCheck;
+enum class TUpdateFailure;
+}  // namespace network
 
 // The main window: the lookup box and the "Look in" list on top, the
 // Dictionary, Advanced and Internet tabs with a dictionary view on each of
@@ -37,8 +42,8 @@ class TStatusBar;
 //
 // Its definitions are split by concern: frm_main.cpp (composition, start-up,
 // settings, shutdown), frm_main_menus.cpp, frm_main_catalogue.cpp,
-// frm_main_lookup.cpp, frm_main_relations.cpp, frm_main_status.cpp and
-// frm_main_top_bar.cpp.
+// frm_main_lookup.cpp, frm_main_relations.cpp, frm_main_status.cpp,
+// frm_main_top_bar.cpp, frm_main_vocabulary.cpp and frm_main_window.cpp.
 class TfrmMain : public QMainWindow {
     Q_OBJECT
 
@@ -81,6 +86,17 @@ public:
     std::function<bool(const QString& Program)> StartProgram;
     // Whether a notification area exists; replaced by tests.
     std::function<bool()> TrayAvailableCheck;
+
+    // frm_main_update.cpp
+    // The version the update check reports; empty: the program's own.
+    QString UpdateVersion;
+    // Whether the platform reports being offline; empty: ask the platform.
+    std::function<bool()> OfflineCheck;
+    // The limit of a whole update exchange in milliseconds; 0: the default.
+    int UpdateTimeoutMs = 0;
+    bool UpdateCheckRunning() const;
+    // Runs a window's modal dialog; replaced by tests, which drive it instead.
+    std::function<void(QDialog& Dialog)> RunModal;
 
     TDictionaryView* LookupView() const { return FLookupView; }
     TDictionaryView* AdvancedView() const { return FAdvancedView; }
@@ -184,6 +200,12 @@ private:
     void SelectionSettled();
     QString ClipboardHint() const;
 
+    // frm_main_vocabulary.cpp
+    void mnuVocabularyTestClick();
+    void RememberClickedEntry(TDictionaryView* View);
+    void mnuAddToVocabularyClick();
+    QString VocabularyFolder() const;
+
     // frm_main_window.cpp
     void OnMinimize();
     void RestoreWindow();
@@ -198,6 +220,14 @@ private:
     void pnlLookinResize();
     bool HandleIndentEvent(QEvent* Event);
 
+    // frm_main_update.cpp
+    void mnuCheckForUpdatesClick(QObject* Sender);
+    void StartUpdateCheckWhenDue();
+    void UpdateCheckFinished(const QByteArray& Reply);
+    void UpdateCheckFailed(network::TUpdateFailure Failure, int SocketError);
+    void EndUpdateCheck();
+    void ErrorMsg(const QString& Message, int SocketError);
+
     // --- state -------------------------------------------------------------
 
     QString FProgramFolder;
@@ -209,6 +239,9 @@ private:
     TRecentList FRecent;
     std::array<TPresetLayout, 3> FBuiltInPresets{};
     QString FClickedWord;
+    // The entry of the last right click, for "Add to vocabulary".
+    QString FClickedHeadword;
+    QString FClickedDefinition;
     QString FLastOnlineAddress;
     int FWheelRemainder = 0;
     int FInfoLinkLeft = 0;
@@ -225,6 +258,8 @@ private:
     TTrayState FTray;
     QSystemTrayIcon* FTrayIcon = nullptr;
     TOpacity FOpacity;
+    network::TUpdateCheck* FUpdateCheck = nullptr;  // made with the first check
+    bool FManualUpdateCheck = false;
 
     // --- components (owned through Qt parents) -------------------------------
 
@@ -301,6 +336,7 @@ private:
     QAction* mnuRelations = nullptr;
     QAction* mnuLookup = nullptr;
     QAction* mnuCopy = nullptr;
+    QAction* mnuAddToVocabulary = nullptr;
 };
 
 }  // namespace lirabo

@@ -310,6 +310,7 @@ void TfrmMain::OnLinkClick(const std::string& Link)
 void TfrmMain::popWordPopup()
 {
     mnuRelations->setEnabled(FLookupView->Store().HasRelations());
+    mnuAddToVocabulary->setEnabled(!FClickedHeadword.isEmpty());
 }
 
 void TfrmMain::mnuLookupClick()

@@ -61,10 +61,8 @@ void TfrmMain::CreateMenus()
 
     mnuTools = AddMenu(bar, "mnuTools", 1002);
     mnuVocabularyTest = AddItem(mnuTools, "mnuVocabularyTest", 1032);
-    Later(mnuVocabularyTest);
     mnuTools->addSeparator();
     mnuCheckForUpdates = AddItem(mnuTools, "mnuCheckForUpdates", 1017);
-    Later(mnuCheckForUpdates);
     mnuAddLanguagesAndDictionaries = AddItem(mnuTools, "mnuAddLanguagesAndDictionaries", 1031);
     mnuTools->addSeparator();
     mnuSelectionTranslation = AddItem(mnuTools, "mnuSelectionTranslation", 1033);
@@ -131,6 +129,8 @@ void TfrmMain::CreateMenus()
     tlbCustomButton->setMenu(popLinks);
 
     connect(mnuExit, &QAction::triggered, this, [this] { mnuExitClick(); });
+    connect(mnuCheckForUpdates, &QAction::triggered, this, [this] { mnuCheckForUpdatesClick(mnuCheckForUpdates); });
+    connect(mnuVocabularyTest, &QAction::triggered, this, [this] { mnuVocabularyTestClick(); });
     connect(mnuAddLanguagesAndDictionaries, &QAction::triggered, this,
             [this] { LaunchURL(QLatin1String(kWebSite) + QLatin1String(kLanguagesPage), true); });
     connect(mnuTools, &QMenu::aboutToShow, this, [this] { mnuToolsClick(); });
@@ -160,10 +160,12 @@ void TfrmMain::CreateWordMenu()
     mnuLookup = AddItem(popWord, "mnuLookup", 1018);
     popWord->addSeparator();
     mnuCopy = AddItem(popWord, "mnuCopy", 1024);
+    mnuAddToVocabulary = AddItem(popWord, "mnuAddToVocabulary", 1034);
     connect(popWord, &QMenu::aboutToShow, this, [this] { popWordPopup(); });
     connect(mnuRelations, &QAction::triggered, this, [this] { mnuRelationsClick(true); });
     connect(mnuLookup, &QAction::triggered, this, [this] { mnuLookupClick(); });
     connect(mnuCopy, &QAction::triggered, this, [this] { mnuCopyClick(); });
+    connect(mnuAddToVocabulary, &QAction::triggered, this, [this] { mnuAddToVocabularyClick(); });
 }
 
 void TfrmMain::mnuDictionariesClick()

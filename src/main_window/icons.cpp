@@ -65,6 +65,58 @@ void Draw(QPainter& p, TIconKind Kind)
             p.drawLine(11, 22, 21, 22);
             break;
         }
+        case TIconKind::NewList: {
+            pen.setWidth(2);
+            p.setPen(pen);
+            const QPointF page[] = {{8, 4}, {19, 4}, {25, 10}, {25, 28}, {8, 28}};
+            p.drawPolygon(page, 5);
+            p.drawPolyline(QPolygonF({{19, 4}, {19, 10}, {25, 10}}));
+            break;
+        }
+        case TIconKind::OpenList: {
+            pen.setWidth(2);
+            p.setPen(pen);
+            p.setBrush(QColor(240, 200, 90));
+            const QPointF folder[] = {{3, 8}, {11, 8}, {14, 11}, {27, 11}, {27, 26}, {3, 26}};
+            p.drawPolygon(folder, 6);
+            break;
+        }
+        case TIconKind::SaveList:
+            pen.setWidth(2);
+            p.setPen(pen);
+            p.drawRoundedRect(QRectF(5, 5, 22, 22), 2, 2);
+            p.fillRect(QRectF(10, 6, 12, 7), ink);
+            p.drawRect(QRectF(9, 17, 14, 9));
+            break;
+        case TIconKind::Shuffle:
+            pen.setWidth(2);
+            p.setPen(pen);
+            p.drawLine(4, 9, 12, 9);
+            p.drawLine(12, 9, 20, 23);
+            p.drawLine(20, 23, 27, 23);
+            p.drawLine(4, 23, 12, 23);
+            p.drawLine(12, 23, 20, 9);
+            p.drawLine(20, 9, 27, 9);
+            p.drawLine(24, 6, 27, 9);
+            p.drawLine(24, 12, 27, 9);
+            p.drawLine(24, 20, 27, 23);
+            p.drawLine(24, 26, 27, 23);
+            break;
+        case TIconKind::HideList: {
+            pen.setWidth(2);
+            p.setPen(pen);
+            QPainterPath eye;
+            eye.moveTo(3, 16);
+            eye.quadTo(16, 4, 29, 16);
+            eye.quadTo(16, 28, 3, 16);
+            p.drawPath(eye);
+            p.setBrush(ink);
+            p.drawEllipse(QPointF(16, 16), 4, 4);
+            pen.setWidth(3);
+            p.setPen(pen);
+            p.drawLine(6, 27, 26, 5);
+            break;
+        }
     }
 }
 

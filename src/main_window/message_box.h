@@ -7,15 +7,21 @@ class QWidget;
 
 namespace lirabo {
 
-// The modal error message with one OK button that the window shows for
-// faults the user must know of. Tests install a sink instead, so that no
-// modal box waits for a click that never comes (start-up can report too).
+// The modal message boxes the program shows: errors and information with
+// one OK button, questions with Yes and No (and Cancel where asked). Tests
+// install a sink instead, so that no modal box waits for a click that never
+// comes (start-up can report too); the sink answers the questions.
 class TMessageBox {
 public:
-    using TSink = std::function<void(const QString& Text)>;
+    enum class TKind { Error, Information, Question, QuestionWithCancel };
+    enum class TAnswer { Ok, Yes, No, Cancel };
+    using TSink = std::function<TAnswer(TKind Kind, const QString& Text)>;
 
     static void Error(QWidget* Parent, const QString& Text);
-    // An empty sink brings the real box back.
+    static void Information(QWidget* Parent, const QString& Text);
+    // Yes or No; with WithCancel also Cancel, which closing the box answers.
+    static TAnswer Question(QWidget* Parent, const QString& Text, bool WithCancel = false);
+    // An empty sink brings the real boxes back.
     static void SetSink(TSink Sink);
 };
 

@@ -6,6 +6,9 @@
 #include <limits>
 #include <variant>
 
+#include "network/update_day_count.h"
+#include "network/update_server.h"
+
 namespace lirabo {
 
 namespace {
@@ -56,6 +59,7 @@ const TKey kTable[] = {
     {"HideOnlineDictionaries", &TSettings::HideOnlineDictionaries},
     {"ClipboardTranslation", &TSettings::ClipboardTranslation},
     {"SelectionTranslation", &TSettings::SelectionTranslation},
+    {"VocabularyFile", &TSettings::VocabularyFile},
     {"AlwaysOnTop", &TSettings::AlwaysOnTop},
     {"ShowTips", &TSettings::ShowTips},
     {"ShowRelations", &TSettings::ShowRelations},
@@ -171,6 +175,28 @@ void TSettings::ReadTable(const QSettings& Key)
             },
             key.Field);
     }
+    UpdateServer = ReadRegStringDefault(Key, QStringLiteral("UpdateServer"), DefaultUpdateServer());
+}
+
+double TSettings::ReadUpdatedDate(const QSettings& Key)
+{
+    const QVariant value = Key.value(QStringLiteral("UpdatedDate"));
+    if (value.typeId() != QMetaType::QByteArray)
+        return 0;
+    const QByteArray bytes = value.toByteArray();
+    return network::DecodeDayCount(std::string_view(bytes.constData(), bytes.size())).value_or(0);
+}
+
+void TSettings::WriteUpdatedDate(QSettings& Key, double DayCount)
+{
+    const auto bytes = network::EncodeDayCount(DayCount);
+    Key.setValue(QStringLiteral("UpdatedDate"), QByteArray(bytes.data(), bytes.size()));
+}
+
+QString TSettings::DefaultUpdateServer()
+{
+    const std::string_view server = network::DefaultUpdateServer();
+    return QString::fromUtf8(server.data(), server.size());
 }
 
 void TSettings::WriteTable(QSettings& Key) const

@@ -31,6 +31,9 @@ struct TSettings {
     int WindowTop = 0;
     int WindowTransparency = 255;
     double UpdatedDate = 0;  // days since 1899-12-30; written by the update check only
+    // "host" or "host:port" of the update server; empty: none. Read, never
+    // written: the build's default must not be frozen into the store.
+    QString UpdateServer = DefaultUpdateServer();
     QStringList Recent;
 
     int CurrentDictionary = 0;
@@ -42,6 +45,7 @@ struct TSettings {
     bool HideOnlineDictionaries = false;
     bool ClipboardTranslation = false;
     bool SelectionTranslation = false;  // X11: marked text is looked up too
+    QString VocabularyFile;  // the list that "Add to vocabulary" adds to; empty: My words.lvf
     bool AlwaysOnTop = false;
     bool ShowTips = true;
     bool ShowRelations = false;
@@ -67,10 +71,18 @@ struct TSettings {
     QString StyleLink = QStringLiteral("b");
 
     // Reads every value of the table (not the geometry, the date or the
-    // recent words), each with its default.
+    // recent words), each with its default, and "UpdateServer", which
+    // WriteTable leaves alone.
     void ReadTable(const QSettings& Key);
     // Writes every value of the table.
     void WriteTable(QSettings& Key) const;
+
+    // "UpdatedDate": 8 bytes, a little-endian double. Anything else, or a
+    // value that is not a finite number, reads as day 0 (never checked).
+    static double ReadUpdatedDate(const QSettings& Key);
+    static void WriteUpdatedDate(QSettings& Key, double DayCount);
+    // The server a build asks when none is stored.
+    static QString DefaultUpdateServer();
 
     // The recent words "Recent0".."Recent10" in order, empty texts left out.
     static QStringList ReadRecent(const QSettings& Key);

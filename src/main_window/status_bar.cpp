@@ -17,6 +17,12 @@ TStatusBar::TStatusBar(QWidget* Parent) : QStatusBar(Parent)
 {
     setMouseTracking(true);
     setSizeGripEnabled(true);
+    connect(this, &QStatusBar::messageChanged, this, [this] { update(); });
+}
+
+void TStatusBar::ShowNotice(const QString& Text, int Milliseconds)
+{
+    showMessage(Text, Milliseconds);
 }
 
 QSize TStatusBar::sizeHint() const
@@ -63,11 +69,11 @@ void TStatusBar::paintEvent(QPaintEvent*)
     QPainter painter(this);
     const QRect rect = PanelRect();
     painter.fillRect(this->rect(), palette().window());
-    if (FWholeWidth) {
+    if (FWholeWidth || !currentMessage().isEmpty()) {
         Tag = 0;
         painter.setPen(palette().color(QPalette::WindowText));
         painter.drawText(rect.adjusted(kTextLeft, 0, 0, 0), Qt::AlignLeft | Qt::AlignVCenter,
-                         FWholeWidthText);
+                         currentMessage().isEmpty() ? FWholeWidthText : currentMessage());
         return;
     }
     if (FOwnerDrawn) {

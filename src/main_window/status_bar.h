@@ -28,6 +28,10 @@ public:
     bool WholeWidth() const { return FWholeWidth; }
     QString WholeWidthText() const { return FWholeWidthText; }
 
+    // A short notice over everything else, gone after Milliseconds.
+    void ShowNotice(const QString& Text, int Milliseconds = 5000);
+    QString Notice() const { return currentMessage(); }
+
     // The panel's rectangle inside the bar.
     QRect PanelRect() const;
 

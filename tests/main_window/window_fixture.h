@@ -26,7 +26,21 @@ protected:
     void SetUp() override
     {
         QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, FSettingsDir.path());
-        TMessageBox::SetSink([this](const QString& Message) { FErrors << Message; });
+        TMessageBox::SetSink([this](TMessageBox::TKind Kind, const QString& Message) {
+            switch (Kind) {
+            case TMessageBox::TKind::Error:
+                FErrors << Message;
+                return TMessageBox::TAnswer::Ok;
+            case TMessageBox::TKind::Information:
+                FInformation << Message;
+                return TMessageBox::TAnswer::Ok;
+            default:
+                FQuestions << Message;
+                if (FAnswers.isEmpty())
+                    return TMessageBox::TAnswer::No;
+                return FAnswers.takeFirst();
+            }
+        });
     }
 
     void TearDown() override
@@ -87,6 +101,10 @@ protected:
     TProgramFolder FFolder;
     std::unique_ptr<TfrmMain> FWindow;
     QStringList FErrors;
+    QStringList FInformation;
+    QStringList FQuestions;
+    // Answers to the next questions, in order; No when none is left.
+    QList<TMessageBox::TAnswer> FAnswers;
     QStringList FOpened;
 };
 

@@ -1,0 +1,38 @@
+#include "vocabulary/vocabulary_score.h"
+
+namespace lirabo {
+
+int ScorePercent(int Right, int Answered)
+{
+    return Answered <= 0 ? 0 : Right * 100 / Answered;
+}
+
+int ScoreCommentKey(int Percent)
+{
+    if (Percent <= 30)
+        return 8011;
+    if (Percent <= 50)
+        return 8012;
+    if (Percent <= 70)
+        return 8013;
+    if (Percent <= 99)
+        return 8014;
+    return 8015;
+}
+
+QString FormatNumbers(const QString& Text, std::initializer_list<int> Numbers)
+{
+    QString result;
+    const int* next = Numbers.begin();
+    qsizetype from = 0;
+    for (;;) {
+        const qsizetype at = Text.indexOf(QLatin1String("%d"), from);
+        if (at < 0 || next == Numbers.end())
+            break;
+        result += Text.mid(from, at - from) + QString::number(*next++);
+        from = at + 2;
+    }
+    return result + Text.mid(from);
+}
+
+}  // namespace lirabo

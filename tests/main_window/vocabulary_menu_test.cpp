@@ -1,0 +1,121 @@
+// The vocabulary trainer as the main window offers it: the list window from
+// the Tools menu and "Add to vocabulary" from the word menu.
+
+#include <QAction>
+#include <QFile>
+#include <QMenu>
+#include <QTest>
+
+#include "main_window/status_bar.h"
+#include "vocabulary/frm_vocabulary_assembly.h"
+#include "window_fixture.h"
+
+namespace lirabo::test {
+namespace {
+
+class VocabularyMenuTest : public WindowTest {
+protected:
+    static QByteArray ReadAll(const QString& Path)
+    {
+        QFile file(Path);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+    }
+
+    // A right click on the headword of the entry looked up; the layout is
+    // the view's, so the test walks down its lines until it hits the entry.
+    void RightClickCurrentEntry(TfrmMain& Window)
+    {
+        TDictionaryView* view = Window.LookupView();
+        view->grab();
+        auto* menu = Find<QMenu>("popWord");
+        for (int y = kTopMargin + 2; y < view->height(); y += 3) {
+            const QPoint headword(kLeftMargin + 4, y);
+            QTest::mousePress(view, Qt::RightButton, {}, headword);
+            QTest::mouseRelease(view, Qt::RightButton, {}, headword);
+            if (menu->isVisible() && view->RightClickedEntry() == view->CurrentFirst())
+                return;
+            menu->close();
+        }
+        ADD_FAILURE() << "no right click reached the current entry";
+    }
+
+    void LookUp(const QString& Word)
+    {
+        LookupBox()->lineEdit()->clear();
+        QTest::keyClicks(LookupBox()->lineEdit(), Word);
+    }
+
+    QString DefaultList() const { return QDir(FFolder.Path()).filePath("Vocabulary/My words.lvf"); }
+};
+
+TEST_F(VocabularyMenuTest, AddToVocabularyCollectsEntriesWhileReading)
+{
+    AddStandardDictionaries();
+    TfrmMain& w = Start();
+    LookUp("apple");
+    RightClickCurrentEntry(w);
+    auto* menu = Find<QMenu>("popWord");
+    ASSERT_TRUE(menu->isVisible());
+    auto* add = Find<QAction>("mnuAddToVocabulary");
+    EXPECT_EQ(add->text(), "Add to vocabulary");
+    EXPECT_TRUE(add->isEnabled());
+    add->trigger();
+    menu->close();
+    // The folder and the list are made when needed.
+    EXPECT_EQ(ReadAll(DefaultList()), QByteArray("apple=a red fruit\r\n"));
+    auto* status = Find<TStatusBar>("stbStatusBar");
+    EXPECT_EQ(status->Notice(), "Added to My words.lvf: apple");
+
+    LookUp("banana");
+    RightClickCurrentEntry(w);
+    Find<QAction>("mnuAddToVocabulary")->trigger();
+    menu->close();
+    EXPECT_EQ(ReadAll(DefaultList()), QByteArray("apple=a red fruit\r\nbanana=a yellow fruit\r\n"));
+
+    // A link names a word, not an entry: nothing to add.
+    w.LookupView()->OnLinkRightClick("cherry");
+    EXPECT_FALSE(add->isEnabled());
+    menu->close();
+
+    // A list that is no list is left alone, with a message.
+    QFile::remove(DefaultList());
+    FFolder.WriteFile("Vocabulary/My words.lvf", QByteArray("\x01\x02", 2));
+    RightClickCurrentEntry(w);
+    add->trigger();
+    menu->close();
+    ASSERT_EQ(FErrors.size(), 1);
+    EXPECT_TRUE(FErrors[0].startsWith("This file is not a vocabulary list."));
+    EXPECT_EQ(ReadAll(DefaultList()), QByteArray("\x01\x02", 2));
+}
+
+TEST_F(VocabularyMenuTest, TheListLastSavedTakesTheWordsFromThenOn)
+{
+    AddStandardDictionaries();
+    TfrmMain& w = Start();
+    const QString list = QDir(FFolder.Path()).filePath("lesson.lvf");
+    int runs = 0;
+    w.RunModal = [&](QDialog& Dialog) {
+        ++runs;
+        auto& window = dynamic_cast<TfrmVocabularyAssembly&>(Dialog);
+        EXPECT_EQ(window.windowTitle(), "Vocabulary Assembly");
+        EXPECT_TRUE(window.Lines().isEmpty());
+        EXPECT_TRUE(window.SaveFile(list));
+    };
+    Find<QAction>("mnuVocabularyTest")->trigger();
+    EXPECT_EQ(runs, 1);
+    EXPECT_EQ(ReadAll(list), QByteArray());
+
+    LookUp("cherry");
+    RightClickCurrentEntry(w);
+    Find<QAction>("mnuAddToVocabulary")->trigger();
+    Find<QMenu>("popWord")->close();
+    EXPECT_EQ(ReadAll(list), QByteArray("cherry=a small fruit\r\n"));
+    EXPECT_FALSE(QFile::exists(DefaultList()));
+
+    // The choice outlives the program.
+    Close();
+    EXPECT_EQ(Stored().value("VocabularyFile").toString(), list);
+}
+
+}  // namespace
+}  // namespace lirabo::test

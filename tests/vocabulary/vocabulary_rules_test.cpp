@@ -1,0 +1,102 @@
+// Rows, the shuffle and the score: the rules of the trainer without windows.
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "vocabulary/vocabulary_row.h"
+#include "vocabulary/vocabulary_score.h"
+#include "vocabulary/vocabulary_shuffle.h"
+
+namespace lirabo {
+namespace {
+
+TEST(VocabularyRow, SourceEndsAtTheFirstEquals)
+{
+    EXPECT_EQ(RowSource("a=b=c"), "a");
+    EXPECT_EQ(RowTarget("a=b=c"), "b=c");
+    EXPECT_EQ(RowSource("no equals"), "");
+    EXPECT_EQ(RowTarget("no equals"), "");
+    EXPECT_EQ(RowTarget("=only target"), "only target");
+    EXPECT_TRUE(IsBlankRow("="));
+    EXPECT_TRUE(IsBlankRow("=target"));
+    EXPECT_FALSE(IsBlankRow("no equals"));
+    EXPECT_FALSE(IsBlankRow("source="));
+    // What would change the list on the next reading becomes a blank.
+    EXPECT_EQ(MakeRow("E=mc2", "line\r\nbreak"), "E mc2=line  break");
+    EXPECT_EQ(MakeRow("a", "b=c"), "a=b=c");
+}
+
+TEST(VocabularyRow, EntryGivesHeadwordAndFirstLineOfText)
+{
+    // Mark-up is dropped; the first line with text is the target.
+    EXPECT_EQ(EntryRow("house", "\x08n.\x07 a building\rthe second line"), "house=n. a building");
+    EXPECT_EQ(EntryRow("Haus", "\r\r  \x03" "das Haus\x03 \r"), "Haus=das Haus");
+    EXPECT_EQ(EntryRow("caf\xE9", "\x09" "coffee\x0F shop"), QString::fromUtf8("café=coffee shop"));
+    EXPECT_EQ(EntryRow("empty", ""), "empty=");
+}
+
+TEST(VocabularyShuffle, KeepsTheRowsAndFollowsTheDraws)
+{
+    QStringList none;
+    ShuffleRows(none);
+    EXPECT_TRUE(none.isEmpty());
+    QStringList one{"a=1"};
+    ShuffleRows(one);
+    EXPECT_EQ(one, QStringList{"a=1"});
+
+    // Draws of 2 never compare as less: the first pass reverses the rows,
+    // then the parts on either side are exchanged once more (traced by hand).
+    QStringList two{"a=1", "b=2"};
+    ShuffleRows(two, [] { return 2; });
+    EXPECT_EQ(two, QStringList({"b=2", "a=1"}));
+    QStringList three{"a=1", "b=2", "c=3"};
+    ShuffleRows(three, [] { return 2; });
+    EXPECT_EQ(three, QStringList({"c=3", "b=2", "a=1"}));
+    QStringList five{"a=1", "b=2", "c=3", "d=4", "e=5"};
+    ShuffleRows(five, [] { return 2; });
+    EXPECT_EQ(five, QStringList({"d=4", "e=5", "c=3", "a=1", "b=2"}));
+
+    QStringList many;
+    for (int i = 0; i < 500; ++i)
+        many << QStringLiteral("w%1=%1").arg(i);
+    QStringList shuffled = many;
+    ShuffleRows(shuffled);
+    EXPECT_NE(shuffled, many);
+    std::sort(shuffled.begin(), shuffled.end());
+    QStringList sorted = many;
+    std::sort(sorted.begin(), sorted.end());
+    EXPECT_EQ(shuffled, sorted);
+}
+
+TEST(VocabularyScore, PercentBandsChooseTheComment)
+{
+    EXPECT_EQ(ScoreCommentKey(ScorePercent(1, 1)), 8015);
+    EXPECT_EQ(ScoreCommentKey(ScorePercent(1, 2)), 8012);
+    EXPECT_EQ(ScorePercent(1, 3), 33);
+    EXPECT_EQ(ScoreCommentKey(ScorePercent(1, 3)), 8012);
+    EXPECT_EQ(ScorePercent(2, 3), 66);
+    EXPECT_EQ(ScoreCommentKey(ScorePercent(2, 3)), 8013);
+    EXPECT_EQ(ScoreCommentKey(0), 8011);
+    EXPECT_EQ(ScoreCommentKey(30), 8011);
+    EXPECT_EQ(ScoreCommentKey(31), 8012);
+    EXPECT_EQ(ScoreCommentKey(50), 8012);
+    EXPECT_EQ(ScoreCommentKey(51), 8013);
+    EXPECT_EQ(ScoreCommentKey(70), 8013);
+    EXPECT_EQ(ScoreCommentKey(71), 8014);
+    EXPECT_EQ(ScoreCommentKey(99), 8014);
+    EXPECT_EQ(ScorePercent(99, 100), 99);
+    EXPECT_EQ(ScorePercent(0, 0), 0);
+}
+
+TEST(VocabularyScore, NumbersFillPlaceholdersInOrder)
+{
+    EXPECT_EQ(FormatNumbers("so far: (%d of %d)", {2, 3}), "so far: (2 of 3)");
+    EXPECT_EQ(FormatNumbers("%d percent", {100}), "100 percent");
+    // Too many placeholders stay visible; too few numbers are dropped.
+    EXPECT_EQ(FormatNumbers("%d and %d", {1}), "1 and %d");
+    EXPECT_EQ(FormatNumbers("none", {1, 2}), "none");
+}
+
+}  // namespace
+}  // namespace lirabo
