@@ -156,21 +156,23 @@ void TfrmVocabularyAssembly::SetHidden(bool Hidden)
     pnlHidden->setVisible(Hidden);
 }
 
+bool TfrmVocabularyAssembly::OfferSave(int QuestionKey)
+{
+    switch (TMessageBox::Question(this, Text(QuestionKey), true)) {
+    case TMessageBox::TAnswer::Cancel:
+        return false;
+    case TMessageBox::TAnswer::Yes:
+        // A save that was cancelled or failed keeps the list.
+        return tlbSaveClick();
+    default:
+        return true;
+    }
+}
+
 void TfrmVocabularyAssembly::tlbNewClick(bool Ask)
 {
-    if (Ask) {
-        switch (TMessageBox::Question(this, Text(8001), true)) {
-        case TMessageBox::TAnswer::Cancel:
-            return;
-        case TMessageBox::TAnswer::Yes:
-            // A save that was cancelled or failed keeps the list.
-            if (!tlbSaveClick())
-                return;
-            break;
-        default:
-            break;
-        }
-    }
+    if (Ask && !OfferSave(8001))
+        return;
     valVocabulary->ClearRows();
     valVocabulary->setFocus();
     FModified = false;
@@ -274,18 +276,8 @@ void TfrmVocabularyAssembly::btnRunClick()
 void TfrmVocabularyAssembly::reject()
 {
     // Closing must not throw away a list the user has not saved.
-    if (FModified && valVocabulary->LineCount() > 0) {
-        switch (TMessageBox::Question(this, Text(8005), true)) {
-        case TMessageBox::TAnswer::Cancel:
-            return;
-        case TMessageBox::TAnswer::Yes:
-            if (!tlbSaveClick())
-                return;
-            break;
-        default:
-            break;
-        }
-    }
+    if (FModified && valVocabulary->LineCount() > 0 && !OfferSave(8005))
+        return;
     QDialog::reject();
 }
 

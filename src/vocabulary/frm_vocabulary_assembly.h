@@ -68,6 +68,9 @@ private:
     QString FileFilter() const;
     void ShowFileError(const QString& Path, int Status, const QString& Error);
     void SetHidden(bool Hidden);
+    // Asks whether to save first: false when the list must stay (Cancel, or
+    // a save that was cancelled or failed).
+    bool OfferSave(int QuestionKey);
 
     const TLanguage& FLanguage;
     QString FVocabularyFolder;

@@ -241,12 +241,15 @@ void TVocabularyGrid::dropEvent(QDropEvent* Event)
         Event->ignore();
         return;
     }
-    int to = rowAt(Event->position().toPoint().y());
-    if (to < 0)
-        to = rowCount() - 1;
-    else if (dropIndicatorPosition() == QAbstractItemView::BelowItem && to < currentRow())
-        ++to;
-    MoveRow(currentRow(), to);
+    // The place between rows that the drop indicator shows, then the row
+    // number that place has once the dragged row is out of the list.
+    const int from = currentRow();
+    int place = rowAt(Event->position().toPoint().y());
+    if (place < 0 || dropIndicatorPosition() == QAbstractItemView::OnViewport)
+        place = rowCount();
+    else if (dropIndicatorPosition() == QAbstractItemView::BelowItem)
+        ++place;
+    MoveRow(from, place > from ? place - 1 : place);
     // The rows have moved already; the view must not remove the dragged cells.
     Event->setDropAction(Qt::IgnoreAction);
     Event->accept();

@@ -18,9 +18,11 @@ QString RowTarget(const QString& Line);
 // or NUL anywhere, an "=" in the source.
 QString MakeRow(const QString& Source, const QString& Target);
 
-// The row of a dictionary entry: the headword as the source, the first line
-// of the definition that holds text, without mark-up and outer blanks, as
-// the target. Both are Windows-1252.
+// The row of a dictionary entry: the headword as the source and, as the
+// target, the first line of the definition that translates it: its
+// definition text without grammar notes, field labels, italic pronunciations
+// and examples, or a sense number ("1. "). A definition without such a line
+// gives its first line with text, without mark-up. Both are Windows-1252.
 QString EntryRow(std::string_view Headword, std::string_view Definition);
 
 // A row that the list must not be tested with: its line begins with "=".

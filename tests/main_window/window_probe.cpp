@@ -11,6 +11,7 @@
 #include <QDateTime>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
@@ -114,6 +115,28 @@ int main(int argc, char** argv)
     box->lineEdit()->clear();
     QTest::keyClicks(box->lineEdit(), "house");
     window->grab().save(out.filePath("02-house.png"));
+
+    // The word menu on the entry looked up, and its Add to vocabulary, whose
+    // list is removed again when the probe made it.
+    if (auto* word = window->findChild<QMenu*>("popWord")) {
+        lirabo::TDictionaryView* view = window->LookupView();
+        for (int y = 7; y < view->height() && !word->isVisible(); y += 3) {
+            QTest::mouseClick(view, Qt::RightButton, {}, QPoint(9, y));
+            if (word->isVisible() && view->RightClickedEntry() != view->CurrentFirst())
+                word->close();
+        }
+        QCoreApplication::processEvents();
+        word->grab().save(out.filePath("09-word-menu.png"));
+        const QString list = QDir(folder).filePath("Vocabulary/My words.lvf");
+        const bool existed = QFile::exists(list);
+        for (QAction* a : word->actions())
+            if (a->objectName() == "mnuAddToVocabulary")
+                a->trigger();
+        word->close();
+        window->grab().save(out.filePath("10-added-to-vocabulary.png"));
+        if (!existed)
+            QFile::remove(list);
+    }
 
     // Relations of the current entries.
     QTest::keyClick(box->lineEdit(), Qt::Key_F5);

@@ -27,12 +27,21 @@ TEST(VocabularyRow, SourceEndsAtTheFirstEquals)
     EXPECT_EQ(MakeRow("a", "b=c"), "a=b=c");
 }
 
-TEST(VocabularyRow, EntryGivesHeadwordAndFirstLineOfText)
+TEST(VocabularyRow, EntryGivesTheLineThatTranslatesTheHeadword)
 {
-    // Mark-up is dropped; the first line with text is the target.
-    EXPECT_EQ(EntryRow("house", "\x08n.\x07 a building\rthe second line"), "house=n. a building");
-    EXPECT_EQ(EntryRow("Haus", "\r\r  \x03" "das Haus\x03 \r"), "Haus=das Haus");
+    // A translation dictionary: pronunciation and gender are not the answer.
+    EXPECT_EQ(EntryRow("house", "\x04/h'aUs/\x04\rHaus \x08neut\x07\r\x04\"build a house\"\x04 - ein Haus bauen"),
+              "house=Haus");
+    EXPECT_EQ(EntryRow("Haus", "\x04/h'aUs/\x04 \x08neut, n, sg\x07\r\x0A" "adm.\x07 establishment \x08n\x07, institution"),
+              "Haus=establishment, institution");
+    // A monolingual one: the first sense, without its number and examples.
+    EXPECT_EQ(EntryRow("house", "\x08noun\x07\r1. a dwelling for families; \x04\"he has a house\"\x04\r2. a firm"),
+              "house=a dwelling for families");
+    // Links keep their words; Windows-1252 becomes Unicode.
     EXPECT_EQ(EntryRow("caf\xE9", "\x09" "coffee\x0F shop"), QString::fromUtf8("café=coffee shop"));
+    // Only notes and examples: the first line with any text.
+    EXPECT_EQ(EntryRow("x", "\r\x04" "an example\x04\rmore"), "x=more");
+    EXPECT_EQ(EntryRow("y", "\x08" "adj\x07"), "y=adj");
     EXPECT_EQ(EntryRow("empty", ""), "empty=");
 }
 
