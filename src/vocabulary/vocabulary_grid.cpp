@@ -1,9 +1,9 @@
 #include "vocabulary/vocabulary_grid.h"
 
 #include <QApplication>
-#include <QDropEvent>
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QSignalBlocker>
 
 #include "vocabulary/vocabulary_row.h"
 
@@ -27,12 +27,13 @@ TVocabularyGrid::TVocabularyGrid(QWidget* Parent) : QTableWidget(0, 2, Parent)
 {
     horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
     horizontalHeader()->setSectionsClickable(false);
-    verticalHeader()->hide();
+    // Rows are numbered and dragged by their number; a cell itself opens
+    // its editor at the first click, so it cannot start a drag.
+    verticalHeader()->setSectionsMovable(true);
+    verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     setSelectionMode(QAbstractItemView::SingleSelection);
     setEditTriggers(QAbstractItemView::AllEditTriggers);
-    setDragEnabled(true);
-    setDragDropMode(QAbstractItemView::InternalMove);
-    setDropIndicatorShown(true);
+    connect(verticalHeader(), &QHeaderView::sectionMoved, this, &TVocabularyGrid::OnRowDragged);
     connect(this, &QTableWidget::itemChanged, this, &TVocabularyGrid::OnItemChanged);
     ShowPlaceholderWhenEmpty();
 }
@@ -235,24 +236,16 @@ void TVocabularyGrid::keyPressEvent(QKeyEvent* Event)
     QTableWidget::keyPressEvent(Event);
 }
 
-void TVocabularyGrid::dropEvent(QDropEvent* Event)
+void TVocabularyGrid::OnRowDragged(int, int OldVisual, int NewVisual)
 {
-    if (Event->source() != this) {
-        Event->ignore();
-        return;
+    // The header only moved a picture of the row; the list moves the row
+    // itself and the header goes back to showing rows in list order.
+    QHeaderView* header = verticalHeader();
+    {
+        const QSignalBlocker blocker(header);
+        header->moveSection(NewVisual, OldVisual);
     }
-    // The place between rows that the drop indicator shows, then the row
-    // number that place has once the dragged row is out of the list.
-    const int from = currentRow();
-    int place = rowAt(Event->position().toPoint().y());
-    if (place < 0 || dropIndicatorPosition() == QAbstractItemView::OnViewport)
-        place = rowCount();
-    else if (dropIndicatorPosition() == QAbstractItemView::BelowItem)
-        ++place;
-    MoveRow(from, place > from ? place - 1 : place);
-    // The rows have moved already; the view must not remove the dragged cells.
-    Event->setDropAction(Qt::IgnoreAction);
-    Event->accept();
+    MoveRow(OldVisual, NewVisual);
 }
 
 void TVocabularyGrid::OnItemChanged(QTableWidgetItem* Item)

@@ -10,8 +10,8 @@ namespace lirabo {
 // list still shows one row to type into; it becomes part of the list once
 // something is typed or Add takes it. Down on the last row and Insert add
 // a row only when the current row has a source; Ctrl+Delete deletes it;
-// Ctrl+Up and Ctrl+Down go to the first and the last row; a row dragged
-// elsewhere moves there.
+// Ctrl+Up and Ctrl+Down go to the first and the last row; a row dragged by
+// its number moves there.
 class TVocabularyGrid : public QTableWidget {
     Q_OBJECT
 
@@ -43,7 +43,6 @@ signals:
 
 protected:
     void keyPressEvent(QKeyEvent* Event) override;
-    void dropEvent(QDropEvent* Event) override;
 
 private:
     void FillRow(int Row, const QString& Line, bool Placeholder);
@@ -54,6 +53,7 @@ private:
     bool RowIsEmpty(int Row) const;
     void MakeReal(int Row);
     void OnItemChanged(QTableWidgetItem* Item);
+    void OnRowDragged(int Logical, int OldVisual, int NewVisual);
 
     bool FFilling = false;
 };

@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QFile>
 #include <QGroupBox>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QProgressBar>
@@ -139,8 +140,11 @@ TEST_F(VocabularyWindowTest, GridKeysAddMoveAndDeleteRows)
     Key(Qt::Key_Up, Qt::ControlModifier);
     EXPECT_EQ(Grid()->currentRow(), 0);
 
-    Grid()->MoveRow(0, 1);
+    // A row dragged by its number moves in the list, not just on screen.
+    Grid()->verticalHeader()->moveSection(0, 1);
     EXPECT_EQ(FWindow->Lines(), QStringList({"book=Buch", "house=Haus"}));
+    EXPECT_EQ(Grid()->verticalHeader()->visualIndex(0), 0);
+    EXPECT_EQ(Grid()->item(0, 0)->text(), "book");
 
     // Add appends, but takes an empty current row instead.
     FWindow->btnAddRowClick();
