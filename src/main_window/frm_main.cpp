@@ -374,8 +374,8 @@ void TfrmMain::FormCreate()
     for (auto [view, page] :
          {std::pair{FLookupView, tabLookup}, std::pair{FAdvancedView, tabAdvancedLookup}}) {
         view->OnTextSelected = [this](const std::string& Text) { OnTextSelected(Text); };
-        view->OnRightClick = [this, view](const std::string& Entry, const std::string& Word) {
-            RememberClickedEntry(view);
+        view->OnRightClick = [this, clicked = view](const std::string& Entry, const std::string& Word) {
+            RememberClickedEntry(clicked);
             OnRightClick(Entry, Word);
         };
         view->OnLinkRightClick = [this](const std::string& Link) {
