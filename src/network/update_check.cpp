@@ -51,8 +51,7 @@ bool TUpdateCheck::Start(const TUpdateServer& Server, const QByteArray& Request)
     FTimer->start(FTimeoutMs);
     // The answer always arrives through the event loop, never inside this
     // call, and never after the lookup was aborted.
-    FLookupId = QHostInfo::lookupHost(QString::fromStdString(Server.Host), this,
-                                      [this](const QHostInfo& Info) { SocketLookup(Info); });
+    FLookupId = QHostInfo::lookupHost(QString::fromStdString(Server.Host), this, SLOT(SocketLookup(QHostInfo)));
     return true;
 }
 

@@ -52,10 +52,13 @@ signals:
     // (QAbstractSocket::SocketError), UnknownSocketError when none applies.
     void Failed(lirabo::network::TUpdateFailure Failure, int SocketError);
 
+private slots:
+    // A slot by name: Qt 6.4 leaks the functor of an aborted lookup.
+    void SocketLookup(const QHostInfo& Info);
+
 private:
     enum class TState { Idle, LookingUp, Connecting, Exchanging };
 
-    void SocketLookup(const QHostInfo& Info);
     void SocketConnected();
     void SendRequest();
     void SocketReadable();
