@@ -43,7 +43,8 @@ enum class TUpdateFailure;
 // Its definitions are split by concern: frm_main.cpp (composition, start-up,
 // settings, shutdown), frm_main_menus.cpp, frm_main_catalogue.cpp,
 // frm_main_lookup.cpp, frm_main_relations.cpp, frm_main_status.cpp,
-// frm_main_top_bar.cpp, frm_main_vocabulary.cpp and frm_main_window.cpp.
+// frm_main_top_bar.cpp, frm_main_update.cpp, frm_main_vocabulary.cpp and
+// frm_main_window.cpp.
 class TfrmMain : public QMainWindow {
     Q_OBJECT
 
