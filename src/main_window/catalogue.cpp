@@ -10,7 +10,7 @@
 
 #include "dictionary/ansi_codec.h"
 #include "dictionary/dictionary_header.h"
-#include "main_window/language_file.h"
+#include "language/language_file.h"
 
 namespace lirabo {
 

@@ -3,7 +3,7 @@
 #include <QByteArray>
 #include <QString>
 
-#include "main_window/language_file.h"
+#include "language/language_file.h"
 
 namespace lirabo {
 

@@ -14,7 +14,7 @@
 
 #include "main_window/language.h"
 #include "main_window/language_apply.h"
-#include "main_window/language_file.h"
+#include "language/language_file.h"
 
 namespace lirabo {
 namespace {

@@ -1,7 +1,8 @@
-#include "main_window/language_file.h"
+#include "language/language_file.h"
 
 #include <fstream>
 #include <limits>
+#include <utility>
 
 #include "dictionary/word_order.h"
 
@@ -97,7 +98,7 @@ void TLanguageFile::LoadFromBytes(std::string_view Bytes)
             } else {
                 FIndex.emplace(key, FSections.size());
                 current = FSections.size();
-                FSections.push_back(TSection{name, 0, {}});
+                FSections.push_back(TSection{name, 0, {}, {}});
             }
             continue;
         }
@@ -109,8 +110,10 @@ void TLanguageFile::LoadFromBytes(std::string_view Bytes)
         const size_t eq = line.find('=');
         if (eq == std::string_view::npos)
             continue;
-        const std::string key = UpperCaseAscii(Trim(line.substr(0, eq)));
-        section.Values.try_emplace(key, std::string(Trim(line.substr(eq + 1))));
+        const std::string_view written = Trim(line.substr(0, eq));
+        std::string value(Trim(line.substr(eq + 1)));
+        if (section.Values.try_emplace(UpperCaseAscii(written), std::move(value)).second)
+            section.KeyOrder.emplace_back(written);
     }
 }
 
@@ -173,6 +176,12 @@ std::vector<std::string> TLanguageFile::SectionNames() const
     for (const TSection& s : FSections)
         names.push_back(s.Name);
     return names;
+}
+
+std::vector<std::string> TLanguageFile::Keys(std::string_view Section) const
+{
+    const TSection* section = FindSection(Section);
+    return section ? section->KeyOrder : std::vector<std::string>();
 }
 
 int TLanguageFile::FileVersion() const

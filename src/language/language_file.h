@@ -44,6 +44,10 @@ public:
     // Section names in file order, the first of each name only.
     std::vector<std::string> SectionNames() const;
 
+    // The keys of Section as the file spells them, in file order, the first
+    // of each key only; empty when the section is missing.
+    std::vector<std::string> Keys(std::string_view Section) const;
+
     // [Data] "FileVersion" as a decimal integer; 0 when missing or not a
     // number.
     int FileVersion() const;
@@ -55,6 +59,9 @@ private:
         std::string Name;
         int LineCount = 0;
         std::unordered_map<std::string, std::string> Values;  // by upper-cased key
+        // The map forgets the order and the spelling, which a comparison of
+        // two language files needs.
+        std::vector<std::string> KeyOrder;
     };
 
     const TSection* FindSection(std::string_view Section) const;
