@@ -90,6 +90,12 @@ QString TfrmMain::Text(int Key) const
     return FLanguage.ReadLanguageText(QStringLiteral("Main"), Key);
 }
 
+QString TfrmMain::TextOrEnglish(int Key) const
+{
+    const QString text = Text(Key);
+    return text.isEmpty() ? TLanguage().ReadLanguageText(QStringLiteral("Main"), Key) : text;
+}
+
 QString TfrmMain::DictionaryFolder() const
 {
     return QDir(FProgramFolder).filePath(QStringLiteral("Dictionaries"));
@@ -429,21 +435,17 @@ void TfrmMain::FillBuiltInPresets()
 
 void TfrmMain::ApplyDisplaySettings(TDictionaryView* View)
 {
-    QFont font(FSettings.FontName);
-    // A stored size of 0 or less cannot be drawn; the default size stands in.
-    font.setPointSize(FSettings.FontSize > 0 ? std::min(FSettings.FontSize, 400) : TSettings().FontSize);
+    const TDisplayLook look = FSettings.Look();
+    QFont font(look.FontName);
+    font.setPointSize(look.FontSize);
     View->setFont(font);
-    View->SetColor(static_cast<TColor>(FSettings.ColorBackground));
-    View->SetCurrentColor(static_cast<TColor>(FSettings.ColorCurrentBackground));
-    View->SetSelectedColor(static_cast<TColor>(FSettings.ColorSelectedBackground));
-    const int colors[] = {FSettings.ColorEntry, FSettings.ColorDefinition, FSettings.ColorField,
-                          FSettings.ColorGrammar, FSettings.ColorLink};
-    const QString* styles[] = {&FSettings.StyleEntry, &FSettings.StyleDefinition, &FSettings.StyleField,
-                               &FSettings.StyleGrammar, &FSettings.StyleLink};
-    for (int setting = 0; setting < 5; ++setting) {
+    View->SetColor(look.Colors[5]);
+    View->SetCurrentColor(look.Colors[6]);
+    View->SetSelectedColor(look.Colors[7]);
+    for (int setting = 0; setting < TDisplayLook::kFirstBackground; ++setting) {
         const int element = ElementOfSetting(setting);
-        View->Styles().SetElementColor(element, static_cast<TColor>(colors[setting]));
-        View->Styles().SetElementStyle(element, StyleFromLetters(styles[setting]->toStdString()));
+        View->Styles().SetElementColor(element, look.Colors[setting]);
+        View->Styles().SetElementStyle(element, look.Styles[setting]);
     }
     View->SetIndent(FSettings.Indent);
     View->update();
@@ -463,8 +465,7 @@ void TfrmMain::ApplySettings()
         if (item->text().isEmpty())
             item->setText(english.ReadLanguageText(QStringLiteral("Main"), Tag(item)));
     }
-    // Presets come with their own work; without any the submenu stays hidden.
-    mnuPresets->menuAction()->setVisible(false);
+    LoadPresets();
 
     ApplyDisplaySettings(FLookupView);
     ApplyDisplaySettings(FAdvancedView);

@@ -12,6 +12,7 @@
 #include "main_window/settings.h"
 #include "main_window/tray_state.h"
 #include "main_window/window_opacity.h"
+#include "preferences/preset_store.h"
 
 class QAction;
 class QComboBox;
@@ -29,6 +30,7 @@ class QToolButton;
 namespace lirabo {
 
 class TDictionaryView;
+class TfrmSettings;
 class TStatusBar;
 namespace network {
 class TUpdateCheck;
@@ -43,16 +45,14 @@ enum class TUpdateFailure;
 // Its definitions are split by concern: frm_main.cpp (composition, start-up,
 // settings, shutdown), frm_main_menus.cpp, frm_main_catalogue.cpp,
 // frm_main_lookup.cpp, frm_main_relations.cpp, frm_main_status.cpp,
-// frm_main_top_bar.cpp, frm_main_update.cpp, frm_main_vocabulary.cpp and
-// frm_main_window.cpp.
+// frm_main_top_bar.cpp, frm_main_update.cpp, frm_main_vocabulary.cpp,
+// frm_main_preferences.cpp, frm_main_presets.cpp and frm_main_window.cpp.
 class TfrmMain : public QMainWindow {
     Q_OBJECT
 
 public:
     // A window layout of the built-in presets.
-    struct TPresetLayout {
-        int Width, Height, Left, Top, Transparency, TopIndent, Indent;
-    };
+    using TPresetLayout = lirabo::TPresetLayout;
 
     // ProgramFolder holds Dictionaries/, Lang/ and the help file; empty means
     // the executable's folder. CommandLineFile, when not empty, is a
@@ -107,6 +107,8 @@ public:
     const TLanguage& Language() const { return FLanguage; }
     const TRecentList& Recent() const { return FRecent; }
     const std::array<TPresetLayout, 3>& BuiltInPresets() const { return FBuiltInPresets; }
+    // The names of the Presets menu, in menu order.
+    const QStringList& PresetNames() const { return FPresetNames; }
     // The address the last online Look up produced (for the browser to open).
     const QString& LastOnlineAddress() const { return FLastOnlineAddress; }
     QString ProgramFolder() const { return FProgramFolder; }
@@ -137,6 +139,9 @@ private:
     void FillBuiltInPresets();
     QString DictionaryFolder() const;
     QString Text(int Key) const;
+    // The same, from the built-in English file when the language file lacks
+    // the key (files made before the key existed).
+    QString TextOrEnglish(int Key) const;
 
     // frm_main_menus.cpp
     void CreateMenus();
@@ -207,6 +212,19 @@ private:
     void mnuAddToVocabularyClick();
     QString VocabularyFolder() const;
 
+    // frm_main_preferences.cpp
+    void mnuSettingsClick();
+    void TakeOverGeneral(const TfrmSettings& Dialog);
+    void mnuInformationClick();
+    void mnuAboutClick();
+
+    // frm_main_presets.cpp
+    void LoadPresets();
+    void mnuAddPresetClick();
+    void mnuPresetsClick(int Index);
+    void mnuDeletePresetsClick();
+    TPresetLayout CurrentLayout() const;
+
     // frm_main_window.cpp
     void OnMinimize();
     void RestoreWindow();
@@ -239,6 +257,7 @@ private:
     int FCurrentDictionary = -1;
     TRecentList FRecent;
     std::array<TPresetLayout, 3> FBuiltInPresets{};
+    QStringList FPresetNames;
     QString FClickedWord;
     // The entry of the last right click, for "Add to vocabulary".
     QString FClickedHeadword;

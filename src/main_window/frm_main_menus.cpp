@@ -10,16 +10,12 @@
 #include "dictionary_view/dictionary_view.h"
 #include "main_window/frm_main.h"
 #include "main_window/language_apply.h"
+#include "main_window/vendor_pages.h"
 
 namespace lirabo {
 
 namespace {
 
-// The vendor's web site and its pages.
-constexpr const char* kWebSite = "http://www.kestrune.com";
-constexpr const char* kFeedbackPage = "/lirabo/feedback.php";
-constexpr const char* kDictionariesPage = "/lirabo/dictionaries.shtml";
-constexpr const char* kLanguagesPage = "/lirabo/languages.shtml";
 constexpr const char* kHelpFile = "Lirabo.chm";
 
 QAction* AddItem(QMenu* Menu, const char* Name, int Tag)
@@ -55,7 +51,6 @@ void TfrmMain::CreateMenus()
 
     mnuFile = AddMenu(bar, "mnuFile", 1001);
     mnuSettings = AddItem(mnuFile, "mnuSettings", 1005);
-    Later(mnuSettings);
     mnuFile->addSeparator();
     mnuExit = AddItem(mnuFile, "mnuExit", 1006);
 
@@ -81,7 +76,6 @@ void TfrmMain::CreateMenus()
     mnuDictionaries->addSeparator();
     mnuInformation = AddItem(mnuDictionaries, "mnuInformation", 1029);
     mnuInformation->setShortcut(QKeySequence(Qt::Key_F2));
-    Later(mnuInformation);
     mnuGetMore = AddItem(mnuDictionaries, "mnuGetMore", 1030);
 
     mnuWindow = AddMenu(bar, "mnuWindow", 1003);
@@ -98,9 +92,7 @@ void TfrmMain::CreateMenus()
     mnuLessTransparent->setShortcut(QKeySequence(Qt::Key_F12));
     mnuWindow->addSeparator();
     mnuAddPreset = AddItem(mnuWindow, "mnuAddPreset", 1020);
-    Later(mnuAddPreset);
     mnuDeletePresets = AddItem(mnuWindow, "mnuDeletePresets", 1015);
-    Later(mnuDeletePresets);
     mnuPresets = mnuWindow->addMenu(QString());
     mnuPresets->setObjectName(QStringLiteral("mnuPresets"));
     SetTag(mnuPresets->menuAction(), 1016);
@@ -111,7 +103,6 @@ void TfrmMain::CreateMenus()
     mnuFeedbackAndSupport = AddItem(mnuHelp, "mnuFeedbackAndSupport", 1021);
     mnuHelp->addSeparator();
     mnuAbout = AddItem(mnuHelp, "mnuAbout", 1007);
-    Later(mnuAbout);
 
     // The links menu drops down from the minibrowser's Custom button.
     popLinks = new QMenu(this);
@@ -128,7 +119,12 @@ void TfrmMain::CreateMenus()
     Later(mnuCustom);
     tlbCustomButton->setMenu(popLinks);
 
+    connect(mnuSettings, &QAction::triggered, this, [this] { mnuSettingsClick(); });
     connect(mnuExit, &QAction::triggered, this, [this] { mnuExitClick(); });
+    connect(mnuInformation, &QAction::triggered, this, [this] { mnuInformationClick(); });
+    connect(mnuAddPreset, &QAction::triggered, this, [this] { mnuAddPresetClick(); });
+    connect(mnuDeletePresets, &QAction::triggered, this, [this] { mnuDeletePresetsClick(); });
+    connect(mnuAbout, &QAction::triggered, this, [this] { mnuAboutClick(); });
     connect(mnuCheckForUpdates, &QAction::triggered, this, [this] { mnuCheckForUpdatesClick(mnuCheckForUpdates); });
     connect(mnuVocabularyTest, &QAction::triggered, this, [this] { mnuVocabularyTestClick(); });
     connect(mnuAddLanguagesAndDictionaries, &QAction::triggered, this,
@@ -171,11 +167,11 @@ void TfrmMain::CreateWordMenu()
 void TfrmMain::mnuDictionariesClick()
 {
     mnuFindRelations->setEnabled(false);
+    mnuInformation->setEnabled(false);
     if (!CurrentEntryValid() || FDictionaries.At(FCurrentDictionary).Online)
         return;
-    // The information dialog arrives with its own work; Information stays
-    // disabled until then.
     mnuFindRelations->setEnabled(FLookupView->Store().HasRelations());
+    mnuInformation->setEnabled(true);
 }
 
 QString TfrmMain::BuilderProgramName()

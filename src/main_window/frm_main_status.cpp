@@ -78,7 +78,7 @@ void TfrmMain::stbStatusBarMouseDown(int X)
 {
     if (stbStatusBar->WholeWidth() || !InfoLinkHit(X))
         return;
-    // The dictionary information dialog arrives with its own work.
+    mnuInformationClick();
 }
 
 // --- tips ---------------------------------------------------------------------------

@@ -67,15 +67,7 @@ void TfrmMain::mnuAddToVocabularyClick()
         TMessageBox::Error(this, reason + QLatin1String("\n\n") + QDir::toNativeSeparators(path));
         return;
     }
-    QString notice = Text(9022);
-    qsizetype from = 0;
-    for (const QString& part : {QFileInfo(path).fileName(), FClickedHeadword}) {
-        const qsizetype at = notice.indexOf(QLatin1String("%s"), from);
-        if (at < 0)
-            break;
-        notice.replace(at, 2, part);
-        from = at + part.size();
-    }
+    const QString notice = TLanguage::FillPlaceholders(Text(9022), {QFileInfo(path).fileName(), FClickedHeadword});
     stbStatusBar->ShowNotice(notice);
 }
 

@@ -49,4 +49,17 @@ QString TLanguage::ReadLanguageHint(const QString& Section, int Key) const
     return QString::fromStdString(AnsiToUtf8(text));
 }
 
+QString TLanguage::FillPlaceholders(QString Text, const QStringList& Parts)
+{
+    qsizetype from = 0;
+    for (const QString& part : Parts) {
+        const qsizetype at = Text.indexOf(QLatin1String("%s"), from);
+        if (at < 0)
+            break;
+        Text.replace(at, 2, part);
+        from = at + part.size();
+    }
+    return Text;
+}
+
 }  // namespace lirabo

@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
 
 #include "language/language_file.h"
 
@@ -28,6 +29,11 @@ public:
     QString ReadLanguageText(const QString& Section, int Key) const;
     // The same for the key followed by "t".
     QString ReadLanguageHint(const QString& Section, int Key) const;
+
+    // Text with its "%s" placeholders replaced by Parts in order; a part's
+    // own "%s" is not taken for a placeholder, and placeholders beyond the
+    // parts stay as they are.
+    static QString FillPlaceholders(QString Text, const QStringList& Parts);
 
     // The lines kept in section "Tips", as counted when the file was applied.
     int TipCount() const { return FTipCount; }

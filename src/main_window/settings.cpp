@@ -7,38 +7,12 @@
 #include <variant>
 
 #include "network/update_day_count.h"
+#include "preferences/stored_integer.h"
 #include "network/update_server.h"
 
 namespace lirabo {
 
 namespace {
-
-// What a stored value holds when it is a plain number: a number type of the
-// platform's store (the registry), or text that is a whole decimal number
-// (a text file store keeps everything as text).
-bool StoredInteger(const QVariant& Value, qlonglong& Number)
-{
-    switch (Value.typeId()) {
-        case QMetaType::Int:
-        case QMetaType::UInt:
-        case QMetaType::LongLong:
-        case QMetaType::ULongLong:
-        case QMetaType::Long:
-        case QMetaType::ULong: {
-            bool ok = false;
-            Number = Value.toLongLong(&ok);
-            return ok;
-        }
-        case QMetaType::QString:
-        case QMetaType::QByteArray: {
-            bool ok = false;
-            Number = Value.toString().trimmed().toLongLong(&ok, 10);
-            return ok;
-        }
-        default:
-            return false;
-    }
-}
 
 // The table of typed keys: one row per stored value with the field it fills.
 // The field's initial value in TSettings is the default.
@@ -176,6 +150,53 @@ void TSettings::ReadTable(const QSettings& Key)
             key.Field);
     }
     UpdateServer = ReadRegStringDefault(Key, QStringLiteral("UpdateServer"), DefaultUpdateServer());
+    SetLook(Look());
+}
+
+namespace {
+
+// The colour fields in the settings order of TDisplayLook.
+constexpr int TSettings::*kColorFields[] = {
+    &TSettings::ColorEntry,     &TSettings::ColorDefinition,        &TSettings::ColorField,
+    &TSettings::ColorGrammar,   &TSettings::ColorLink,              &TSettings::ColorBackground,
+    &TSettings::ColorCurrentBackground, &TSettings::ColorSelectedBackground,
+};
+constexpr QString TSettings::*kStyleFields[] = {
+    &TSettings::StyleEntry, &TSettings::StyleDefinition, &TSettings::StyleField,
+    &TSettings::StyleGrammar, &TSettings::StyleLink,
+};
+
+}  // namespace
+
+TDisplayLook TSettings::Look() const
+{
+    const TDisplayLook defaults;
+    TDisplayLook look;
+    look.FontName = FontName;
+    look.FontSize = BoundFontSize(FontSize);
+    for (int i = 0; i < TDisplayLook::kElementCount; ++i)
+        look.Colors[i] = BoundColor(this->*kColorFields[i], defaults.Colors[i]);
+    int index = 0;
+    for (QString TSettings::*field : kStyleFields)
+        look.Styles[index++] = StyleFromLetters((this->*field).toStdString());
+    return look;
+}
+
+void TSettings::SetLook(const TDisplayLook& Look)
+{
+    FontName = Look.FontName;
+    FontSize = BoundFontSize(Look.FontSize);
+    const TDisplayLook defaults;
+    for (int i = 0; i < TDisplayLook::kElementCount; ++i)
+        this->*kColorFields[i] = static_cast<int>(BoundColor(Look.Colors[i], defaults.Colors[i]));
+    int index = 0;
+    for (QString TSettings::*field : kStyleFields) {
+        // Letters a hand-edited value holds beyond b, i, u and s stay: they
+        // mean nothing here but may to whoever wrote them.
+        if (StyleFromLetters((this->*field).toStdString()) != Look.Styles[index])
+            this->*field = QString::fromStdString(StyleToLetters(Look.Styles[index]));
+        ++index;
+    }
 }
 
 double TSettings::ReadUpdatedDate(const QSettings& Key)

@@ -3,6 +3,8 @@
 #include <QString>
 #include <QStringList>
 
+#include "preferences/display_look.h"
+
 class QSettings;
 
 namespace lirabo {
@@ -70,9 +72,16 @@ struct TSettings {
     QString StyleGrammar;
     QString StyleLink = QStringLiteral("b");
 
+    // The font, colours and styles as the views and the settings dialog
+    // take them.
+    TDisplayLook Look() const;
+    void SetLook(const TDisplayLook& Look);
+
     // Reads every value of the table (not the geometry, the date or the
     // recent words), each with its default, and "UpdateServer", which
-    // WriteTable leaves alone.
+    // WriteTable leaves alone. Colours and the font size are bounded as
+    // BoundColor and BoundFontSize say, so that what is written back is
+    // what the views drew.
     void ReadTable(const QSettings& Key);
     // Writes every value of the table.
     void WriteTable(QSettings& Key) const;

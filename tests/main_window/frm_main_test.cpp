@@ -36,7 +36,8 @@ TEST_F(WindowTest, FirstStartOpensTheFirstDictionaryWithDefaults)
     EXPECT_EQ(Tabs()->tabText(1), "Advanced");
     EXPECT_EQ(Find<QLabel>("lblLookup")->text(), "Look up:");
     EXPECT_EQ(w.menuBar()->actions().at(2)->text(), "Dictionary");
-    EXPECT_FALSE(Find<QAction>("mnuSettings")->isEnabled());
+    EXPECT_TRUE(Find<QAction>("mnuSettings")->isEnabled());
+    EXPECT_FALSE(Find<QMenu>("mnuPresets")->menuAction()->isVisible()) << "no presets yet";
     EXPECT_TRUE(Find<QAction>("mnuExit")->isEnabled());
     EXPECT_EQ(Find<QAction>("mnuNextDictionary")->shortcut(), QKeySequence("Ctrl+Down"));
 }

@@ -1,0 +1,95 @@
+// The settings dialog, the dictionary's information and the about box: the
+// window opens them and applies what they return.
+
+#include <QDir>
+
+#include "dictionary/ansi_codec.h"
+#include "dictionary_view/dictionary_view.h"
+#include "main_window/frm_main.h"
+#include "main_window/language_apply.h"
+#include "main_window/message_box.h"
+#include "main_window/vendor_pages.h"
+#include "network/update_version.h"
+#include "preferences/frm_about.h"
+#include "preferences/frm_information.h"
+#include "preferences/frm_settings.h"
+
+namespace lirabo {
+
+namespace {
+
+QString Decoded(const std::string& HeaderText)
+{
+    return QString::fromStdString(AnsiToUtf8(HeaderText));
+}
+
+}  // namespace
+
+void TfrmMain::mnuSettingsClick()
+{
+    // An indent dragged in the view survives the ApplySettings below.
+    FSettings.Indent = FLookupView->Indent();
+    const TfrmSettings::TGeneral general{FSettings.LanguageFile, FSettings.MinimizeToTray,
+                                         FSettings.DisableBrowser, FSettings.CheckForUpdates,
+                                         FSettings.HideOnlineDictionaries};
+    TfrmSettings dialog(FLanguage, ListLanguages(QDir(FProgramFolder).filePath(QStringLiteral("Lang"))), general,
+                        FSettings.Look(), this);
+    ApplyLanguageToControl(FLanguage, &dialog, QStringLiteral("Settings"));
+    // Layout edits count at once; the views show them while the dialog is
+    // still open, so that a colour can be judged where it is used.
+    dialog.OnLookChanged = [this](const TDisplayLook& Look) {
+        FSettings.SetLook(Look);
+        ApplyDisplaySettings(FLookupView);
+        ApplyDisplaySettings(FAdvancedView);
+    };
+    dialog.OnGetMoreLanguages = [this] {
+        LaunchURL(QLatin1String(kWebSite) + QLatin1String(kLanguagesPage), true);
+    };
+    RunModal(dialog);
+    if (dialog.result() == QDialog::Accepted)
+        TakeOverGeneral(dialog);
+    ApplySettings();
+}
+
+void TfrmMain::TakeOverGeneral(const TfrmSettings& Dialog)
+{
+    const TfrmSettings::TGeneral chosen = Dialog.General();
+    // A file that went bad since the list was made would silently give
+    // English and forget the choice; the language in use stays instead.
+    const QString path = QDir(FProgramFolder).filePath(QStringLiteral("Lang")) + QLatin1Char('/') + chosen.LanguageFile;
+    if (chosen.LanguageFile.isEmpty() || chosen.LanguageFile == FSettings.LanguageFile ||
+        TLanguage().ApplyLanguageFile(path))
+        FSettings.LanguageFile = chosen.LanguageFile;
+    else
+        TMessageBox::Error(this, TLanguage::FillPlaceholders(TextOrEnglish(8010), {chosen.LanguageFile}));
+    FSettings.MinimizeToTray = chosen.MinimizeToTray;
+    FSettings.DisableBrowser = chosen.DisableBrowser;
+    FSettings.CheckForUpdates = chosen.CheckForUpdates;
+    FSettings.HideOnlineDictionaries = chosen.HideOnlineDictionaries;
+}
+
+void TfrmMain::mnuInformationClick()
+{
+    // Online entries and a view whose last open failed have no header to
+    // describe.
+    if (!CurrentEntryValid() || FDictionaries.At(FCurrentDictionary).Online ||
+        FLookupView->Store().Source() != TDictionaryStore::kSourceFile)
+        return;
+    const TDictionaryHeader& header = FLookupView->Header();
+    TfrmInformation dialog(Decoded(header.Name), Decoded(header.Information), Decoded(header.URL), this);
+    ApplyLanguageToControl(FLanguage, &dialog, QStringLiteral("Information"));
+    dialog.OnOpenLink = [this](const QString& Address) { LaunchURL(Address, false); };
+    RunModal(dialog);
+}
+
+void TfrmMain::mnuAboutClick()
+{
+    const std::string_view version = network::ProgramVersion();
+    TfrmAbout dialog(FLanguage, QString::fromUtf8(version.data(), static_cast<qsizetype>(version.size())),
+                     QLatin1String(kWebSite), QLatin1String(kSupportEmail), this);
+    ApplyLanguageToControl(FLanguage, &dialog, QStringLiteral("About"));
+    dialog.OnOpenLink = [this](const QString& Address) { LaunchURL(Address, false); };
+    RunModal(dialog);
+}
+
+}  // namespace lirabo

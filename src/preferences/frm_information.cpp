@@ -1,0 +1,73 @@
+#include "preferences/frm_information.h"
+
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QVBoxLayout>
+
+#include "main_window/language_apply.h"
+#include "preferences/link_label.h"
+
+namespace lirabo {
+
+TfrmInformation::TfrmInformation(const QString& Name, const QString& Information, const QString& URL,
+                                 QWidget* Owner)
+    : QDialog(Owner)
+{
+    setObjectName(QStringLiteral("frmInformation"));
+    SetTag(this, 1);
+    // The group's title is the dictionary's name, not a language text.
+    grpInformation = new QGroupBox(Name, this);
+    grpInformation->setObjectName(QStringLiteral("grpInformation"));
+    auto* lblInformation = new QLabel(grpInformation);
+    lblInformation->setObjectName(QStringLiteral("lblInformation"));
+    SetTag(lblInformation, 2001);
+    memInformation = new QPlainTextEdit(grpInformation);
+    memInformation->setObjectName(QStringLiteral("memInformation"));
+    memInformation->setReadOnly(true);
+    memInformation->setFocusPolicy(Qt::ClickFocus);
+    memInformation->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    memInformation->setBackgroundRole(QPalette::Button);
+    QPalette palette = memInformation->palette();
+    palette.setColor(QPalette::Base, palette.color(QPalette::Button));
+    memInformation->setPalette(palette);
+    QString text = Information;
+    text.replace(QRegularExpression(QStringLiteral("\r\n|\r")), QStringLiteral("\n"));
+    memInformation->setPlainText(text);
+    auto* lblWebSite = new QLabel(grpInformation);
+    lblWebSite->setObjectName(QStringLiteral("lblWebSite"));
+    SetTag(lblWebSite, 2002);
+    lblURL = new TLinkLabel(grpInformation);
+    lblURL->setObjectName(QStringLiteral("lblURL"));
+    lblURL->setText(URL);
+    lblURL->OnClick = [this, URL] {
+        if (!URL.trimmed().isEmpty() && OnOpenLink)
+            OnOpenLink(URL.trimmed());
+    };
+
+    auto* btnOK = new QPushButton(this);
+    btnOK->setObjectName(QStringLiteral("btnOK"));
+    SetTag(btnOK, 3001);
+    btnOK->setDefault(true);
+    connect(btnOK, &QPushButton::clicked, this, &QDialog::accept);
+
+    auto* group = new QVBoxLayout(grpInformation);
+    group->addWidget(lblInformation);
+    group->addWidget(memInformation, 1);
+    group->addSpacing(6);
+    group->addWidget(lblWebSite);
+    group->addWidget(lblURL);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(btnOK);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(grpInformation, 1);
+    layout->addLayout(buttons);
+    setMinimumSize(281, 300);
+    resize(281, 300);
+}
+
+}  // namespace lirabo
