@@ -39,11 +39,14 @@ public:
     QString AddDictionary(const QString& FileName, const std::string& Name,
                           const std::vector<std::pair<std::string, std::string>>& Entries,
                           const std::vector<TRelation>& Relations = {}, QString Folder = {},
-                          std::string Notice = "Test notice")
+                          std::string Notice = "Test notice", std::string URL = {},
+                          std::string Information = {})
     {
         makrel::TWriterOptions options;
         options.Name = Name;
         options.Notice = std::move(Notice);
+        options.URL = std::move(URL);
+        options.Information = std::move(Information);
         options.SectionSize = 4;
         makrel::TDictionaryWriter writer(options);
         for (const auto& [word, definition] : Entries)

@@ -16,6 +16,7 @@
 #include "dictionary/dictionary_store.h"
 #include "dictionary_view/dictionary_view.h"
 #include "main_window/frm_main.h"
+#include "main_window/input_box.h"
 #include "main_window/message_box.h"
 #include "test_folder.h"
 
@@ -41,12 +42,19 @@ protected:
                 return FAnswers.takeFirst();
             }
         });
+        TInputBox::SetSink([this](const QString& Prompt) -> std::optional<QString> {
+            FPrompts << Prompt;
+            if (FTextAnswers.isEmpty())
+                return std::nullopt;
+            return FTextAnswers.takeFirst();
+        });
     }
 
     void TearDown() override
     {
         FWindow.reset();
         TMessageBox::SetSink({});
+        TInputBox::SetSink({});
     }
 
     // Fruit (with relations: banana's antonym is cherry) and Birds.
@@ -105,6 +113,10 @@ protected:
     QStringList FQuestions;
     // Answers to the next questions, in order; No when none is left.
     QList<TMessageBox::TAnswer> FAnswers;
+    // What the input boxes asked, and the texts typed into the next ones;
+    // Cancel when none is left.
+    QStringList FPrompts;
+    QStringList FTextAnswers;
     QStringList FOpened;
 };
 

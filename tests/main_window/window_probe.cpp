@@ -15,6 +15,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
+#include <QPushButton>
 #include <QSettings>
 #include <QTabWidget>
 #include <QTemporaryDir>
@@ -25,6 +26,7 @@
 
 #include "dictionary_view/dictionary_view.h"
 #include "main_window/frm_main.h"
+#include "preferences/frm_settings.h"
 
 namespace {
 
@@ -185,6 +187,33 @@ int main(int argc, char** argv)
     window->resize(330, 520);
     QCoreApplication::processEvents();
     window->grab().save(out.filePath("06-narrow.png"));
+
+    // The settings dialog over the window, a colour changed live, then the
+    // interface in German with its Window menu.
+    window->resize(560, 520);
+    window->RunModal = [&](QDialog& Dialog) {
+        auto& settings = static_cast<lirabo::TfrmSettings&>(Dialog);
+        settings.ChooseColor = [](const QColor&) { return std::optional(QColor(255, 250, 220)); };
+        Dialog.show();
+        Dialog.findChild<QTabWidget*>("pagSettings")->setCurrentIndex(1);
+        Dialog.findChild<QComboBox*>("cmbElement")->setCurrentIndex(5);
+        Dialog.findChild<QPushButton*>("btnColor")->click();
+        QCoreApplication::processEvents();
+        Dialog.grab().save(out.filePath("11-settings.png"));
+        window->grab().save(out.filePath("12-live-colour.png"));
+        auto* languages = Dialog.findChild<QComboBox*>("cmbLanguages");
+        if (const int german = languages->findText("Deutsch"); german >= 0)
+            languages->setCurrentIndex(german);
+        Dialog.accept();
+    };
+    window->findChild<QAction*>("mnuSettings")->trigger();
+    if (auto* menu = window->findChild<QMenu*>("mnuWindow")) {
+        menu->popup(window->mapToGlobal(QPoint(150, 30)));
+        QCoreApplication::processEvents();
+        menu->grab().save(out.filePath("13-german-window-menu.png"));
+        menu->close();
+    }
+    window->grab().save(out.filePath("14-german.png"));
     window->close();
     delete window;
     return 0;
