@@ -16,6 +16,17 @@ class TLanguage;
 void SetTag(QObject* Component, int Tag);
 int Tag(const QObject* Component);
 
+// Component named as the window knows it and tagged with Tag (none for 0),
+// as windows create their components.
+template <class T>
+T* Named(T* Component, const char* Name, int Tag = 0)
+{
+    Component->setObjectName(QString::fromLatin1(Name));
+    if (Tag > 0)
+        SetTag(Component, Tag);
+    return Component;
+}
+
 // Gives Control (a window or a container) and every component it holds, in
 // creation order, their texts and tool tips from Section. Nothing is touched
 // when Control's own Tag is 0 or negative. Menus met on the way get

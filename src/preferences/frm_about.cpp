@@ -18,15 +18,13 @@ constexpr int kLogoSize = 64;
 
 QWidget* CreateLogo(QWidget* Parent)
 {
-    auto* pnlLogo = new QWidget(Parent);
-    pnlLogo->setObjectName(QStringLiteral("pnlLogo"));
+    auto* pnlLogo = Named(new QWidget(Parent), "pnlLogo");
     pnlLogo->setAutoFillBackground(true);
     QPalette palette = pnlLogo->palette();
     palette.setColor(QPalette::Window, Qt::white);
     palette.setColor(QPalette::WindowText, QColor(0x20, 0x20, 0x20));
     pnlLogo->setPalette(palette);
-    auto* image = new QLabel(pnlLogo);
-    image->setObjectName(QStringLiteral("Image1"));
+    auto* image = Named(new QLabel(pnlLogo), "Image1");
     image->setPixmap(MakeIcon(TIconKind::Application).pixmap(kLogoSize, kLogoSize));
     auto* name = new QLabel(QStringLiteral("Lirabo"), pnlLogo);
     QFont big = name->font();
@@ -69,16 +67,14 @@ TfrmAbout::TfrmAbout(const TLanguage& Language, const QString& Version, const QS
 {
     setObjectName(QStringLiteral("frmAbout"));
     SetTag(this, 1);
-    auto* lblVersion = new QLabel(this);
-    lblVersion->setObjectName(QStringLiteral("lblVersion"));
+    auto* lblVersion = Named(new QLabel(this), "lblVersion");
     lblVersion->setText(Language.ReadLanguageText(QStringLiteral("About"), 9001) + QLatin1Char(' ') +
                         FileVersionText(Version));
     QFont bold = lblVersion->font();
     bold.setBold(true);
     lblVersion->setFont(bold);
     lblVersion->setAlignment(Qt::AlignCenter);
-    auto* rights = new QLabel(QStringLiteral("Copyright \u00A9 2026 Kestrune"), this);
-    rights->setObjectName(QStringLiteral("lblRights"));
+    auto* rights = Named(new QLabel(QStringLiteral("Copyright \u00A9 2026 Kestrune"), this), "lblRights");
     rights->setAlignment(Qt::AlignCenter);
     TLinkLabel* lblURL = CenteredLink(this, "lblURL", WebSite);
     TLinkLabel* lblEmail = CenteredLink(this, "lblEmail", Email);
@@ -90,9 +86,7 @@ TfrmAbout::TfrmAbout(const TLanguage& Language, const QString& Version, const QS
         if (OnOpenLink)
             OnOpenLink(QStringLiteral("mailto:") + Email);
     };
-    auto* btnOK = new QPushButton(this);
-    btnOK->setObjectName(QStringLiteral("btnOK"));
-    SetTag(btnOK, 3001);
+    auto* btnOK = Named(new QPushButton(this), "btnOK", 3001);
     btnOK->setDefault(true);
     btnOK->setMinimumWidth(75);
     connect(btnOK, &QPushButton::clicked, this, &QDialog::accept);

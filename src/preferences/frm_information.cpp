@@ -20,13 +20,9 @@ TfrmInformation::TfrmInformation(const QString& Name, const QString& Information
     setObjectName(QStringLiteral("frmInformation"));
     SetTag(this, 1);
     // The group's title is the dictionary's name, not a language text.
-    grpInformation = new QGroupBox(Name, this);
-    grpInformation->setObjectName(QStringLiteral("grpInformation"));
-    auto* lblInformation = new QLabel(grpInformation);
-    lblInformation->setObjectName(QStringLiteral("lblInformation"));
-    SetTag(lblInformation, 2001);
-    memInformation = new QPlainTextEdit(grpInformation);
-    memInformation->setObjectName(QStringLiteral("memInformation"));
+    grpInformation = Named(new QGroupBox(Name, this), "grpInformation");
+    auto* lblInformation = Named(new QLabel(grpInformation), "lblInformation", 2001);
+    memInformation = Named(new QPlainTextEdit(grpInformation), "memInformation");
     memInformation->setReadOnly(true);
     memInformation->setFocusPolicy(Qt::ClickFocus);
     memInformation->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
@@ -37,20 +33,15 @@ TfrmInformation::TfrmInformation(const QString& Name, const QString& Information
     QString text = Information;
     text.replace(QRegularExpression(QStringLiteral("\r\n|\r")), QStringLiteral("\n"));
     memInformation->setPlainText(text);
-    auto* lblWebSite = new QLabel(grpInformation);
-    lblWebSite->setObjectName(QStringLiteral("lblWebSite"));
-    SetTag(lblWebSite, 2002);
-    lblURL = new TLinkLabel(grpInformation);
-    lblURL->setObjectName(QStringLiteral("lblURL"));
+    auto* lblWebSite = Named(new QLabel(grpInformation), "lblWebSite", 2002);
+    lblURL = Named(new TLinkLabel(grpInformation), "lblURL");
     lblURL->setText(URL);
     lblURL->OnClick = [this, URL] {
         if (!URL.trimmed().isEmpty() && OnOpenLink)
             OnOpenLink(URL.trimmed());
     };
 
-    auto* btnOK = new QPushButton(this);
-    btnOK->setObjectName(QStringLiteral("btnOK"));
-    SetTag(btnOK, 3001);
+    auto* btnOK = Named(new QPushButton(this), "btnOK", 3001);
     btnOK->setDefault(true);
     connect(btnOK, &QPushButton::clicked, this, &QDialog::accept);
 

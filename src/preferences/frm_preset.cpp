@@ -19,17 +19,10 @@ TfrmPreset::TfrmPreset(const TLanguage& Language, std::function<QStringList()> L
 {
     setObjectName(QStringLiteral("frmPreset"));
     SetTag(this, 1);
-    auto* lblPreset = new QLabel(this);
-    lblPreset->setObjectName(QStringLiteral("lblPreset"));
-    SetTag(lblPreset, 1001);
-    lstPreset = new QListWidget(this);
-    lstPreset->setObjectName(QStringLiteral("lstPreset"));
-    btnRemove = new QPushButton(this);
-    btnRemove->setObjectName(QStringLiteral("btnRemove"));
-    SetTag(btnRemove, 2001);
-    btnClose = new QPushButton(this);
-    btnClose->setObjectName(QStringLiteral("btnClose"));
-    SetTag(btnClose, 2002);
+    auto* lblPreset = Named(new QLabel(this), "lblPreset", 1001);
+    lstPreset = Named(new QListWidget(this), "lstPreset");
+    btnRemove = Named(new QPushButton(this), "btnRemove", 2001);
+    btnClose = Named(new QPushButton(this), "btnClose", 2002);
     // Esc closes through QDialog's own reject.
     connect(btnClose, &QPushButton::clicked, this, &QDialog::reject);
     connect(btnRemove, &QPushButton::clicked, this, [this] { btnRemoveClick(); });

@@ -25,15 +25,6 @@ namespace {
 const QString kSection = QStringLiteral("Settings");
 constexpr int kFirstElementKey = 9003;
 
-template <class T>
-T* Named(T* Component, const char* Name, int Tag = 0)
-{
-    Component->setObjectName(QLatin1String(Name));
-    if (Tag > 0)
-        SetTag(Component, Tag);
-    return Component;
-}
-
 TColor FromQColor(const QColor& Color)
 {
     return static_cast<TColor>(Color.red()) | static_cast<TColor>(Color.green()) << 8 |

@@ -27,14 +27,6 @@ namespace {
 
 const QString kSection = QStringLiteral("VocabularyAssembly");
 
-template <class T>
-T* Named(T* Component, const char* Name, int Tag)
-{
-    Component->setObjectName(QLatin1String(Name));
-    SetTag(Component, Tag);
-    return Component;
-}
-
 }  // namespace
 
 TfrmVocabularyAssembly::TfrmVocabularyAssembly(const TLanguage& Language, QString VocabularyFolder, QWidget* Owner)

@@ -36,15 +36,6 @@ constexpr int kHistoryTop = 22;
 constexpr int kHistoryAsking = 179;
 constexpr int kHistoryEnded = 275;
 
-template <class T>
-T* Named(T* Component, const char* Name, int Tag = 0)
-{
-    Component->setObjectName(QLatin1String(Name));
-    if (Tag)
-        SetTag(Component, Tag);
-    return Component;
-}
-
 }  // namespace
 
 TfrmVocabularyTest::TfrmVocabularyTest(const TLanguage& Language, QWidget* Owner)
