@@ -137,11 +137,15 @@ TEST_F(PreferencesWindowTest, TheInterfaceSwitchesToGermanAndBack)
         for (int i = 0; i < languages->count(); ++i)
             listed << languages->itemText(i);
         EXPECT_EQ(languages->currentIndex(), 0);
+        auto* more = In<TLinkLabel>(Dialog, "lblGetMoreLanguages");
+        QTest::mouseClick(more, Qt::LeftButton, {}, {2, more->height() / 2});
         SelectLanguage(Dialog, "Deutsch");
         Dialog.accept();
     });
     OpenSettings();
     EXPECT_EQ(listed, (QStringList{"English (default)", "Deutsch"}));
+    ASSERT_EQ(FOpened.size(), 1);
+    EXPECT_TRUE(FOpened[0].endsWith("/lirabo/languages.shtml")) << FOpened[0].toStdString();
     EXPECT_EQ(w.Settings().LanguageFile, "Deutsch.lng");
     EXPECT_EQ(FileMenuCaption(), "Datei");
     EXPECT_EQ(Tabs()->tabText(0), QString::fromUtf8("Wörterbuch"));
