@@ -460,10 +460,9 @@ void TfrmMain::ApplySettings()
     ApplyLanguageToControl(FLanguage, this, QStringLiteral("Main"));
     // Language files made before these commands existed lack their
     // captions; an empty menu line would be worse than English.
-    const TLanguage english;
     for (QAction* item : {mnuSelectionTranslation, mnuAddToVocabulary}) {
         if (item->text().isEmpty())
-            item->setText(english.ReadLanguageText(QStringLiteral("Main"), Tag(item)));
+            item->setText(TextOrEnglish(Tag(item)));
     }
     LoadPresets();
 

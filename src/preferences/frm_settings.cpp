@@ -158,8 +158,7 @@ QWidget* TfrmSettings::CreateLayoutTab()
     connect(btnFont, &QPushButton::clicked, this, [this] { btnFontClick(); });
     connect(btnColor, &QPushButton::clicked, this, [this] { btnColorClick(); });
     connect(cmbElement, &QComboBox::currentIndexChanged, this, [this] { cmbElementChange(); });
-    const std::pair<QCheckBox*, TFontStyles> boxes[] = {
-        {chkBold, fsBold}, {chkItalic, fsItalic}, {chkUnderline, fsUnderline}, {chkStrikeOut, fsStrikeOut}};
+    const auto boxes = StyleBoxes();
     for (const auto& [box, flag] : boxes)
         connect(box, &QCheckBox::clicked, this, [this, b = box, f = flag] { StyleBoxClick(b, f); });
     pntElements->OnPick = [this](int Element) {
@@ -168,6 +167,11 @@ QWidget* TfrmSettings::CreateLayoutTab()
         cmbElementChange();
     };
     return tabLayout;
+}
+
+std::array<std::pair<QCheckBox*, TFontStyles>, 4> TfrmSettings::StyleBoxes() const
+{
+    return {{{chkBold, fsBold}, {chkItalic, fsItalic}, {chkUnderline, fsUnderline}, {chkStrikeOut, fsStrikeOut}}};
 }
 
 void TfrmSettings::FormCreate(const TGeneral& General)
@@ -211,8 +215,7 @@ void TfrmSettings::cmbElementChange()
 {
     const int e = SelectedElement();
     const bool background = e >= TDisplayLook::kFirstBackground;
-    const std::pair<QCheckBox*, TFontStyles> boxes[] = {
-        {chkBold, fsBold}, {chkItalic, fsItalic}, {chkUnderline, fsUnderline}, {chkStrikeOut, fsStrikeOut}};
+    const auto boxes = StyleBoxes();
     for (const auto& [box, flag] : boxes) {
         box->setChecked(!background && (FLook.Styles[e] & flag));
         box->setEnabled(!background);

@@ -3,7 +3,9 @@
 #include <QColor>
 #include <QDialog>
 #include <QFont>
+#include <array>
 #include <functional>
+#include <utility>
 #include <optional>
 #include <vector>
 
@@ -65,6 +67,8 @@ private:
     void FormCreate(const TGeneral& General);
     void cmbElementChange();
     void StyleBoxClick(QCheckBox* Box, TFontStyles Flag);
+    // The four style boxes with the flag each one stands for.
+    std::array<std::pair<QCheckBox*, TFontStyles>, 4> StyleBoxes() const;
     void btnColorClick();
     void btnFontClick();
     void LookChanged();
