@@ -7,6 +7,7 @@
 #include <cstring>
 #include <string>
 
+#include "browser/browser_environment.h"
 #include "ipc/instance_channel.h"
 #include "ipc/instance_server.h"
 #include "main_window/frm_main.h"
@@ -63,6 +64,7 @@ int main(int argc, char* argv[])
     if (early && HandOver(file, exitCode))
         return exitCode;
 
+    lirabo::PrepareBrowserEnvironment();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Lirabo"));
     QApplication::setApplicationDisplayName(QStringLiteral("Lirabo"));

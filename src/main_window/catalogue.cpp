@@ -52,22 +52,31 @@ void TCatalogue::Rebuild(const TOptions& Options)
         FEntries.push_back(*FCustom);
 
     if (!Options.HideOnlineDictionaries) {
-        TLanguageFile ini;
-        ini.LoadFromFile(QFile::encodeName(folder.filePath(QStringLiteral("online.ini"))).toStdString());
-        std::vector<std::string> names = ini.SectionNames();
-        std::stable_sort(names.begin(), names.end(), [](const std::string& a, const std::string& b) {
-            return QString::fromStdString(AnsiToUtf8(a))
-                       .compare(QString::fromStdString(AnsiToUtf8(b)), Qt::CaseInsensitive) < 0;
-        });
-        for (const std::string& name : names) {
-            TCatalogueEntry entry;
-            entry.Caption =
-                QString::fromStdString(AnsiToUtf8(name)) + QLatin1Char(' ') + Options.OnlineMarker;
-            entry.Location = QString::fromStdString(AnsiToUtf8(ini.ReadString(name, "Location")));
-            entry.Online = true;
+        for (TCatalogueEntry& entry : ReadOnlineDictionaries(Options.DictionaryFolder)) {
+            entry.Caption += QLatin1Char(' ') + Options.OnlineMarker;
             FEntries.push_back(std::move(entry));
         }
     }
+}
+
+std::vector<TCatalogueEntry> ReadOnlineDictionaries(const QString& DictionaryFolder)
+{
+    TLanguageFile ini;
+    ini.LoadFromFile(QFile::encodeName(QDir(DictionaryFolder).filePath(QStringLiteral("online.ini"))).toStdString());
+    std::vector<std::string> names = ini.SectionNames();
+    std::stable_sort(names.begin(), names.end(), [](const std::string& a, const std::string& b) {
+        return QString::fromStdString(AnsiToUtf8(a)).compare(QString::fromStdString(AnsiToUtf8(b)), Qt::CaseInsensitive) <
+               0;
+    });
+    std::vector<TCatalogueEntry> entries;
+    for (const std::string& name : names) {
+        TCatalogueEntry entry;
+        entry.Caption = QString::fromStdString(AnsiToUtf8(name));
+        entry.Location = QString::fromStdString(AnsiToUtf8(ini.ReadString(name, "Location")));
+        entry.Online = true;
+        entries.push_back(std::move(entry));
+    }
+    return entries;
 }
 
 namespace {

@@ -58,6 +58,10 @@ private:
     std::unique_ptr<TCatalogueEntry> FCustom;
 };
 
+// The online dictionaries of online.ini in DictionaryFolder, sorted by name,
+// captioned with their names alone. Never raises.
+std::vector<TCatalogueEntry> ReadOnlineDictionaries(const QString& DictionaryFolder);
+
 // Next and Previous over the catalogue lines of a list of LineCount lines
 // whose last line is "Add dictionaries...": never onto that line, with
 // wrap-around. Selected is -1 when nothing is selected. Both give -1 when

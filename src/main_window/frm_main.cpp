@@ -28,6 +28,7 @@
 #include <QUrl>
 #include <QVBoxLayout>
 
+#include "browser/mini_browser.h"
 #include "dictionary_view/dictionary_styles.h"
 #include "dictionary_view/dictionary_view.h"
 #include "main_window/icons.h"
@@ -76,8 +77,10 @@ TfrmMain::TfrmMain(QString ProgramFolder, QString CommandLineFile, QWidget* Pare
         return QProcess::startDetached(Program, {}, FProgramFolder);
     };
     RunModal = [](QDialog& Dialog) { Dialog.exec(); };
+    CreateBrowser = [](QWidget* Parent) { return TMiniBrowser::Create(Parent); };
     CreateComponents();
     FormCreate();
+    FFormCreated = true;
 }
 
 TfrmMain::~TfrmMain()
@@ -92,13 +95,17 @@ QString TfrmMain::Text(int Key) const
 
 QString TfrmMain::TextOrEnglish(int Key) const
 {
-    const QString text = Text(Key);
-    return text.isEmpty() ? TLanguage().ReadLanguageText(QStringLiteral("Main"), Key) : text;
+    return FLanguage.TextOrEnglish(QStringLiteral("Main"), Key);
 }
 
 QString TfrmMain::DictionaryFolder() const
 {
     return QDir(FProgramFolder).filePath(QStringLiteral("Dictionaries"));
+}
+
+QString TfrmMain::LanguageFolder() const
+{
+    return QDir(FProgramFolder).filePath(QStringLiteral("Lang"));
 }
 
 // --- composition ---------------------------------------------------------------
@@ -263,8 +270,7 @@ void TfrmMain::CreateTabs()
     pagTabs->addTab(tabAdvancedLookup, QString());
     pagTabs->addTab(tabMinibrowser, QString());
 
-    // The minibrowser's toolbar; the browser itself arrives with its own
-    // work, so its commands are present but disabled.
+    // The minibrowser's toolbar; its commands work once the browser exists.
     auto* browserColumn = new QVBoxLayout(tabMinibrowser);
     browserColumn->setContentsMargins(0, 0, 0, 0);
     tlbInternet = new QToolBar(tabMinibrowser);
@@ -273,10 +279,13 @@ void TfrmMain::CreateTabs()
         const char* Name;
         QStyle::StandardPixmap Icon;
         int Tag;
+        void (TfrmMain::*Click)();
     } buttons[] = {
-        {"tlbBack", QStyle::SP_ArrowBack, 3003},        {"tlbStop", QStyle::SP_BrowserStop, 3004},
-        {"tlbRefresh", QStyle::SP_BrowserReload, 3005}, {"tlbForward", QStyle::SP_ArrowForward, 3006},
-        {"tlbCustom", QStyle::SP_DirHomeIcon, 3007},
+        {"tlbBack", QStyle::SP_ArrowBack, 3003, &TfrmMain::tlbBackClick},
+        {"tlbStop", QStyle::SP_BrowserStop, 3004, &TfrmMain::tlbStopClick},
+        {"tlbRefresh", QStyle::SP_BrowserReload, 3005, &TfrmMain::tlbRefreshClick},
+        {"tlbForward", QStyle::SP_ArrowForward, 3006, &TfrmMain::tlbForwardClick},
+        {"tlbCustom", QStyle::SP_DirHomeIcon, 3007, &TfrmMain::tlbCustomClick},
     };
     for (const auto& b : buttons) {
         if (b.Tag == 3007)
@@ -288,11 +297,13 @@ void TfrmMain::CreateTabs()
         button->setEnabled(false);
         SetTag(button, b.Tag);
         if (b.Tag == 3007) {
-            // The Custom button drops down the links menu.
+            // The Custom button goes home and drops down the links menu.
+            button->setIcon(MakeIcon(TIconKind::Home));
             button->setPopupMode(QToolButton::MenuButtonPopup);
             tlbCustomButton = button;
         }
         tlbInternet->addWidget(button);
+        connect(button, &QToolButton::clicked, this, b.Click);
     }
     browserColumn->addWidget(tlbInternet);
     lblLoadingBrowser = new QLabel(tabMinibrowser);
@@ -454,7 +465,7 @@ void TfrmMain::ApplyDisplaySettings(TDictionaryView* View)
 void TfrmMain::ApplySettings()
 {
     const QString path =
-        QDir(FProgramFolder).filePath(QStringLiteral("Lang")) + QLatin1Char('/') + FSettings.LanguageFile;
+        LanguageFolder() + QLatin1Char('/') + FSettings.LanguageFile;
     if (!FLanguage.ApplyLanguageFile(path))
         FSettings.LanguageFile.clear();
     ApplyLanguageToControl(FLanguage, this, QStringLiteral("Main"));

@@ -30,11 +30,14 @@ class QToolButton;
 namespace lirabo {
 
 class TDictionaryView;
+class TMiniBrowser;
+class TPageFacts;
 class TfrmSettings;
 class TStatusBar;
 namespace network {
 class TUpdateCheck;
 enum class TUpdateFailure;
+enum class TDownloadKind;
 }  // namespace network
 
 // The main window: the lookup box and the "Look in" list on top, the
@@ -46,7 +49,8 @@ enum class TUpdateFailure;
 // settings, shutdown), frm_main_menus.cpp, frm_main_catalogue.cpp,
 // frm_main_lookup.cpp, frm_main_relations.cpp, frm_main_status.cpp,
 // frm_main_top_bar.cpp, frm_main_update.cpp, frm_main_vocabulary.cpp,
-// frm_main_preferences.cpp, frm_main_presets.cpp and frm_main_window.cpp.
+// frm_main_preferences.cpp, frm_main_presets.cpp, frm_main_browser.cpp and
+// frm_main_window.cpp.
 class TfrmMain : public QMainWindow {
     Q_OBJECT
 
@@ -99,6 +103,15 @@ public:
     // Runs a window's modal dialog; replaced by tests, which drive it instead.
     std::function<void(QDialog& Dialog)> RunModal;
 
+    // frm_main_browser.cpp
+    // Makes the minibrowser when the Internet tab is first shown; nullptr
+    // means none can be made. Replaced by tests.
+    std::function<TMiniBrowser*(QWidget* Parent)> CreateBrowser;
+    // Where the built-in pages are written to be shown; empty: the user's
+    // cache folder.
+    QString PagesFolder;
+    TMiniBrowser* Browser() const { return wbrInternet; }
+
     TDictionaryView* LookupView() const { return FLookupView; }
     TDictionaryView* AdvancedView() const { return FAdvancedView; }
     const TCatalogue& Catalogue() const { return FDictionaries; }
@@ -138,6 +151,7 @@ private:
     void ApplyDisplaySettings(TDictionaryView* View);
     void FillBuiltInPresets();
     QString DictionaryFolder() const;
+    QString LanguageFolder() const;
     QString Text(int Key) const;
     // The same, from the built-in English file when the language file lacks
     // the key (files made before the key existed).
@@ -151,7 +165,33 @@ private:
     void mnuContentsClick();
     void mnuToolsClick();
     void mnuLiraboMakrelClick();
+
+    // frm_main_browser.cpp
+    void EnterInternetTab();
+    void MakeBrowser();
+    void DestroyBrowser();
+    void EnableBrowserCommands();
+    void wbrInternetBeforeNavigate(const QString& Address, bool& Cancel);
+    void wbrInternetDownloadBegin();
+    void wbrInternetDocumentComplete();
+    void OpenDownload(const QString& Address, network::TDownloadKind Kind);
+    void NavigateBrowser(const QString& Address);
+    void tlbBackClick();
+    void tlbForwardClick();
+    void tlbRefreshClick();
+    void tlbStopClick();
+    void tlbCustomClick();
+    void mnuKestruneOnlineClick();
+    void mnuKestruneForumClick();
+    void mnuCustomClick();
+    void mnuFeedbackAndSupportClick();
+    void mnuGetMoreClick();
+    void mnuAddLanguagesAndDictionariesClick();
     void LaunchURL(const QString& Address, bool InBrowser);
+    // A built-in page's address as the address of its local copy; any other
+    // address as it is.
+    QString PageAddress(const QString& Address);
+    TPageFacts PageFacts() const;
 
     // frm_main_catalogue.cpp
     void RefreshDictionaries();
@@ -269,6 +309,11 @@ private:
     bool FDraggingIndent = false;
     bool FInTabChange = false;  // a program change of tab that runs its handling itself
     bool FDestroyed = false;
+    bool FFormCreated = false;
+    // The browser asked for during start-up is made once the window runs,
+    // then shows the page asked for meanwhile (empty: the home page).
+    bool FBrowserQueued = false;
+    QString FPendingAddress;
     // -1 outside the clipboard-viewer chain, 0 in it (Qt gives no successor).
     int FNextClipboardViewer = -1;
     bool FIgnoreClipboard = false;  // the next clipboard notice is not looked up
@@ -309,6 +354,7 @@ private:
     QToolBar* tlbInternet = nullptr;
     QToolButton* tlbCustomButton = nullptr;
     QLabel* lblLoadingBrowser = nullptr;
+    TMiniBrowser* wbrInternet = nullptr;  // made on first entry to the Internet tab
     TDictionaryView* FLookupView = nullptr;
     TDictionaryView* FAdvancedView = nullptr;
 

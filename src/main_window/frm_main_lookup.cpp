@@ -91,7 +91,7 @@ void TfrmMain::spdLookupClick()
     if (entry.Online) {
         FLastOnlineAddress = OnlineAddress(entry.Location, cmbLookup->currentText());
         SelectTab(kInternetTab);
-        // The minibrowser, when this build has one, navigates to the address.
+        NavigateBrowser(FLastOnlineAddress);
         return;
     }
     cmbLookupChange();
@@ -269,9 +269,9 @@ void TfrmMain::pagTabsChange()
             cmbLookupChange();
             break;
         default:
-            // Without a minibrowser the panel keeps its text, as with the
-            // browser disabled.
+            // With the browser disabled the panel keeps its old text.
             stbStatusBar->SetPanelText(stbStatusBar->PanelText());
+            EnterInternetTab();
             break;
     }
     stbStatusBar->update();

@@ -10,7 +10,6 @@
 #include "dictionary_view/dictionary_view.h"
 #include "main_window/frm_main.h"
 #include "main_window/language_apply.h"
-#include "main_window/vendor_pages.h"
 
 namespace lirabo {
 
@@ -33,13 +32,6 @@ QMenu* AddMenu(QMenuBar* Bar, const char* Name, int Tag)
     menu->menuAction()->setObjectName(QLatin1String(Name));
     SetTag(menu->menuAction(), Tag);
     return menu;
-}
-
-// Commands whose dialogs and workers arrive with their own work: present,
-// captioned, and not yet usable.
-void Later(QAction* Action)
-{
-    Action->setEnabled(false);
 }
 
 }  // namespace
@@ -109,14 +101,11 @@ void TfrmMain::CreateMenus()
     popLinks->setObjectName(QStringLiteral("popLinks"));
     mnuKestruneOnline = popLinks->addAction(QStringLiteral("Kestrune Online"));
     mnuKestruneOnline->setObjectName(QStringLiteral("mnuKestruneOnline"));
-    Later(mnuKestruneOnline);
     mnuKestruneForum = popLinks->addAction(QStringLiteral("Kestrune Forum"));
     mnuKestruneForum->setObjectName(QStringLiteral("mnuKestruneForum"));
-    Later(mnuKestruneForum);
     mnuFeedbackSupport = AddItem(popLinks, "mnuFeedbackSupport", 1009);
     popLinks->addSeparator();
     mnuCustom = AddItem(popLinks, "mnuCustom", 1011);
-    Later(mnuCustom);
     tlbCustomButton->setMenu(popLinks);
 
     connect(mnuSettings, &QAction::triggered, this, [this] { mnuSettingsClick(); });
@@ -127,8 +116,7 @@ void TfrmMain::CreateMenus()
     connect(mnuAbout, &QAction::triggered, this, [this] { mnuAboutClick(); });
     connect(mnuCheckForUpdates, &QAction::triggered, this, [this] { mnuCheckForUpdatesClick(mnuCheckForUpdates); });
     connect(mnuVocabularyTest, &QAction::triggered, this, [this] { mnuVocabularyTestClick(); });
-    connect(mnuAddLanguagesAndDictionaries, &QAction::triggered, this,
-            [this] { LaunchURL(QLatin1String(kWebSite) + QLatin1String(kLanguagesPage), true); });
+    connect(mnuAddLanguagesAndDictionaries, &QAction::triggered, this, [this] { mnuAddLanguagesAndDictionariesClick(); });
     connect(mnuTools, &QMenu::aboutToShow, this, [this] { mnuToolsClick(); });
     connect(mnuLiraboMakrel, &QAction::triggered, this, [this] { mnuLiraboMakrelClick(); });
     connect(mnuSelectionTranslation, &QAction::triggered, this, [this] { mnuSelectionTranslationClick(); });
@@ -138,14 +126,15 @@ void TfrmMain::CreateMenus()
     connect(mnuNextDictionary, &QAction::triggered, this, [this] { mnuNextDictionaryClick(); });
     connect(mnuPreviousDictionary, &QAction::triggered, this, [this] { mnuPreviousDictionaryClick(); });
     connect(mnuFindRelations, &QAction::triggered, this, [this] { mnuRelationsClick(false); });
-    connect(mnuGetMore, &QAction::triggered, this,
-            [this] { LaunchURL(QLatin1String(kWebSite) + QLatin1String(kDictionariesPage), true); });
+    connect(mnuGetMore, &QAction::triggered, this, [this] { mnuGetMoreClick(); });
     connect(mnuShowTips, &QAction::triggered, this, [this] { mnuShowTipsClick(true); });
     connect(mnuShowRelations, &QAction::triggered, this, [this] { mnuShowRelationsClick(true); });
     connect(mnuContents, &QAction::triggered, this, [this] { mnuContentsClick(); });
-    const auto feedback = [this] { LaunchURL(QLatin1String(kWebSite) + QLatin1String(kFeedbackPage), true); };
-    connect(mnuFeedbackAndSupport, &QAction::triggered, this, feedback);
-    connect(mnuFeedbackSupport, &QAction::triggered, this, feedback);
+    connect(mnuFeedbackAndSupport, &QAction::triggered, this, [this] { mnuFeedbackAndSupportClick(); });
+    connect(mnuFeedbackSupport, &QAction::triggered, this, [this] { mnuFeedbackAndSupportClick(); });
+    connect(mnuKestruneOnline, &QAction::triggered, this, [this] { mnuKestruneOnlineClick(); });
+    connect(mnuKestruneForum, &QAction::triggered, this, [this] { mnuKestruneForumClick(); });
+    connect(mnuCustom, &QAction::triggered, this, [this] { mnuCustomClick(); });
 }
 
 void TfrmMain::CreateWordMenu()
@@ -203,14 +192,6 @@ void TfrmMain::mnuContentsClick()
 {
     // A missing file is the desktop's to report.
     OpenExternal(QDir(FProgramFolder).filePath(QLatin1String(kHelpFile)));
-}
-
-void TfrmMain::LaunchURL(const QString& Address, bool InBrowser)
-{
-    // This build has no minibrowser yet, which the browser rules treat as a
-    // disabled browser: every page opens in the system's browser.
-    Q_UNUSED(InBrowser);
-    OpenExternal(Address);
 }
 
 }  // namespace lirabo

@@ -32,7 +32,7 @@ void TfrmMain::mnuSettingsClick()
     const TfrmSettings::TGeneral general{FSettings.LanguageFile, FSettings.MinimizeToTray,
                                          FSettings.DisableBrowser, FSettings.CheckForUpdates,
                                          FSettings.HideOnlineDictionaries};
-    TfrmSettings dialog(FLanguage, ListLanguages(QDir(FProgramFolder).filePath(QStringLiteral("Lang"))), general,
+    TfrmSettings dialog(FLanguage, ListLanguages(LanguageFolder()), general,
                         FSettings.Look(), this);
     ApplyLanguageToControl(FLanguage, &dialog, QStringLiteral("Settings"));
     // Layout edits count at once; the views show them while the dialog is
@@ -43,7 +43,7 @@ void TfrmMain::mnuSettingsClick()
         ApplyDisplaySettings(FAdvancedView);
     };
     dialog.OnGetMoreLanguages = [this] {
-        LaunchURL(QLatin1String(kWebSite) + QLatin1String(kLanguagesPage), true);
+        LaunchURL(FSettings.LanguagesPage, true);
     };
     RunModal(dialog);
     if (dialog.result() == QDialog::Accepted)
@@ -56,7 +56,7 @@ void TfrmMain::TakeOverGeneral(const TfrmSettings& Dialog)
     const TfrmSettings::TGeneral chosen = Dialog.General();
     // A file that went bad since the list was made would silently give
     // English and forget the choice; the language in use stays instead.
-    const QString path = QDir(FProgramFolder).filePath(QStringLiteral("Lang")) + QLatin1Char('/') + chosen.LanguageFile;
+    const QString path = LanguageFolder() + QLatin1Char('/') + chosen.LanguageFile;
     if (chosen.LanguageFile.isEmpty() || chosen.LanguageFile == FSettings.LanguageFile ||
         TLanguage().ApplyLanguageFile(path))
         FSettings.LanguageFile = chosen.LanguageFile;

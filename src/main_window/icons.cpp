@@ -81,6 +81,17 @@ void Draw(QPainter& p, TIconKind Kind)
             p.drawPolygon(folder, 6);
             break;
         }
+        case TIconKind::Home: {
+            pen.setWidth(2);
+            pen.setJoinStyle(Qt::RoundJoin);
+            p.setPen(pen);
+            p.setBrush(QColor(240, 200, 90));
+            const QPointF house[] = {{16, 4}, {28, 15}, {25, 15}, {25, 28}, {7, 28}, {7, 15}, {4, 15}};
+            p.drawPolygon(house, 7);
+            p.setBrush(QColor(60, 110, 190));
+            p.drawRect(QRectF(13, 19, 6, 9));
+            break;
+        }
         case TIconKind::SaveList:
             pen.setWidth(2);
             p.setPen(pen);

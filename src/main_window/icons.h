@@ -8,7 +8,7 @@ namespace lirabo {
 // every scale and need no image files.
 enum class TIconKind {
     Lookup, Wildcard, Clipboard, OnTop, Next, Previous, Close, Application,
-    NewList, OpenList, SaveList, Shuffle, HideList,
+    NewList, OpenList, SaveList, Shuffle, HideList, Home,
 };
 
 QIcon MakeIcon(TIconKind Kind);

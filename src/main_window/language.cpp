@@ -43,6 +43,12 @@ QString TLanguage::ReadLanguageText(const QString& Section, int Key) const
     return QString::fromStdString(AnsiToUtf8(text));
 }
 
+QString TLanguage::TextOrEnglish(const QString& Section, int Key) const
+{
+    const QString text = ReadLanguageText(Section, Key);
+    return text.isEmpty() ? TLanguage().ReadLanguageText(Section, Key) : text;
+}
+
 QString TLanguage::ReadLanguageHint(const QString& Section, int Key) const
 {
     const std::string text = FIni.ReadString(Section.toStdString(), std::to_string(Key) + "t");
@@ -60,6 +66,21 @@ QString TLanguage::FillPlaceholders(QString Text, const QStringList& Parts)
         from = at + part.size();
     }
     return Text;
+}
+
+QString TLanguage::FillNumbers(const QString& Text, std::initializer_list<qint64> Numbers)
+{
+    QString result;
+    const qint64* next = Numbers.begin();
+    qsizetype from = 0;
+    for (;;) {
+        const qsizetype at = Text.indexOf(QLatin1String("%d"), from);
+        if (at < 0 || next == Numbers.end())
+            break;
+        result += Text.mid(from, at - from) + QString::number(*next++);
+        from = at + 2;
+    }
+    return result + Text.mid(from);
 }
 
 }  // namespace lirabo

@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
+#include <initializer_list>
 
 #include "language/language_file.h"
 
@@ -27,6 +28,9 @@ public:
     // The text of decimal Key in Section, Windows-1252 decoded; empty when the
     // section or the key is missing.
     QString ReadLanguageText(const QString& Section, int Key) const;
+    // The same, from the built-in English file when this file lacks the key
+    // (files made before the key existed).
+    QString TextOrEnglish(const QString& Section, int Key) const;
     // The same for the key followed by "t".
     QString ReadLanguageHint(const QString& Section, int Key) const;
 
@@ -34,6 +38,11 @@ public:
     // own "%s" is not taken for a placeholder, and placeholders beyond the
     // parts stay as they are.
     static QString FillPlaceholders(QString Text, const QStringList& Parts);
+
+    // Text with each "%d", in order, replaced by the next of Numbers; a "%d"
+    // beyond them is left as it stands, so that a translation with too many
+    // placeholders shows them instead of failing.
+    static QString FillNumbers(const QString& Text, std::initializer_list<qint64> Numbers);
 
     // The lines kept in section "Tips", as counted when the file was applied.
     int TipCount() const { return FTipCount; }

@@ -4,6 +4,7 @@
 #include <QVariant>
 #include <cmath>
 #include <limits>
+#include <utility>
 #include <variant>
 
 #include "network/update_day_count.h"
@@ -136,6 +137,17 @@ double ReadRegFloatDefault(const QSettings& Key, const QString& Name, double Def
     return ok && std::isfinite(number) ? number : Default;
 }
 
+// The addresses of the maker's pages: read, never written, so that the
+// built-in defaults are not frozen into the store and a distributor's or
+// user's own address is kept as they wrote it.
+constexpr std::pair<const char*, QString TSettings::*> kPageTable[] = {
+    {"HomePage", &TSettings::HomePage},
+    {"ForumPage", &TSettings::ForumPage},
+    {"FeedbackPage", &TSettings::FeedbackPage},
+    {"DictionariesPage", &TSettings::DictionariesPage},
+    {"LanguagesPage", &TSettings::LanguagesPage},
+};
+
 void TSettings::ReadTable(const QSettings& Key)
 {
     const TSettings defaults;
@@ -150,6 +162,10 @@ void TSettings::ReadTable(const QSettings& Key)
             key.Field);
     }
     UpdateServer = ReadRegStringDefault(Key, QStringLiteral("UpdateServer"), DefaultUpdateServer());
+    for (const auto& [name, field] : kPageTable) {
+        const QString address = ReadRegStringDefault(Key, QLatin1String(name), defaults.*field).trimmed();
+        this->*field = address.isEmpty() ? defaults.*field : address;
+    }
     SetLook(Look());
 }
 

@@ -3,6 +3,7 @@
 #include <QString>
 #include <QStringList>
 
+#include "browser/built_in_pages.h"
 #include "preferences/display_look.h"
 
 class QSettings;
@@ -37,6 +38,13 @@ struct TSettings {
     // written: the build's default must not be frozen into the store.
     QString UpdateServer = DefaultUpdateServer();
     QStringList Recent;
+    // The maker's pages, each a web address or a page built into the
+    // program; read, never written, like UpdateServer.
+    QString HomePage = QLatin1String(TBuiltInPages::kHome);
+    QString ForumPage = QLatin1String(TBuiltInPages::kFeedback);
+    QString FeedbackPage = QLatin1String(TBuiltInPages::kFeedback);
+    QString DictionariesPage = QLatin1String(TBuiltInPages::kDictionaries);
+    QString LanguagesPage = QLatin1String(TBuiltInPages::kLanguages);
 
     int CurrentDictionary = 0;
     int LookinWidth = 190;

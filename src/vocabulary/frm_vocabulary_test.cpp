@@ -136,7 +136,7 @@ void TfrmVocabularyTest::ShowWord()
         return;
     lblWord->setText(RowSource(FWordList[FCurrentIndex]));
     edtWord->clear();
-    lblPercentCorrect->setText(FormatNumbers(Text(2002), {FRight, FAnswered}));
+    lblPercentCorrect->setText(TLanguage::FillNumbers(Text(2002), {FRight, FAnswered}));
     rtfHistory->verticalScrollBar()->triggerAction(QAbstractSlider::SliderPageStepAdd);
 }
 
@@ -193,7 +193,7 @@ void TfrmVocabularyTest::EndTest()
     rtfHistory->setGeometry(8, kHistoryTop, 235, kHistoryEnded);
     AddFormattedText(Text(8010), kBlack, fsBold, 12);
     const int percent = ScorePercent(FRight, FAnswered);
-    AddFormattedText(FormatNumbers(Text(ScoreCommentKey(percent)), {percent}), kBlack, 0, 8);
+    AddFormattedText(TLanguage::FillNumbers(Text(ScoreCommentKey(percent)), {percent}), kBlack, 0, 8);
     rtfHistory->moveCursor(QTextCursor::End);
     rtfHistory->ensureCursorVisible();
     rtfHistory->setFocus();

@@ -20,19 +20,4 @@ int ScoreCommentKey(int Percent)
     return 8015;
 }
 
-QString FormatNumbers(const QString& Text, std::initializer_list<int> Numbers)
-{
-    QString result;
-    const int* next = Numbers.begin();
-    qsizetype from = 0;
-    for (;;) {
-        const qsizetype at = Text.indexOf(QLatin1String("%d"), from);
-        if (at < 0 || next == Numbers.end())
-            break;
-        result += Text.mid(from, at - from) + QString::number(*next++);
-        from = at + 2;
-    }
-    return result + Text.mid(from);
-}
-
 }  // namespace lirabo

@@ -243,8 +243,9 @@ TEST_F(WindowTest, NextAndPreviousWrapAroundTheDictionaries)
     // The last line opens the dictionaries page and changes nothing else.
     LookIn()->setCurrentIndex(2);
     emit LookIn()->activated(2);
-    ASSERT_EQ(FOpened.size(), 1);
-    EXPECT_TRUE(FOpened[0].endsWith("/lirabo/dictionaries.shtml"));
+    // On the Internet tab: the minibrowser's home page, then the page.
+    ASSERT_EQ(Shown().size(), 2);
+    EXPECT_TRUE(Shown()[1].endsWith("/pages/dictionaries.html")) << Shown()[1].toStdString();
     EXPECT_EQ(w.CurrentDictionary(), 1);
 }
 

@@ -144,8 +144,8 @@ TEST_F(PreferencesWindowTest, TheInterfaceSwitchesToGermanAndBack)
     });
     OpenSettings();
     EXPECT_EQ(listed, (QStringList{"English (default)", "Deutsch"}));
-    ASSERT_EQ(FOpened.size(), 1);
-    EXPECT_TRUE(FOpened[0].endsWith("/lirabo/languages.shtml")) << FOpened[0].toStdString();
+    ASSERT_EQ(Shown().size(), 2);
+    EXPECT_TRUE(Shown()[1].endsWith("/pages/languages.html")) << Shown()[1].toStdString();
     EXPECT_EQ(w.Settings().LanguageFile, "Deutsch.lng");
     EXPECT_EQ(FileMenuCaption(), "Datei");
     EXPECT_EQ(Tabs()->tabText(0), QString::fromUtf8("Wörterbuch"));

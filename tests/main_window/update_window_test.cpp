@@ -136,12 +136,13 @@ TEST_F(UpdateWindowTest, NewVersionIsOpenedOnlyWhenTheUserSaysYes)
     FAnswers = {TMessageBox::TAnswer::No};
     CheckByHand();
     EXPECT_EQ(FQuestions, QStringList{kNewVersion});
-    EXPECT_TRUE(FOpened.isEmpty());
+    EXPECT_TRUE(Shown().isEmpty());
 
     FAnswers = {TMessageBox::TAnswer::Yes};
     CheckByHand();
     EXPECT_EQ(FQuestions.size(), 2);
-    EXPECT_EQ(FOpened, QStringList{"http://example.org/lirabo/new.html"});
+    // On the Internet tab, after its home page.
+    EXPECT_EQ(Shown().value(1), "http://example.org/lirabo/new.html");
     EXPECT_TRUE(FInformation.isEmpty());
     EXPECT_TRUE(FErrors.isEmpty());
 }
@@ -155,7 +156,7 @@ TEST_F(UpdateWindowTest, HostileAddressesAreNeitherOfferedNorOpened)
         CheckByHand();
         EXPECT_EQ(FServer.Connections(), &address - kHostileAddresses.data() + 1);
     }
-    EXPECT_TRUE(FOpened.isEmpty()) << FOpened.join(' ').toStdString();
+    EXPECT_TRUE(Shown().isEmpty()) << Shown().join(' ').toStdString();
     EXPECT_TRUE(FQuestions.isEmpty());
     EXPECT_EQ(StoredDate(), Today());  // each exchange still counted
 }
@@ -267,7 +268,7 @@ TEST_F(UpdateWindowTest, AutomaticCheckRunsAtStartUpWhenDueAndStaysSilent)
     StartWindow();
     ASSERT_TRUE(WaitUntil([this] { return FServer.Connections() == 2; }));
     ASSERT_TRUE(WaitForEnd());
-    EXPECT_EQ(FOpened, QStringList{"https://example.org/new"});
+    EXPECT_EQ(Shown().value(1), "https://example.org/new");
 }
 
 TEST_F(UpdateWindowTest, AutomaticCheckSkipsWhenOffOrOfflineAndFailsSilently)

@@ -18,6 +18,7 @@
 #include "main_window/frm_main.h"
 #include "main_window/input_box.h"
 #include "main_window/message_box.h"
+#include "fake_browser.h"
 #include "test_folder.h"
 
 namespace lirabo::test {
@@ -75,6 +76,11 @@ protected:
     {
         FWindow = std::make_unique<TfrmMain>(FFolder.Path(), CommandLineFile);
         FWindow->OpenExternal = [this](const QString& Address) { FOpened << Address; };
+        FWindow->CreateBrowser = [this](QWidget* Parent) -> TMiniBrowser* {
+            ++FBrowsersMade;
+            return FBrowserFails ? nullptr : new TFakeBrowser(Parent);
+        };
+        FWindow->PagesFolder = FSettingsDir.filePath(QStringLiteral("pages"));
         FWindow->show();
         return *FWindow;
     }
@@ -118,6 +124,21 @@ protected:
     QStringList FPrompts;
     QStringList FTextAnswers;
     QStringList FOpened;
+    // The minibrowsers the window asked for, and whether making one fails.
+    int FBrowsersMade = 0;
+    bool FBrowserFails = false;
+    TFakeBrowser* Browser() const { return static_cast<TFakeBrowser*>(FWindow->Browser()); }
+    // Every address shown: in the system's browser, then in the minibrowser.
+    QStringList Shown() const
+    {
+        QStringList shown = FOpened;
+        if (FWindow && Browser()) {
+            for (const QString& call : Browser()->FCalls)
+                if (call.startsWith(QLatin1String("Navigate ")))
+                    shown << call.mid(9);
+        }
+        return shown;
+    }
 };
 
 }  // namespace lirabo::test

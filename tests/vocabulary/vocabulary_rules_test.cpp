@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "main_window/language.h"
 #include "vocabulary/vocabulary_row.h"
 #include "vocabulary/vocabulary_score.h"
 #include "vocabulary/vocabulary_shuffle.h"
@@ -100,11 +101,11 @@ TEST(VocabularyScore, PercentBandsChooseTheComment)
 
 TEST(VocabularyScore, NumbersFillPlaceholdersInOrder)
 {
-    EXPECT_EQ(FormatNumbers("so far: (%d of %d)", {2, 3}), "so far: (2 of 3)");
-    EXPECT_EQ(FormatNumbers("%d percent", {100}), "100 percent");
+    EXPECT_EQ(TLanguage::FillNumbers("so far: (%d of %d)", {2, 3}), "so far: (2 of 3)");
+    EXPECT_EQ(TLanguage::FillNumbers("%d percent", {100}), "100 percent");
     // Too many placeholders stay visible; too few numbers are dropped.
-    EXPECT_EQ(FormatNumbers("%d and %d", {1}), "1 and %d");
-    EXPECT_EQ(FormatNumbers("none", {1, 2}), "none");
+    EXPECT_EQ(TLanguage::FillNumbers("%d and %d", {1}), "1 and %d");
+    EXPECT_EQ(TLanguage::FillNumbers("none", {1, 2}), "none");
 }
 
 }  // namespace

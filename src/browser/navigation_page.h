@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QWebEnginePage>
+#include <functional>
+
+namespace lirabo {
+
+// A web page that asks before every navigation and keeps links that want a
+// new window in itself: the Internet tab has no windows to open.
+class TNavigationPage : public QWebEnginePage {
+    Q_OBJECT
+
+public:
+    using QWebEnginePage::QWebEnginePage;
+
+    // Returns whether the navigation to Address may go ahead.
+    std::function<bool(const QUrl& Address)> OnNavigate;
+
+protected:
+    bool acceptNavigationRequest(const QUrl& Url, NavigationType Type, bool IsMainFrame) override;
+    QWebEnginePage* createWindow(WebWindowType Type) override;
+};
+
+}  // namespace lirabo

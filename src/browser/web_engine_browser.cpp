@@ -1,0 +1,90 @@
+#include "browser/web_engine_browser.h"
+
+#include <QFileInfo>
+#include <QLibraryInfo>
+#include <QVBoxLayout>
+#include <QWebEngineView>
+
+#include "browser/navigation_page.h"
+
+namespace lirabo {
+
+TWebEngineBrowser::TWebEngineBrowser(QWidget* Parent) : TMiniBrowser(Parent)
+{
+    FView = new QWebEngineView(this);
+    FView->setObjectName(QStringLiteral("wbrInternetView"));
+    FPage = new TNavigationPage(FView);
+    FView->setPage(FPage);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(FView);
+
+    FPage->OnNavigate = [this](const QUrl& Address) {
+        bool cancel = false;
+        if (OnBeforeNavigate)
+            OnBeforeNavigate(Address.toString(), cancel);
+        return !cancel;
+    };
+    connect(FPage, &QWebEnginePage::loadStarted, this, [this] {
+        if (OnDownloadBegin)
+            OnDownloadBegin();
+    });
+    connect(FPage, &QWebEnginePage::loadFinished, this, [this] {
+        if (OnDocumentComplete)
+            OnDocumentComplete();
+    });
+}
+
+void TWebEngineBrowser::Navigate(const QString& Address)
+{
+    // Exactly as given: an address typed without a scheme is the engine's to
+    // interpret, as in any browser's address bar.
+    FView->setUrl(QUrl::fromUserInput(Address));
+}
+
+void TWebEngineBrowser::GoBack()
+{
+    FView->back();
+}
+
+void TWebEngineBrowser::GoForward()
+{
+    FView->forward();
+}
+
+void TWebEngineBrowser::Refresh()
+{
+    FView->reload();
+}
+
+void TWebEngineBrowser::Stop()
+{
+    FView->stop();
+}
+
+QString TWebEngineBrowser::LocationURL() const
+{
+    return FView->url().toString();
+}
+
+bool TMiniBrowser::Built()
+{
+    return true;
+}
+
+TMiniBrowser* TMiniBrowser::Create(QWidget* Parent)
+{
+    // Without its helper program the engine shows nothing but a blank page;
+    // the main window then treats the browser as disabled instead.
+#ifdef Q_OS_WIN
+    const QString helperName = QStringLiteral("/QtWebEngineProcess.exe");
+#else
+    const QString helperName = QStringLiteral("/QtWebEngineProcess");
+#endif
+    const QFileInfo helper(QLibraryInfo::path(QLibraryInfo::LibraryExecutablesPath) + helperName);
+    if (qEnvironmentVariableIsEmpty("QTWEBENGINEPROCESS_PATH") && !helper.isExecutable())
+        return nullptr;
+    return new TWebEngineBrowser(Parent);
+}
+
+}  // namespace lirabo

@@ -1,0 +1,273 @@
+// The Internet tab: the minibrowser, made on first entry and destroyed when
+// the browser is disabled, its toolbar and links menu, the links that
+// install dictionaries and language files, and the pages of the menus.
+
+#include <QAction>
+#include <QDir>
+#include <QFileInfo>
+#include <QLabel>
+#include <QStandardPaths>
+#include <QTabWidget>
+#include <QTimer>
+#include <QToolBar>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+#include "browser/built_in_pages.h"
+#include "main_window/catalogue.h"
+#include "browser/mini_browser.h"
+#include "downloads/frm_download.h"
+#include "main_window/frm_main.h"
+#include "main_window/input_box.h"
+#include "main_window/language_apply.h"
+#include "main_window/status_bar.h"
+#include "main_window/vendor_pages.h"
+#include "network/download_name.h"
+#include "network/update_version.h"
+
+namespace lirabo {
+
+namespace {
+
+constexpr int kInternetTab = 2;
+
+}  // namespace
+
+void TfrmMain::EnterInternetTab()
+{
+    if (FSettings.DisableBrowser) {
+        DestroyBrowser();
+        return;
+    }
+    stbStatusBar->SetPanelText(Text(9005));
+    if (wbrInternet || FBrowserQueued)
+        return;
+    if (!FFormCreated) {
+        // Start-up on an online dictionary: the window comes first, and the
+        // tests and the program can set the seams before anything is made.
+        FBrowserQueued = true;
+        QTimer::singleShot(0, this, [this] {
+            FBrowserQueued = false;
+            if (pagTabs->currentIndex() == kInternetTab)
+                EnterInternetTab();
+        });
+        return;
+    }
+    MakeBrowser();
+}
+
+void TfrmMain::MakeBrowser()
+{
+    lblLoadingBrowser->show();
+    lblLoadingBrowser->repaint();
+    TMiniBrowser* browser = nullptr;
+    try {
+        browser = CreateBrowser ? CreateBrowser(tabMinibrowser) : nullptr;
+    } catch (const std::exception&) {
+        browser = nullptr;
+    }
+    lblLoadingBrowser->hide();
+    if (!browser) {
+        FPendingAddress.clear();
+        // For good: the setting is written at shutdown, and every later
+        // address goes to the system's browser.
+        FSettings.DisableBrowser = true;
+        return;
+    }
+    wbrInternet = browser;
+    wbrInternet->setObjectName(QStringLiteral("wbrInternet"));
+    wbrInternet->OnBeforeNavigate = [this](const QString& Address, bool& Cancel) {
+        wbrInternetBeforeNavigate(Address, Cancel);
+    };
+    wbrInternet->OnDownloadBegin = [this] { wbrInternetDownloadBegin(); };
+    wbrInternet->OnDocumentComplete = [this] { wbrInternetDocumentComplete(); };
+    auto* column = static_cast<QVBoxLayout*>(tabMinibrowser->layout());
+    // The stretch that held the toolbar at the top gives way to the page.
+    delete column->takeAt(column->count() - 1);
+    column->addWidget(wbrInternet, 1);
+    wbrInternet->show();
+    EnableBrowserCommands();
+    NavigateBrowser(FPendingAddress.isEmpty() ? FSettings.HomePage : FPendingAddress);
+    FPendingAddress.clear();
+}
+
+void TfrmMain::DestroyBrowser()
+{
+    if (!wbrInternet)
+        return;
+    delete wbrInternet;
+    wbrInternet = nullptr;
+    static_cast<QVBoxLayout*>(tabMinibrowser->layout())->addStretch(1);
+    EnableBrowserCommands();
+}
+
+void TfrmMain::EnableBrowserCommands()
+{
+    const bool present = wbrInternet != nullptr;
+    for (QToolButton* button : tlbInternet->findChildren<QToolButton*>(QString(), Qt::FindDirectChildrenOnly)) {
+        if (!button->objectName().isEmpty())
+            button->setEnabled(present);
+    }
+    mnuKestruneOnline->setEnabled(present);
+    mnuKestruneForum->setEnabled(present);
+    mnuCustom->setEnabled(present);
+}
+
+void TfrmMain::wbrInternetBeforeNavigate(const QString& Address, bool& Cancel)
+{
+    const network::TDownloadKind kind = network::LinkKind(Address.toStdString());
+    if (kind == network::TDownloadKind::None)
+        return;
+    Cancel = true;
+    // Not inside the engine's own notification: the dialog runs a modal
+    // loop of its own.
+    QTimer::singleShot(0, this, [this, Address, kind] { OpenDownload(Address, kind); });
+}
+
+void TfrmMain::wbrInternetDownloadBegin()
+{
+    // The panel belongs to the dictionary line on the other tabs.
+    if (pagTabs->currentIndex() == kInternetTab)
+        stbStatusBar->SetPanelText(Text(9004));
+}
+
+void TfrmMain::wbrInternetDocumentComplete()
+{
+    if (pagTabs->currentIndex() == kInternetTab)
+        stbStatusBar->SetPanelText(Text(9005));
+}
+
+void TfrmMain::OpenDownload(const QString& Address, network::TDownloadKind Kind)
+{
+    const bool dictionary = Kind == network::TDownloadKind::Dictionary;
+    {
+        TfrmDownload dialog(FLanguage, this);
+        ApplyLanguageToControl(FLanguage, &dialog, QStringLiteral("Download"));
+        dialog.DownloadFile(Address, Kind, dictionary ? DictionaryFolder() : LanguageFolder());
+        RunModal(dialog);
+    }
+    if (dictionary)
+        RefreshDictionaries();
+}
+
+void TfrmMain::NavigateBrowser(const QString& Address)
+{
+    if (FBrowserQueued)
+        FPendingAddress = Address;
+    if (!wbrInternet)
+        return;
+    const QString address = PageAddress(Address);
+    if (!address.isEmpty())
+        wbrInternet->Navigate(address);
+}
+
+// --- the toolbar and the links menu ----------------------------------------------
+
+void TfrmMain::tlbBackClick()
+{
+    if (wbrInternet)
+        wbrInternet->GoBack();
+}
+
+void TfrmMain::tlbForwardClick()
+{
+    if (wbrInternet)
+        wbrInternet->GoForward();
+}
+
+void TfrmMain::tlbRefreshClick()
+{
+    if (wbrInternet)
+        wbrInternet->Refresh();
+}
+
+void TfrmMain::tlbStopClick()
+{
+    if (wbrInternet)
+        wbrInternet->Stop();
+}
+
+void TfrmMain::tlbCustomClick()
+{
+    NavigateBrowser(FSettings.HomePage);
+}
+
+void TfrmMain::mnuKestruneOnlineClick()
+{
+    NavigateBrowser(FSettings.HomePage);
+}
+
+void TfrmMain::mnuKestruneForumClick()
+{
+    NavigateBrowser(FSettings.ForumPage);
+}
+
+void TfrmMain::mnuCustomClick()
+{
+    if (!wbrInternet)
+        return;
+    const std::optional<QString> address = TInputBox::Ask(this, QStringLiteral("Lirabo"), Text(8001), QString());
+    if (address && !address->isEmpty())
+        wbrInternet->Navigate(*address);
+}
+
+void TfrmMain::mnuFeedbackAndSupportClick()
+{
+    LaunchURL(FSettings.FeedbackPage, true);
+}
+
+void TfrmMain::mnuGetMoreClick()
+{
+    LaunchURL(FSettings.DictionariesPage, true);
+}
+
+void TfrmMain::mnuAddLanguagesAndDictionariesClick()
+{
+    LaunchURL(FSettings.LanguagesPage, true);
+}
+
+// --- addresses -------------------------------------------------------------------
+
+void TfrmMain::LaunchURL(const QString& Address, bool InBrowser)
+{
+    if (!InBrowser || FSettings.DisableBrowser) {
+        OpenExternal(PageAddress(Address));
+        return;
+    }
+    SelectTab(kInternetTab);
+    if (wbrInternet || FBrowserQueued)
+        NavigateBrowser(Address);
+    else
+        // The browser could not be made just now: the page still opens.
+        OpenExternal(PageAddress(Address));
+}
+
+QString TfrmMain::PageAddress(const QString& Address)
+{
+    if (!TBuiltInPages::IsBuiltIn(Address))
+        return Address;
+    const QString folder =
+        PagesFolder.isEmpty()
+            ? QDir(QStandardPaths::writableLocation(QStandardPaths::CacheLocation)).filePath(QStringLiteral("pages"))
+            : PagesFolder;
+    return TBuiltInPages::LocalCopy(Address, PageFacts(), folder);
+}
+
+TPageFacts TfrmMain::PageFacts() const
+{
+    TPageFacts facts;
+    for (const TCatalogueEntry& entry : ReadOnlineDictionaries(DictionaryFolder()))
+        facts.OnlineDictionaries.push_back({entry.Caption, entry.Location});
+    // The pages tell people where to put files: no path relative to a
+    // folder they cannot see.
+    facts.DictionaryFolder = QDir(DictionaryFolder()).absolutePath();
+    facts.LanguageFolder = QDir(LanguageFolder()).absolutePath();
+    const QFileInfo builder(QDir(FProgramFolder).filePath(BuilderProgramName()));
+    facts.HasBuilder = builder.isFile() && builder.isExecutable();
+    facts.SupportEmail = QLatin1String(kSupportEmail);
+    const std::string_view version = network::ProgramVersion();
+    facts.Version = QString::fromUtf8(version.data(), static_cast<qsizetype>(version.size()));
+    return facts;
+}
+
+}  // namespace lirabo
