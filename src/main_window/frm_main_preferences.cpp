@@ -8,6 +8,7 @@
 #include "main_window/frm_main.h"
 #include "main_window/language_apply.h"
 #include "main_window/message_box.h"
+#include "browser/built_in_pages.h"
 #include "main_window/vendor_pages.h"
 #include "network/update_version.h"
 #include "preferences/frm_about.h"
@@ -85,10 +86,17 @@ void TfrmMain::mnuInformationClick()
 void TfrmMain::mnuAboutClick()
 {
     const std::string_view version = network::ProgramVersion();
-    TfrmAbout dialog(FLanguage, QString::fromUtf8(version.data(), static_cast<qsizetype>(version.size())),
-                     QLatin1String(kWebSite), QLatin1String(kSupportEmail), this);
+    // The home page by its name when it is built in: its local copy's path
+    // means nothing to a reader.
+    const QString site = TBuiltInPages::IsBuiltIn(FSettings.HomePage)
+                             ? FLanguage.TextOrEnglish(QStringLiteral("About"), 9002)
+                             : FSettings.HomePage;
+    TfrmAbout dialog(FLanguage, QString::fromUtf8(version.data(), static_cast<qsizetype>(version.size())), site,
+                     QLatin1String(kSupportEmail), this);
     ApplyLanguageToControl(FLanguage, &dialog, QStringLiteral("About"));
-    dialog.OnOpenLink = [this](const QString& Address) { LaunchURL(Address, false); };
+    dialog.OnOpenLink = [this, site](const QString& Address) {
+        LaunchURL(Address == site ? FSettings.HomePage : Address, false);
+    };
     RunModal(dialog);
 }
 

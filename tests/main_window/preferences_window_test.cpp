@@ -328,8 +328,10 @@ TEST_F(PreferencesWindowTest, AboutShowsTheBuildsVersionAndItsLinksOpenOutside)
     AddStandardDictionaries();
     Start();
     QString version;
+    QString site;
     Drive([&](QDialog& Dialog) {
         version = In<QLabel>(Dialog, "lblVersion")->text();
+        site = In<TLinkLabel>(Dialog, "lblURL")->text();
         auto* email = In<TLinkLabel>(Dialog, "lblEmail");
         QTest::keyClick(email, Qt::Key_Space);
         auto* site = In<TLinkLabel>(Dialog, "lblURL");
@@ -339,7 +341,9 @@ TEST_F(PreferencesWindowTest, AboutShowsTheBuildsVersionAndItsLinksOpenOutside)
     EXPECT_EQ(version, "Version " + TfrmAbout::FileVersionText(QStringLiteral(LIRABO_TEST_VERSION)));
     ASSERT_EQ(FOpened.size(), 2);
     EXPECT_TRUE(FOpened[0].startsWith("mailto:"));
-    EXPECT_TRUE(FOpened[1].startsWith("http"));
+    // The built-in home page, by name, in the system's browser.
+    EXPECT_EQ(site, "Lirabo on the Internet");
+    EXPECT_TRUE(FOpened[1].startsWith("file://") && FOpened[1].endsWith("/home.html")) << FOpened[1].toStdString();
 }
 
 }  // namespace
