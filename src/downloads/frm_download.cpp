@@ -198,8 +198,22 @@ void TfrmDownload::ShowFailure(const QString& Reason)
     lblProgress->hide();
     btnCancel->setText(Text(3002));
     btnCancel->setDefault(true);
-    // The reasons are longer than the waiting texts.
-    setFixedSize(kClientWidth, std::max(kClientHeight, sizeHint().height()));
+    FitHeight();
+}
+
+void TfrmDownload::FitHeight()
+{
+    // As tall as the texts need: translations and failure reasons are
+    // longer than the English waiting text the size was made for.
+    const int needed = layout()->hasHeightForWidth() ? layout()->totalHeightForWidth(kClientWidth)
+                                                      : layout()->totalSizeHint().height();
+    setFixedSize(kClientWidth, std::max(kClientHeight, needed));
+}
+
+void TfrmDownload::showEvent(QShowEvent* Event)
+{
+    FitHeight();
+    QDialog::showEvent(Event);
 }
 
 void TfrmDownload::btnCancelClick()

@@ -48,12 +48,14 @@ public:
 
 protected:
     void reject() override;
+    void showEvent(QShowEvent* Event) override;
 
 private:
     void DownloadProgress(qint64 TotalSize, qint64 Readed);
     void DownloadDone();
     void DownloadFailed();
     void ShowFailure(const QString& Reason);
+    void FitHeight();
     void btnCancelClick();
     QString Text(int Key) const;
 
