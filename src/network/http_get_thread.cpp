@@ -1,0 +1,503 @@
+#include "network/http_get_thread.h"
+
+#include <QDir>
+#include <QEventLoop>
+#include <QFile>
+#include <QFileInfo>
+#include <QRandomGenerator>
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <chrono>
+#include <cstdio>
+#include <mutex>
+#include <string_view>
+#include <utility>
+
+namespace lirabo::network {
+
+std::atomic<int> THTTPGetThread::FLive{0};
+
+namespace {
+
+// The size of a piece handed to the main thread.
+constexpr size_t kPiece = 1025;
+// Headers are not the body, but an endless stream of them must end too.
+constexpr size_t kMaxHeaderBytes = 256 * 1024;
+constexpr long kConnectSeconds = 30;
+
+void GlobalInit()
+{
+    static std::once_flag once;
+    std::call_once(once, [] { curl_global_init(CURL_GLOBAL_DEFAULT); });
+}
+
+// A line break in a value would start a header of its own, and a NUL would
+// cut the value short.
+std::string HeaderValue(const QString& Text)
+{
+    std::string value = Text.toStdString();
+    std::erase_if(value, [](char c) { return static_cast<unsigned char>(c) < 0x20 || c == 0x7F; });
+    return value;
+}
+
+char Lower(char C)
+{
+    return C >= 'A' && C <= 'Z' ? static_cast<char>(C - 'A' + 'a') : C;
+}
+
+bool StartsWithNoCase(std::string_view Text, std::string_view Prefix)
+{
+    if (Text.size() < Prefix.size())
+        return false;
+    for (size_t i = 0; i < Prefix.size(); ++i)
+        if (Lower(Text[i]) != Prefix[i])
+            return false;
+    return true;
+}
+
+std::string_view Trimmed(std::string_view Text)
+{
+    while (!Text.empty() && (Text.front() == ' ' || Text.front() == '\t'))
+        Text.remove_prefix(1);
+    while (!Text.empty() &&
+           (Text.back() == ' ' || Text.back() == '\t' || Text.back() == '\r' || Text.back() == '\n'))
+        Text.remove_suffix(1);
+    return Text;
+}
+
+// Digits only, and few enough not to overflow; -1 otherwise.
+qint64 ParseLength(std::string_view Text)
+{
+    if (Text.empty() || Text.size() > 18)
+        return -1;
+    qint64 value = 0;
+    for (char c : Text) {
+        if (c < '0' || c > '9')
+            return -1;
+        value = value * 10 + (c - '0');
+    }
+    return value;
+}
+
+// http:// or https:// with a host, by curl's own reading of the address, so
+// that what is checked is what is fetched. A NUL or line break would make
+// curl read a different address than the one given.
+bool IsHttpAddress(const std::string& Url)
+{
+    if (std::any_of(Url.begin(), Url.end(),
+                    [](char c) { return static_cast<unsigned char>(c) <= 0x20 || c == 0x7F; }))
+        return false;
+    CURLU* parsed = curl_url();
+    if (!parsed)
+        return false;
+    bool ok = false;
+    if (curl_url_set(parsed, CURLUPART_URL, Url.c_str(), 0) == CURLUE_OK) {
+        char* scheme = nullptr;
+        char* host = nullptr;
+        if (curl_url_get(parsed, CURLUPART_SCHEME, &scheme, 0) == CURLUE_OK &&
+            curl_url_get(parsed, CURLUPART_HOST, &host, 0) == CURLUE_OK) {
+            const std::string_view name(scheme);
+            ok = (name == "http" || name == "https") && host[0] != '\0';
+        }
+        curl_free(scheme);
+        curl_free(host);
+    }
+    curl_url_cleanup(parsed);
+    return ok;
+}
+
+}  // namespace
+
+THTTPGetThread::THTTPGetThread(TFileDownload* Owner, const std::string& Proxy, const std::string& ProxyUser,
+                               const std::string& ProxyPassword)
+    : FUrl(Owner->URL.toStdString()),
+      FAgent(HeaderValue(Owner->Agent)),
+      FReferer(HeaderValue(Owner->Referer)),
+      FAccept(HeaderValue(Owner->AcceptTypes)),
+      FUserName(Owner->UserName.toStdString()),
+      FPassword(Owner->Password.toStdString()),
+      FPostQuery(Owner->PostQuery.toStdString()),
+      FProxy(Proxy),
+      FProxyUser(ProxyUser),
+      FProxyPassword(ProxyPassword),
+      FFileName(Owner->FileName),
+      FUseCache(Owner->UseCache),
+      FBinaryData(Owner->BinaryData),
+      FWantProgress(static_cast<bool>(Owner->OnProgress)),
+      FMaxBodySize(std::max<qint64>(0, Owner->MaxBodySize)),
+      FStallSeconds(std::max(1, Owner->StallSeconds)),
+      FMaxRedirects(std::max(0, Owner->MaxRedirects)),
+      FCheckFile(Owner->CheckFile),
+      FOwner(Owner)
+{
+    ++FLive;
+    connect(this, &QThread::finished, this, &THTTPGetThread::Ended);
+}
+
+THTTPGetThread::~THTTPGetThread()
+{
+    --FLive;
+}
+
+void THTTPGetThread::Stop()
+{
+    FStopRequested = true;
+    int running = kRunning;
+    FOutcome.compare_exchange_strong(running, kStopped);
+}
+
+void THTTPGetThread::StartFailed()
+{
+    FFailure = TDownloadFailure::Connection;
+    QMetaObject::invokeMethod(this, &THTTPGetThread::Ended, Qt::QueuedConnection);
+}
+
+TDownloadFailure THTTPGetThread::Failure() const
+{
+    return FOutcome.load() == kStopped ? TDownloadFailure::Stopped : FFailure;
+}
+
+void THTTPGetThread::run()
+{
+    GlobalInit();
+    if (!IsHttpAddress(FUrl)) {
+        FFailure = TDownloadFailure::Address;
+        return;
+    }
+    FCurl = curl_easy_init();
+    if (!FCurl) {
+        FFailure = TDownloadFailure::Connection;
+        return;
+    }
+    Transfer();
+    curl_easy_cleanup(FCurl);
+    FCurl = nullptr;
+    if (FFailure == TDownloadFailure::None)
+        Install();
+    RemoveTemp();
+}
+
+void THTTPGetThread::Transfer()
+{
+    CURL* curl = FCurl;
+    curl_easy_setopt(curl, CURLOPT_URL, FUrl.c_str());
+    curl_easy_setopt(curl, CURLOPT_HTTP_VERSION, static_cast<long>(CURL_HTTP_VERSION_1_0));
+    curl_easy_setopt(curl, CURLOPT_PROTOCOLS_STR, "http,https");
+    curl_easy_setopt(curl, CURLOPT_REDIR_PROTOCOLS_STR, "http,https");
+    curl_easy_setopt(curl, CURLOPT_FOLLOWLOCATION, 1L);
+    curl_easy_setopt(curl, CURLOPT_MAXREDIRS, static_cast<long>(FMaxRedirects));
+    curl_easy_setopt(curl, CURLOPT_NOSIGNAL, 1L);
+    curl_easy_setopt(curl, CURLOPT_CONNECTTIMEOUT, kConnectSeconds);
+    // Below one byte a second for the stall time, including the wait for the
+    // headers and a server that sends nothing at all.
+    curl_easy_setopt(curl, CURLOPT_LOW_SPEED_LIMIT, 1L);
+    curl_easy_setopt(curl, CURLOPT_LOW_SPEED_TIME, static_cast<long>(FStallSeconds));
+    // The body is counted here against Content-Length, so that a body longer
+    // than announced is seen instead of being cut silently by curl.
+    curl_easy_setopt(curl, CURLOPT_IGNORE_CONTENT_LENGTH, 1L);
+    if (!FAgent.empty())
+        curl_easy_setopt(curl, CURLOPT_USERAGENT, FAgent.c_str());
+    if (!FReferer.empty())
+        curl_easy_setopt(curl, CURLOPT_REFERER, FReferer.c_str());
+    if (!FUserName.empty())
+        curl_easy_setopt(curl, CURLOPT_USERNAME, FUserName.c_str());
+    if (!FPassword.empty())
+        curl_easy_setopt(curl, CURLOPT_PASSWORD, FPassword.c_str());
+    if (!FProxy.empty()) {
+        curl_easy_setopt(curl, CURLOPT_PROXY, FProxy.c_str());
+        if (!FProxyUser.empty())
+            curl_easy_setopt(curl, CURLOPT_PROXYUSERNAME, FProxyUser.c_str());
+        if (!FProxyPassword.empty())
+            curl_easy_setopt(curl, CURLOPT_PROXYPASSWORD, FProxyPassword.c_str());
+    }
+
+    curl_slist* headers = nullptr;
+    const std::string accept = "Accept: " + FAccept;
+    headers = curl_slist_append(headers, accept.c_str());
+    if (!FUseCache) {
+        headers = curl_slist_append(headers, "Pragma: no-cache");
+        headers = curl_slist_append(headers, "Cache-Control: no-cache");
+    }
+    if (!FPostQuery.empty()) {
+        headers = curl_slist_append(headers, "Content-Type: application/x-www-form-urlencoded");
+        curl_easy_setopt(curl, CURLOPT_POSTFIELDSIZE_LARGE, static_cast<curl_off_t>(FPostQuery.size()));
+        curl_easy_setopt(curl, CURLOPT_POSTFIELDS, FPostQuery.data());
+    }
+    curl_easy_setopt(curl, CURLOPT_HTTPHEADER, headers);
+
+    curl_easy_setopt(curl, CURLOPT_WRITEFUNCTION, &THTTPGetThread::WriteBody);
+    curl_easy_setopt(curl, CURLOPT_WRITEDATA, this);
+    curl_easy_setopt(curl, CURLOPT_HEADERFUNCTION, &THTTPGetThread::WriteHeader);
+    curl_easy_setopt(curl, CURLOPT_HEADERDATA, this);
+    curl_easy_setopt(curl, CURLOPT_XFERINFOFUNCTION, &THTTPGetThread::Xfer);
+    curl_easy_setopt(curl, CURLOPT_XFERINFODATA, this);
+    curl_easy_setopt(curl, CURLOPT_NOPROGRESS, 0L);
+
+    FLastBody = std::chrono::steady_clock::now();
+    const CURLcode result = curl_easy_perform(curl);
+    curl_slist_free_all(headers);
+
+    long status = 0;
+    curl_easy_getinfo(curl, CURLINFO_RESPONSE_CODE, &status);
+    FStatus = static_cast<int>(status);
+    if (FFailure != TDownloadFailure::None)
+        return;  // a callback ended the transfer and said why
+    if (result == CURLE_OK) {
+        if (FStatus < 200 || FStatus > 299)
+            FFailure = TDownloadFailure::Status;
+        else if (FContentLength >= 0 && FReceived < FContentLength)
+            FFailure = TDownloadFailure::Short;
+        else if (FReceived == 0)
+            FFailure = TDownloadFailure::Empty;  // an empty file is never worth installing
+        else if (FContentLength < 0 && FBinaryData)
+            FFailure = TDownloadFailure::Connection;  // no way to tell a whole body from a cut one
+        return;
+    }
+    if (result == CURLE_OPERATION_TIMEDOUT || FStallNoticed) {
+        curl_off_t connected = 0;
+        curl_easy_getinfo(curl, CURLINFO_CONNECT_TIME_T, &connected);
+        // A server that keeps the connection open after the whole announced
+        // body has sent all it had, and nothing more.
+        const bool whole = FContentLength > 0 && FReceived == FContentLength;
+        if (!whole)
+            FFailure = connected > 0 ? TDownloadFailure::Stalled : TDownloadFailure::Connection;
+    } else if (FReceived > 0 && FContentLength >= 0 && FReceived < FContentLength) {
+        FFailure = TDownloadFailure::Short;
+    } else {
+        FFailure = TDownloadFailure::Connection;
+    }
+}
+
+size_t THTTPGetThread::WriteBody(char* Data, size_t Size, size_t Count, void* Self)
+{
+    const size_t length = Size * Count;
+    // Anything but the length (never 0 here) tells curl to end the transfer.
+    return static_cast<THTTPGetThread*>(Self)->Receive(Data, length) ? length : 0;
+}
+
+size_t THTTPGetThread::WriteHeader(char* Data, size_t Size, size_t Count, void* Self)
+{
+    const size_t length = Size * Count;
+    return static_cast<THTTPGetThread*>(Self)->Header(std::string_view(Data, length)) ? length : 0;
+}
+
+int THTTPGetThread::Xfer(void* Self, curl_off_t, curl_off_t, curl_off_t, curl_off_t)
+{
+    auto* self = static_cast<THTTPGetThread*>(Self);
+    if (self->FStopRequested) {
+        self->FFailure = TDownloadFailure::Stopped;
+        return 1;
+    }
+    // curl's own check averages over a few seconds, so a burst would hide
+    // the silence after it for that long; this one counts from the last byte.
+    if (std::chrono::steady_clock::now() - self->FLastBody > std::chrono::seconds(self->FStallSeconds)) {
+        self->FStallNoticed = true;
+        return 1;
+    }
+    return 0;
+}
+
+bool THTTPGetThread::Header(std::string_view Line)
+{
+    if (FStopRequested) {
+        FFailure = TDownloadFailure::Stopped;
+        return false;
+    }
+    FHeaderBytes += Line.size();
+    if (FHeaderBytes > kMaxHeaderBytes) {
+        FFailure = TDownloadFailure::Connection;
+        return false;
+    }
+    // Each reply on the way (redirects, 100 Continue) starts with its
+    // status line and has headers of its own; an empty line ends them.
+    if (FAtStatusLine) {
+        FAtStatusLine = false;
+        FContentLength = -1;
+        FContentLengthBad = false;
+        FChunked = false;
+    } else if (Trimmed(Line).empty()) {
+        FAtStatusLine = true;
+    } else if (StartsWithNoCase(Line, "content-length:")) {
+        const qint64 length = ParseLength(Trimmed(Line.substr(15)));
+        if (length < 0 || (FContentLength >= 0 && FContentLength != length))
+            FContentLengthBad = true;
+        else
+            FContentLength = length;
+    } else if (StartsWithNoCase(Line, "transfer-encoding:")) {
+        std::string value(Trimmed(Line.substr(18)));
+        std::transform(value.begin(), value.end(), value.begin(), Lower);
+        FChunked = value.find("chunked") != std::string::npos;
+    }
+    return true;
+}
+
+bool THTTPGetThread::Receive(const char* Data, size_t Length)
+{
+    if (FStopRequested) {
+        FFailure = TDownloadFailure::Stopped;
+        return false;
+    }
+    if (FFile < 0) {
+        // The first bytes of the final reply's body.
+        long status = 0;
+        curl_easy_getinfo(FCurl, CURLINFO_RESPONSE_CODE, &status);
+        FStatus = static_cast<int>(status);
+        if (FStatus < 200 || FStatus > 299) {
+            FFailure = TDownloadFailure::Status;
+            return false;
+        }
+        // A chunked body carries its own length; one announced beside it
+        // means nothing.
+        if (FChunked) {
+            FContentLength = -1;
+        } else if (FContentLengthBad) {
+            FFailure = TDownloadFailure::Connection;
+            return false;
+        }
+        if (!OpenTemp()) {
+            FFailure = TDownloadFailure::File;
+            return false;
+        }
+    }
+    const qint64 limit = FContentLength >= 0 ? std::min(FContentLength, FMaxBodySize) : FMaxBodySize;
+    if (static_cast<qint64>(Length) > limit - FReceived) {
+        FFailure = TDownloadFailure::TooLarge;
+        return false;
+    }
+    while (Length > 0) {
+        const size_t piece = std::min(Length, kPiece);
+        if (!WriteAll(Data, piece)) {
+            FFailure = TDownloadFailure::File;
+            return false;
+        }
+        FReceived += static_cast<qint64>(piece);
+        FLastBody = std::chrono::steady_clock::now();
+        Data += piece;
+        Length -= piece;
+        if (FWantProgress)
+            ReportProgress();
+        if (FStopRequested) {
+            FFailure = TDownloadFailure::Stopped;
+            return false;
+        }
+    }
+    return true;
+}
+
+bool THTTPGetThread::OpenTemp()
+{
+    if (FFileName.isEmpty())
+        return false;
+    const QString folder = QFileInfo(FFileName).absolutePath();
+    if (!QDir().mkpath(folder))
+        return false;
+    const std::string base = QFile::encodeName(folder).toStdString() + "/.lirabo-";
+    for (int attempt = 0; attempt < 8 && FFile < 0; ++attempt) {
+        char suffix[32];
+        std::snprintf(suffix, sizeof suffix, "%016llx.part",
+                      static_cast<unsigned long long>(QRandomGenerator::global()->generate64()));
+        const std::string path = base + suffix;
+        FFile = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (FFile >= 0)
+            FTempPath = path;
+        else if (errno != EEXIST)
+            return false;
+    }
+    return FFile >= 0;
+}
+
+bool THTTPGetThread::WriteAll(const char* Data, size_t Length)
+{
+    while (Length > 0) {
+        const ssize_t written = ::write(FFile, Data, Length);
+        if (written < 0 && errno == EINTR)
+            continue;
+        if (written <= 0)
+            return false;
+        Data += written;
+        Length -= static_cast<size_t>(written);
+    }
+    return true;
+}
+
+void THTTPGetThread::Install()
+{
+    // The file must be on disk before it replaces the old one, or a crash
+    // could leave an empty file where a good one was.
+    if (::fsync(FFile) != 0 || ::close(FFile) != 0) {
+        FFile = -1;
+        FFailure = TDownloadFailure::File;
+        return;
+    }
+    FFile = -1;
+    if (FCheckFile && !FStopRequested) {
+        bool accepted = false;
+        try {
+            accepted = FCheckFile(FTempPath);
+        } catch (...) {
+            accepted = false;
+        }
+        if (!accepted) {
+            FFailure = TDownloadFailure::Refused;
+            return;
+        }
+    }
+    // From here a stop no longer counts: the outcome reported must be what
+    // happened to the file.
+    int running = kRunning;
+    if (!FOutcome.compare_exchange_strong(running, kInstalling)) {
+        FFailure = TDownloadFailure::Stopped;
+        return;
+    }
+    const std::string target = QFile::encodeName(FFileName).toStdString();
+    if (::rename(FTempPath.c_str(), target.c_str()) != 0) {
+        FFailure = TDownloadFailure::File;
+        return;
+    }
+    FTempPath.clear();
+}
+
+void THTTPGetThread::RemoveTemp()
+{
+    if (FFile >= 0) {
+        ::close(FFile);
+        FFile = -1;
+    }
+    if (!FTempPath.empty()) {
+        ::unlink(FTempPath.c_str());
+        FTempPath.clear();
+    }
+}
+
+void THTTPGetThread::ReportProgress()
+{
+    const qint64 total = std::max<qint64>(0, FContentLength);
+    const qint64 readed = FReceived;
+    // The worker waits here; the main thread must never wait for the worker.
+    QMetaObject::invokeMethod(
+        this,
+        [this, total, readed] {
+            if (FOwner)
+                FOwner->ReportProgress(this, total, readed);
+        },
+        Qt::BlockingQueuedConnection);
+}
+
+void THTTPGetThread::Ended()
+{
+    TFileDownload* owner = std::exchange(FOwner, nullptr);
+    const QPointer<QEventLoop> loop = FEndLoop;
+    deleteLater();
+    // The component's handlers may destroy it, or (in a nested loop) this
+    // object: nothing here is touched afterwards.
+    if (owner)
+        owner->WorkerFinished(this);
+    if (loop)
+        loop->quit();
+}
+
+}  // namespace lirabo::network
