@@ -7,14 +7,15 @@
 namespace lirabo {
 
 // The web view of the Internet tab as the main window uses it: a few
-// operations and three events. The engine behind it is this folder's
-// business; a build or a machine without one gets no browser at all.
+// operations and three events. The engine behind it lives in a module of
+// its own that is loaded when the first browser is made, so that the
+// program does not pay for loading the engine at every start; a build or a
+// machine without it gets no browser at all. Header-only, so that the
+// module and the program need nothing of each other but this.
 class TMiniBrowser : public QWidget {
-    Q_OBJECT
-
 public:
     using QWidget::QWidget;
-    ~TMiniBrowser() override;
+    ~TMiniBrowser() override = default;
 
     // Before every navigation of the page or one of its frames, whoever
     // started it; setting Cancel keeps the page where it is.
@@ -32,11 +33,13 @@ public:
     // The address of the page shown.
     virtual QString LocationURL() const = 0;
 
-    // A new browser with Parent as its parent, or nullptr when this build has
-    // no browser engine or the engine cannot run here.
+    // A new browser with Parent as its parent, or nullptr when the engine's
+    // module is missing or the engine cannot run here.
     static TMiniBrowser* Create(QWidget* Parent);
-    // Whether this build has a browser engine.
-    static bool Built();
 };
+
+// The module's one entry point, looked up by this name.
+using TCreateMiniBrowser = TMiniBrowser* (*)(QWidget* Parent);
+inline constexpr const char* kCreateMiniBrowser = "LiraboCreateMiniBrowser";
 
 }  // namespace lirabo

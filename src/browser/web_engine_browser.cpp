@@ -67,12 +67,10 @@ QString TWebEngineBrowser::LocationURL() const
     return FView->url().toString();
 }
 
-bool TMiniBrowser::Built()
-{
-    return true;
-}
+}  // namespace lirabo
 
-TMiniBrowser* TMiniBrowser::Create(QWidget* Parent)
+// What TMiniBrowser::Create calls once it has loaded this module.
+extern "C" Q_DECL_EXPORT lirabo::TMiniBrowser* LiraboCreateMiniBrowser(QWidget* Parent)
 {
     // Without its helper program the engine shows nothing but a blank page;
     // the main window then treats the browser as disabled instead.
@@ -84,7 +82,5 @@ TMiniBrowser* TMiniBrowser::Create(QWidget* Parent)
     const QFileInfo helper(QLibraryInfo::path(QLibraryInfo::LibraryExecutablesPath) + helperName);
     if (qEnvironmentVariableIsEmpty("QTWEBENGINEPROCESS_PATH") && !helper.isExecutable())
         return nullptr;
-    return new TWebEngineBrowser(Parent);
+    return new lirabo::TWebEngineBrowser(Parent);
 }
-
-}  // namespace lirabo

@@ -8,10 +8,9 @@ namespace lirabo {
 
 class TNavigationPage;
 
-// The minibrowser on the Chromium-based engine of Qt.
+// The minibrowser on the Chromium-based engine of Qt; lives in the engine's
+// module.
 class TWebEngineBrowser : public TMiniBrowser {
-    Q_OBJECT
-
 public:
     explicit TWebEngineBrowser(QWidget* Parent);
 

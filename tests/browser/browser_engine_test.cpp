@@ -16,7 +16,7 @@
 #include <QWebEnginePage>
 #include <QWebEngineView>
 
-#include "browser/web_engine_browser.h"
+#include "browser/mini_browser.h"
 #include "download_test_server.h"
 #include "downloads/frm_download.h"
 #include "main_window/frm_main.h"
@@ -60,8 +60,8 @@ protected:
 
     QWebEngineView* View() const
     {
-        auto* browser = dynamic_cast<TWebEngineBrowser*>(FWindow->Browser());
-        return browser ? browser->View() : nullptr;
+        // The engine's module holds the browser; its view is Qt's own.
+        return FWindow->Browser() ? FWindow->Browser()->findChild<QWebEngineView*>() : nullptr;
     }
 
     // Runs script in the page and waits for its result.
