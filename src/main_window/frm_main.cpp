@@ -86,6 +86,11 @@ TfrmMain::TfrmMain(QString ProgramFolder, QString CommandLineFile, QWidget* Pare
 TfrmMain::~TfrmMain()
 {
     FormDestroy();
+    // Hiding a window moves the focus, and an edited lookup box then reports
+    // its text: that must reach a whole window, not one half destroyed.
+    hide();
+    for (QObject* child : findChildren<QObject*>())
+        disconnect(child, nullptr, this, nullptr);
 }
 
 QString TfrmMain::Text(int Key) const

@@ -31,7 +31,7 @@ namespace lirabo {
 
 class TDictionaryView;
 class TMiniBrowser;
-class TPageFacts;
+struct TPageFacts;
 class TfrmSettings;
 class TStatusBar;
 namespace network {
