@@ -1,5 +1,7 @@
 #include "network/download_name.h"
 
+#include "dictionary/ansi_codec.h"
+
 namespace lirabo::network {
 
 namespace {
@@ -62,39 +64,9 @@ bool ValidUtf8WithoutControls(std::string_view Text)
 {
     size_t i = 0;
     while (i < Text.size()) {
-        const auto lead = static_cast<unsigned char>(Text[i]);
-        if (lead < 0x80) {
-            if (lead < 0x20 || lead == 0x7F)
-                return false;
-            ++i;
-            continue;
-        }
-        size_t length = 0;
         char32_t c = 0;
-        if (lead >= 0xC2 && lead <= 0xDF) {
-            length = 2;
-            c = lead & 0x1F;
-        } else if (lead >= 0xE0 && lead <= 0xEF) {
-            length = 3;
-            c = lead & 0x0F;
-        } else if (lead >= 0xF0 && lead <= 0xF4) {
-            length = 4;
-            c = lead & 0x07;
-        } else {
+        if (!DecodeUtf8(Text, i, c) || c < 0x20 || (c >= 0x7F && c <= 0x9F))
             return false;
-        }
-        if (Text.size() - i < length)
-            return false;
-        for (size_t k = 1; k < length; ++k) {
-            const auto next = static_cast<unsigned char>(Text[i + k]);
-            if ((next & 0xC0) != 0x80)
-                return false;
-            c = (c << 6) | (next & 0x3F);
-        }
-        const char32_t least = length == 2 ? 0x80 : length == 3 ? 0x800 : 0x10000;
-        if (c < least || c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF) || (c >= 0x80 && c <= 0x9F))
-            return false;
-        i += length;
     }
     return true;
 }

@@ -5,6 +5,7 @@
 #include <QTemporaryDir>
 
 #include "browser/browser_environment.h"
+#include "private_runtime.h"
 
 // The engine needs its process set up before the application object, and
 // no graphics card here.
@@ -15,11 +16,7 @@ int main(int argc, char** argv)
         qputenv("QTWEBENGINE_CHROMIUM_FLAGS", "--disable-gpu");
     lirabo::PrepareBrowserEnvironment();
     QTemporaryDir runtime;
-    if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR") && runtime.isValid()) {
-        QFile::setPermissions(runtime.path(),
-                              QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
-        qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtime.path()));
-    }
+    lirabo::test::UsePrivateRuntimeFolder(runtime);
     QApplication app(argc, argv);
     return RUN_ALL_TESTS();
 }

@@ -4,6 +4,8 @@
 #include <QFile>
 #include <QTemporaryDir>
 
+#include "private_runtime.h"
+
 // Widget tests need one application object for the whole run; the platform
 // is offscreen (set by the test registration).
 int main(int argc, char** argv)
@@ -12,14 +14,8 @@ int main(int argc, char** argv)
     // Test discovery runs this program without the test environment.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
-    // Qt wants a private runtime folder; a fresh one keeps its warning out
-    // of the test output.
     QTemporaryDir runtime;
-    if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR") && runtime.isValid()) {
-        QFile::setPermissions(runtime.path(),
-                              QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
-        qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtime.path()));
-    }
+    lirabo::test::UsePrivateRuntimeFolder(runtime);
     QApplication app(argc, argv);
     return RUN_ALL_TESTS();
 }
