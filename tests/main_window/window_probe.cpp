@@ -6,6 +6,7 @@
 //
 //   window_probe PROGRAM_FOLDER OUTPUT_FOLDER
 
+#include <QAction>
 #include <QApplication>
 #include <QComboBox>
 #include <QDateTime>
@@ -194,6 +195,13 @@ int main(int argc, char** argv)
     while (settle.elapsed() < 3000)
         QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
     window->grab().save(out.filePath("08-internet.png"));
+    if (auto* more = window->findChild<QAction*>("mnuGetMore")) {
+        more->trigger();
+        settle.restart();
+        while (settle.elapsed() < 1500)
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+        window->grab().save(out.filePath("08-internet-dictionaries.png"));
+    }
     QTest::keyClick(box->lineEdit(), Qt::Key_F1, Qt::ControlModifier);
 
     window->resize(330, 520);
