@@ -1,6 +1,5 @@
 #include "browser/browser_environment.h"
 
-#include <QCoreApplication>
 #include <cstdlib>
 #include <sstream>
 
@@ -24,9 +23,6 @@ std::string BrowserFlags(const std::string& Flags, bool IsRoot)
 
 void PrepareBrowserEnvironment()
 {
-    // The engine shares its drawing context with the widgets; it must be
-    // told so before the application object exists.
-    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
 #ifndef _WIN32
     const char* variable = "QTWEBENGINE_CHROMIUM_FLAGS";
     const char* current = std::getenv(variable);

@@ -1,6 +1,9 @@
 #include "browser/web_engine_browser.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
+#include <QOpenGLContext>
+#include <QQuickWindow>
 #include <QLibraryInfo>
 #include <QVBoxLayout>
 #include <QWebEngineView>
@@ -69,9 +72,24 @@ QString TWebEngineBrowser::LocationURL() const
 
 }  // namespace lirabo
 
+// Qt's own hook for an engine started after the application object: the
+// engine draws through a context shared with the whole program, which a
+// program normally asks for before it starts. Asking for it then would give
+// every start the cost of a GL context, most of them for nothing.
+Q_GUI_EXPORT void qt_gl_set_global_share_context(QOpenGLContext* Context);
+
 // What TMiniBrowser::Create calls once it has loaded this module.
 extern "C" Q_DECL_EXPORT lirabo::TMiniBrowser* LiraboCreateMiniBrowser(QWidget* Parent)
 {
+    if (!QOpenGLContext::globalShareContext()) {
+        auto* share = new QOpenGLContext(QCoreApplication::instance());
+        // Without a GL driver the context stays invalid and the engine draws
+        // in software (it is started without the GPU where none is usable).
+        share->create();
+        qt_gl_set_global_share_context(share);
+    }
+    QQuickWindow::setGraphicsApi(QSGRendererInterface::OpenGLRhi);
+
     // Without its helper program the engine shows nothing but a blank page;
     // the main window then treats the browser as disabled instead.
 #ifdef Q_OS_WIN

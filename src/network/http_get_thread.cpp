@@ -1,5 +1,7 @@
 #include "network/http_get_thread.h"
 
+#include "network/curl_library.h"
+
 #include <QDir>
 #include <QEventLoop>
 #include <QFile>
@@ -13,7 +15,6 @@
 #include <cerrno>
 #include <chrono>
 #include <cstdio>
-#include <mutex>
 #include <string_view>
 #include <utility>
 
@@ -29,10 +30,10 @@ constexpr size_t kPiece = 1025;
 constexpr size_t kMaxHeaderBytes = 256 * 1024;
 constexpr long kConnectSeconds = 30;
 
-void GlobalInit()
+// The library, once run() has found it loaded.
+const TCurlLibrary& Curl()
 {
-    static std::once_flag once;
-    std::call_once(once, [] { curl_global_init(CURL_GLOBAL_DEFAULT); });
+    return *TCurlLibrary::Get();
 }
 
 // A line break in a value would start a header of its own, and a NUL would
@@ -91,22 +92,22 @@ bool IsHttpAddress(const std::string& Url)
     if (std::any_of(Url.begin(), Url.end(),
                     [](char c) { return static_cast<unsigned char>(c) <= 0x20 || c == 0x7F; }))
         return false;
-    CURLU* parsed = curl_url();
+    CURLU* parsed = Curl().url();
     if (!parsed)
         return false;
     bool ok = false;
-    if (curl_url_set(parsed, CURLUPART_URL, Url.c_str(), 0) == CURLUE_OK) {
+    if (Curl().url_set(parsed, CURLUPART_URL, Url.c_str(), 0) == CURLUE_OK) {
         char* scheme = nullptr;
         char* host = nullptr;
-        if (curl_url_get(parsed, CURLUPART_SCHEME, &scheme, 0) == CURLUE_OK &&
-            curl_url_get(parsed, CURLUPART_HOST, &host, 0) == CURLUE_OK) {
+        if (Curl().url_get(parsed, CURLUPART_SCHEME, &scheme, 0) == CURLUE_OK &&
+            Curl().url_get(parsed, CURLUPART_HOST, &host, 0) == CURLUE_OK) {
             const std::string_view name(scheme);
             ok = (name == "http" || name == "https") && host[0] != '\0';
         }
-        curl_free(scheme);
-        curl_free(host);
+        Curl().free(scheme);
+        Curl().free(host);
     }
-    curl_url_cleanup(parsed);
+    Curl().url_cleanup(parsed);
     return ok;
 }
 
@@ -163,18 +164,21 @@ TDownloadFailure THTTPGetThread::Failure() const
 
 void THTTPGetThread::run()
 {
-    GlobalInit();
+    if (!TCurlLibrary::Get()) {
+        FFailure = TDownloadFailure::Connection;
+        return;
+    }
     if (!IsHttpAddress(FUrl)) {
         FFailure = TDownloadFailure::Address;
         return;
     }
-    FCurl = curl_easy_init();
+    FCurl = Curl().easy_init();
     if (!FCurl) {
         FFailure = TDownloadFailure::Connection;
         return;
     }
     Transfer();
-    curl_easy_cleanup(FCurl);
+    Curl().easy_cleanup(FCurl);
     FCurl = nullptr;
     if (FFailure == TDownloadFailure::None)
         Install();
@@ -184,65 +188,65 @@ void THTTPGetThread::run()
 void THTTPGetThread::Transfer()
 {
     CURL* curl = FCurl;
-    curl_easy_setopt(curl, CURLOPT_URL, FUrl.c_str());
-    curl_easy_setopt(curl, CURLOPT_HTTP_VERSION, static_cast<long>(CURL_HTTP_VERSION_1_0));
-    curl_easy_setopt(curl, CURLOPT_PROTOCOLS_STR, "http,https");
-    curl_easy_setopt(curl, CURLOPT_REDIR_PROTOCOLS_STR, "http,https");
-    curl_easy_setopt(curl, CURLOPT_FOLLOWLOCATION, 1L);
-    curl_easy_setopt(curl, CURLOPT_MAXREDIRS, static_cast<long>(FMaxRedirects));
-    curl_easy_setopt(curl, CURLOPT_NOSIGNAL, 1L);
-    curl_easy_setopt(curl, CURLOPT_CONNECTTIMEOUT, kConnectSeconds);
+    Curl().easy_setopt(curl, CURLOPT_URL, FUrl.c_str());
+    Curl().easy_setopt(curl, CURLOPT_HTTP_VERSION, static_cast<long>(CURL_HTTP_VERSION_1_0));
+    Curl().easy_setopt(curl, CURLOPT_PROTOCOLS_STR, "http,https");
+    Curl().easy_setopt(curl, CURLOPT_REDIR_PROTOCOLS_STR, "http,https");
+    Curl().easy_setopt(curl, CURLOPT_FOLLOWLOCATION, 1L);
+    Curl().easy_setopt(curl, CURLOPT_MAXREDIRS, static_cast<long>(FMaxRedirects));
+    Curl().easy_setopt(curl, CURLOPT_NOSIGNAL, 1L);
+    Curl().easy_setopt(curl, CURLOPT_CONNECTTIMEOUT, kConnectSeconds);
     // Below one byte a second for the stall time, including the wait for the
     // headers and a server that sends nothing at all.
-    curl_easy_setopt(curl, CURLOPT_LOW_SPEED_LIMIT, 1L);
-    curl_easy_setopt(curl, CURLOPT_LOW_SPEED_TIME, static_cast<long>(FStallSeconds));
+    Curl().easy_setopt(curl, CURLOPT_LOW_SPEED_LIMIT, 1L);
+    Curl().easy_setopt(curl, CURLOPT_LOW_SPEED_TIME, static_cast<long>(FStallSeconds));
     // The body is counted here against Content-Length, so that a body longer
     // than announced is seen instead of being cut silently by curl.
-    curl_easy_setopt(curl, CURLOPT_IGNORE_CONTENT_LENGTH, 1L);
+    Curl().easy_setopt(curl, CURLOPT_IGNORE_CONTENT_LENGTH, 1L);
     if (!FAgent.empty())
-        curl_easy_setopt(curl, CURLOPT_USERAGENT, FAgent.c_str());
+        Curl().easy_setopt(curl, CURLOPT_USERAGENT, FAgent.c_str());
     if (!FReferer.empty())
-        curl_easy_setopt(curl, CURLOPT_REFERER, FReferer.c_str());
+        Curl().easy_setopt(curl, CURLOPT_REFERER, FReferer.c_str());
     if (!FUserName.empty())
-        curl_easy_setopt(curl, CURLOPT_USERNAME, FUserName.c_str());
+        Curl().easy_setopt(curl, CURLOPT_USERNAME, FUserName.c_str());
     if (!FPassword.empty())
-        curl_easy_setopt(curl, CURLOPT_PASSWORD, FPassword.c_str());
+        Curl().easy_setopt(curl, CURLOPT_PASSWORD, FPassword.c_str());
     if (!FProxy.empty()) {
-        curl_easy_setopt(curl, CURLOPT_PROXY, FProxy.c_str());
+        Curl().easy_setopt(curl, CURLOPT_PROXY, FProxy.c_str());
         if (!FProxyUser.empty())
-            curl_easy_setopt(curl, CURLOPT_PROXYUSERNAME, FProxyUser.c_str());
+            Curl().easy_setopt(curl, CURLOPT_PROXYUSERNAME, FProxyUser.c_str());
         if (!FProxyPassword.empty())
-            curl_easy_setopt(curl, CURLOPT_PROXYPASSWORD, FProxyPassword.c_str());
+            Curl().easy_setopt(curl, CURLOPT_PROXYPASSWORD, FProxyPassword.c_str());
     }
 
     curl_slist* headers = nullptr;
     const std::string accept = "Accept: " + FAccept;
-    headers = curl_slist_append(headers, accept.c_str());
+    headers = Curl().slist_append(headers, accept.c_str());
     if (!FUseCache) {
-        headers = curl_slist_append(headers, "Pragma: no-cache");
-        headers = curl_slist_append(headers, "Cache-Control: no-cache");
+        headers = Curl().slist_append(headers, "Pragma: no-cache");
+        headers = Curl().slist_append(headers, "Cache-Control: no-cache");
     }
     if (!FPostQuery.empty()) {
-        headers = curl_slist_append(headers, "Content-Type: application/x-www-form-urlencoded");
-        curl_easy_setopt(curl, CURLOPT_POSTFIELDSIZE_LARGE, static_cast<curl_off_t>(FPostQuery.size()));
-        curl_easy_setopt(curl, CURLOPT_POSTFIELDS, FPostQuery.data());
+        headers = Curl().slist_append(headers, "Content-Type: application/x-www-form-urlencoded");
+        Curl().easy_setopt(curl, CURLOPT_POSTFIELDSIZE_LARGE, static_cast<curl_off_t>(FPostQuery.size()));
+        Curl().easy_setopt(curl, CURLOPT_POSTFIELDS, FPostQuery.data());
     }
-    curl_easy_setopt(curl, CURLOPT_HTTPHEADER, headers);
+    Curl().easy_setopt(curl, CURLOPT_HTTPHEADER, headers);
 
-    curl_easy_setopt(curl, CURLOPT_WRITEFUNCTION, &THTTPGetThread::WriteBody);
-    curl_easy_setopt(curl, CURLOPT_WRITEDATA, this);
-    curl_easy_setopt(curl, CURLOPT_HEADERFUNCTION, &THTTPGetThread::WriteHeader);
-    curl_easy_setopt(curl, CURLOPT_HEADERDATA, this);
-    curl_easy_setopt(curl, CURLOPT_XFERINFOFUNCTION, &THTTPGetThread::Xfer);
-    curl_easy_setopt(curl, CURLOPT_XFERINFODATA, this);
-    curl_easy_setopt(curl, CURLOPT_NOPROGRESS, 0L);
+    Curl().easy_setopt(curl, CURLOPT_WRITEFUNCTION, &THTTPGetThread::WriteBody);
+    Curl().easy_setopt(curl, CURLOPT_WRITEDATA, this);
+    Curl().easy_setopt(curl, CURLOPT_HEADERFUNCTION, &THTTPGetThread::WriteHeader);
+    Curl().easy_setopt(curl, CURLOPT_HEADERDATA, this);
+    Curl().easy_setopt(curl, CURLOPT_XFERINFOFUNCTION, &THTTPGetThread::Xfer);
+    Curl().easy_setopt(curl, CURLOPT_XFERINFODATA, this);
+    Curl().easy_setopt(curl, CURLOPT_NOPROGRESS, 0L);
 
     FLastBody = std::chrono::steady_clock::now();
-    const CURLcode result = curl_easy_perform(curl);
-    curl_slist_free_all(headers);
+    const CURLcode result = Curl().easy_perform(curl);
+    Curl().slist_free_all(headers);
 
     long status = 0;
-    curl_easy_getinfo(curl, CURLINFO_RESPONSE_CODE, &status);
+    Curl().easy_getinfo(curl, CURLINFO_RESPONSE_CODE, &status);
     FStatus = static_cast<int>(status);
     if (FFailure != TDownloadFailure::None)
         return;  // a callback ended the transfer and said why
@@ -259,7 +263,7 @@ void THTTPGetThread::Transfer()
     }
     if (result == CURLE_OPERATION_TIMEDOUT || FStallNoticed) {
         curl_off_t connected = 0;
-        curl_easy_getinfo(curl, CURLINFO_CONNECT_TIME_T, &connected);
+        Curl().easy_getinfo(curl, CURLINFO_CONNECT_TIME_T, &connected);
         // A server that keeps the connection open after the whole announced
         // body has sent all it had, and nothing more.
         const bool whole = FContentLength > 0 && FReceived == FContentLength;
@@ -344,7 +348,7 @@ bool THTTPGetThread::Receive(const char* Data, size_t Length)
     if (FFile < 0) {
         // The first bytes of the final reply's body.
         long status = 0;
-        curl_easy_getinfo(FCurl, CURLINFO_RESPONSE_CODE, &status);
+        Curl().easy_getinfo(FCurl, CURLINFO_RESPONSE_CODE, &status);
         FStatus = static_cast<int>(status);
         if (FStatus < 200 || FStatus > 299) {
             FFailure = TDownloadFailure::Status;
