@@ -117,7 +117,6 @@ void TfrmDownload::DownloadFile(const QString& URL, TDownloadKind Kind, const QS
     FDownload = std::make_unique<network::TFileDownload>();
     FDownload->URL = URL;
     FDownload->FileName = FTargetPath;
-    FDownload->MaxBodySize = MaxBodySize;
     FDownload->StallSeconds = StallSeconds;
     FDownload->CheckFile = Kind == TDownloadKind::Dictionary ? IsDictionary : IsLanguageFile;
     FDownload->OnProgress = [this](QObject*, qint64 TotalSize, qint64 Readed) { DownloadProgress(TotalSize, Readed); };
@@ -218,15 +217,13 @@ void TfrmDownload::showEvent(QShowEvent* Event)
 
 void TfrmDownload::btnCancelClick()
 {
-    if (FDownload)
-        FDownload->StopDownload();
-    FDownload.reset();
     reject();
 }
 
 void TfrmDownload::reject()
 {
-    // Escape and the window's close button end the download too.
+    // Cancel, Escape and the window's close button: destroying the download
+    // stops its worker, which then ends on its own.
     FDownload.reset();
     QDialog::reject();
 }

@@ -42,8 +42,7 @@ public:
     // The download under way, for tests that wait for its end.
     const network::TFileDownload* Download() const { return FDownload.get(); }
 
-    // The lower limits the tests use.
-    qint64 MaxBodySize = qint64(1) << 30;
+    // Seconds without data that end a download; tests lower it.
     int StallSeconds = 30;
 
 protected:
