@@ -11,8 +11,10 @@
 #include "dictionary/dictionary_header.h"
 #include "dictionary/relation.h"
 #include "dictionary/relation_data.h"
+#include "dictionary/scan_control.h"
 #include "dictionary/section.h"
 #include "dictionary/section_cache.h"
+#include "dictionary/section_decoder.h"
 #include "dictionary/stream.h"
 #include "dictionary/word_item.h"
 
@@ -85,6 +87,20 @@ public:
     int ForEachMatch(const std::string& Pattern, int MaxCount,
                      const std::function<void(int Index, const TWordItem& Item)>& Visit);
 
+    // Every entry whose definition matches Query (a TDefinitionQuery: words
+    // found anywhere in the text, or a wildcard pattern over all of it), in
+    // source order, at most MaxCount; returns how many. Items as for
+    // WildcardSearch. Sections decoded for the scan are not kept in the
+    // section cache: one pass over everything would push out what the view
+    // goes back to.
+    int DefinitionSearch(const std::string& Query, std::vector<TWordItem>& Items, int MaxCount);
+    int ForEachDefinitionMatch(const std::string& Query, int MaxCount,
+                               const std::function<void(int Index, const TWordItem& Item)>& Visit);
+
+    // Whole-source searches from now on heed Control (null: none); it must
+    // outlive them. A stopped search raises EScanStopped.
+    void SetScanControl(const TScanControl* Control) { FScanControl = Control; }
+
     // The relations of entry Index in file order. Raises EAbort without
     // relation data, in list mode or for an index out of range.
     void ReadRelations(int Index, TExtendedInfo& Relations);
@@ -96,6 +112,8 @@ public:
     // --- state --------------------------------------------------------------
 
     uint8_t Source() const { return FSource; }
+    // The entries shown in list mode, else null. Valid until the source changes.
+    const std::vector<TWordItem>* ListItems() const { return FSource == kSourceList ? &*FList.Items : nullptr; }
     int EntryCount() const { return FEntryCount; }
     const TDictionaryHeader& Header() const { return FHeader; }
     Tbzip2& Bzip2() { return *FBzip2; }
@@ -133,7 +151,7 @@ private:
     int LinearStartSection(std::string_view Prefix) const;
     bool ScanPrefix(const class TWildcardPattern& Pattern, const std::string& Prefix, int MaxCount,
                     const std::function<void(int, const TWordItem&)>& Visit, int& Found);
-    void ScanAll(const class TWildcardPattern& Pattern, int MaxCount,
+    void ScanAll(const TEntryTest& Test, bool KeepInCache, int MaxCount,
                  const std::function<void(int, const TWordItem&)>& Visit, int& Found);
     const TRelationData& RelationBlock(std::unique_ptr<TRelationData>& Uncached);
 
@@ -151,6 +169,7 @@ private:
     size_t FRelationCacheLimit = 64u << 20;
     unsigned FScanThreads = 0;  // 0: one per core
     int64_t FDecompressions = 0;
+    const TScanControl* FScanControl = nullptr;
 
     int FTopEntry = 0;
     int FProcessedLines = 0;

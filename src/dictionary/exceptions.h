@@ -24,6 +24,10 @@ private:
     std::string FReason;
 };
 
+// A whole-dictionary scan stopped through its TScanControl. An EAbort: the
+// search found nothing, and nobody is told of a failure.
+class EScanStopped : public EAbort {};
+
 // A read that could not deliver every byte it was asked for.
 class EReadError : public std::runtime_error {
 public:

@@ -59,7 +59,13 @@ TParallelSectionReader::TDecoded TParallelSectionReader::Decode(const TJob& Job)
         bzip2.DecompressStream(source, data, source.Size(), Job.Limit);
         decoded.Bytes = std::make_shared<const std::vector<unsigned char>>(data.Data());
     }
-    decoded.Items = DecodeSection(decoded.Bytes->data(), decoded.Bytes->size(), Job.Count);
+    if (!Job.Test) {
+        decoded.Items = DecodeSection(decoded.Bytes->data(), decoded.Bytes->size(), Job.Count);
+        return decoded;
+    }
+    TSectionMatches matches = DecodeMatches(decoded.Bytes->data(), decoded.Bytes->size(), Job.Count, *Job.Test);
+    decoded.Items = std::move(matches.Items);
+    decoded.Indexes = std::move(matches.Indexes);
     return decoded;
 }
 

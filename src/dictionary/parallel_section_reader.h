@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "dictionary/section_cache.h"
+#include "dictionary/section_decoder.h"
 #include "dictionary/word_item.h"
 
 namespace lirabo {
@@ -22,19 +23,23 @@ namespace lirabo {
 class TParallelSectionReader {
 public:
     struct TDecoded {
-        std::vector<TWordItem> Items;
-        TSectionCache::TBytes Bytes;  // the decompressed data, for the cache
+        std::vector<TWordItem> Items;  // every entry, or with a test only those it kept
+        std::vector<int32_t> Indexes;  // with a test: the kept entries' places in the section
+        TSectionCache::TBytes Bytes;   // the decompressed data, for the cache
     };
 
     // What a worker needs for one section: its compressed bytes (or bytes
     // already decompressed), its entry count, the buffer size to use and the
-    // decompressed size it must not exceed.
+    // decompressed size it must not exceed. With a Test (which outlives the
+    // reader), the worker keeps only the entries it passes, so that a scan
+    // does its matching on every core too.
     struct TJob {
         std::vector<unsigned char> Compressed;
         TSectionCache::TBytes Decompressed;
         int32_t Count = 0;
         int BufferSize = 32;
         size_t Limit = 0;
+        const TEntryTest* Test = nullptr;
     };
 
     // Threads: how many sections are decoded at the same time. With one,

@@ -1,10 +1,13 @@
-// The word search and the wildcard search of the dictionary store.
+// The word search, the wildcard search and the definition search of the
+// dictionary store.
 
 #include <algorithm>
 #include <thread>
 
+#include "dictionary/definition_query.h"
 #include "dictionary/dictionary_layout.h"
 #include "dictionary/dictionary_store.h"
+#include "dictionary/entry_search.h"
 #include "dictionary/exceptions.h"
 #include "dictionary/parallel_section_reader.h"
 #include "dictionary/section_decoder.h"
@@ -15,7 +18,6 @@ namespace lirabo {
 
 namespace {
 
-constexpr int kResultGrowth = 256;                 // places the result list grows by
 constexpr int64_t kParallelScanMinBytes = 256 << 10;  // compressed body worth a thread pool
 
 // The bytes every match must begin with: the pattern up to its first wildcard.
@@ -144,36 +146,46 @@ bool TDictionaryStore::ScanPrefix(const TWildcardPattern& Pattern, const std::st
     };
 
     // Sections decoded only to place the search are released again, as
-    // every section the search decodes is.
+    // every section the search decodes is, also when a read fails or the
+    // search is stopped halfway.
     std::vector<bool> decoded(FSections.size());
     for (size_t s = 0; s < FSections.size(); ++s)
         decoded[s] = FSections[s].Items.has_value();
+    struct TRelease {
+        TSectionArray& Sections;
+        const std::vector<bool>& Decoded;
+        ~TRelease()
+        {
+            for (size_t s = 0; s < Sections.size(); ++s)
+                if (!Decoded[s])
+                    FreeSection(Sections[s]);
+        }
+    } release{FSections, decoded};
+
     std::string upper;
-    bool done = false;
     const std::string start = low > 0 ? Prefix + static_cast<char>(low) : Prefix;
-    for (int s = StartSection(start); !done && s < static_cast<int>(FSections.size()); ++s) {
+    const int count = static_cast<int>(FSections.size());
+    for (int s = StartSection(start); s < count; ++s) {
+        CheckStop(FScanControl);
         LoadSection(s);
         const std::vector<TWordItem>& entries = *FSections[static_cast<size_t>(s)].Items;
-        for (size_t i = 0; i < entries.size() && !done; ++i) {
+        for (size_t i = 0; i < entries.size(); ++i) {
             // Entries are sorted: past the range nothing can match.
-            if (pastRange(entries[i].Word)) {
-                done = true;
-                break;
-            }
+            if (pastRange(entries[i].Word))
+                return true;
             upper = UpperCaseAscii(entries[i].Word);
             if (Pattern.Matches(upper)) {
                 Visit(s * FHeader.SectionSize + static_cast<int>(i), entries[i]);
-                done = ++Found >= MaxCount;
+                if (++Found >= MaxCount)
+                    return true;
             }
         }
+        ReportProgress(FScanControl, s + 1, count);
     }
-    for (size_t s = 0; s < FSections.size(); ++s)
-        if (!decoded[s])
-            FreeSection(FSections[s]);
-    return done;
+    return false;
 }
 
-void TDictionaryStore::ScanAll(const TWildcardPattern& Pattern, int MaxCount,
+void TDictionaryStore::ScanAll(const TEntryTest& Test, bool KeepInCache, int MaxCount,
                                const std::function<void(int, const TWordItem&)>& Visit, int& Found)
 {
     // Threads pay off only on a body large enough to keep them busy.
@@ -184,7 +196,8 @@ void TDictionaryStore::ScanAll(const TWildcardPattern& Pattern, int MaxCount,
     TParallelSectionReader reader(threads);
     const int count = static_cast<int>(FSections.size());
     int queued = 0;
-    // Keeps a window of sections in flight ahead of the one being searched.
+    // Keeps a window of sections in flight ahead of the one being searched;
+    // the workers decode them and keep only the entries Test passes.
     auto fill = [&] {
         while (queued < count && reader.QueuedCount() < 2 * static_cast<size_t>(reader.Threads())) {
             const TSection& section = FSections[static_cast<size_t>(queued)];
@@ -197,6 +210,7 @@ void TDictionaryStore::ScanAll(const TWildcardPattern& Pattern, int MaxCount,
                 job.BufferSize = FBzip2->BufferSize();
                 job.Limit = static_cast<size_t>(MaxSectionBytes(section.Count));
                 job.Decompressed = FSectionCache.Find(queued);
+                job.Test = &Test;
             }
             if (!job.Decompressed) {
                 try {
@@ -217,22 +231,31 @@ void TDictionaryStore::ScanAll(const TWildcardPattern& Pattern, int MaxCount,
         }
     };
 
-    std::string upper;
+    const int size = FHeader.SectionSize;
     for (int s = 0; s < count; ++s) {
+        CheckStop(FScanControl);
         fill();
         TParallelSectionReader::TDecoded decoded = reader.Next();
         const TSection& section = FSections[static_cast<size_t>(s)];
-        const std::vector<TWordItem>& entries = section.Items ? *section.Items : decoded.Items;
-        if (!section.Items)
-            FSectionCache.Insert(s, std::move(decoded.Bytes));
-        for (size_t i = 0; i < entries.size(); ++i) {
-            upper = UpperCaseAscii(entries[i].Word);
-            if (!Pattern.Matches(upper))
-                continue;
-            Visit(s * FHeader.SectionSize + static_cast<int>(i), entries[i]);
-            if (++Found >= MaxCount)
-                return;
+        if (section.Items) {
+            const std::vector<TWordItem>& entries = *section.Items;
+            for (size_t i = 0; i < entries.size(); ++i) {
+                if (!Test(entries[i].Word, entries[i].Definition))
+                    continue;
+                Visit(s * size + static_cast<int>(i), entries[i]);
+                if (++Found >= MaxCount)
+                    return;
+            }
+        } else {
+            if (KeepInCache)
+                FSectionCache.Insert(s, std::move(decoded.Bytes));
+            for (size_t k = 0; k < decoded.Items.size(); ++k) {
+                Visit(s * size + decoded.Indexes[k], decoded.Items[k]);
+                if (++Found >= MaxCount)
+                    return;
+            }
         }
+        ReportProgress(FScanControl, s + 1, count);
     }
 }
 
@@ -243,46 +266,45 @@ int TDictionaryStore::ForEachMatch(const std::string& Pattern, int MaxCount,
         return 0;
     const std::string upperPattern = UpperCaseAscii(Pattern);
     const TWildcardPattern pattern(upperPattern);
+    const TEntryTest test = HeadwordTest(pattern);
     int found = 0;
     if (FSource == kSourceList) {
-        std::string upper;
-        const std::vector<TWordItem>& entries = *FList.Items;
-        for (size_t i = 0; i < entries.size() && found < MaxCount; ++i) {
-            upper = UpperCaseAscii(entries[i].Word);
-            if (pattern.Matches(upper)) {
-                Visit(static_cast<int>(i), entries[i]);
-                ++found;
-            }
-        }
+        found = ForEachListMatch(*FList.Items, test, MaxCount, FScanControl, Visit);
     } else if (FSource == kSourceFile && !FSections.empty()) {
         const std::string prefix = LiteralPrefix(upperPattern);
         if (!prefix.empty() && FKeysSorted)
             ScanPrefix(pattern, prefix, MaxCount, Visit, found);
         else
-            ScanAll(pattern, MaxCount, Visit, found);
+            ScanAll(test, true, MaxCount, Visit, found);
     }
     return found;
 }
 
-int TDictionaryStore::WildcardSearch(const std::string& Pattern, std::vector<TWordItem>& Items,
-                                     int MaxCount)
+int TDictionaryStore::ForEachDefinitionMatch(const std::string& Query, int MaxCount,
+                                             const std::function<void(int, const TWordItem&)>& Visit)
 {
-    int capacity = std::min(MaxCount, kResultGrowth);
-    if (capacity <= 0)
+    const TDefinitionQuery query(Query);
+    if (MaxCount <= 0 || query.Empty())
         return 0;
-    std::vector<TWordItem> found;
-    found.reserve(static_cast<size_t>(capacity));
-    const int count = ForEachMatch(Pattern, MaxCount, [&](int, const TWordItem& Item) {
-        // The list grows in steps of 256 places, never past MaxCount.
-        if (static_cast<int>(found.size()) == capacity) {
-            capacity = static_cast<int>(std::min<int64_t>(MaxCount, int64_t{capacity} + kResultGrowth));
-            found.reserve(static_cast<size_t>(capacity));
-        }
-        found.push_back(Item);
-    });
-    found.shrink_to_fit();
-    Items = std::move(found);
-    return count;
+    const TEntryTest test = DefinitionTest(query);
+    int found = 0;
+    if (FSource == kSourceList)
+        found = ForEachListMatch(*FList.Items, test, MaxCount, FScanControl, Visit);
+    else if (FSource == kSourceFile && !FSections.empty())
+        ScanAll(test, false, MaxCount, Visit, found);
+    return found;
+}
+
+int TDictionaryStore::WildcardSearch(const std::string& Pattern, std::vector<TWordItem>& Items, int MaxCount)
+{
+    return CollectItems([&](const auto& Visit) { return ForEachMatch(Pattern, MaxCount, Visit); }, Items,
+                          MaxCount);
+}
+
+int TDictionaryStore::DefinitionSearch(const std::string& Query, std::vector<TWordItem>& Items, int MaxCount)
+{
+    return CollectItems([&](const auto& Visit) { return ForEachDefinitionMatch(Query, MaxCount, Visit); },
+                          Items, MaxCount);
 }
 
 }  // namespace lirabo

@@ -147,6 +147,16 @@ TEST_F(MakrelTest, SearchListsMatchesInDictionaryOrder)
     EXPECT_EQ("", none.Out);
 }
 
+TEST_F(MakrelTest, FindLooksInsideDefinitions)
+{
+    EXPECT_EQ("1\tBanana\n", Makrel({"find", Dictionary, "FRUIT", "yel"}).Out) << "every word, anywhere, any case";
+    EXPECT_EQ("1\tBanana\n", Makrel({"find", Dictionary, "*yellow fruit"}).Out) << "a pattern reads a line break as a space";
+    const Result none = Makrel({"find", Dictionary, "fruit", "xyz"});
+    EXPECT_EQ(0, none.Code);
+    EXPECT_EQ("", none.Out);
+    EXPECT_EQ(2, Makrel({"find", Dictionary}).Code);
+}
+
 TEST_F(MakrelTest, RelationsAreNamedLikeThePanel)
 {
     Result r = Makrel({"relations", Dictionary, "Apple"});

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cctype>
 #include <climits>
+#include <functional>
 #include <map>
 
 #include "dictionary/crc32.h"
@@ -35,6 +36,7 @@ constexpr const char* kUsage =
     "       makrel lookup [--exact] FILE WORD\n"
     "       makrel lookup --batch [--exact] FILE < WORDS\n"
     "       makrel search FILE PATTERN\n"
+    "       makrel find FILE WORDS...  (entries whose definitions hold every word, or match a pattern)\n"
     "       makrel relations FILE WORD\n"
     "       makrel verify FILE\n"
     "       makrel open FILE.ldi      (hands the file to the running Lirabo)";
@@ -62,7 +64,7 @@ struct Arguments {
 };
 
 Arguments Parse(const std::vector<std::string>& Args, const std::vector<std::string>& WithValue,
-                const std::vector<std::string>& Flags, size_t Positional)
+                const std::vector<std::string>& Flags, size_t Positional, bool MorePositional = false)
 {
     Arguments parsed;
     for (size_t i = 1; i < Args.size(); ++i) {
@@ -80,7 +82,7 @@ Arguments Parse(const std::vector<std::string>& Args, const std::vector<std::str
             parsed.Positional.push_back(a);
         }
     }
-    if (parsed.Positional.size() != Positional)
+    if (parsed.Positional.size() < Positional || (parsed.Positional.size() > Positional && !MorePositional))
         throw Failure{Args[0], std::string("wrong number of arguments\n") + kUsage};
     return parsed;
 }
@@ -262,20 +264,41 @@ int Lookup(const std::vector<std::string>& Args, std::istream& In, std::ostream&
     return 0;
 }
 
+using TVisit = std::function<void(int Index, const TWordItem& Item)>;
+
+// INDEX<TAB>HEADWORD for each entry a whole-dictionary search of File visits.
+int PrintMatches(const std::string& File, const std::function<void(TDictionaryStore&, const TVisit&)>& Search,
+                 std::ostream& Out)
+{
+    TDictionaryStore store;
+    Open(store, File);
+    try {
+        Search(store, [&](int Index, const TWordItem& Item) { PrintEntry(Out, Index, Item, false); });
+    } catch (const std::exception& e) {
+        throw Failure{File, e.what()};
+    }
+    return 0;
+}
+
 int Search(const std::vector<std::string>& Args, std::ostream& Out)
 {
     const Arguments a = Parse(Args, {}, {}, 2);
-    const std::string& file = a.Positional[0];
-    TDictionaryStore store;
-    Open(store, file);
     const std::string pattern = ToAnsi(a.Positional[1], a.Positional[1]);
-    try {
-        store.ForEachMatch(pattern, INT_MAX,
-                           [&](int Index, const TWordItem& Item) { PrintEntry(Out, Index, Item, false); });
-    } catch (const std::exception& e) {
-        throw Failure{file, e.what()};
-    }
-    return 0;
+    return PrintMatches(
+        a.Positional[0], [&](TDictionaryStore& Store, const TVisit& Visit) { Store.ForEachMatch(pattern, INT_MAX, Visit); },
+        Out);
+}
+
+int Find(const std::vector<std::string>& Args, std::ostream& Out)
+{
+    const Arguments a = Parse(Args, {}, {}, 2, true);
+    std::string query;
+    for (size_t i = 1; i < a.Positional.size(); ++i)
+        query += (i > 1 ? " " : "") + ToAnsi(a.Positional[i], a.Positional[i]);
+    return PrintMatches(
+        a.Positional[0],
+        [&](TDictionaryStore& Store, const TVisit& Visit) { Store.ForEachDefinitionMatch(query, INT_MAX, Visit); },
+        Out);
 }
 
 int Relations(const std::vector<std::string>& Args, std::ostream& Out, std::ostream& Err)
@@ -361,6 +384,8 @@ int RunMakrel(const std::vector<std::string>& Args, std::ostream& Out, std::ostr
             return Lookup(Args, In, Out, Err);
         if (command == "search")
             return Search(Args, Out);
+        if (command == "find")
+            return Find(Args, Out);
         if (command == "relations")
             return Relations(Args, Out, Err);
         if (command == "verify")

@@ -1,0 +1,84 @@
+#include "dictionary/entry_search.h"
+
+#include <algorithm>
+
+#include "dictionary/word_order.h"
+
+namespace lirabo {
+
+namespace {
+
+constexpr int kResultGrowth = 256;  // places the result list grows by
+constexpr size_t kStopCheckEntries = 4096;
+
+}  // namespace
+
+TEntryTest HeadwordTest(const TWildcardPattern& Pattern)
+{
+    return [&Pattern](std::string_view Word, std::string_view) {
+        thread_local std::string upper;
+        upper.assign(Word);
+        for (char& c : upper)
+            c = static_cast<char>(UpperAscii(static_cast<unsigned char>(c)));
+        return Pattern.Matches(upper);
+    };
+}
+
+TEntryTest DefinitionTest(const TDefinitionQuery& Query)
+{
+    return [&Query](std::string_view, std::string_view Definition) {
+        thread_local std::string scratch;
+        return Query.Matches(Definition, scratch);
+    };
+}
+
+int ForEachListMatch(const std::vector<TWordItem>& Entries, const TEntryTest& Test, int MaxCount,
+                     const TScanControl* Control, const TVisitEntry& Visit)
+{
+    int found = 0;
+    for (size_t i = 0; i < Entries.size() && found < MaxCount; ++i) {
+        if (i % kStopCheckEntries == 0) {
+            CheckStop(Control);
+            ReportProgress(Control, static_cast<int64_t>(i), static_cast<int64_t>(Entries.size()));
+        }
+        if (!Test(Entries[i].Word, Entries[i].Definition))
+            continue;
+        Visit(static_cast<int>(i), Entries[i]);
+        ++found;
+    }
+    return found;
+}
+
+int CollectItems(const std::function<int(const TVisitEntry&)>& Search, std::vector<TWordItem>& Items, int MaxCount)
+{
+    int capacity = std::min(MaxCount, kResultGrowth);
+    if (capacity <= 0)
+        return 0;
+    std::vector<TWordItem> found;
+    found.reserve(static_cast<size_t>(capacity));
+    const int count = Search([&](int, const TWordItem& Item) {
+        if (static_cast<int>(found.size()) == capacity) {
+            capacity = static_cast<int>(std::min<int64_t>(MaxCount, int64_t{capacity} + kResultGrowth));
+            found.reserve(static_cast<size_t>(capacity));
+        }
+        found.push_back(Item);
+    });
+    found.shrink_to_fit();
+    Items = std::move(found);
+    return count;
+}
+
+int SearchEntryList(const std::vector<TWordItem>& Entries, TSearchKind Kind, const std::string& Query,
+                    std::vector<TWordItem>& Items, int MaxCount, const TScanControl* Control)
+{
+    const TWildcardPattern pattern(Kind == TSearchKind::Headwords ? UpperCaseAscii(Query) : std::string());
+    const TDefinitionQuery query(Kind == TSearchKind::Definitions ? Query : std::string());
+    if (Kind == TSearchKind::Definitions && query.Empty())
+        return CollectItems([](const TVisitEntry&) { return 0; }, Items, MaxCount);
+    const TEntryTest test = Kind == TSearchKind::Headwords ? HeadwordTest(pattern) : DefinitionTest(query);
+    return CollectItems(
+        [&](const TVisitEntry& Visit) { return ForEachListMatch(Entries, test, MaxCount, Control, Visit); }, Items,
+        MaxCount);
+}
+
+}  // namespace lirabo
