@@ -63,6 +63,12 @@ void TDictionaryView::SetItems(std::vector<TWordItem>& Items)
     update();
 }
 
+void TDictionaryView::SetHighlight(std::vector<std::string> Pieces)
+{
+    FCache.SetHighlight(std::move(Pieces));
+    update();
+}
+
 void TDictionaryView::Clear()
 {
     FStore.Clear();
@@ -73,6 +79,7 @@ void TDictionaryView::StoreCleared()
     FCache.Clear();
     FLinks.clear();
     FSelSaved = {};
+    FSelShown.clear();
     FSelText.clear();
     FSelEntryIndex = -1;
     FRightClickedEntry = -1;

@@ -120,6 +120,12 @@ public:
     // entries out again at once.
     TDictionaryStyles& Styles() { return FStyles; }
 
+    // Shows these texts (upper-cased plain text, as a definition search
+    // compares it) in the selection colour wherever they occur; empty for
+    // none. Repaints.
+    void SetHighlight(std::vector<std::string> Pieces);
+    const std::vector<std::string>& Highlight() const { return FCache.Highlight(); }
+
     // Measures the view's font for the layout; false when it cannot.
     bool UpdateMetrics();
 
@@ -199,6 +205,7 @@ private:
     int FSelEntryIndex = -1;      // the entry number of the item being selected in
     uint64_t FSelGeneration = 0;  // the cache generation the selection belongs to
     TProcessedItem FSelSaved;     // the item as it was at the press, without marks
+    std::string FSelShown;        // its text as shown at the press, search highlights and all
     std::string FSelText;         // the item's text with the selection marks
     TRect FSelEntryRect = kNoRect;
     int FSelHidden = 0;  // hidden body lines of the selected item

@@ -8,6 +8,7 @@
 #include "dictionary_view/dictionary_view.h"
 #include "dictionary_view/hit_test.h"
 #include "dictionary_view/text_helpers.h"
+#include "dictionary_view/text_highlight.h"
 
 namespace lirabo {
 
@@ -293,7 +294,12 @@ void TDictionaryView::Press(Qt::MouseButton Button, int X, int Y)
         return;
     FSelEntryIndex = FCache.ProcessedFirst() + hit;
     FSelGeneration = FCache.Generation();
+    // Search highlights would read as the selection: the item is selected
+    // in without them and gets them back at the release.
+    FSelShown = FCache.Item(hit).Text;
     FSelSaved = FCache.Item(hit);
+    if (!FCache.Highlight().empty())
+        FSelSaved.Text = WithoutMarks(FSelSaved.Text);
     FSelText = FSelSaved.Text;
     FSelHidden = hit == 0 ? FTopLine : 0;
     const int entryTop = hit == 0 ? kTopMargin : static_cast<int>(top);
@@ -445,8 +451,9 @@ void TDictionaryView::Release()
             // Put the item back before the owner hears of it: the owner may
             // look something up or clear the view in its handler.
             if (TProcessedItem* item = SelectedItem())
-                item->Text = FSelSaved.Text;
+                item->Text = FSelShown;
             FSelSaved = {};
+            FSelShown.clear();
             FSelText.clear();
             FSelEntryIndex = -1;
             update(ToQRect(FSelEntryRect));

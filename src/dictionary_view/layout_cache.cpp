@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "dictionary_view/text_highlight.h"
+
 namespace lirabo {
 
 void TLayoutCache::Clear()
@@ -50,6 +52,7 @@ void TLayoutCache::ProcessEntries(int Lines, int W, int TopEntry, int TopLine)
                 break;
             TProcessedItem item;
             FLayout.WrapEntry(item, TEntryLayout::DisplayText(*entry), W);
+            MarkPieces(item.Text, FHighlight);
             sum += item.Lines;
             items.push_back(std::move(item));
         }
@@ -60,6 +63,12 @@ void TLayoutCache::ProcessEntries(int Lines, int W, int TopEntry, int TopLine)
     }
     FProcessed = std::move(items);
     FProcessedLines = static_cast<int>(std::min<int64_t>(sum, INT32_MAX));
+}
+
+void TLayoutCache::SetHighlight(std::vector<std::string> Pieces)
+{
+    FHighlight = std::move(Pieces);
+    MarkStale();
 }
 
 int TLayoutCache::EntryLineCount(int Index, int W)

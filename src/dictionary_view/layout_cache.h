@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 #include <vector>
 
 #include "dictionary/dictionary_store.h"
@@ -47,6 +48,11 @@ public:
     TProcessedItem& Item(int j) { return FProcessed[static_cast<size_t>(j)]; }
     const TProcessedItem& Item(int j) const { return FProcessed[static_cast<size_t>(j)]; }
 
+    // Texts to show in the selection colour wherever they occur (upper-cased
+    // plain text); empty for none. Lays the entries out again.
+    void SetHighlight(std::vector<std::string> Pieces);
+    const std::vector<std::string>& Highlight() const { return FHighlight; }
+
     // Changes whenever items are replaced by fresh layouts rather than moved,
     // so that a selection can tell its item is gone.
     uint64_t Generation() const { return FGeneration; }
@@ -59,6 +65,7 @@ private:
     int FProcessedLines = 0;
     int FLayoutWidth = -1;
     uint64_t FGeneration = 0;
+    std::vector<std::string> FHighlight;
 };
 
 }  // namespace lirabo

@@ -35,6 +35,7 @@
 #include "main_window/language_apply.h"
 #include "main_window/relations_delegate.h"
 #include "main_window/status_bar.h"
+#include "search/background_search.h"
 
 namespace lirabo {
 
@@ -85,6 +86,9 @@ TfrmMain::TfrmMain(QString ProgramFolder, QString CommandLineFile, QWidget* Pare
 
 TfrmMain::~TfrmMain()
 {
+    // A narrowing search reads the Advanced tab's list, which goes with the views.
+    if (FSearch)
+        FSearch->Stop();
     FormDestroy();
     // Hiding a window moves the focus, and an edited lookup box then reports
     // its text: that must reach a whole window, not one half destroyed.
@@ -412,6 +416,7 @@ void TfrmMain::FormCreate()
     }
     FLookupView->setObjectName(QStringLiteral("FLookupView"));
     FAdvancedView->setObjectName(QStringLiteral("FAdvancedView"));
+    CreateSearchBar();
 
     FillBuiltInPresets();
     // The pair that looks up the clipboard's text once at start: joining the

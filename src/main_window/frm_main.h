@@ -5,7 +5,10 @@
 #include <array>
 #include <functional>
 #include <memory>
+#include <string>
+#include <vector>
 
+#include "dictionary/word_item.h"
 #include "main_window/catalogue.h"
 #include "main_window/language.h"
 #include "main_window/recent_list.h"
@@ -16,6 +19,7 @@
 
 class QAction;
 class QComboBox;
+class QRadioButton;
 class QDialog;
 class QGroupBox;
 class QLabel;
@@ -29,6 +33,7 @@ class QToolButton;
 
 namespace lirabo {
 
+class TBackgroundSearch;
 class TDictionaryView;
 class TMiniBrowser;
 struct TPageFacts;
@@ -49,8 +54,8 @@ enum class TDownloadKind;
 // settings, shutdown), frm_main_menus.cpp, frm_main_catalogue.cpp,
 // frm_main_lookup.cpp, frm_main_relations.cpp, frm_main_status.cpp,
 // frm_main_top_bar.cpp, frm_main_update.cpp, frm_main_vocabulary.cpp,
-// frm_main_preferences.cpp, frm_main_presets.cpp, frm_main_browser.cpp and
-// frm_main_window.cpp.
+// frm_main_preferences.cpp, frm_main_presets.cpp, frm_main_browser.cpp,
+// frm_main_search.cpp and frm_main_window.cpp.
 class TfrmMain : public QMainWindow {
     Q_OBJECT
 
@@ -112,6 +117,10 @@ public:
     QString PagesFolder;
     TMiniBrowser* Browser() const { return wbrInternet; }
 
+    // frm_main_search.cpp
+    // The advanced lookup's search, running or done.
+    TBackgroundSearch* AdvancedSearch() const { return FSearch; }
+
     TDictionaryView* LookupView() const { return FLookupView; }
     TDictionaryView* AdvancedView() const { return FAdvancedView; }
     const TCatalogue& Catalogue() const { return FDictionaries; }
@@ -139,6 +148,8 @@ protected:
     bool eventFilter(QObject* Watched, QEvent* Event) override;
 
 private:
+    enum : int { kDictionaryTab = 0, kAdvancedTab = 1, kInternetTab = 2 };
+
     // frm_main.cpp
     void CreateComponents();
     void CreateTopBar();
@@ -219,6 +230,14 @@ private:
     void popWordPopup();
     void mnuLookupClick();
     void mnuCopyClick();
+
+    // frm_main_search.cpp
+    void CreateSearchBar();
+    void StartAdvancedSearch(const std::string& Query);
+    void StopAdvancedSearch();
+    void AdvancedSearchProgress(int Percent);
+    void AdvancedSearchFinished();
+    void ShowAdvancedResults(std::vector<TWordItem>& Items, int Count);
 
     // frm_main_relations.cpp
     void mnuRelationsClick(bool FromWordMenu);
@@ -325,6 +344,12 @@ private:
     TOpacity FOpacity;
     network::TUpdateCheck* FUpdateCheck = nullptr;  // made with the first check
     bool FManualUpdateCheck = false;
+    TBackgroundSearch* FSearch = nullptr;
+    // What the running advanced search looks for, and whether it narrows the
+    // results (else it searches the dictionary).
+    std::string FSearchQuery;
+    bool FSearchDefinitions = false;
+    bool FSearchNarrows = false;
 
     // --- components (owned through Qt parents) -------------------------------
 
@@ -357,6 +382,10 @@ private:
     TMiniBrowser* wbrInternet = nullptr;  // made on first entry to the Internet tab
     TDictionaryView* FLookupView = nullptr;
     TDictionaryView* FAdvancedView = nullptr;
+    QWidget* pnlSearchIn = nullptr;
+    QLabel* lblSearchIn = nullptr;
+    QRadioButton* rbnHeadwords = nullptr;
+    QRadioButton* rbnDefinitions = nullptr;
 
     QWidget* pnlTips = nullptr;
     QLabel* lblTips = nullptr;

@@ -27,12 +27,6 @@
 
 namespace lirabo {
 
-namespace {
-
-constexpr int kInternetTab = 2;
-
-}  // namespace
-
 void TfrmMain::EnterInternetTab()
 {
     if (FSettings.DisableBrowser) {

@@ -11,19 +11,17 @@
 #include <QSignalBlocker>
 #include <QTabWidget>
 #include <QWheelEvent>
-#include <limits>
 
 #include "dictionary/ansi_codec.h"
 #include "dictionary_view/dictionary_view.h"
 #include "main_window/frm_main.h"
 #include "main_window/key_table.h"
 #include "main_window/status_bar.h"
+#include "search/background_search.h"
 
 namespace lirabo {
 
 namespace {
-
-enum : int { kDictionaryTab = 0, kAdvancedTab = 1, kInternetTab = 2 };
 
 // The dictionary side is Windows-1252; characters it cannot hold are left
 // out, as they could match no headword anyway.
@@ -104,48 +102,7 @@ void TfrmMain::spdLookupExClick()
         return;
     FRecent.InsertOnTop(text);
     SyncRecentList();
-
-    const std::string pattern = ToAnsi(text);
-    std::vector<TWordItem> items;
-    int count = 0;
-    switch (pagTabs->currentIndex()) {
-        case kDictionaryTab:
-            FAdvancedView->Clear();
-            FAdvancedView->SetEmptyText(Text(9013));
-            // The view keeps its message with the trailing space it adds.
-            stbStatusBar->SetWholeWidthText(FAdvancedView->EmptyText());
-            {
-                // No tab-change handling for this switch: the dictionary line
-                // stays in the status bar.
-                const QSignalBlocker block(pagTabs);
-                pagTabs->setCurrentIndex(kAdvancedTab);
-            }
-            // The user interface is not serviced during a whole-dictionary
-            // search, so the waiting texts are painted before it starts.
-            FAdvancedView->repaint();
-            stbStatusBar->repaint();
-            try {
-                count = FLookupView->WildcardSearch(pattern, items, std::numeric_limits<int>::max());
-            } catch (const std::exception&) {
-                count = 0;
-            }
-            break;
-        case kAdvancedTab:
-            try {
-                count = FAdvancedView->WildcardSearch(pattern, items, std::numeric_limits<int>::max());
-            } catch (const std::exception&) {
-                count = 0;
-            }
-            break;
-        default:
-            return;
-    }
-    stbStatusBar->SetPanelMode();
-    FAdvancedView->SetEmptyText(Text(9010));
-    if (count > 0)
-        FAdvancedView->SetItems(items);
-    else
-        FAdvancedView->Clear();
+    StartAdvancedSearch(ToAnsi(text));
 }
 
 // --- keys and wheel -------------------------------------------------------------
@@ -197,6 +154,11 @@ bool TfrmMain::HandleKey(QKeyEvent* Event)
 {
     const bool released = Event->type() == QEvent::KeyRelease;
     const int key = Event->key();
+    if (key == Qt::Key_Escape && FSearch->Running()) {
+        if (!released)
+            StopAdvancedSearch();
+        return true;
+    }
     if (key == Qt::Key_Return || key == Qt::Key_Enter) {
         // The press is taken too, so that the lookup box does not act on
         // Enter as well; the release does the work, once.

@@ -38,6 +38,7 @@ const TKey kTable[] = {
     {"AlwaysOnTop", &TSettings::AlwaysOnTop},
     {"ShowTips", &TSettings::ShowTips},
     {"ShowRelations", &TSettings::ShowRelations},
+    {"SearchDefinitions", &TSettings::SearchDefinitions},
     {"CurrentTip", &TSettings::CurrentTip},
     {"Indent", &TSettings::Indent},
     {"TopIndent", &TSettings::TopIndent},

@@ -59,6 +59,7 @@ struct TSettings {
     bool AlwaysOnTop = false;
     bool ShowTips = true;
     bool ShowRelations = false;
+    bool SearchDefinitions = false;  // the Advanced tab searches definitions, not headwords
     int CurrentTip = -1;
     int Indent = 200;
     int TopIndent = 300;

@@ -1,0 +1,18 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace lirabo {
+
+// Marks where a search matched in laid-out entry text: every place where
+// one of Pieces (upper-cased plain text, as a definition search compares
+// it) occurs gets the selection codes around it, so the painter shows it in
+// the selection colour. The codes take no room, so the layout stays valid;
+// overlapping places are marked once.
+void MarkPieces(std::string& Text, const std::vector<std::string>& Pieces);
+
+// Text without the marks MarkPieces put in (and any other selection codes).
+std::string WithoutMarks(const std::string& Text);
+
+}  // namespace lirabo

@@ -1,0 +1,142 @@
+// The advanced lookup: a search of the whole dictionary, or of the results
+// on the Advanced tab, by headword pattern or inside the definitions. It
+// runs on a thread of its own; the status bar follows it, Esc or the next
+// search stops it, and the results replace the Advanced tab's at the end.
+
+#include <QFile>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QRadioButton>
+#include <QSignalBlocker>
+#include <QTabWidget>
+#include <QVBoxLayout>
+#include <algorithm>
+
+#include "dictionary/definition_query.h"
+#include "dictionary_view/dictionary_view.h"
+#include "main_window/frm_main.h"
+#include "main_window/language_apply.h"
+#include "main_window/status_bar.h"
+#include "search/background_search.h"
+
+namespace lirabo {
+
+void TfrmMain::CreateSearchBar()
+{
+    pnlSearchIn = new QWidget(tabAdvancedLookup);
+    pnlSearchIn->setObjectName(QStringLiteral("pnlSearchIn"));
+    auto* row = new QHBoxLayout(pnlSearchIn);
+    row->setContentsMargins(6, 3, 6, 3);
+    lblSearchIn = new QLabel(pnlSearchIn);
+    lblSearchIn->setObjectName(QStringLiteral("lblSearchIn"));
+    SetTag(lblSearchIn, 9024);
+    rbnHeadwords = new QRadioButton(pnlSearchIn);
+    rbnHeadwords->setObjectName(QStringLiteral("rbnHeadwords"));
+    SetTag(rbnHeadwords, 9025);
+    rbnDefinitions = new QRadioButton(pnlSearchIn);
+    rbnDefinitions->setObjectName(QStringLiteral("rbnDefinitions"));
+    SetTag(rbnDefinitions, 9026);
+    for (QWidget* w : {static_cast<QWidget*>(rbnHeadwords), static_cast<QWidget*>(rbnDefinitions)})
+        w->setFocusPolicy(Qt::TabFocus);
+    row->addWidget(lblSearchIn);
+    row->addWidget(rbnHeadwords);
+    row->addWidget(rbnDefinitions);
+    row->addStretch(1);
+    static_cast<QVBoxLayout*>(tabAdvancedLookup->layout())->insertWidget(0, pnlSearchIn);
+
+    (FSettings.SearchDefinitions ? rbnDefinitions : rbnHeadwords)->setChecked(true);
+    connect(rbnDefinitions, &QRadioButton::toggled, this,
+            [this](bool Checked) { FSettings.SearchDefinitions = Checked; });
+
+    FSearch = new TBackgroundSearch(this);
+    FSearch->OnProgress = [this](int Percent) { AdvancedSearchProgress(Percent); };
+    FSearch->OnFinished = [this] { AdvancedSearchFinished(); };
+}
+
+void TfrmMain::StartAdvancedSearch(const std::string& Query)
+{
+    const int tab = pagTabs->currentIndex();
+    if (tab != kDictionaryTab && tab != kAdvancedTab)
+        return;
+    // One search at a time: a new one replaces the one still running. The
+    // list a narrowing search reads stays untouched until then.
+    FSearch->Stop();
+    FSearchQuery = Query;
+    FSearchDefinitions = rbnDefinitions->isChecked();
+    FSearchNarrows = tab == kAdvancedTab;
+    const TSearchKind kind = FSearchDefinitions ? TSearchKind::Definitions : TSearchKind::Headwords;
+
+    if (FSearchNarrows) {
+        const std::vector<TWordItem>* list = FAdvancedView->Store().ListItems();
+        if (!list) {
+            std::vector<TWordItem> none;
+            ShowAdvancedResults(none, 0);
+            return;
+        }
+        stbStatusBar->SetWholeWidthText(Text(9013) + QLatin1Char(' '));
+        FSearch->SearchList(kind, Query, *list);
+        return;
+    }
+
+    FAdvancedView->Clear();
+    FAdvancedView->SetEmptyText(Text(9013));
+    // The view keeps its message with the trailing space it adds.
+    stbStatusBar->SetWholeWidthText(FAdvancedView->EmptyText());
+    {
+        // No tab-change handling for this switch: the dictionary line
+        // stays in the status bar.
+        const QSignalBlocker block(pagTabs);
+        pagTabs->setCurrentIndex(kAdvancedTab);
+    }
+    const bool open = CurrentEntryValid() && !FDictionaries.At(FCurrentDictionary).Online &&
+                      FLookupView->Store().Source() == TDictionaryStore::kSourceFile;
+    if (!open) {
+        std::vector<TWordItem> none;
+        ShowAdvancedResults(none, 0);
+        return;
+    }
+    FSearch->SearchFile(kind, Query, QFile::encodeName(FDictionaries.At(FCurrentDictionary).Location).toStdString());
+}
+
+void TfrmMain::AdvancedSearchProgress(int Percent)
+{
+    stbStatusBar->SetWholeWidthText(TLanguage::FillNumbers(TextOrEnglish(9023), {Percent}));
+}
+
+void TfrmMain::StopAdvancedSearch()
+{
+    FSearch->Stop();
+    // A stopped narrowing keeps the results it was narrowing; a stopped
+    // dictionary search leaves the tab empty, as one that found nothing.
+    stbStatusBar->SetPanelMode();
+    FAdvancedView->SetEmptyText(Text(9010));
+    FAdvancedView->update();
+}
+
+void TfrmMain::AdvancedSearchFinished()
+{
+    TBackgroundSearch::TResult& result = FSearch->Result();
+    ShowAdvancedResults(result.Items, result.Failed ? 0 : result.Count);
+}
+
+void TfrmMain::ShowAdvancedResults(std::vector<TWordItem>& Items, int Count)
+{
+    stbStatusBar->SetPanelMode();
+    FAdvancedView->SetEmptyText(Text(9010));
+    // Where a definition search matched shows in the selection colour; a
+    // narrowing keeps what the earlier searches matched, as every result
+    // still holds it.
+    std::vector<std::string> pieces = FSearchNarrows ? FAdvancedView->Highlight() : std::vector<std::string>();
+    const TDefinitionQuery query(FSearchDefinitions ? FSearchQuery : std::string());
+    for (const std::string& piece : query.Pieces())
+        if (std::find(pieces.begin(), pieces.end(), piece) == pieces.end())
+            pieces.push_back(piece);
+    FAdvancedView->SetHighlight(std::move(pieces));
+    if (Count > 0)
+        FAdvancedView->SetItems(Items);
+    else
+        FAdvancedView->Clear();
+    Items.clear();
+}
+
+}  // namespace lirabo
