@@ -42,6 +42,9 @@ void TfrmMain::CreateSearchBar()
     row->addWidget(rbnHeadwords);
     row->addWidget(rbnDefinitions);
     row->addStretch(1);
+    // The narrow presets (a bar of 200 pixels) must still fit: the row is
+    // cut off rather than widening the window.
+    pnlSearchIn->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
     static_cast<QVBoxLayout*>(tabAdvancedLookup->layout())->insertWidget(0, pnlSearchIn);
 
     (FSettings.SearchDefinitions ? rbnDefinitions : rbnHeadwords)->setChecked(true);

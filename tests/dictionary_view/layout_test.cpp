@@ -7,6 +7,7 @@
 #include "dictionary_view/entry_layout.h"
 #include "dictionary_view/layout_cache.h"
 #include "dictionary_view/text_helpers.h"
+#include "dictionary_view/text_highlight.h"
 #include "test_metrics.h"
 
 namespace lirabo {
@@ -366,6 +367,41 @@ TEST_F(LayoutCacheTest, LineCountsComeFromTheCacheOnlyWhileItIsFresh)
     EXPECT_EQ(cache.EntryLineCount(50, 200), 1);
     cache.MarkStale();
     EXPECT_EQ(cache.EntryLineCount(0, 1000), 1);
+}
+
+// Markup() writes the selection codes a highlight puts in as '{' and '}'.
+TEST(TextHighlightTest, MarksMatchesOfThePlainTextAcrossCodesAndBreaksOnce)
+{
+    std::string text = StyledMarkup("w1|the *Riv*er/Bank of rivers");
+    MarkPieces(text, {"RIVER BANK", "RIVER", "", "ABSENT"});
+    // The first match holds the second: one mark; the codes inside stay.
+    EXPECT_EQ(text, StyledMarkup("w1|the *{Riv*er/Bank} of {river}s"));
+    EXPECT_EQ(WithoutMarks(text), StyledMarkup("w1|the *Riv*er/Bank of rivers"));
+
+    std::string touching = StyledMarkup("w|abcd abab");
+    MarkPieces(touching, {"CD", "AB"});
+    EXPECT_EQ(touching, StyledMarkup("w|{abcd} {abab}"));
+
+    std::string unchanged = StyledMarkup("w|nothing here");
+    MarkPieces(unchanged, {"RIVER"});
+    EXPECT_EQ(unchanged, StyledMarkup("w|nothing here"));
+    MarkPieces(unchanged, {});
+    EXPECT_EQ(unchanged, StyledMarkup("w|nothing here"));
+}
+
+TEST_F(LayoutCacheTest, HighlightIsLaidInWithoutChangingTheLines)
+{
+    cache.ProcessEntries(10, 200, 0, 0);
+    const int lines = cache.ProcessedLines();
+    cache.SetHighlight({"BBBB C"});
+    cache.ProcessEntries(10, 200, 0, 0);
+    EXPECT_EQ(cache.ProcessedLines(), lines);
+    EXPECT_EQ(WithoutMarks(cache.Item(0).Text), Markup("w0|aaaa bbbb ~cccc dddd"));
+    EXPECT_NE(cache.Item(0).Text.find('\x0B'), std::string::npos);
+    EXPECT_EQ(cache.Item(1).Text, Markup("w1|short"));
+    cache.SetHighlight({});
+    cache.ProcessEntries(10, 200, 0, 0);
+    EXPECT_EQ(cache.Item(0).Text.find('\x0B'), std::string::npos);
 }
 
 }  // namespace

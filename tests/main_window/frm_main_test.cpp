@@ -74,6 +74,7 @@ TEST_F(WindowTest, EnterRecordsCtrlEnterSearchesAltEnterClears)
     EXPECT_EQ(w.Recent().Words(), QStringList{"*e*"});
 
     QTest::keyClick(box, Qt::Key_Return, Qt::ControlModifier);
+    ASSERT_TRUE(w.AdvancedSearch()->WaitForResult());
     EXPECT_EQ(w.Recent().Words(), (QStringList{"*e*", "*e*"}));
     EXPECT_EQ(Tabs()->currentIndex(), 1);
     EXPECT_EQ(w.AdvancedView()->EntryCount(), 5);  // apple, cherry, grape, lemon, melon
@@ -85,11 +86,13 @@ TEST_F(WindowTest, EnterRecordsCtrlEnterSearchesAltEnterClears)
     box->clear();
     QTest::keyClicks(box, "*l*");
     QTest::keyClick(box, Qt::Key_Enter, Qt::ControlModifier | Qt::KeypadModifier);
+    ASSERT_TRUE(w.AdvancedSearch()->WaitForResult());
     EXPECT_EQ(w.AdvancedView()->EntryCount(), 3);  // apple, lemon, melon
 
     box->clear();
     QTest::keyClicks(box, "zzz*");
     QTest::keyClick(box, Qt::Key_Return, Qt::ControlModifier);
+    w.AdvancedSearch()->WaitForResult();
     EXPECT_EQ(w.AdvancedView()->Store().Source(), TDictionaryStore::kSourceNone);
     EXPECT_EQ(w.AdvancedView()->EmptyText().trimmed(), "Nothing to display.");
 

@@ -18,6 +18,7 @@
 #include "main_window/frm_main.h"
 #include "main_window/input_box.h"
 #include "main_window/message_box.h"
+#include "search/background_search.h"
 #include "fake_browser.h"
 #include "test_folder.h"
 

@@ -17,6 +17,7 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QSettings>
 #include <QTabWidget>
 #include <QTemporaryDir>
@@ -30,6 +31,7 @@
 #include "dictionary_view/dictionary_view.h"
 #include "main_window/frm_main.h"
 #include "preferences/frm_settings.h"
+#include "search/background_search.h"
 
 namespace {
 
@@ -162,10 +164,27 @@ int main(int argc, char** argv)
     QElapsedTimer search;
     search.start();
     QTest::keyClick(box->lineEdit(), Qt::Key_Return, Qt::ControlModifier);
+    window->AdvancedSearch()->WaitForResult();
     window->AdvancedView()->repaint();
     std::printf("advanced lookup *tion: %.1f ms, %d matches\n", Milliseconds(search),
                 window->AdvancedView()->EntryCount());
     window->grab().save(out.filePath("04-advanced.png"));
+
+    // The same inside the definitions, with the matches highlighted.
+    if (auto* inside = window->findChild<QRadioButton*>("rbnDefinitions"))
+        inside->setChecked(true);
+    box->lineEdit()->clear();
+    QTest::keyClicks(box->lineEdit(), "river bank");
+    tabs->setCurrentIndex(0);
+    search.restart();
+    QTest::keyClick(box->lineEdit(), Qt::Key_Return, Qt::ControlModifier);
+    window->AdvancedSearch()->WaitForResult();
+    window->AdvancedView()->repaint();
+    std::printf("definition search 'river bank': %.1f ms, %d matches\n", Milliseconds(search),
+                window->AdvancedView()->EntryCount());
+    window->grab().save(out.filePath("04b-definitions.png"));
+    if (auto* heads = window->findChild<QRadioButton*>("rbnHeadwords"))
+        heads->setChecked(true);
 
     // German-English.
     const int german = lookIn->findText("German", Qt::MatchStartsWith);
