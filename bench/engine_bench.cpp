@@ -276,6 +276,44 @@ void BM_WildcardWordNetPrefixSet(benchmark::State& State)
 }
 BENCHMARK(BM_WildcardWordNetPrefixSet)->Unit(benchmark::kMillisecond)->UseRealTime();
 
+// --- definition search ------------------------------------------------------------
+// Beside the headword full scan on one thread, the cost of decoding every
+// section: reading the definitions should add little to it, and the pool
+// should take it well below.
+
+void DefinitionBench(benchmark::State& State, const char* Query, unsigned Threads)
+{
+    static auto store = OpenWordNet();
+    if (!store)
+        return State.SkipWithError("no WordNet dictionary");
+    store->SetSectionCacheBudget(0);
+    store->SetScanThreads(Threads);
+    int found = 0;
+    for (auto _ : State) {
+        std::vector<TWordItem> items;
+        found = store->DefinitionSearch(Query, items, INT_MAX);
+    }
+    State.counters["matches"] = found;
+}
+
+void BM_DefinitionWordNetWords1Thread(benchmark::State& State)
+{
+    DefinitionBench(State, "river", 1);
+}
+BENCHMARK(BM_DefinitionWordNetWords1Thread)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+void BM_DefinitionWordNetWordsPool(benchmark::State& State)
+{
+    DefinitionBench(State, "river", 0);
+}
+BENCHMARK(BM_DefinitionWordNetWordsPool)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+void BM_DefinitionWordNetPatternPool(benchmark::State& State)
+{
+    DefinitionBench(State, "*river*bank*", 0);
+}
+BENCHMARK(BM_DefinitionWordNetPatternPool)->Unit(benchmark::kMillisecond)->UseRealTime();
+
 }  // namespace
 }  // namespace lirabo::bench
 

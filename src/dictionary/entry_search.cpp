@@ -1,6 +1,6 @@
 #include "dictionary/entry_search.h"
 
-#include <algorithm>
+#include <deque>
 
 #include "dictionary/word_order.h"
 
@@ -8,7 +8,6 @@ namespace lirabo {
 
 namespace {
 
-constexpr int kResultGrowth = 256;  // places the result list grows by
 constexpr size_t kStopCheckEntries = 4096;
 
 }  // namespace
@@ -51,20 +50,21 @@ int ForEachListMatch(const std::vector<TWordItem>& Entries, const TEntryTest& Te
 
 int CollectItems(const std::function<int(const TVisitEntry&)>& Search, std::vector<TWordItem>& Items, int MaxCount)
 {
-    int capacity = std::min(MaxCount, kResultGrowth);
-    if (capacity <= 0)
+    if (MaxCount <= 0)
         return 0;
-    std::vector<TWordItem> found;
-    found.reserve(static_cast<size_t>(capacity));
-    const int count = Search([&](int, const TWordItem& Item) {
-        if (static_cast<int>(found.size()) == capacity) {
-            capacity = static_cast<int>(std::min<int64_t>(MaxCount, int64_t{capacity} + kResultGrowth));
-            found.reserve(static_cast<size_t>(capacity));
-        }
-        found.push_back(Item);
-    });
-    found.shrink_to_fit();
-    Items = std::move(found);
+    // Gathered in blocks and moved into a list of the exact size at the
+    // end: growing one list by a fixed step would copy it over and over
+    // (minutes for a million results), and doubling it would leave up to
+    // twice the room in use while it grows.
+    std::deque<TWordItem> found;
+    const int count = Search([&](int, const TWordItem& Item) { found.push_back(Item); });
+    std::vector<TWordItem> items;
+    items.reserve(found.size());
+    while (!found.empty()) {
+        items.push_back(std::move(found.front()));
+        found.pop_front();
+    }
+    Items = std::move(items);
     return count;
 }
 
