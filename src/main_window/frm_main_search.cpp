@@ -64,6 +64,8 @@ void TfrmMain::StartAdvancedSearch(const std::string& Query)
     // One search at a time: a new one replaces the one still running. The
     // list a narrowing search reads stays untouched until then.
     FSearch->Stop();
+    // An older notice would hide the search's progress.
+    stbStatusBar->clearMessage();
     FSearchQuery = Query;
     FSearchDefinitions = rbnDefinitions->isChecked();
     FSearchNarrows = tab == kAdvancedTab;

@@ -1,7 +1,7 @@
 #include "search/background_search.h"
 
-#include <QCoreApplication>
-#include <QDeadlineTimer>
+#include <QEventLoop>
+#include <QTimer>
 #include <climits>
 
 #include "dictionary/dictionary_store.h"
@@ -42,6 +42,8 @@ void TBackgroundSearch::Stop()
     FControl.reset();
     ++FGeneration;
     FRunning = false;
+    if (FWaitLoop)
+        FWaitLoop->quit();
 }
 
 void TBackgroundSearch::Start(std::function<TResult(const TScanControl&)> Search)
@@ -92,6 +94,8 @@ void TBackgroundSearch::Deliver(uint64_t Generation, TResult Result)
     FControl.reset();
     FRunning = false;
     FResult = std::move(Result);
+    if (FWaitLoop)
+        FWaitLoop->quit();
     if (OnFinished)
         OnFinished();
 }
@@ -121,9 +125,18 @@ void TBackgroundSearch::SearchList(TSearchKind Kind, const std::string& Query, c
 
 bool TBackgroundSearch::WaitForResult(int TimeoutMs)
 {
-    const QDeadlineTimer deadline(TimeoutMs);
-    while (FRunning && !deadline.hasExpired())
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    if (!FRunning)
+        return true;
+    // A loop that sleeps between events: polling would take a core from
+    // the scan's own threads.
+    QEventLoop loop;
+    QTimer timeout;
+    timeout.setSingleShot(true);
+    QObject::connect(&timeout, &QTimer::timeout, &loop, &QEventLoop::quit);
+    timeout.start(TimeoutMs);
+    FWaitLoop = &loop;
+    loop.exec();
+    FWaitLoop = nullptr;
     return !FRunning;
 }
 

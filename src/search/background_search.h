@@ -11,6 +11,8 @@
 #include "dictionary/scan_control.h"
 #include "dictionary/word_item.h"
 
+QT_FORWARD_DECLARE_CLASS(QEventLoop)
+
 namespace lirabo {
 
 // Runs one whole-source search at a time on a thread of its own, so that
@@ -67,6 +69,7 @@ private:
     uint64_t FGeneration = 0;  // events of older searches are dropped
     bool FRunning = false;
     TResult FResult;
+    QEventLoop* FWaitLoop = nullptr;  // WaitForResult's, while it waits
 };
 
 }  // namespace lirabo

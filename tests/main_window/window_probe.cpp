@@ -178,6 +178,8 @@ int main(int argc, char** argv)
     tabs->setCurrentIndex(0);
     search.restart();
     QTest::keyClick(box->lineEdit(), Qt::Key_Return, Qt::ControlModifier);
+    QTest::qWait(250);
+    window->grab().save(out.filePath("04a-searching.png"));  // the progress in the status bar
     window->AdvancedSearch()->WaitForResult();
     window->AdvancedView()->repaint();
     std::printf("definition search 'river bank': %.1f ms, %d matches\n", Milliseconds(search),
