@@ -2,37 +2,21 @@
 
 #include <filesystem>
 
+#include "dictd_fixture.h"
 #include "dictd_importer.h"
 #include "dictd_index.h"
-#include "dictd_number.h"
 #include "dictionary_writer.h"
-#include "gzip_fixture.h"
 #include "import_report.h"
-#include "makrel_runner.h"
-#include "makrel_test_folder.h"
 
 namespace makrel {
 namespace {
 
 using test::RunCommand;
-using test::WithoutIndices;
 
 // A dictionary in FreeDict's layout, articles in data order, index sorted
 // by folded word (so not in data order).
-class DictdImporterTest : public ::testing::Test {
+class DictdImporterTest : public test::DictdFixture {
 protected:
-    test::TTestFolder Folder{"dictd"};
-    std::string Data;
-    std::string Index;
-
-    void Article(const std::vector<std::string>& Words, const std::string& Text)
-    {
-        for (const std::string& word : Words)
-            Index += word + "\t" + makrel::test::DictdNumber(Data.size()) + "\t" +
-                     makrel::test::DictdNumber(Text.size()) + "\n";
-        Data += Text;
-    }
-
     void SetUp() override
     {
         Article({"00databaseshort"}, "00-database-short\n     Tiny Test Dictionary\n");
@@ -54,26 +38,6 @@ protected:
         Article({"bc", "bc", "bc"}, "before Christ /b/ (BC /bi/, ) (B.C. /bi/)\nvor Christus\n");
         Article({"mismatch"}, "Something else\nplain\ttext\x01with a control, 1 < 2 > 0\n");
     }
-
-    std::string Build(const std::string& DataName, bool Compressed)
-    {
-        Folder.Write("tiny.index", Index);
-        std::filesystem::remove(Folder.File("tiny.dict"));
-        std::filesystem::remove(Folder.File("tiny.dict.dz"));
-        if (Compressed)
-            test::WriteGzip(Folder.File(DataName), Data);
-        else
-            Folder.Write(DataName, Data);
-        const std::string output = Folder.File(DataName + ".ldi");
-        const test::TRun r = RunCommand({"build", "--format", "dictd", Folder.File("tiny.index"), output});
-        EXPECT_EQ(0, r.Code) << r.Err;
-        Summary = r.Out;
-        Warnings = r.Err;
-        return output;
-    }
-
-    std::string Summary;
-    std::string Warnings;
 };
 
 TEST_F(DictdImporterTest, HeadlinesGiveHeadwordPronunciationAndGrammar)
@@ -82,9 +46,7 @@ TEST_F(DictdImporterTest, HeadlinesGiveHeadwordPronunciationAndGrammar)
     EXPECT_EQ("entries: 7, relations: 0, replaced characters: 24, shortened entries: 0\n", Summary)
         << "IPA letters and stress marks (8 in the folio headline, converted for both its entries) and a "
            "control character count as replaced";
-    auto lookup = [&](const std::string& Word) {
-        return WithoutIndices(RunCommand({"lookup", "--exact", file, Word}).Out);
-    };
+    auto lookup = [&](const std::string& Word) { return Lookup(file, Word); };
     EXPECT_EQ(
         "#\tApfel\t\\x04/'apf@l/\\x04 \\x08masc, n, sg\\x07\\x0D\\x0Abot.\\x07 apple \\x08n\\x07\\x0D"
         "\\x04\"einen Apfel sch\xC3\xA4len\"\\x04 - peel an apple\\x0D"
@@ -117,7 +79,9 @@ TEST_F(DictdImporterTest, HeadlinesGiveHeadwordPronunciationAndGrammar)
            "and brackets spaced like prose stay text";
 
     const std::string info = RunCommand({"info", file}).Out;
-    EXPECT_EQ(0u, info.find("Name: Tiny Test Dictionary\nNotice: \nURL: https://example.org/tiny\n")) << info;
+    EXPECT_EQ(0u, info.find("Name: Tiny Test Dictionary\nNotice: Tiny Test Dictionary \xE2\x80\x93 "
+                            "https://example.org/tiny\nURL: https://example.org/tiny\n"))
+        << "without a notice or a description naming its rights, the notice is the name and the URL: " << info;
     EXPECT_EQ(1, RunCommand({"lookup", "--exact", file, "00databaseshort"}).Code);
     EXPECT_EQ(0, RunCommand({"verify", file}).Code);
 }

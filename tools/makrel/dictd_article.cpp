@@ -1,7 +1,10 @@
 #include "dictd_article.h"
 
+#include <algorithm>
 #include <array>
+
 #include "dictionary/markup_codes.h"
+#include "paragraph_reflow.h"
 
 namespace makrel {
 
@@ -15,6 +18,8 @@ constexpr size_t kMaxNoteLength = 80;
 
 constexpr std::array<std::string_view, 8> kLabels = {"Note",    "Notes",    "Synonym", "Synonyms",
                                                      "Antonym", "Antonyms", "see",     "See also"};
+// Labels of wrapped prose only, which lines of translations never start with.
+constexpr std::array<std::string_view, 2> kProseLabels = {"Syn", "Usage"};
 
 std::string_view Trim(std::string_view Text)
 {
@@ -74,6 +79,13 @@ std::vector<TDictdArticleFormatter::Candidate> TDictdArticleFormatter::Candidate
     size_t end = Headline.find(" /");
     if (end == std::string_view::npos)
         end = Headline.find(" <");
+    // A head before its `\syl*la*ble\` form has no variants: what follows
+    // in parentheses is a respelling or a subject.
+    const size_t form = Headline.find(" \\");
+    if (form < end) {
+        result.push_back({Headline.substr(0, form), true});
+        return result;
+    }
     if (end == std::string_view::npos)
         end = Headline.size();
     result.push_back({Headline.substr(0, end), true});
@@ -93,33 +105,23 @@ std::vector<TDictdArticleFormatter::Candidate> TDictdArticleFormatter::Candidate
 bool TDictdArticleFormatter::Format(std::string_view IndexWord, std::string_view Article, int Occurrence,
                                     TDictdEntry& Entry)
 {
-    std::vector<std::string_view> lines;
-    for (size_t start = 0; start <= Article.size();) {
-        size_t end = Article.find('\n', start);
-        if (end == std::string_view::npos)
-            end = Article.size();
-        const std::string_view line = Trim(Article.substr(start, end - start));
-        if (!line.empty())
-            lines.push_back(line);
-        start = end + 1;
-    }
+    using TLine = TParagraphReflow::TLine;
+    const std::vector<TLine> lines = TParagraphReflow::Split(Article);
 
     TDictdEntry entry;
-    size_t bodyFrom = 0;
     std::string_view headlineRest;
     bool restIsHeadline = false;
     bool matched = false;
     if (!lines.empty()) {
         const std::string target = Fold(FScratch.Convert(IndexWord));
         int skip = Occurrence;
-        for (const Candidate& c : Candidates(lines[0])) {
+        for (const Candidate& c : Candidates(lines[0].Text)) {
             if (Fold(FScratch.Convert(c.Text)) != target || skip-- > 0)
                 continue;
             matched = true;
-            entry.Word = FText.Convert(c.Text);
+            entry.Word = FText.Convert(c.Head && FIndexSpells ? Trim(IndexWord) : c.Text);
             if (c.Head) {
-                headlineRest = Trim(lines[0].substr(c.Text.size()));
-                bodyFrom = 1;
+                headlineRest = Trim(lines[0].Text.substr(c.Text.size()));
                 restIsHeadline = true;
             }
             break;
@@ -127,35 +129,77 @@ bool TDictdArticleFormatter::Format(std::string_view IndexWord, std::string_view
     }
     if (!matched && Occurrence > 0)
         return false;
-    if (bodyFrom == 0 && entry.Word.empty()) {
+    if (!restIsHeadline && entry.Word.empty()) {
         const std::string_view word = Trim(IndexWord);
-        entry.Word = FText.Convert(word.empty() && !lines.empty() ? Candidates(lines[0])[0].Text : word);
+        entry.Word = FText.Convert(word.empty() && !lines.empty() ? Candidates(lines[0].Text)[0].Text : word);
     }
 
+    // The body's lines, starting with what the headline holds beyond the
+    // headword: its wrapped continuation joins it like any paragraph's.
+    std::vector<TLine> body;
+    bool startsWithHeadline = !lines.empty();
+    if (restIsHeadline) {
+        startsWithHeadline = !headlineRest.empty();
+        if (startsWithHeadline) {
+            TLine rest = lines[0];
+            rest.Text = headlineRest;
+            rest.Indent = 0;
+            body.push_back(rest);
+        }
+        body.insert(body.end(), lines.begin() + 1, lines.end());
+    } else {
+        body = lines;
+    }
+    const std::vector<TParagraphReflow::TParagraph> paragraphs = TParagraphReflow(FWrapColumn).Reflow(body);
+
     std::string& out = entry.Definition;
-    if (restIsHeadline && !headlineRest.empty())
-        AppendInline(out, headlineRest);
-    for (size_t i = bodyFrom; i < lines.size(); ++i) {
+    for (size_t i = 0; i < paragraphs.size(); ++i) {
+        const std::string_view text = paragraphs[i].Text;
+        const bool headline = startsWithHeadline && i == 0;
+        if (!out.empty() && IsCitation(paragraphs, i)) {
+            // Quiet, at the end of the text it cites.
+            out += ' ';
+            out += kGrammar;
+            FText.Append(out, text);
+            out += kDefinition;
+            continue;
+        }
         if (!out.empty())
             out += kLineBreak;
-        AppendLine(out, lines[i]);
+        if (headline && restIsHeadline)
+            AppendInline(out, text, true);
+        else
+            AppendLine(out, text, headline);
     }
     Entry = std::move(entry);
     return true;
 }
 
-void TDictdArticleFormatter::AppendLine(std::string& Out, std::string_view Line)
+bool TDictdArticleFormatter::IsCitation(const std::vector<TParagraphReflow::TParagraph>& Paragraphs, size_t I) const
 {
-    for (const std::string_view label : kLabels) {
-        if (Line.size() > label.size() && Line.starts_with(label) && Line[label.size()] == ':') {
-            Out += kField;
-            FText.Append(Out, Line.substr(0, label.size() + 1));
-            Out += kDefinition;
-            Out += ' ';
-            AppendInline(Out, Trim(Line.substr(label.size() + 1)));
-            return;
-        }
-    }
+    const TParagraphReflow::TParagraph& p = Paragraphs[I];
+    // Where lines carry meaning, a bracket on a line of its own is a label
+    // of the line before or after it ("[ugs.]" above its examples).
+    if (FWrapColumn == 0 || I == 0 || p.AfterBlank || p.First != p.Last || !TParagraphReflow::IsBracketNote(p.Text))
+        return false;
+    return I + 1 == Paragraphs.size() || Paragraphs[I + 1].AfterBlank;
+}
+
+void TDictdArticleFormatter::AppendLine(std::string& Out, std::string_view Line, bool Headline)
+{
+    const auto labelled = [&](std::string_view label) {
+        if (Line.size() <= label.size() || !Line.starts_with(label) || Line[label.size()] != ':')
+            return false;
+        Out += kField;
+        FText.Append(Out, Line.substr(0, label.size() + 1));
+        Out += kDefinition;
+        Out += ' ';
+        AppendInline(Out, Trim(Line.substr(label.size() + 1)));
+        return true;
+    };
+    if (std::any_of(kLabels.begin(), kLabels.end(), labelled) ||
+        (FWrapColumn > 0 && std::any_of(kProseLabels.begin(), kProseLabels.end(), labelled)))
+        return;
     // An example: "phrase"  - translation
     if (Line.front() == '"') {
         const size_t close = Line.find("\"  - ");
@@ -168,10 +212,10 @@ void TDictdArticleFormatter::AppendLine(std::string& Out, std::string_view Line)
             return;
         }
     }
-    AppendInline(Out, Line);
+    AppendInline(Out, Line, Headline);
 }
 
-void TDictdArticleFormatter::AppendInline(std::string& Out, std::string_view Line)
+void TDictdArticleFormatter::AppendInline(std::string& Out, std::string_view Line, bool Headline)
 {
     size_t run = 0;  // start of the text not yet written
     const auto flush = [&](size_t upTo) { FText.Append(Out, Line.substr(run, upTo - run)); };
@@ -199,6 +243,10 @@ void TDictdArticleFormatter::AppendInline(std::string& Out, std::string_view Lin
                 close = std::string_view::npos;
             open = kItalic;
             after = kItalic;
+        } else if (c == '\\' && Headline && AtTokenStart(Line, i)) {
+            close = Line.find('\\', i + 1);
+            open = kItalic;
+            after = kItalic;
         }
         if (close == std::string_view::npos || close == i + 1 || close - i > kMaxNoteLength)
             continue;
@@ -206,10 +254,16 @@ void TDictdArticleFormatter::AppendInline(std::string& Out, std::string_view Lin
         // Nested, unbalanced or spaced like prose ("a < b and c > d"): leave it as text.
         if (inside.find(Line[i]) != std::string_view::npos || inside.front() == ' ' || inside.back() == ' ')
             continue;
+        // In prose a bracket around links is an etymology or a
+        // cross-reference, not a label: its links should work.
+        if (c == '[' && FWrapColumn > 0 && inside.find('{') != std::string_view::npos)
+            continue;
         flush(i);
         Out += open;
         if (c == '/')
             FText.Append(Out, Line.substr(i, close - i + 1));
+        else if (c == '\\')
+            AppendSyllables(Out, inside);
         else
             FText.Append(Out, inside);
         Out += after;
@@ -217,6 +271,19 @@ void TDictdArticleFormatter::AppendInline(std::string& Out, std::string_view Lin
         run = close + 1;
     }
     flush(Line.size());
+}
+
+void TDictdArticleFormatter::AppendSyllables(std::string& Out, std::string_view Form)
+{
+    size_t run = 0;
+    for (size_t i = 0; i < Form.size(); ++i) {
+        if (Form[i] != '*' && Form[i] != '"')
+            continue;
+        FText.Append(Out, Form.substr(run, i - run));
+        Out += Form[i] == '*' ? '\xB7' : '\xB4';  // the syllable dot and the stress mark
+        run = i + 1;
+    }
+    FText.Append(Out, Form.substr(run));
 }
 
 }  // namespace makrel

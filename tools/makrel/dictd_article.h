@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "ansi_transliterator.h"
+#include "paragraph_reflow.h"
 
 namespace makrel {
 
@@ -24,13 +25,27 @@ struct TDictdEntry {
 // of the body.
 //
 // In the body, lines stay lines (the hard line break), blank lines go;
-// `{word}` becomes a link, `<...>` grammar, a leading `[...]` a field label,
-// the labels Note:, Synonym(s):, Antonym(s): and see: field labels, a
-// pronunciation (a token from / to /) and the quoted phrase of an example
-// line italic.
+// prose that the source wrapped at a column is joined into paragraphs again
+// (see TParagraphReflow). `{word}` becomes a link, `<...>` grammar, a leading
+// `[...]` a field label, the labels Note:, Syn(onym)(s):, Antonym(s):, Usage:
+// and see: field labels, a pronunciation (a token from / to /) and the
+// quoted phrase of an example line italic. A line that is only a bracketed
+// citation ("[1913 Webster]") after the text it cites, closing a paragraph,
+// goes quietly (in grammar style) at the end of that text. In the headline
+// a `\syl*la*ble\` form is a pronunciation too: italic, with a syllable dot
+// for `*` and a stress mark for `"`.
 class TDictdArticleFormatter {
 public:
     explicit TDictdArticleFormatter(TAnsiTransliterator& Text) : FText(Text) {}
+
+    // The column the source's prose was wrapped at (TWrapColumn), or 0 to
+    // keep every line a line.
+    void SetWrapColumn(int Column) { FWrapColumn = Column; }
+    // Whether the index words are spellings of their own rather than folded
+    // keys (an index that keeps case): then an index word stays the headword
+    // even where the headline spells it differently ("Aard-vark" for an
+    // article headed "aardvark").
+    void SetIndexSpells(bool Spells) { FIndexSpells = Spells; }
 
     // Occurrence counts the earlier index lines with the same word for the
     // same article: spellings that fold alike ("BC" and "B.C.") share one
@@ -52,11 +67,15 @@ private:
     };
     static std::vector<Candidate> Candidates(std::string_view Headline);
 
-    void AppendLine(std::string& Out, std::string_view Line);
-    void AppendInline(std::string& Out, std::string_view Line);
+    bool IsCitation(const std::vector<TParagraphReflow::TParagraph>& Paragraphs, size_t I) const;
+    void AppendLine(std::string& Out, std::string_view Line, bool Headline = false);
+    void AppendInline(std::string& Out, std::string_view Line, bool Headline = false);
+    void AppendSyllables(std::string& Out, std::string_view Form);
 
     TAnsiTransliterator& FText;
     TAnsiTransliterator FScratch;  // for folding, which must not count replacements
+    int FWrapColumn = 0;
+    bool FIndexSpells = false;
 };
 
 }  // namespace makrel

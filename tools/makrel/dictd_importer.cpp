@@ -4,12 +4,15 @@
 #include <filesystem>
 #include <numeric>
 #include <unordered_map>
+#include <unordered_set>
 
 #include "dictd_article.h"
 #include "dictd_index.h"
+#include "dictd_notice.h"
 #include "dictionary/word_item.h"
 #include "entry_limits.h"
 #include "sequential_data_file.h"
+#include "wrap_column.h"
 
 namespace makrel {
 
@@ -20,6 +23,9 @@ namespace {
 // cannot make makrel read gigabytes into memory.
 constexpr uint64_t kMaxArticle = 1 << 20;
 constexpr size_t kProgressStep = 4096;
+// The articles read to find whether the source wraps its prose: enough for
+// any dictionary to show its habit, little time on a large one.
+constexpr uint64_t kWrapSample = 32 << 20;
 
 // The article text without its first line when that line only repeats the
 // metadata entry's name.
@@ -60,6 +66,54 @@ std::string DescriptionText(std::string_view Text, TAnsiTransliterator& Converte
     return out;
 }
 
+// The column the articles' prose is wrapped at, from the articles at the
+// front of the data (in Order, data order).
+int WrapColumn(const std::string& DataFile, const std::vector<TDictdIndexEntry>& Index,
+               const std::vector<size_t>& Order)
+{
+    TSequentialDataFile data(DataFile);
+    TWrapColumn column;
+    std::string article;
+    uint64_t sampled = 0;
+    uint64_t lastOffset = UINT64_MAX;
+    for (const size_t i : Order) {
+        const TDictdIndexEntry& e = Index[i];
+        if (e.Offset == lastOffset || IsDictdMetadata(e.Word))
+            continue;  // an article listed under several words counts once
+        lastOffset = e.Offset;
+        if (!data.Read(e.Offset, static_cast<size_t>(std::min(e.Length, kMaxArticle)), article))
+            break;
+        column.Add(article);
+        sampled += article.size();
+        if (sampled >= kWrapSample)
+            break;
+    }
+    return column.Column();
+}
+
+// Whether the index keeps the case of its words: dictd's own indexer folds
+// them to lower case, an index with capitals was written with the words'
+// spellings.
+bool IndexKeepsCase(const std::vector<TDictdIndexEntry>& Index)
+{
+    return std::any_of(Index.begin(), Index.end(), [](const TDictdIndexEntry& e) {
+        return !IsDictdMetadata(e.Word) &&
+               std::any_of(e.Word.begin(), e.Word.end(), [](char c) { return c >= 'A' && c <= 'Z'; });
+    });
+}
+
+// Windows-1252 Text in lower case, to tell headwords apart as a lookup does.
+std::string Lower(std::string_view Text)
+{
+    std::string lower(Text);
+    for (char& ch : lower) {
+        const auto c = static_cast<unsigned char>(ch);
+        if ((c >= 'A' && c <= 'Z') || (c >= 0xC0 && c <= 0xDE && c != 0xD7))
+            ch = static_cast<char>(c + 32);
+    }
+    return lower;
+}
+
 }  // namespace
 
 std::string TDictdImporter::FindDataFile(const std::string& Index)
@@ -90,6 +144,9 @@ void TDictdImporter::Import(const std::string& Input, TDictionaryWriter& Writer,
     TAnsiTransliterator text;
     TAnsiTransliterator metadataText;  // descriptions are not entries: not counted
     TDictdArticleFormatter formatter(text);
+    formatter.SetWrapColumn(WrapColumn(dataFile, index, order));
+    const bool indexSpells = IndexKeepsCase(index);
+    formatter.SetIndexSpells(indexSpells);
     std::vector<TDictdEntry> entries(index.size());
     std::vector<char> present(index.size(), 0);
     std::string name;
@@ -99,6 +156,12 @@ void TDictdImporter::Import(const std::string& Input, TDictionaryWriter& Writer,
     // Index lines with the same word for the same article, among those at
     // the current offset (order groups them).
     std::unordered_map<std::string, int> earlier;
+    // The headwords already made of the article at the current offset: an
+    // index that keeps case and lists one article under spellings differing
+    // only in case ("Announce", "announce") would otherwise show it twice.
+    // (Spellings taken from a headline, "B&W" beside "b&w", are the
+    // dictionary's own and stay.)
+    std::unordered_set<std::string> made;
     uint64_t groupOffset = 0;
     for (size_t k = 0; k < order.size(); ++k) {
         const size_t i = order[k];
@@ -122,11 +185,16 @@ void TDictdImporter::Import(const std::string& Input, TDictionaryWriter& Writer,
         if (e.Offset != groupOffset) {
             groupOffset = e.Offset;
             earlier.clear();
+            made.clear();
         }
         const int occurrence = earlier[e.Word + '\t' + std::to_string(e.Length)]++;
         TDictdEntry& entry = entries[i];
         if (!formatter.Format(e.Word, article, occurrence, entry))
             continue;
+        if (indexSpells && !made.insert(Lower(entry.Word) + '\t' + std::to_string(e.Length)).second) {
+            entry = TDictdEntry();
+            continue;
+        }
         if (length < e.Length && entry.Definition.size() < lirabo::TWordItem::kMaxDefinitionLength) {
             // Cut on reading but short enough now: still a shortened entry.
             entry.Definition += '\x85';
@@ -150,7 +218,7 @@ void TDictdImporter::Import(const std::string& Input, TDictionaryWriter& Writer,
     if (Progress)
         Progress(order.size(), order.size());
     Report.ReplacedCharacters += text.Replaced();
-    Writer.SuggestDescription(name, "", url, information);
+    Writer.SuggestDescription(name, DictdNotice(name, information, url), url, information);
 }
 
 }  // namespace makrel

@@ -1,0 +1,140 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "dictd_notice.h"
+#include "paragraph_reflow.h"
+#include "wrap_column.h"
+
+namespace makrel {
+namespace {
+
+// The reflowed lines of Text, one a string.
+std::vector<std::string> Reflow(const std::string& Text, int Column)
+{
+    std::vector<std::string> result;
+    for (const TParagraphReflow::TParagraph& p : TParagraphReflow(Column).Reflow(TParagraphReflow::Split(Text)))
+        result.push_back(p.Text);
+    return result;
+}
+
+using Lines = std::vector<std::string>;
+
+TEST(WrapColumnTest, AWallOfLineEndsIsAColumnAndASpreadIsNot)
+{
+    // Greedy wrapping at 40 of running text: most lines end in the last few columns.
+    const std::string words =
+        "the quick brown fox jumps over the lazy dog while seven wizards quietly judge boxing matches ";
+    std::string prose;
+    std::string line;
+    for (int i = 0; i < 60; ++i) {
+        for (size_t start = 0; start < words.size();) {
+            const size_t end = words.find(' ', start);
+            const std::string word = words.substr(start, end - start);
+            start = end + 1;
+            if (line.size() + 1 + word.size() > 40) {
+                prose += line + "\n";
+                line.clear();
+            }
+            line += (line.empty() ? "" : " ") + word;
+        }
+    }
+    TWrapColumn wrapped;
+    wrapped.Add(prose);
+    EXPECT_EQ(40, wrapped.Column());
+
+    // One translation a line, of every length: no wall.
+    TWrapColumn spread;
+    for (int i = 0; i < 400; ++i)
+        spread.Add(std::string(5 + (i * 37) % 120, 'x') + "\n");
+    EXPECT_EQ(0, spread.Column());
+
+    TWrapColumn few;
+    few.Add(prose.substr(0, 200));
+    EXPECT_EQ(0, few.Column()) << "a handful of lines says nothing";
+
+    EXPECT_EQ(5, TWrapColumn::Width("caf\xC3\xA9s"));
+}
+
+TEST(ParagraphReflowTest, WrappedLinesJoinWhereTheColumnBrokeThem)
+{
+    // Column 30. "full" lines would have taken the next word past it.
+    EXPECT_EQ(Lines({"A structure intended or used as a habitation or a shelter for animals."}),
+              Reflow("A structure intended or used\nas a habitation or a shelter\nfor animals.\n", 30));
+    EXPECT_EQ(Lines({"1. A structure intended or used as a dwelling.", "2. Household affairs."}),
+              Reflow("1. A structure intended or\n   used as a dwelling.\n2. Household affairs.\n", 30))
+        << "a hanging indent under the sense's text continues it; the next number starts anew";
+    EXPECT_EQ(Lines({"Short lines of verse,", "each its own line."}),
+              Reflow("Short lines of verse,\neach its own line.\n", 30))
+        << "a line the next word would have fitted on was ended on purpose";
+    EXPECT_EQ(Lines({"one two three four five six", "seven"}), Reflow("one two three four five six\n\nseven\n", 30))
+        << "a blank line ends a paragraph";
+    EXPECT_EQ(Lines({"Without a column every line stays", "a line of its own"}),
+              Reflow("Without a column every line stays\n  a line of its own\n", 0));
+}
+
+TEST(ParagraphReflowTest, WhatStartsALineOfItsOwnKeepsItsBreak)
+{
+    const std::string full = "twenty-nine characters, wide,";  // no next word fits at 30
+    for (const std::string next : {"2. a numbered sense", "b) a lettered one", "(c) in parentheses",
+                                   "* a list item", "- another", "Note: a label", "Usage: another label",
+                                   "[bot.] a field label", "<n> grammar", "[1913 Webster]"}) {
+        EXPECT_EQ(2u, Reflow(full + "\n" + next + "\n", 30).size()) << next;
+    }
+    EXPECT_EQ(Lines({full + " e.g. not a sense"}), Reflow(full + "\ne.g. not a sense\n", 30));
+    EXPECT_EQ(Lines({full, "a deeper quotation"}), Reflow(full + "\n        a deeper quotation\n", 30));
+    EXPECT_EQ(Lines({"[Purdue]", "Text after a note."}), Reflow("[Purdue]\nText after a note.\n", 8))
+        << "a bracketed note never takes the next line in";
+}
+
+TEST(ParagraphReflowTest, SourcesLinksAndBlanksAreJoinedAsTheyRead)
+{
+    EXPECT_EQ(Lines({"Houses are built to live in; not to look on. --Bacon."}),
+              Reflow("   Houses are built to live in; not to look on.\n"
+                     "                                     --Bacon.\n",
+                     60))
+        << "a source joins its quotation wherever it stands";
+    EXPECT_EQ(Lines({"Palladius wished him to house all the Helots. --Sir P. Sidney."}),
+              Reflow("Palladius wished him to house all the Helots. --Sir\n"
+                     "                                          P. Sidney.\n",
+                     50))
+        << "the wrapped rest of a source joins it too";
+    EXPECT_EQ(Lines({"converted to {machine language} by {ELIZA effect}."}),
+              Reflow("converted to {machine\nlanguage} by {\nELIZA effect}.\n", 18))
+        << "a link broken over two lines is whole again";
+    EXPECT_EQ(Lines({"Do Caesar what he can. --Shak."}), Reflow("Do Caesar what he can.         --Shak.\n", 60))
+        << "blanks that aligned a source go";
+}
+
+TEST(DictdNoticeTest, TheSentenceThatNamesTheRightsFollowsTheName)
+{
+    const std::string gpl =
+        "Begin file 1 of 26\r\n\r\nGCIDE is free software; you can redistribute it\r\n"
+        "and/or modify it under the terms of the GNU General\r\nPublic License. More follows.\r\n";
+    EXPECT_EQ("GCIDE \x96 GCIDE is free software; you can redistribute it and/or modify it under the terms of "
+              "the GNU General Public License.",
+              DictdNotice("GCIDE", gpl, "http://example.org/"))
+        << "gathered over the wrapped lines from the sentence's start to its end";
+    EXPECT_EQ("D \x96 Copyright (c): Frank Richter <f.r.example.org>",
+              DictdNotice("D", "# Version :: 1\r\n# Copyright (c) :: Frank Richter <f.r.example.org>,\r\n"
+                               "# 1995 - 2023\r\n# License :: GPL\r\n",
+                          ""))
+        << "comment marks, a key-value separator and a dangling comma go";
+    EXPECT_EQ("E \x96 Available under the GNU General Public License ver. 2.0 or later.",
+              DictdNotice("E", "Available under the GNU General Public License ver. 2.0 or later.", ""))
+        << "a full stop before a digit does not end the sentence";
+    std::string longer = "This text is in the public domain";
+    for (int i = 0; i < 30; ++i)
+        longer += " and more words";
+    const std::string notice = DictdNotice("", longer + ".", "");
+    EXPECT_EQ(0u, notice.find("This text is in the public domain")) << notice;
+    EXPECT_EQ('\x85', notice.back()) << "a long sentence is cut with an ellipsis";
+    EXPECT_LE(notice.size(), 161u);
+    EXPECT_EQ("F \x96 https://example.org/f", DictdNotice("F", "Nothing about rights.", "https://example.org/f"));
+    EXPECT_EQ("G", DictdNotice("G", "", ""));
+    EXPECT_EQ("", DictdNotice("", "", ""));
+}
+
+}  // namespace
+}  // namespace makrel
