@@ -61,6 +61,8 @@ protected:
                     "            And dogs lay sleeping by the door. --Old Song.\n"
                     "      [1913 Webster]\n\n"
                     "   2. A den or cave of a wild beast.\n      [PJC]\n\n"
+                    "   3. [Obs.] The hall of C[ae]sar's guard. [With an adj., as great.]\n"
+                    "      [1913 Webster]\n\n"
                     "   Syn: Hut; cabin; shelter. See {Cottage}.\n        [1913 Webster]\n\n");
         // One article under spellings that differ only in case, and under two spellings.
         Article({"Announce", "announce", "announce"},
@@ -81,18 +83,21 @@ TEST_F(DictdProseTest, WrappedProseReadsAsParagraphsWithQuietCitations)
 {
     const std::string file = Build("tiny.dict", false);
     EXPECT_EQ("entries: 12, relations: 0, replaced characters: 0, shortened entries: 0\n", Summary);
-    EXPECT_EQ("#\tLodge\t\\x04Lodge\\x04 (l[o^]j), n.; pl. \\x09Lodges\\x0F. [OE. loge, from an older word for a hut; "
+    EXPECT_EQ("#\tLodge\t\\x04Lodge\\x04 (loj), n.; pl. \\x09Lodges\\x0F. [OE. loge, from an older word for a hut; "
               "see \\x09Hut\\x0F, and cf. \\x09Loggia\\x0F.]\\x0D"
               "1. A small house in a park or forest, kept for shelter by hunters or for the use of those who tend "
-              "the grounds; a cottage near the gate of an estate. \\x08[1913 Webster]\\x07\\x0D"
-              "The lodge stood quiet at the edge of the wood. --Anon. \\x08[1913 Webster]\\x07\\x0D"
+              "the grounds; a cottage near the gate of an estate. \\x08[1913\xC2\xA0Webster]\\x07\\x0D"
+              "The lodge stood quiet at the edge of the wood. --Anon. \\x08[1913\xC2\xA0Webster]\\x07\\x0D"
               "Smoke rose thin above the roof of reeds\\x0D"
-              "And dogs lay sleeping by the door. --Old Song. \\x08[1913 Webster]\\x07\\x0D"
+              "And dogs lay sleeping by the door. --Old Song. \\x08[1913\xC2\xA0Webster]\\x07\\x0D"
               "2. A den or cave of a wild beast. \\x08[PJC]\\x07\\x0D"
-              "\\x0ASyn:\\x07 Hut; cabin; shelter. See \\x09Cottage\\x0F. \\x08[1913 Webster]\\x07\n",
+              "3. \\x0AObs.\\x07 The hall of C\xC3\xA6sar's guard. [With an adj., as great.] "
+              "\\x08[1913\xC2\xA0Webster]\\x07\\x0D"
+              "\\x0ASyn:\\x07 Hut; cabin; shelter. See \\x09Cottage\\x0F. \\x08[1913\xC2\xA0Webster]\\x07\n",
               Lookup(file, "Lodge"))
         << "the headline's form is its pronunciation; the wrapped headline, senses and quotation are whole "
-           "lines; verse keeps its lines; each citation goes quietly after what it cites";
+           "lines; verse keeps its lines; each citation goes quietly after what it cites, in one piece; letter "
+           "codes are letters; a long bracket is a remark, a short one a label";
     EXPECT_EQ("#\tFiller0\t\\x04Fill\xC2\xB4"
               "er\\x04, n.\\x0DThat which fills a space between other things, as the words of a sentence fill the "
               "line from one margin to the other, and then again on the next line, so that a reader can see where "
@@ -104,7 +109,7 @@ TEST_F(DictdProseTest, IndexSpellingsStayAndCaseTwinsGo)
 {
     const std::string file = Build("tiny.dict", false);
     EXPECT_EQ("#\tAnnounce\t\\x04An\xC2\xB7nounce\xC2\xB4\\x04, v. t.\\x0DTo give public notice of. "
-              "\\x08[1913 Webster]\\x07\n",
+              "\\x08[1913\xC2\xA0Webster]\\x07\n",
               Lookup(file, "announce"))
         << "an index that keeps case lists spellings: one entry for those alike but for case, the syllable "
            "dot and stress mark shown";

@@ -4,6 +4,7 @@
 #include <array>
 
 #include "dictionary/markup_codes.h"
+#include "letter_codes.h"
 #include "paragraph_reflow.h"
 
 namespace makrel {
@@ -18,6 +19,11 @@ constexpr size_t kMaxNoteLength = 80;
 
 constexpr std::array<std::string_view, 8> kLabels = {"Note",    "Notes",    "Synonym", "Synonyms",
                                                      "Antonym", "Antonyms", "see",     "See also"};
+constexpr char kNoBreakSpace = '\xA0';
+// In prose a bracket holds an etymology or a remark as often as a label; a
+// label is a word or three ("[Obs.]", "[IRC; common]").
+constexpr size_t kMaxProseLabel = 24;
+constexpr size_t kMaxProseLabelBlanks = 2;
 // Labels of wrapped prose only, which lines of translations never start with.
 constexpr std::array<std::string_view, 2> kProseLabels = {"Syn", "Usage"};
 
@@ -154,13 +160,16 @@ bool TDictdArticleFormatter::Format(std::string_view IndexWord, std::string_view
 
     std::string& out = entry.Definition;
     for (size_t i = 0; i < paragraphs.size(); ++i) {
-        const std::string_view text = paragraphs[i].Text;
+        const std::string text = FWrapColumn > 0 ? ReplaceLetterCodes(paragraphs[i].Text) : paragraphs[i].Text;
         const bool headline = startsWithHeadline && i == 0;
         if (!out.empty() && IsCitation(paragraphs, i)) {
-            // Quiet, at the end of the text it cites.
+            // Quiet, at the end of the text it cites, and never split over
+            // two lines: its blanks do not break.
             out += ' ';
             out += kGrammar;
+            const size_t start = out.size();
             FText.Append(out, text);
+            std::replace(out.begin() + static_cast<std::ptrdiff_t>(start), out.end(), ' ', kNoBreakSpace);
             out += kDefinition;
             continue;
         }
@@ -256,7 +265,9 @@ void TDictdArticleFormatter::AppendInline(std::string& Out, std::string_view Lin
             continue;
         // In prose a bracket around links is an etymology or a
         // cross-reference, not a label: its links should work.
-        if (c == '[' && FWrapColumn > 0 && inside.find('{') != std::string_view::npos)
+        if (c == '[' && FWrapColumn > 0 &&
+            (inside.find('{') != std::string_view::npos || inside.size() > kMaxProseLabel ||
+             static_cast<size_t>(std::count(inside.begin(), inside.end(), ' ')) > kMaxProseLabelBlanks))
             continue;
         flush(i);
         Out += open;

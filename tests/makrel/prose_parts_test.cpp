@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "dictd_notice.h"
+#include "letter_codes.h"
 #include "paragraph_reflow.h"
 #include "wrap_column.h"
 
@@ -134,6 +135,18 @@ TEST(DictdNoticeTest, TheSentenceThatNamesTheRightsFollowsTheName)
     EXPECT_EQ("F \x96 https://example.org/f", DictdNotice("F", "Nothing about rights.", "https://example.org/f"));
     EXPECT_EQ("G", DictdNotice("G", "", ""));
     EXPECT_EQ("", DictdNotice("", "", ""));
+}
+
+TEST(LetterCodesTest, BracketedLetterCodesBecomeLetters)
+{
+    EXPECT_EQ("C\xC3\xA6sar, r\xC3\xA9sum\xC3\xA9, fa\xC3\xA7" "ade, ma\xC3\xB1" "ana, Pr\xC3\xBC"
+              "fung, \xC5\x93uvre, \xC3\xB0 \xC3\xBE",
+              ReplaceLetterCodes("C[ae]sar, r['e]sum['e], fa[,c]ade, ma[~n]ana, Pr[\"u]fung, [oe]uvre, [eth] [thorn]"));
+    EXPECT_EQ("(loj), (ab), ba", ReplaceLetterCodes("(l[=o]j), ([a^]b), b[.a]"))
+        << "marks Windows-1252 has no letters for leave the plain letter";
+    const std::string plain = "[R.] [Obs.] [1913 Webster] [He] [ab] [ [x] [\"1] [unclosed";
+    EXPECT_EQ(plain, ReplaceLetterCodes(plain)) << "labels and other brackets stay";
+    EXPECT_EQ("[\xC3\xA9", ReplaceLetterCodes("[['e]"));
 }
 
 }  // namespace

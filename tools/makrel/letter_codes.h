@@ -1,0 +1,18 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace makrel {
+
+// Replaces the bracketed letter codes with which old plain-text
+// dictionaries write letters that ASCII lacks: a diacritic before the letter
+// ("['e]" é, "[`a]" à, "[^o]" ô, "[\"u]" ü, "[~n]" ñ, "[,c]" ç; a macron,
+// dot or bar as "[=o]", "[.a]", "[-e]"), a breve after it ("[i^]"), and a
+// few names ("[ae]" æ, "[oe]" œ, "[aum]" ä, "[eth]" ð, "[thorn]" þ,
+// "[deg]" °, "[sect]" §). The result is UTF-8; marks that Windows-1252 has
+// no letter for (macron, breve, dot) are dropped, leaving the plain letter.
+// Any other bracket is left as it is.
+std::string ReplaceLetterCodes(std::string_view Text);
+
+}  // namespace makrel
