@@ -5,6 +5,7 @@
 #include <QPainter>
 #include <QTabWidget>
 #include <QToolButton>
+#include <algorithm>
 
 #include "dictionary/ansi_codec.h"
 #include "dictionary_view/dictionary_view.h"
@@ -45,12 +46,16 @@ void TfrmMain::stbStatusBarDrawPanel(QPainter& Painter, const QRect& Rect)
         notice = QLatin1String(kFixedNotice);
     const QFontMetrics metrics(font);
     const int left = Rect.left() + 2;
+    const QString link = header.Name.empty() ? QString() : Text(9007);
+    // A notice may run to hundreds of characters: it gives way, so that the
+    // link to the whole of it stays in sight.
+    const int linkRoom = link.isEmpty() ? 0 : kLinkGap + metrics.horizontalAdvance(link);
+    notice = metrics.elidedText(notice, Qt::ElideRight, std::max(0, Rect.width() - 4 - linkRoom));
     const QRect line(left, Rect.top(), Rect.width() - 2, Rect.height());
     Painter.drawText(line, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, notice);
-    if (header.Name.empty())
+    if (link.isEmpty())
         return;
 
-    const QString link = Text(9007);
     FInfoLinkLeft = left + metrics.horizontalAdvance(notice) + kLinkGap;
     FInfoLinkRight = FInfoLinkLeft + metrics.horizontalAdvance(link);
     font.setUnderline(true);

@@ -288,7 +288,11 @@ TEST_F(PreferencesWindowTest, ElevenPresetsBuiltInKindsAndTransparency)
 
 TEST_F(PreferencesWindowTest, InformationShowsTheDictionarysTextsAndOpensItsSite)
 {
-    FFolder.AddDictionary("fruit.ldi", "Fruit", {{"apple", "a red fruit"}}, {}, {}, "Notice",
+    // A notice far wider than the status bar: the link after it must stay in sight.
+    std::string notice = "Fruit";
+    while (notice.size() < 400)
+        notice += " - a notice of some length";
+    FFolder.AddDictionary("fruit.ldi", "Fruit", {{"apple", "a red fruit"}}, {}, {}, notice,
                           "http://example.org/fruit", "First line\r\nSecond line\rThird\nFourth");
     TfrmMain& w = Start();
     QString memo;
