@@ -143,45 +143,50 @@ bool TDictdArticleFormatter::Format(std::string_view IndexWord, std::string_view
     // The body's lines, starting with what the headline holds beyond the
     // headword: its wrapped continuation joins it like any paragraph's.
     std::vector<TLine> body;
-    bool startsWithHeadline = !lines.empty();
-    if (restIsHeadline) {
-        startsWithHeadline = !headlineRest.empty();
-        if (startsWithHeadline) {
-            TLine rest = lines[0];
-            rest.Text = headlineRest;
-            rest.Indent = 0;
-            body.push_back(rest);
-        }
-        body.insert(body.end(), lines.begin() + 1, lines.end());
-    } else {
+    if (!restIsHeadline) {
         body = lines;
+    } else if (!headlineRest.empty()) {
+        body.push_back(lines[0]);
+        body.back().Text = headlineRest;
+        body.back().Indent = 0;
     }
-    const std::vector<TParagraphReflow::TParagraph> paragraphs = TParagraphReflow(FWrapColumn).Reflow(body);
-
-    std::string& out = entry.Definition;
-    for (size_t i = 0; i < paragraphs.size(); ++i) {
-        const std::string text = FWrapColumn > 0 ? ReplaceLetterCodes(paragraphs[i].Text) : paragraphs[i].Text;
-        const bool headline = startsWithHeadline && i == 0;
-        if (!out.empty() && IsCitation(paragraphs, i)) {
-            // Quiet, at the end of the text it cites, and never split over
-            // two lines: its blanks do not break.
-            out += ' ';
-            out += kGrammar;
-            const size_t start = out.size();
-            FText.Append(out, text);
-            std::replace(out.begin() + static_cast<std::ptrdiff_t>(start), out.end(), ' ', kNoBreakSpace);
-            out += kDefinition;
-            continue;
-        }
-        if (!out.empty())
-            out += kLineBreak;
-        if (headline && restIsHeadline)
-            AppendInline(out, text, true);
-        else
-            AppendLine(out, text, headline);
-    }
+    const bool startsWithHeadline = !body.empty() && (!restIsHeadline || !headlineRest.empty());
+    if (restIsHeadline)
+        body.insert(body.end(), lines.begin() + 1, lines.end());
+    AppendBody(entry.Definition, TParagraphReflow(FWrapColumn).Reflow(body), startsWithHeadline, restIsHeadline);
     Entry = std::move(entry);
     return true;
+}
+
+void TDictdArticleFormatter::AppendBody(std::string& Out, const std::vector<TParagraphReflow::TParagraph>& Paragraphs,
+                                        bool StartsWithHeadline, bool RestIsHeadline)
+{
+    std::string decoded;
+    for (size_t i = 0; i < Paragraphs.size(); ++i) {
+        std::string_view text = Paragraphs[i].Text;
+        if (FWrapColumn > 0 && text.find('[') != std::string_view::npos) {
+            decoded = ReplaceLetterCodes(text);
+            text = decoded;
+        }
+        if (!Out.empty() && IsCitation(Paragraphs, i)) {
+            // Quiet, at the end of the text it cites, and never split over
+            // two lines: its blanks do not break.
+            Out += ' ';
+            Out += kGrammar;
+            const size_t start = Out.size();
+            FText.Append(Out, text);
+            std::replace(Out.begin() + static_cast<std::ptrdiff_t>(start), Out.end(), ' ', kNoBreakSpace);
+            Out += kDefinition;
+            continue;
+        }
+        if (!Out.empty())
+            Out += kLineBreak;
+        const bool headline = StartsWithHeadline && i == 0;
+        if (headline && RestIsHeadline)
+            AppendInline(Out, text, true);
+        else
+            AppendLine(Out, text, headline);
+    }
 }
 
 bool TDictdArticleFormatter::IsCitation(const std::vector<TParagraphReflow::TParagraph>& Paragraphs, size_t I) const

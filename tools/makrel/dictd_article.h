@@ -67,6 +67,11 @@ private:
     };
     static std::vector<Candidate> Candidates(std::string_view Headline);
 
+    // The body's paragraphs; the first is the rest of the headline when
+    // StartsWithHeadline, and then formatted as the headline's rest (without
+    // labels or examples) when RestIsHeadline.
+    void AppendBody(std::string& Out, const std::vector<TParagraphReflow::TParagraph>& Paragraphs,
+                    bool StartsWithHeadline, bool RestIsHeadline);
     bool IsCitation(const std::vector<TParagraphReflow::TParagraph>& Paragraphs, size_t I) const;
     void AppendLine(std::string& Out, std::string_view Line, bool Headline = false);
     void AppendInline(std::string& Out, std::string_view Line, bool Headline = false);

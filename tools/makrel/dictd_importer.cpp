@@ -25,7 +25,7 @@ constexpr uint64_t kMaxArticle = 1 << 20;
 constexpr size_t kProgressStep = 4096;
 // The articles read to find whether the source wraps its prose: enough for
 // any dictionary to show its habit, little time on a large one.
-constexpr uint64_t kWrapSample = 32 << 20;
+constexpr uint64_t kWrapSample = 8 << 20;
 
 // The article text without its first line when that line only repeats the
 // metadata entry's name.
@@ -97,8 +97,8 @@ int WrapColumn(const std::string& DataFile, const std::vector<TDictdIndexEntry>&
 bool IndexKeepsCase(const std::vector<TDictdIndexEntry>& Index)
 {
     return std::any_of(Index.begin(), Index.end(), [](const TDictdIndexEntry& e) {
-        return !IsDictdMetadata(e.Word) &&
-               std::any_of(e.Word.begin(), e.Word.end(), [](char c) { return c >= 'A' && c <= 'Z'; });
+        return std::any_of(e.Word.begin(), e.Word.end(), [](char c) { return c >= 'A' && c <= 'Z'; }) &&
+               !IsDictdMetadata(e.Word);
     });
 }
 
