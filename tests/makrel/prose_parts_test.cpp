@@ -106,6 +106,9 @@ TEST(ParagraphReflowTest, SourcesLinksAndBlanksAreJoinedAsTheyRead)
         << "a link broken over two lines is whole again";
     EXPECT_EQ(Lines({"Do Caesar what he can. --Shak."}), Reflow("Do Caesar what he can.         --Shak.\n", 60))
         << "blanks that aligned a source go";
+    EXPECT_EQ(Lines({"A drawing follows, and the columns must stay:", "o----+   +---o + D", "|   |      | U"}),
+              Reflow("A drawing follows, and the columns must stay:\no----+   +---o + D\n|   |      | U\n", 20))
+        << "lines aligned in columns keep their breaks and blanks";
 }
 
 TEST(DictdNoticeTest, TheSentenceThatNamesTheRightsFollowsTheName)

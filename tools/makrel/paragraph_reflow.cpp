@@ -14,6 +14,8 @@ constexpr int kHangingIndent = 3;
 // A bracket or angle group longer than this is prose, not a label or note.
 constexpr size_t kMaxGroup = 80;
 constexpr size_t kMaxLabel = 24;
+// Blanks inside a line that align it with its neighbours.
+constexpr std::string_view kAlignment = "   ";
 // A quotation's source longer than this is more than a name and a place.
 constexpr size_t kMaxSource = 32;
 
@@ -141,6 +143,18 @@ bool TParagraphReflow::EndsInSource(std::string_view Text)
     return false;
 }
 
+bool TParagraphReflow::IsAligned(std::string_view Text)
+{
+    for (size_t at = Text.find(kAlignment); at != std::string_view::npos; at = Text.find(kAlignment, at)) {
+        at = Text.find_first_not_of(' ', at);
+        if (at == std::string_view::npos)
+            return false;
+        if (!Text.substr(at).starts_with("--"))  // a source set flush right is still prose
+            return true;
+    }
+    return false;
+}
+
 void TParagraphReflow::AppendCollapsed(std::string& Out, std::string_view Text)
 {
     for (const char c : Text)
@@ -150,7 +164,8 @@ void TParagraphReflow::AppendCollapsed(std::string& Out, std::string_view Text)
 
 bool TParagraphReflow::Continues(const TLine& Previous, const TLine& Next, int TextColumn, bool Second) const
 {
-    if (Next.AfterBlank || IsBracketNote(Previous.Text) || IsBracketNote(Next.Text))
+    if (Next.AfterBlank || IsBracketNote(Previous.Text) || IsBracketNote(Next.Text) || IsAligned(Previous.Text) ||
+        IsAligned(Next.Text))
         return false;
     if (Next.Text.starts_with("--"))
         return true;
@@ -178,8 +193,9 @@ std::vector<TParagraphReflow::TParagraph> TParagraphReflow::Reflow(const std::ve
             p.Last = i;
             continue;
         }
-        result.push_back({FColumn > 0 ? std::string() : std::string(line.Text), line.AfterBlank, i, i});
-        if (FColumn > 0)
+        const bool collapse = FColumn > 0 && !IsAligned(line.Text);
+        result.push_back({collapse ? std::string() : std::string(line.Text), line.AfterBlank, i, i});
+        if (collapse)
             AppendCollapsed(result.back().Text, line.Text);
         textColumn = line.Indent + std::max(MarkerWidth(line.Text), LabelWidth(line.Text));
     }

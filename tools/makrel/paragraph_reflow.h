@@ -20,7 +20,9 @@ namespace makrel {
 // - a line that is only a bracketed note ("[1913 Webster]");
 // - deeper indentation than the paragraph's text: a quotation or example
 //   (a hanging indent of up to three columns still continues the first
-//   line).
+//   line);
+// - blanks inside that align it with its neighbours (a table, a drawing, a
+//   program): such a line keeps its breaks and its blanks.
 //
 // A line starting with "--" (a quotation's source) always joins, and so does
 // the wrapped rest of such a source however it is indented. Joined lines
@@ -61,6 +63,8 @@ private:
     // The columns a leading label ("Note:", "[bot.]", "<n>") takes with the
     // blanks after it, or 0.
     static int LabelWidth(std::string_view Text);
+    // Whether Text holds a run of blanks other than before a source.
+    static bool IsAligned(std::string_view Text);
     // Whether Text ends in a quotation's source ("... --Sir").
     static bool EndsInSource(std::string_view Text);
     static void AppendCollapsed(std::string& Out, std::string_view Text);
