@@ -60,7 +60,7 @@ protected:
                     "            Smoke rose thin above the roof of reeds\n"
                     "            And dogs lay sleeping by the door. --Old Song.\n"
                     "      [1913 Webster]\n\n"
-                    "   2. A den or cave of a wild beast.\n      [PJC]\n\n"
+                    "   2. A den or cave of a wild beast.\n      [Obs.]\n      [PJC]\n\n"
                     "   3. [Obs.] The hall of C[ae]sar's guard. [With an adj., as great.]\n"
                     "      [1913 Webster]\n\n"
                     "   Syn: Hut; cabin; shelter. See {Cottage}.\n        [1913 Webster]\n\n");
@@ -90,7 +90,7 @@ TEST_F(DictdProseTest, WrappedProseReadsAsParagraphsWithQuietCitations)
               "The lodge stood quiet at the edge of the wood. --Anon. \\x08[1913\xC2\xA0Webster]\\x07\\x0D"
               "Smoke rose thin above the roof of reeds\\x0D"
               "And dogs lay sleeping by the door. --Old Song. \\x08[1913\xC2\xA0Webster]\\x07\\x0D"
-              "2. A den or cave of a wild beast. \\x08[PJC]\\x07\\x0D"
+              "2. A den or cave of a wild beast. \\x08[Obs.]\\x07 \\x08[PJC]\\x07\\x0D"
               "3. \\x0AObs.\\x07 The hall of C\xC3\xA6sar's guard. [With an adj., as great.] "
               "\\x08[1913\xC2\xA0Webster]\\x07\\x0D"
               "\\x0ASyn:\\x07 Hut; cabin; shelter. See \\x09Cottage\\x0F. \\x08[1913\xC2\xA0Webster]\\x07\n",

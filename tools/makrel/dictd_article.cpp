@@ -196,7 +196,16 @@ bool TDictdArticleFormatter::IsCitation(const std::vector<TParagraphReflow::TPar
     // of the line before or after it ("[ugs.]" above its examples).
     if (FWrapColumn == 0 || I == 0 || p.AfterBlank || p.First != p.Last || !TParagraphReflow::IsBracketNote(p.Text))
         return false;
-    return I + 1 == Paragraphs.size() || Paragraphs[I + 1].AfterBlank;
+    // Notes stacked at a paragraph's end ("[Obs.]" over "[1913 Webster]")
+    // all belong to its text.
+    for (size_t next = I + 1; next < Paragraphs.size(); ++next) {
+        const TParagraphReflow::TParagraph& n = Paragraphs[next];
+        if (n.AfterBlank)
+            return true;
+        if (n.First != n.Last || !TParagraphReflow::IsBracketNote(n.Text))
+            return false;
+    }
+    return true;
 }
 
 void TDictdArticleFormatter::AppendLine(std::string& Out, std::string_view Line, bool Headline)

@@ -25,15 +25,18 @@ struct TDictdEntry {
 // of the body.
 //
 // In the body, lines stay lines (the hard line break), blank lines go;
-// prose that the source wrapped at a column is joined into paragraphs again
-// (see TParagraphReflow). `{word}` becomes a link, `<...>` grammar, a leading
-// `[...]` a field label, the labels Note:, Syn(onym)(s):, Antonym(s):, Usage:
-// and see: field labels, a pronunciation (a token from / to /) and the
-// quoted phrase of an example line italic. A line that is only a bracketed
-// citation ("[1913 Webster]") after the text it cites, closing a paragraph,
-// goes quietly (in grammar style) at the end of that text. In the headline
-// a `\syl*la*ble\` form is a pronunciation too: italic, with a syllable dot
-// for `*` and a stress mark for `"`.
+// `{word}` becomes a link, `<...>` grammar, a leading `[...]` a field label,
+// the labels Note:, Synonym(s):, Antonym(s): and see: field labels, a
+// pronunciation (a token from / to /) and the quoted phrase of an example
+// line italic. In the headline a `\syl*la*ble\` form is a pronunciation
+// too: italic, with a syllable dot for `*` and a stress mark for `"`.
+//
+// Prose that the source wrapped at a column (SetWrapColumn) is joined into
+// paragraphs again (see TParagraphReflow), and read as prose: lines that are
+// only a bracketed note closing a paragraph ("[1913 Webster]", "[Obs.]") go
+// quietly (in grammar style) at the end of its text; Syn: and Usage: are
+// labels too; a bracket of more than three words or holding links is a
+// remark, not a label; letter codes ("C[ae]sar") become letters.
 class TDictdArticleFormatter {
 public:
     explicit TDictdArticleFormatter(TAnsiTransliterator& Text) : FText(Text) {}
