@@ -61,7 +61,7 @@ protected:
                     "            And dogs lay sleeping by the door. --Old Song.\n"
                     "      [1913 Webster]\n\n"
                     "   2. A den or cave of a wild beast.\n      [Obs.]\n      [PJC]\n\n"
-                    "   3. [Obs.] The hall of C[ae]sar's guard. [With an adj., as great.]\n"
+                    "   3. [Obs.] The hall of C[ae]sar's guard. [With an adj., as great.] [Old 1900]\n"
                     "      [1913 Webster]\n\n"
                     "   Syn: Hut; cabin; shelter. See {Cottage}.\n        [1913 Webster]\n\n");
         // One article under spellings that differ only in case, and under two spellings.
@@ -91,7 +91,7 @@ TEST_F(DictdProseTest, WrappedProseReadsAsParagraphsWithQuietCitations)
               "Smoke rose thin above the roof of reeds\\x0D"
               "And dogs lay sleeping by the door. --Old Song. \\x08[1913\xC2\xA0Webster]\\x07\\x0D"
               "2. A den or cave of a wild beast. \\x08[Obs.]\\x07 \\x08[PJC]\\x07\\x0D"
-              "3. \\x0AObs.\\x07 The hall of C\xC3\xA6sar's guard. [With an adj., as great.] "
+              "3. \\x0AObs.\\x07 The hall of C\xC3\xA6sar's guard. [With an adj., as great.] [Old 1900] "
               "\\x08[1913\xC2\xA0Webster]\\x07\\x0D"
               "\\x0ASyn:\\x07 Hut; cabin; shelter. See \\x09Cottage\\x0F. \\x08[1913\xC2\xA0Webster]\\x07\n",
               Lookup(file, "Lodge"))
@@ -184,6 +184,15 @@ TEST_F(DictdLinesTest, LinesThatCarryMeaningStayAsTheyWere)
     EXPECT_EQ("#\tWort1\t\\x04/vORt/\\x04 \\x08neut, n, sg\\x07\\x0D"
               "a translation of some length a translation of some length\\x0Dshort\n",
               Lookup(file, "Wort1"));
+}
+
+TEST_F(DictdLinesTest, IndexWordsThatNameOneHeadlineGiveOneEntry)
+{
+    // Both fold to the headline's "tea-time"; the headline spelling is the headword of each.
+    Article({"tea time", "tea-time"}, "tea-time\ntea time\n   a break for tea\n");
+    const std::string file = Build("tiny.dict", false);
+    EXPECT_EQ("#\ttea-time\ttea time\\x0Da break for tea\n", Lookup(file, "tea-time"));
+    EXPECT_EQ(0u, Summary.find("entries: 29,")) << Summary;
 }
 
 }  // namespace

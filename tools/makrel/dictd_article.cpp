@@ -20,8 +20,8 @@ constexpr size_t kMaxNoteLength = 80;
 constexpr std::array<std::string_view, 8> kLabels = {"Note",    "Notes",    "Synonym", "Synonyms",
                                                      "Antonym", "Antonyms", "see",     "See also"};
 constexpr char kNoBreakSpace = '\xA0';
-// In prose a bracket holds an etymology or a remark as often as a label; a
-// label is a word or three ("[Obs.]", "[IRC; common]").
+// In prose a bracket holds an etymology, a source or a remark as often as a
+// label; a label is a word or three ("[Obs.]", "[IRC; common]").
 constexpr size_t kMaxProseLabel = 24;
 constexpr size_t kMaxProseLabelBlanks = 2;
 // Labels of wrapped prose only, which lines of translations never start with.
@@ -278,9 +278,10 @@ void TDictdArticleFormatter::AppendInline(std::string& Out, std::string_view Lin
         if (inside.find(Line[i]) != std::string_view::npos || inside.front() == ' ' || inside.back() == ' ')
             continue;
         // In prose a bracket around links is an etymology or a
-        // cross-reference, not a label: its links should work.
+        // cross-reference, not a label: its links should work. One with a
+        // number cites a source ("[Sammet 1969, p.638]").
         if (c == '[' && FWrapColumn > 0 &&
-            (inside.find('{') != std::string_view::npos || inside.size() > kMaxProseLabel ||
+            (inside.find_first_of("{0123456789") != std::string_view::npos || inside.size() > kMaxProseLabel ||
              static_cast<size_t>(std::count(inside.begin(), inside.end(), ' ')) > kMaxProseLabelBlanks))
             continue;
         flush(i);

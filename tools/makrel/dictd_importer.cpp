@@ -156,11 +156,12 @@ void TDictdImporter::Import(const std::string& Input, TDictionaryWriter& Writer,
     // Index lines with the same word for the same article, among those at
     // the current offset (order groups them).
     std::unordered_map<std::string, int> earlier;
-    // The headwords already made of the article at the current offset: an
-    // index that keeps case and lists one article under spellings differing
-    // only in case ("Announce", "announce") would otherwise show it twice.
-    // (Spellings taken from a headline, "B&W" beside "b&w", are the
-    // dictionary's own and stay.)
+    // The headwords already made of the article at the current offset. Two
+    // index words that both name its headline ("compiler compiler" and
+    // "compiler-compiler") would show it twice under one headword, and so
+    // would an index that keeps case and lists it under spellings differing
+    // only in case ("Announce", "announce"). (Spellings taken from a
+    // headline, "B&W" beside "b&w", are the dictionary's own and stay.)
     std::unordered_set<std::string> made;
     uint64_t groupOffset = 0;
     for (size_t k = 0; k < order.size(); ++k) {
@@ -191,7 +192,7 @@ void TDictdImporter::Import(const std::string& Input, TDictionaryWriter& Writer,
         TDictdEntry& entry = entries[i];
         if (!formatter.Format(e.Word, article, occurrence, entry))
             continue;
-        if (indexSpells && !made.insert(Lower(entry.Word) + '\t' + std::to_string(e.Length)).second) {
+        if (!made.insert((indexSpells ? Lower(entry.Word) : entry.Word) + '\t' + std::to_string(e.Length)).second) {
             entry = TDictdEntry();
             continue;
         }
