@@ -10,6 +10,7 @@
 #include "dictd_index.h"
 #include "dictd_notice.h"
 #include "dictionary/word_item.h"
+#include "dictionary/word_order.h"
 #include "entry_limits.h"
 #include "sequential_data_file.h"
 #include "wrap_column.h"
@@ -102,18 +103,6 @@ bool IndexKeepsCase(const std::vector<TDictdIndexEntry>& Index)
     });
 }
 
-// Windows-1252 Text in lower case, to tell headwords apart as a lookup does.
-std::string Lower(std::string_view Text)
-{
-    std::string lower(Text);
-    for (char& ch : lower) {
-        const auto c = static_cast<unsigned char>(ch);
-        if ((c >= 'A' && c <= 'Z') || (c >= 0xC0 && c <= 0xDE && c != 0xD7))
-            ch = static_cast<char>(c + 32);
-    }
-    return lower;
-}
-
 }  // namespace
 
 std::string TDictdImporter::FindDataFile(const std::string& Index)
@@ -160,8 +149,9 @@ void TDictdImporter::Import(const std::string& Input, TDictionaryWriter& Writer,
     // index words that both name its headline ("compiler compiler" and
     // "compiler-compiler") would show it twice under one headword, and so
     // would an index that keeps case and lists it under spellings differing
-    // only in case ("Announce", "announce"). (Spellings taken from a
-    // headline, "B&W" beside "b&w", are the dictionary's own and stay.)
+    // only in case as headword order sees it ("Announce", "announce").
+    // (Spellings taken from a headline, "B&W" beside "b&w", are the
+    // dictionary's own and stay.)
     std::unordered_set<std::string> made;
     uint64_t groupOffset = 0;
     for (size_t k = 0; k < order.size(); ++k) {
@@ -192,7 +182,7 @@ void TDictdImporter::Import(const std::string& Input, TDictionaryWriter& Writer,
         TDictdEntry& entry = entries[i];
         if (!formatter.Format(e.Word, article, occurrence, entry))
             continue;
-        if (!made.insert((indexSpells ? Lower(entry.Word) : entry.Word) + '\t' + std::to_string(e.Length)).second) {
+        if (!made.insert((indexSpells ? lirabo::UpperCaseAscii(entry.Word) : entry.Word) + '\t' + std::to_string(e.Length)).second) {
             entry = TDictdEntry();
             continue;
         }

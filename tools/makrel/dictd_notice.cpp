@@ -4,6 +4,8 @@
 #include <array>
 #include <vector>
 
+#include "dictionary/word_order.h"
+
 namespace makrel {
 
 namespace {
@@ -15,22 +17,15 @@ constexpr size_t kMaxFollowingLines = 4;
 constexpr std::string_view kDash = " \x96 ";  // an en dash in Windows-1252
 constexpr char kEllipsis = '\x85';
 
-constexpr std::array<std::string_view, 5> kRightsWords = {"copyright", "licence", "license", "public domain",
-                                                          "(c)"};
-
-std::string Lower(std::string_view Text)
-{
-    std::string lower(Text);
-    std::transform(lower.begin(), lower.end(), lower.begin(),
-                   [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; });
-    return lower;
-}
+// In upper case, as the text is compared.
+constexpr std::array<std::string_view, 5> kRightsWords = {"COPYRIGHT", "LICENCE", "LICENSE", "PUBLIC DOMAIN",
+                                                          "(C)"};
 
 bool NamesRights(std::string_view Line)
 {
-    const std::string lower = Lower(Line);
+    const std::string upper = lirabo::UpperCaseAscii(Line);
     return std::any_of(kRightsWords.begin(), kRightsWords.end(),
-                       [&](std::string_view word) { return lower.find(word) != std::string::npos; });
+                       [&](std::string_view word) { return upper.find(word) != std::string::npos; });
 }
 
 // A line of the description without the comment or bullet marks some put
@@ -105,10 +100,10 @@ std::string Sentence(const std::vector<TDescriptionLine>& Lines, size_t I)
             naming = joined.size();
         joined += Lines[i].Text;
     }
-    const std::string lower = Lower(joined);
+    const std::string upper = lirabo::UpperCaseAscii(joined);
     size_t at = std::string::npos;
     for (const std::string_view word : kRightsWords)
-        at = std::min(at, lower.find(word, naming));
+        at = std::min(at, upper.find(word, naming));
     std::string sentence(SentenceAt(joined, at == std::string::npos ? naming : at));
     // "Copyright (c) :: Name": a key-value layout's separator reads as a colon.
     for (size_t pos = sentence.find(" ::"); pos != std::string::npos; pos = sentence.find(" ::", pos))
