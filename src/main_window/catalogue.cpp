@@ -5,10 +5,12 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QSet>
 #include <QUrl>
 #include <algorithm>
 
 #include "dictionary/ansi_codec.h"
+#include "data_folders/data_folders.h"
 #include "dictionary/dictionary_header.h"
 #include "language/language_file.h"
 
@@ -27,11 +29,7 @@ void TCatalogue::Rebuild(const TOptions& Options)
 {
     FEntries.clear();
 
-    // The folder listing of the file system has no stable order; file names
-    // give one that the user can predict.
-    const QDir folder(Options.DictionaryFolder);
-    const QFileInfoList files = folder.entryInfoList(
-        {QStringLiteral("*.ldi")}, QDir::Files | QDir::Hidden | QDir::System, QDir::Name | QDir::IgnoreCase);
+    const QFileInfoList files = TDataFolders::FilesIn(Options.DictionaryFolders, {QStringLiteral("*.ldi")});
     TDictionaryHeader header;  // one header object serves the whole scan
     for (const QFileInfo& file : files) {
         TCatalogueEntry entry;
@@ -52,30 +50,37 @@ void TCatalogue::Rebuild(const TOptions& Options)
         FEntries.push_back(*FCustom);
 
     if (!Options.HideOnlineDictionaries) {
-        for (TCatalogueEntry& entry : ReadOnlineDictionaries(Options.DictionaryFolder)) {
+        for (TCatalogueEntry& entry : ReadOnlineDictionaries(Options.DictionaryFolders)) {
             entry.Caption += QLatin1Char(' ') + Options.OnlineMarker;
             FEntries.push_back(std::move(entry));
         }
     }
 }
 
-std::vector<TCatalogueEntry> ReadOnlineDictionaries(const QString& DictionaryFolder)
+std::vector<TCatalogueEntry> ReadOnlineDictionaries(const QStringList& DictionaryFolders)
 {
-    TLanguageFile ini;
-    ini.LoadFromFile(QFile::encodeName(QDir(DictionaryFolder).filePath(QStringLiteral("online.ini"))).toStdString());
-    std::vector<std::string> names = ini.SectionNames();
-    std::stable_sort(names.begin(), names.end(), [](const std::string& a, const std::string& b) {
-        return QString::fromStdString(AnsiToUtf8(a)).compare(QString::fromStdString(AnsiToUtf8(b)), Qt::CaseInsensitive) <
-               0;
-    });
     std::vector<TCatalogueEntry> entries;
-    for (const std::string& name : names) {
-        TCatalogueEntry entry;
-        entry.Caption = QString::fromStdString(AnsiToUtf8(name));
-        entry.Location = QString::fromStdString(AnsiToUtf8(ini.ReadString(name, "Location")));
-        entry.Online = true;
-        entries.push_back(std::move(entry));
+    QSet<QString> names;
+    for (const QString& folder : DictionaryFolders) {
+        TLanguageFile ini;
+        ini.LoadFromFile(QFile::encodeName(QDir(folder).filePath(QStringLiteral("online.ini"))).toStdString());
+        QSet<QString> here;
+        for (const std::string& name : ini.SectionNames()) {
+            TCatalogueEntry entry;
+            entry.Caption = QString::fromStdString(AnsiToUtf8(name));
+            const QString key = entry.Caption.toCaseFolded();
+            if (names.contains(key))
+                continue;
+            here.insert(key);
+            entry.Location = QString::fromStdString(AnsiToUtf8(ini.ReadString(name, "Location")));
+            entry.Online = true;
+            entries.push_back(std::move(entry));
+        }
+        names.unite(here);
     }
+    std::stable_sort(entries.begin(), entries.end(), [](const TCatalogueEntry& a, const TCatalogueEntry& b) {
+        return a.Caption.compare(b.Caption, Qt::CaseInsensitive) < 0;
+    });
     return entries;
 }
 

@@ -16,15 +16,16 @@ struct TCatalogueEntry {
     bool operator==(const TCatalogueEntry&) const = default;
 };
 
-// The dictionaries the user can choose: the .ldi files of the dictionaries
-// folder in file-name order, then the custom dictionary (a file opened from
-// elsewhere, kept across rebuilds), then the online dictionaries of
-// online.ini sorted by name. The "Look in" list shows the captions and one
+// The dictionaries the user can choose: the .ldi files of the dictionary
+// folders in file-name order (a name in more than one folder comes from the
+// first), then the custom dictionary (a file opened from elsewhere, kept
+// across rebuilds), then the online dictionaries of the folders' online.ini
+// files sorted by name. The "Look in" list shows the captions and one
 // more line, "Add dictionaries...".
 class TCatalogue {
 public:
     struct TOptions {
-        QString DictionaryFolder;
+        QStringList DictionaryFolders;  // most important first
         bool HideOnlineDictionaries = false;
         QString OnlineMarker;  // appended after a space to online captions
     };
@@ -58,9 +59,10 @@ private:
     std::unique_ptr<TCatalogueEntry> FCustom;
 };
 
-// The online dictionaries of online.ini in DictionaryFolder, sorted by name,
-// captioned with their names alone. Never raises.
-std::vector<TCatalogueEntry> ReadOnlineDictionaries(const QString& DictionaryFolder);
+// The online dictionaries of the online.ini files in DictionaryFolders,
+// sorted by name, captioned with their names alone; a name in more than one
+// file counts once, from the first folder. Never raises.
+std::vector<TCatalogueEntry> ReadOnlineDictionaries(const QStringList& DictionaryFolders);
 
 // Next and Previous over the catalogue lines of a list of LineCount lines
 // whose last line is "Add dictionaries...": never onto that line, with

@@ -67,6 +67,7 @@ TfrmMain::TfrmMain(QString ProgramFolder, QString CommandLineFile, QWidget* Pare
     : QMainWindow(Parent),
       FProgramFolder(ProgramFolder.isEmpty() ? QCoreApplication::applicationDirPath()
                                              : std::move(ProgramFolder)),
+      FFolders(TDataFolders::ForProgram(FProgramFolder)),
       FCommandLineFile(std::move(CommandLineFile))
 {
     setObjectName(QStringLiteral("frmMain"));
@@ -109,12 +110,15 @@ QString TfrmMain::TextOrEnglish(int Key) const
 
 QString TfrmMain::DictionaryFolder() const
 {
-    return QDir(FProgramFolder).filePath(QStringLiteral("Dictionaries"));
+    return FFolders.WriteFolder(TDataKind::Dictionaries);
 }
 
-QString TfrmMain::LanguageFolder() const
+QString TfrmMain::LanguagePath(const QString& FileName) const
 {
-    return QDir(FProgramFolder).filePath(QStringLiteral("Lang"));
+    // A file no folder holds yet still gets a path, so that failing to
+    // load it takes the usual way back to English.
+    const QString found = FFolders.FindFile(TDataKind::Lang, FileName);
+    return found.isEmpty() ? QDir(FFolders.WriteFolder(TDataKind::Lang)).filePath(FileName) : found;
 }
 
 // --- composition ---------------------------------------------------------------
@@ -474,9 +478,7 @@ void TfrmMain::ApplyDisplaySettings(TDictionaryView* View)
 
 void TfrmMain::ApplySettings()
 {
-    const QString path =
-        LanguageFolder() + QLatin1Char('/') + FSettings.LanguageFile;
-    if (!FLanguage.ApplyLanguageFile(path))
+    if (!FLanguage.ApplyLanguageFile(LanguagePath(FSettings.LanguageFile)))
         FSettings.LanguageFile.clear();
     ApplyLanguageToControl(FLanguage, this, QStringLiteral("Main"));
     // Language files made before these commands existed lack their

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "data_folders/data_folders.h"
 #include "dictionary/word_item.h"
 #include "main_window/catalogue.h"
 #include "main_window/language.h"
@@ -63,8 +64,9 @@ public:
     // A window layout of the built-in presets.
     using TPresetLayout = lirabo::TPresetLayout;
 
-    // ProgramFolder holds Dictionaries/, Lang/ and the help file; empty means
-    // the executable's folder. CommandLineFile, when not empty, is a
+    // ProgramFolder is where the program lies; empty means the executable's
+    // folder. The data folders (dictionaries, languages, word lists, help)
+    // follow from it and the environment, see TDataFolders. CommandLineFile, when not empty, is a
     // dictionary file to open at start-up. Settings are read from
     // QSettings("Kestrune", "LiraboDesk").
     explicit TfrmMain(QString ProgramFolder = {}, QString CommandLineFile = {}, QWidget* Parent = nullptr);
@@ -134,6 +136,7 @@ public:
     // The address the last online Look up produced (for the browser to open).
     const QString& LastOnlineAddress() const { return FLastOnlineAddress; }
     QString ProgramFolder() const { return FProgramFolder; }
+    const TDataFolders& Folders() const { return FFolders; }
     int NextClipboardViewer() const { return FNextClipboardViewer; }
     bool IgnoreClipboard() const { return FIgnoreClipboard; }
     const TTrayState& Tray() const { return FTray; }
@@ -162,7 +165,9 @@ private:
     void ApplyDisplaySettings(TDictionaryView* View);
     void FillBuiltInPresets();
     QString DictionaryFolder() const;
-    QString LanguageFolder() const;
+    // The language file called FileName, from the first language folder
+    // that has it.
+    QString LanguagePath(const QString& FileName) const;
     QString Text(int Key) const;
     // The same, from the built-in English file when the language file lacks
     // the key (files made before the key existed).
@@ -309,6 +314,7 @@ private:
     // --- state -------------------------------------------------------------
 
     QString FProgramFolder;
+    TDataFolders FFolders;
     QString FCommandLineFile;
     TSettings FSettings;
     TLanguage FLanguage;

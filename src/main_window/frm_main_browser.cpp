@@ -135,9 +135,14 @@ void TfrmMain::OpenDownload(const QString& Address, network::TDownloadKind Kind)
 {
     const bool dictionary = Kind == network::TDownloadKind::Dictionary;
     {
+        // A folder that cannot be made fails the download with a message
+        // that names it.
+        const TDataKind kind = dictionary ? TDataKind::Dictionaries : TDataKind::Lang;
+        QString ignored;
+        FFolders.MakeWriteFolder(kind, ignored);
         TfrmDownload dialog(FLanguage, this);
         ApplyLanguageToControl(FLanguage, &dialog, QStringLiteral("Download"));
-        dialog.DownloadFile(Address, Kind, dictionary ? DictionaryFolder() : LanguageFolder());
+        dialog.DownloadFile(Address, Kind, FFolders.WriteFolder(kind));
         RunModal(dialog);
     }
     if (dictionary)
@@ -250,12 +255,12 @@ QString TfrmMain::PageAddress(const QString& Address)
 TPageFacts TfrmMain::PageFacts() const
 {
     TPageFacts facts;
-    for (const TCatalogueEntry& entry : ReadOnlineDictionaries(DictionaryFolder()))
+    for (const TCatalogueEntry& entry : ReadOnlineDictionaries(FFolders.ReadFolders(TDataKind::Dictionaries)))
         facts.OnlineDictionaries.push_back({entry.Caption, entry.Location});
     // The pages tell people where to put files: no path relative to a
     // folder they cannot see.
     facts.DictionaryFolder = QDir(DictionaryFolder()).absolutePath();
-    facts.LanguageFolder = QDir(LanguageFolder()).absolutePath();
+    facts.LanguageFolder = QDir(FFolders.WriteFolder(TDataKind::Lang)).absolutePath();
     const QFileInfo builder(QDir(FProgramFolder).filePath(BuilderProgramName()));
     facts.HasBuilder = builder.isFile() && builder.isExecutable();
     facts.SupportEmail = QLatin1String(kSupportEmail);

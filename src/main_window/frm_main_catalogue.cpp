@@ -26,7 +26,7 @@ void TfrmMain::RefreshDictionaries()
     const TCatalogueEntry currentEntry =
         hadCurrent ? FDictionaries.At(FCurrentDictionary) : TCatalogueEntry{};
 
-    FDictionaries.Rebuild({DictionaryFolder(), FSettings.HideOnlineDictionaries, Text(9008)});
+    FDictionaries.Rebuild({FFolders.ReadFolders(TDataKind::Dictionaries), FSettings.HideOnlineDictionaries, Text(9008)});
 
     if (hadCurrent)
         FCurrentDictionary = FDictionaries.IndexOf(currentEntry);

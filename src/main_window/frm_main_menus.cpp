@@ -15,7 +15,7 @@ namespace lirabo {
 
 namespace {
 
-constexpr const char* kHelpFile = "Lirabo.chm";
+constexpr const char* kHelpFile = "index.html";
 
 QAction* AddItem(QMenu* Menu, const char* Name, int Tag)
 {
@@ -191,7 +191,9 @@ void TfrmMain::mnuExitClick()
 void TfrmMain::mnuContentsClick()
 {
     // A missing file is the desktop's to report.
-    OpenExternal(QDir(FProgramFolder).filePath(QLatin1String(kHelpFile)));
+    const QString found = FFolders.FindFile(TDataKind::Help, QLatin1String(kHelpFile));
+    OpenExternal(found.isEmpty() ? QDir(FFolders.ReadFolders(TDataKind::Help).front()).filePath(QLatin1String(kHelpFile))
+                                 : found);
 }
 
 }  // namespace lirabo

@@ -33,7 +33,7 @@ void TfrmMain::mnuSettingsClick()
     const TfrmSettings::TGeneral general{FSettings.LanguageFile, FSettings.MinimizeToTray,
                                          FSettings.DisableBrowser, FSettings.CheckForUpdates,
                                          FSettings.HideOnlineDictionaries};
-    TfrmSettings dialog(FLanguage, ListLanguages(LanguageFolder()), general,
+    TfrmSettings dialog(FLanguage, ListLanguages(FFolders.ReadFolders(TDataKind::Lang)), general,
                         FSettings.Look(), this);
     ApplyLanguageToControl(FLanguage, &dialog, QStringLiteral("Settings"));
     // Layout edits count at once; the views show them while the dialog is
@@ -57,9 +57,8 @@ void TfrmMain::TakeOverGeneral(const TfrmSettings& Dialog)
     const TfrmSettings::TGeneral chosen = Dialog.General();
     // A file that went bad since the list was made would silently give
     // English and forget the choice; the language in use stays instead.
-    const QString path = LanguageFolder() + QLatin1Char('/') + chosen.LanguageFile;
     if (chosen.LanguageFile.isEmpty() || chosen.LanguageFile == FSettings.LanguageFile ||
-        TLanguage().ApplyLanguageFile(path))
+        TLanguage().ApplyLanguageFile(LanguagePath(chosen.LanguageFile)))
         FSettings.LanguageFile = chosen.LanguageFile;
     else
         TMessageBox::Error(this, TLanguage::FillPlaceholders(TextOrEnglish(8010), {chosen.LanguageFile}));

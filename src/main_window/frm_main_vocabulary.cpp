@@ -26,11 +26,15 @@ constexpr const char* kDefaultList = "My words.lvf";
 
 QString TfrmMain::VocabularyFolder() const
 {
-    return QDir(FProgramFolder).filePath(QStringLiteral("Vocabulary"));
+    return FFolders.WriteFolder(TDataKind::Vocabulary);
 }
 
 void TfrmMain::mnuVocabularyTestClick()
 {
+    // The file dialogs open in the folder where lists are kept; when it
+    // cannot be made they open where they can, and saving says why.
+    QString ignored;
+    FFolders.MakeWriteFolder(TDataKind::Vocabulary, ignored);
     TfrmVocabularyAssembly window(FLanguage, VocabularyFolder(), this);
     ApplyLanguageToControl(FLanguage, &window, kVocabularySection);
     window.tlbNewClick(false);

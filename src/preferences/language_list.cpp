@@ -3,26 +3,23 @@
 #include <QDir>
 #include <algorithm>
 
+#include "data_folders/data_folders.h"
 #include "dictionary/ansi_codec.h"
 #include "language/language_file.h"
 #include "main_window/language.h"
 
 namespace lirabo {
 
-std::vector<TLanguageChoice> ListLanguages(const QString& Folder)
+std::vector<TLanguageChoice> ListLanguages(const QStringList& Folders)
 {
     std::vector<TLanguageChoice> languages{{QString(), QStringLiteral("English (default)")}};
-    const QDir dir(Folder);
     // Name filters match without regard to case.
-    QStringList files = dir.entryList({QStringLiteral("*.lng")}, QDir::Files | QDir::Readable | QDir::Hidden);
-    std::sort(files.begin(), files.end(),
-              [](const QString& a, const QString& b) { return a.compare(b, Qt::CaseInsensitive) < 0; });
-    for (const QString& file : files) {
+    for (const QFileInfo& file : TDataFolders::FilesIn(Folders, {QStringLiteral("*.lng")})) {
         TLanguageFile ini;
-        if (!ini.LoadFromFile(QFile::encodeName(dir.filePath(file)).toStdString()) ||
+        if (!file.isReadable() || !ini.LoadFromFile(QFile::encodeName(file.filePath()).toStdString()) ||
             ini.FileVersion() < TLanguage::kMinimumFileVersion)
             continue;
-        languages.push_back({file, QString::fromStdString(AnsiToUtf8(ini.LanguageName()))});
+        languages.push_back({file.fileName(), QString::fromStdString(AnsiToUtf8(ini.LanguageName()))});
     }
     return languages;
 }

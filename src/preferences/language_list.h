@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <vector>
 
 namespace lirabo {
@@ -11,11 +12,11 @@ struct TLanguageChoice {
     QString Name;      // as the list shows it
 };
 
-// The built-in English first, then every "*.lng" file of Folder that reads
+// The built-in English first, then every "*.lng" file of Folders that reads
 // as a language file the program accepts, sorted by file name without regard
-// to case. A file that cannot be read, or whose FileVersion is too old, is
+// to case; a name in more than one folder comes from the first. A file that cannot be read, or whose FileVersion is too old, is
 // left out: choosing it would silently give English.
-std::vector<TLanguageChoice> ListLanguages(const QString& Folder);
+std::vector<TLanguageChoice> ListLanguages(const QStringList& Folders);
 
 // The entry whose file name equals FileName without regard to case; -1 when
 // there is none (the file is gone from the folder).

@@ -17,6 +17,7 @@ int main(int argc, char** argv)
     lirabo::PrepareBrowserEnvironment();
     QTemporaryDir runtime;
     lirabo::test::UsePrivateRuntimeFolder(runtime);
+    lirabo::test::UsePrivateDataFolders(runtime);
     QApplication app(argc, argv);
     return RUN_ALL_TESTS();
 }

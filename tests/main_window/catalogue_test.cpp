@@ -12,7 +12,7 @@ class CatalogueTest : public ::testing::Test {
 protected:
     TCatalogue::TOptions Options(bool HideOnline = false) const
     {
-        return {FFolder.Dictionaries(), HideOnline, "(online)"};
+        return {{FFolder.Dictionaries()}, HideOnline, "(online)"};
     }
     TProgramFolder FFolder;
     TCatalogue FCatalogue;
@@ -45,7 +45,7 @@ TEST_F(CatalogueTest, HiddenOnlineAndMissingFolder)
     FFolder.WriteFile("Dictionaries/online.ini", "[web]\nLocation=http://w/%1\n");
     FCatalogue.Rebuild(Options(true));
     EXPECT_EQ(FCatalogue.Size(), 0);
-    FCatalogue.Rebuild({FFolder.Path() + "/nowhere", false, "(online)"});
+    FCatalogue.Rebuild({{FFolder.Path() + "/nowhere"}, false, "(online)"});
     EXPECT_EQ(FCatalogue.Size(), 0);
 }
 
@@ -64,6 +64,29 @@ TEST_F(CatalogueTest, FindsFilesIgnoringCaseAndEntriesByIdentity)
     FFolder.AddDictionary("a-new.ldi", "New", {{"x", "y"}});
     FCatalogue.Rebuild(Options());
     EXPECT_EQ(FCatalogue.IndexOf(selected), 1);
+}
+
+TEST_F(CatalogueTest, EveryFolderOnceByFileNameAndOnlineDictionariesMerged)
+{
+    const QString user = FFolder.Path() + "/user";
+    const QString system = FFolder.Path() + "/system";
+    QDir().mkpath(user);
+    QDir().mkpath(system);
+    FFolder.AddDictionary("b.ldi", "Bravo", {{"x", "y"}});
+    FFolder.AddDictionary("a.ldi", "My alpha", {{"x", "y"}}, {}, user);
+    FFolder.AddDictionary("a.ldi", "Installed alpha", {{"x", "y"}}, {}, system);
+    FFolder.AddDictionary("c.ldi", "Charlie", {{"x", "y"}}, {}, system);
+    // A damaged copy still hides the one behind it: the user chose it.
+    FFolder.WriteFile("user/d.ldi", "not a dictionary");
+    FFolder.AddDictionary("d.ldi", "Delta", {{"x", "y"}}, {}, system);
+    FFolder.WriteFile("user/online.ini", "[Web]\nLocation=http://mine/%1\n");
+    FFolder.WriteFile("system/online.ini", "[web]\nLocation=http://installed/%1\n[Atlas]\nLocation=http://atlas/%1\n");
+    FCatalogue.Rebuild({{FFolder.Dictionaries(), user, system}, false, "(online)"});
+
+    EXPECT_EQ(FCatalogue.Captions(),
+              (QStringList{"My alpha", "Bravo", "Charlie", "Atlas (online)", "Web (online)"}));
+    EXPECT_EQ(FCatalogue.At(0).Location, user + "/a.ldi");
+    EXPECT_EQ(FCatalogue.At(4).Location, "http://mine/%1");
 }
 
 }  // namespace

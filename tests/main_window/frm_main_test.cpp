@@ -430,7 +430,7 @@ TEST_F(WindowTest, WordMenuWheelAndHelp)
 
     Find<QAction>("mnuContents")->trigger();
     ASSERT_EQ(FOpened.size(), 1);
-    EXPECT_EQ(FOpened[0], QDir(FFolder.Path()).filePath("Lirabo.chm"));
+    EXPECT_EQ(FOpened[0], QDir(FFolder.Path()).filePath("Help/index.html"));
 }
 
 TEST_F(WindowTest, MaximisedStateKeepsTheLastNormalGeometry)

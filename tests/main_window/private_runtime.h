@@ -15,4 +15,13 @@ inline void UsePrivateRuntimeFolder(const QTemporaryDir& Runtime)
     qputenv("XDG_RUNTIME_DIR", QFile::encodeName(Runtime.path()));
 }
 
+// The user's and the system's data folders would add their dictionaries and
+// languages to every window a test makes; empty ones of the run's own keep
+// each test to its program folder.
+inline void UsePrivateDataFolders(const QTemporaryDir& Root)
+{
+    qputenv("XDG_DATA_HOME", QFile::encodeName(Root.filePath(QStringLiteral("data-home"))));
+    qputenv("XDG_DATA_DIRS", QFile::encodeName(Root.filePath(QStringLiteral("data-dirs"))));
+}
+
 }  // namespace lirabo::test

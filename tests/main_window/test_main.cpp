@@ -16,6 +16,7 @@ int main(int argc, char** argv)
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QTemporaryDir runtime;
     lirabo::test::UsePrivateRuntimeFolder(runtime);
+    lirabo::test::UsePrivateDataFolders(runtime);
     QApplication app(argc, argv);
     return RUN_ALL_TESTS();
 }

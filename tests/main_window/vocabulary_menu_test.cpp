@@ -3,7 +3,9 @@
 
 #include <QAction>
 #include <QFile>
+#include <QFileInfo>
 #include <QMenu>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include "main_window/status_bar.h"
@@ -115,6 +117,39 @@ TEST_F(VocabularyMenuTest, TheListLastSavedTakesTheWordsFromThenOn)
     // The choice outlives the program.
     Close();
     EXPECT_EQ(Stored().value("VocabularyFile").toString(), list);
+}
+
+TEST_F(VocabularyMenuTest, AnInstalledCopyReadsEveryDataFolderAndWritesOnlyTheUsers)
+{
+    const QString share = FFolder.Path() + "/usr/share/lirabo/Dictionaries";
+    QDir().mkpath(share);
+    QDir().mkpath(FFolder.Path() + "/usr/bin");
+    FFolder.AddDictionary("fruit.ldi", "Fruit", {{"apple", "a red fruit"}}, {}, share);
+    FFolder.AddDictionary("birds.ldi", "Installed birds", {{"crow", "black"}}, {}, share);
+    QTemporaryDir home;
+    const QString mine = home.filePath("lirabo/Dictionaries");
+    QDir().mkpath(mine);
+    FFolder.AddDictionary("birds.ldi", "My birds", {{"crow", "black"}}, {}, mine);
+    FProgram = FFolder.Path() + "/usr/bin";
+    const QByteArray dataHome = qgetenv("XDG_DATA_HOME");
+    qputenv("XDG_DATA_HOME", QFile::encodeName(home.path()));
+    TfrmMain& w = Start();
+    qputenv("XDG_DATA_HOME", dataHome);
+
+    // The user's copy of a dictionary stands in for the installed one.
+    ASSERT_EQ(LookIn()->count(), 3);
+    EXPECT_EQ(LookIn()->itemText(0), "My birds");
+    EXPECT_EQ(LookIn()->itemText(1), "Fruit");
+
+    LookIn()->setCurrentIndex(1);
+    emit LookIn()->activated(1);
+    LookUp("apple");
+    RightClickCurrentEntry(w);
+    Find<QAction>("mnuAddToVocabulary")->trigger();
+    Find<QMenu>("popWord")->close();
+    EXPECT_EQ(ReadAll(home.filePath("lirabo/Vocabulary/My words.lvf")), QByteArray("apple=a red fruit\r\n"));
+    EXPECT_FALSE(QFileInfo::exists(FFolder.Path() + "/usr/share/lirabo/Vocabulary"));
+    EXPECT_FALSE(QFileInfo::exists(FFolder.Path() + "/usr/bin/Vocabulary"));
 }
 
 }  // namespace

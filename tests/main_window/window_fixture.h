@@ -75,7 +75,7 @@ protected:
 
     TfrmMain& Start(const QString& CommandLineFile = {})
     {
-        FWindow = std::make_unique<TfrmMain>(FFolder.Path(), CommandLineFile);
+        FWindow = std::make_unique<TfrmMain>(FProgram.isEmpty() ? FFolder.Path() : FProgram, CommandLineFile);
         FWindow->OpenExternal = [this](const QString& Address) { FOpened << Address; };
         FWindow->CreateBrowser = [this](QWidget* Parent) -> TMiniBrowser* {
             ++FBrowsersMade;
@@ -114,6 +114,8 @@ protected:
 
     QTemporaryDir FSettingsDir;
     TProgramFolder FFolder;
+    // Where the program lies when not FFolder itself.
+    QString FProgram;
     std::unique_ptr<TfrmMain> FWindow;
     QStringList FErrors;
     QStringList FInformation;

@@ -25,7 +25,7 @@ void Write(const QString& Path, const QByteArray& Bytes)
 std::vector<std::pair<QString, QString>> Listed(const QString& Folder)
 {
     std::vector<std::pair<QString, QString>> listed;
-    for (const TLanguageChoice& choice : ListLanguages(Folder))
+    for (const TLanguageChoice& choice : ListLanguages({Folder}))
         listed.emplace_back(choice.FileName, choice.Name);
     return listed;
 }
@@ -53,7 +53,7 @@ TEST(LanguageListTest, EnglishFirstThenUsableFilesSortedWithoutRegardToCase)
                                                                  {"Alpha.LNG", "(unknown)"},
                                                                  {"beta.lng", QString::fromUtf8("Français")},
                                                                  {"zulu.lng", "Zulu"}}));
-    const auto languages = ListLanguages(lang);
+    const auto languages = ListLanguages({lang});
     EXPECT_EQ(FindLanguage(languages, "ZULU.lng"), 3);
     EXPECT_EQ(FindLanguage(languages, ""), 0);
     EXPECT_EQ(FindLanguage(languages, "old.lng"), -1) << "a file the list left out is not selected";

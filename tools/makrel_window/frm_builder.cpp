@@ -24,6 +24,7 @@
 #include <filesystem>
 #include <system_error>
 
+#include "data_folders/data_folders.h"
 #include "dictionary/dictionary_layout.h"
 #include "output_name.h"
 
@@ -126,7 +127,9 @@ TfrmBuilder::TfrmBuilder(QString DictionariesFolder, QWidget* Parent)
     : QWidget(Parent), FProgramFolder(QCoreApplication::applicationDirPath())
 {
     if (DictionariesFolder.isEmpty())
-        DictionariesFolder = QCoreApplication::applicationDirPath() + "/Dictionaries";
+        DictionariesFolder =
+            lirabo::TDataFolders::ForProgram(QCoreApplication::applicationDirPath())
+                .WriteFolder(lirabo::TDataKind::Dictionaries);
     FDictionariesFolder = QDir::cleanPath(QDir(DictionariesFolder).absolutePath());
 
     ConfirmOverwrite = [this](const QString& FileName) {

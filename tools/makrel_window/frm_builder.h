@@ -32,8 +32,9 @@ public:
     // The formats in the order of the format list, as makrel names them.
     static const QStringList& FormatNames();
 
-    // DictionariesFolder receives the dictionaries; empty means the
-    // Dictionaries folder beside the program.
+    // DictionariesFolder receives the dictionaries; empty means the folder
+    // where Lirabo keeps new dictionaries (beside a portable program, in the
+    // user's data folder when installed).
     explicit TfrmBuilder(QString DictionariesFolder = {}, QWidget* Parent = nullptr);
     ~TfrmBuilder() override;
 
