@@ -30,6 +30,25 @@ bool FileFromArguments(int argc, char** argv, std::string& File)
     return true;
 }
 
+// --help and --version answer on the terminal and end at once: taken for a
+// file name, they would start a window or reach the running one.
+bool Informational(int argc, char** argv)
+{
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0) {
+            std::printf("usage: lirabo [QT-OPTIONS] [FILE.ldi]\n"
+                        "Shows the dictionary FILE, or the dictionary chosen last; a running Lirabo is\n"
+                        "handed FILE and brought to the front instead. See lirabo(1).\n");
+            return true;
+        }
+        if (std::strcmp(argv[i], "--version") == 0) {
+            std::printf("lirabo %s\n", LIRABO_VERSION);
+            return true;
+        }
+    }
+    return false;
+}
+
 // True when a running Lirabo took the file (this start then has nothing
 // more to do); false when this start is to become the running one.
 bool HandOver(const std::string& File, int& ExitCode)
@@ -57,6 +76,8 @@ int main(int argc, char* argv[])
     // One running program per user. The check comes before the application
     // object, so that a second start that only hands over its file never
     // pays for connecting to the display.
+    if (Informational(argc, argv))
+        return 0;
     lirabo::ipc::TInstanceLock lock;
     std::string file;
     const bool early = FileFromArguments(argc, argv, file);

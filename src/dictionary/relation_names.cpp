@@ -63,4 +63,9 @@ std::string NameRelationRow(const std::string& Text)
     return RelationName(value);
 }
 
+std::string RelationRowText(int Mark, const std::string& Text)
+{
+    return Mark < 0 ? NameRelationRow(Text) : Text;
+}
+
 }  // namespace lirabo

@@ -15,4 +15,9 @@ const std::string& RelationName(int Index);
 // that is not a heading is returned unchanged.
 std::string NameRelationRow(const std::string& Text);
 
+// The text a listing shows for a row with Mark: a heading (negative mark) is
+// named; a related entry's headword is shown as it is, even when it starts
+// with "+".
+std::string RelationRowText(int Mark, const std::string& Text);
+
 }  // namespace lirabo

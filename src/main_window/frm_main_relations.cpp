@@ -37,9 +37,7 @@ void TfrmMain::mnuRelationsClick(bool FromWordMenu)
     }
 
     for (const TRelationRow& row : rows) {
-        // Only heading rows carry a number to name; a related word that starts
-        // with "+" is shown as it is.
-        const std::string text = row.Mark < 0 ? NameRelationRow(row.Text) : row.Text;
+        const std::string text = RelationRowText(row.Mark, row.Text);
         auto* item = new QListWidgetItem(QString::fromStdString(AnsiToUtf8(text)), lstRelations);
         item->setData(TRelationsDelegate::kMarkRole, row.Mark);
     }

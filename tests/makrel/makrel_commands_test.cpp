@@ -163,6 +163,15 @@ TEST_F(MakrelTest, RelationsAreNamedLikeThePanel)
     EXPECT_EQ(0, r.Code) << r.Err;
     EXPECT_EQ("-3\tNoun\n-2\tAntonym\n3\tcherry\n-2\tType of\n1\tBanana\n-3\tVerb\n-2\tType of\n1\tBanana\n",
               r.Out);
+    // A related headword that looks like a heading is still a headword.
+    Folder.Write("signs.tsv", "+1\tplus one\napple\tfruit\n");
+    Folder.Write("signs-relations.tsv", "apple\t2\t+1\n");
+    ASSERT_EQ(0, Makrel({"build", "--relations", Folder.File("signs-relations.tsv"), Folder.File("signs.tsv"),
+                         Folder.File("signs.ldi")})
+                     .Code);
+    r = Makrel({"relations", Folder.File("signs.ldi"), "apple"});
+    EXPECT_EQ("-3\tNoun\n-2\tType of\n0\t+1\n", r.Out);
+
     r = Makrel({"relations", Dictionary, "durian"});
     EXPECT_EQ(1, r.Code);
     EXPECT_EQ("", r.Out);

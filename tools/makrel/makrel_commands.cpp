@@ -327,7 +327,7 @@ int Relations(const std::vector<std::string>& Args, std::ostream& Out, std::ostr
         throw Failure{file, e.what()};
     }
     for (const TRelationRow& row : rows)
-        Out << row.Mark << '\t' << EscapeForOutput(NameRelationRow(row.Text)) << '\n';
+        Out << row.Mark << '\t' << EscapeForOutput(RelationRowText(row.Mark, row.Text)) << '\n';
     return 0;
 }
 
@@ -396,7 +396,12 @@ int RunMakrel(const std::vector<std::string>& Args, std::ostream& Out, std::ostr
             Out << kUsage << '\n';
             return 0;
         }
-        throw Failure{command.empty() ? "makrel" : command, std::string("unknown command\n") + kUsage};
+        if (command.empty()) {
+            // Nothing was asked for: the usage says what can be.
+            Err << kUsage << '\n';
+            return kFailure;
+        }
+        throw Failure{command, std::string("unknown command\n") + kUsage};
     } catch (const Failure& f) {
         Err << "makrel: " << f.Subject << ": " << f.Message << '\n';
     } catch (const std::exception& e) {

@@ -18,7 +18,8 @@ int main(int argc, char** argv)
     parser.addHelpOption();
     const QCommandLineOption dictionaries(
         "dictionaries",
-        "The folder the dictionaries are written to (default: Dictionaries beside the program).", "DIR");
+        "The folder the dictionaries are written to (default: Dictionaries beside a portable Lirabo, "
+        "~/.local/share/lirabo/Dictionaries for an installed one).", "DIR");
     parser.addOption(dictionaries);
     parser.process(app);
 
