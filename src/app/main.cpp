@@ -91,6 +91,8 @@ int main(int argc, char* argv[])
     QApplication::setApplicationDisplayName(QStringLiteral("Lirabo"));
     QApplication::setOrganizationName(QStringLiteral("Kestrune"));
     QApplication::setApplicationVersion(QStringLiteral(LIRABO_VERSION));
+    // Lets the desktop match the window to its menu entry and icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral("lirabo"));
 
     // The first argument, when present, is a dictionary file to open.
     const QStringList arguments = QApplication::arguments();
