@@ -83,10 +83,13 @@ void TDictionaryStore::ListRelations(int First, TRelationRows& Strings, int Coun
         if (!target)
             continue;  // a target outside the dictionary is left out
         if (relation.Kind != last) {
+            // Appended rather than "+" + text: GCC 12 at -O3 mistakes the
+            // latter for an overlapping copy (-Wrestrict).
             if ((relation.Kind >> 5) != (last >> 5))
-                Strings.push_back({"+-" + std::to_string(relation.Kind >> 5),
+                Strings.push_back({std::string("+-").append(std::to_string(relation.Kind >> 5)),
                                    TRelationRow::kPartOfSpeechHeading});
-            Strings.push_back({"+" + std::to_string(relation.Kind), TRelationRow::kRelationHeading});
+            Strings.push_back({std::string("+").append(std::to_string(relation.Kind)),
+                               TRelationRow::kRelationHeading});
             last = relation.Kind;
         }
         Strings.push_back({target->Word, relation.Target});
