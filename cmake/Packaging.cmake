@@ -45,5 +45,7 @@ if(LIRABO_GZIP)
   install(FILES ${changelog} DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/lirabo)
 endif()
 install(FILES ${PROJECT_SOURCE_DIR}/packaging/copyright DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/lirabo)
+install(FILES ${PROJECT_SOURCE_DIR}/packaging/lintian-overrides DESTINATION ${CMAKE_INSTALL_DATADIR}/lintian/overrides
+        RENAME lirabo)
 
 include(CPack)

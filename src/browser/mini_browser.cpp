@@ -31,7 +31,7 @@ TMiniBrowser* TMiniBrowser::Create(QWidget* Parent)
     TMiniBrowser* browser = nullptr;
     const QString folder = QCoreApplication::applicationDirPath();
     for (const QString& path : {folder + QStringLiteral("/lirabo_web_engine"),
-                                folder + QStringLiteral("/../lib/lirabo/lirabo_web_engine")}) {
+                                folder + QStringLiteral("/../lib/lirabo/plugins/lirabo_web_engine")}) {
         QLibrary module(path);
         if (auto create = reinterpret_cast<TCreateMiniBrowser>(module.resolve(kCreateMiniBrowser))) {
             browser = create(Parent);

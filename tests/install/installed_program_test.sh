@@ -4,9 +4,10 @@
 # empty home, finds the installation's data, keeps its settings in the home
 # and writes nothing into the installation.
 #
-# usage: installed_program_test.sh CMAKE BUILD_DIR DESKTOP_FILE_VALIDATE
+# usage: installed_program_test.sh CMAKE BUILD_DIR DESKTOP_FILE_VALIDATE [MODULE]
+# MODULE: the web engine module's path in the installation, when built.
 set -euo pipefail
-cmake="$1" build="$2" validate="$3"
+cmake="$1" build="$2" validate="$3" module="${4:-}"
 
 work=$(mktemp -d)
 pid=
@@ -36,6 +37,7 @@ for size in 16 22 24 32 48 64 128 256; do
   expected+=("share/icons/hicolor/${size}x${size}/apps/lirabo.png"
              "share/icons/hicolor/${size}x${size}/mimetypes/application-x-lirabo-dictionary.png")
 done
+[ -n "$module" ] && expected+=("$module")
 for file in "${expected[@]}"; do
   [ -s "$prefix/$file" ] || fail "the installation lacks $file"
 done
