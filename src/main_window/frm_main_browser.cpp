@@ -258,7 +258,10 @@ TPageFacts TfrmMain::PageFacts() const
     for (const TCatalogueEntry& entry : ReadOnlineDictionaries(FFolders.ReadFolders(TDataKind::Dictionaries)))
         facts.OnlineDictionaries.push_back({entry.Caption, entry.Location});
     // The pages tell people where to put files: no path relative to a
-    // folder they cannot see.
+    // folder they cannot see, and no folder that is not there yet.
+    QString ignored;
+    for (const TDataKind kind : {TDataKind::Dictionaries, TDataKind::Lang})
+        FFolders.MakeWriteFolder(kind, ignored);
     facts.DictionaryFolder = QDir(DictionaryFolder()).absolutePath();
     facts.LanguageFolder = QDir(FFolders.WriteFolder(TDataKind::Lang)).absolutePath();
     const QFileInfo builder(QDir(FProgramFolder).filePath(BuilderProgramName()));

@@ -5,6 +5,7 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QPushButton>
 #include <QTest>
@@ -74,6 +75,8 @@ TEST_F(BrowserWindowTest, BrowserIsMadeOnFirstEntryAndShowsTheBuiltInHomePage)
     EXPECT_TRUE(html.contains("Lirabo on the Internet"));
     EXPECT_TRUE(html.contains(QDir::toNativeSeparators(FFolder.Dictionaries())));
     EXPECT_FALSE(html.contains("{{"));
+    // The folder the languages page names is there to be used.
+    EXPECT_TRUE(QFileInfo(FFolder.Path() + "/Lang").isDir());
     EXPECT_TRUE(QFile::exists(QUrl(Local("dictionaries.html")).toLocalFile()));
     EXPECT_TRUE(Find<QToolButton>("tlbBack")->isEnabled());
 
