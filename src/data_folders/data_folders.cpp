@@ -32,16 +32,16 @@ TDataFolders::TEnvironment TDataFolders::TEnvironment::FromProcess()
 }
 
 TDataFolders::TDataFolders(const QString& ProgramFolder, const TEnvironment& Environment)
-    : FProgramFolder(QDir::cleanPath(QDir(ProgramFolder).absolutePath()))
 {
+    const QString program = QDir::cleanPath(QDir(ProgramFolder).absolutePath());
     // An installation keeps its data in share/lirabo beside bin/; a folder
     // without it is a portable copy, whatever else lies around it.
-    const QString shared = QDir::cleanPath(FProgramFolder + QStringLiteral("/../share/") + kSubfolder);
+    const QString shared = QDir::cleanPath(program + QStringLiteral("/../share/") + kSubfolder);
     FInstalled = QFileInfo(shared).isDir();
 
     QStringList roots;
     if (!FInstalled)
-        roots << FProgramFolder;
+        roots << program;
     const QString dataHome = Usable(Environment.DataHome)
                                  ? Environment.DataHome
                                  : QDir(Environment.Home).filePath(QStringLiteral(".local/share"));

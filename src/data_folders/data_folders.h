@@ -57,7 +57,6 @@ public:
     static QString FolderName(TDataKind Kind);
 
 private:
-    QString FProgramFolder;
     bool FInstalled = false;
     QStringList FRoots;  // folders holding Dictionaries/, Lang/, ...; first is written to
 };
