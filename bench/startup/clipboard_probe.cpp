@@ -23,6 +23,7 @@
 
 #include "dictionary_view/dictionary_view.h"
 #include "main_window/frm_main.h"
+#include "main_window/settings_key.h"
 
 namespace {
 
@@ -55,7 +56,7 @@ int main(int argc, char** argv)
     QTemporaryDir settings;
     QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settings.path());
     {
-        QSettings s(QStringLiteral("Kestrune"), QStringLiteral("LiraboDesk"));
+        lirabo::TSettingsKey s;
         s.setValue("ClipboardTranslation", 1);
         s.setValue("ShowTips", 0);
     }

@@ -14,9 +14,9 @@
 
 #include "dictionary/dictionary_header.h"
 #include "language/language_file.h"
-#include "main_window/language.h"
-#include "main_window/language_apply.h"
-#include "main_window/message_box.h"
+#include "language/language.h"
+#include "language/language_apply.h"
+#include "widgets/message_box.h"
 #include "network/file_download.h"
 
 namespace lirabo {

@@ -11,7 +11,9 @@
 #include "data_folders/data_folders.h"
 #include "dictionary/word_item.h"
 #include "main_window/catalogue.h"
-#include "main_window/language.h"
+#include "main_window/main_menu.h"
+#include "main_window/main_window_hooks.h"
+#include "language/language.h"
 #include "main_window/recent_list.h"
 #include "main_window/settings.h"
 #include "main_window/tray_state.h"
@@ -19,27 +21,22 @@
 #include "preferences/preset_store.h"
 
 class QAction;
-class QComboBox;
-class QRadioButton;
-class QDialog;
-class QGroupBox;
-class QLabel;
-class QListWidget;
 class QMenu;
 class QSystemTrayIcon;
-class QTabWidget;
 class QTimer;
-class QToolBar;
-class QToolButton;
 
 namespace lirabo {
 
 class TBackgroundSearch;
 class TDictionaryView;
+class TMainTabs;
 class TMiniBrowser;
 struct TPageFacts;
+class TRelationsPanel;
 class TfrmSettings;
 class TStatusBar;
+class TTipsPanel;
+class TTopBar;
 namespace network {
 class TUpdateCheck;
 enum class TUpdateFailure;
@@ -49,14 +46,11 @@ enum class TDownloadKind;
 // The main window: the lookup box and the "Look in" list on top, the
 // Dictionary, Advanced and Internet tabs with a dictionary view on each of
 // the first two, the relations panel on the left, the tips panel and the
-// status bar below, and the menus. Everything else is opened from here.
-//
-// Its definitions are split by concern: frm_main.cpp (composition, start-up,
-// settings, shutdown), frm_main_menus.cpp, frm_main_catalogue.cpp,
-// frm_main_lookup.cpp, frm_main_relations.cpp, frm_main_status.cpp,
-// frm_main_top_bar.cpp, frm_main_update.cpp, frm_main_vocabulary.cpp,
-// frm_main_preferences.cpp, frm_main_presets.cpp, frm_main_browser.cpp,
-// frm_main_search.cpp and frm_main_window.cpp.
+// status bar below, and the menus. The panels build and arrange themselves
+// (TTopBar, TRelationsPanel, TMainTabs, TTipsPanel); everything else is
+// opened from here. Its definitions are split by concern, one
+// frm_main_<concern>.cpp each; frm_main.cpp holds composition, start-up,
+// settings and shutdown.
 class TfrmMain : public QMainWindow {
     Q_OBJECT
 
@@ -66,9 +60,9 @@ public:
 
     // ProgramFolder is where the program lies; empty means the executable's
     // folder. The data folders (dictionaries, languages, word lists, help)
-    // follow from it and the environment, see TDataFolders. CommandLineFile, when not empty, is a
-    // dictionary file to open at start-up. Settings are read from
-    // QSettings("Kestrune", "LiraboDesk").
+    // follow from it and the environment, see TDataFolders. CommandLineFile,
+    // when not empty, is a dictionary file to open at start-up. Settings are
+    // read from TSettingsKey.
     explicit TfrmMain(QString ProgramFolder = {}, QString CommandLineFile = {}, QWidget* Parent = nullptr);
     ~TfrmMain() override;
 
@@ -90,39 +84,14 @@ public:
     // The notification-area icon's mouse codes (TTrayState).
     void WMTrayIcon(int Code);
 
-    // --- seams for tests -----------------------------------------------------
+    // What the window reaches outside itself; tests replace the pieces
+    // right after construction.
+    TMainWindowHooks Hooks;
 
-    // Opens an address or a file with the desktop's handler; replaced by tests.
-    std::function<void(const QString& Address)> OpenExternal;
-    // Starts a program of the program folder detached; replaced by tests.
-    std::function<bool(const QString& Program)> StartProgram;
-    // Whether a notification area exists; replaced by tests.
-    std::function<bool()> TrayAvailableCheck;
-
-    // frm_main_update.cpp
-    // The version the update check reports; empty: the program's own.
-    QString UpdateVersion;
-    // Whether the platform reports being offline; empty: ask the platform.
-    std::function<bool()> OfflineCheck;
-    // The limit of a whole update exchange in milliseconds; 0: the default.
-    int UpdateTimeoutMs = 0;
     bool UpdateCheckRunning() const;
-    // Runs a window's modal dialog; replaced by tests, which drive it instead.
-    std::function<void(QDialog& Dialog)> RunModal;
-
-    // frm_main_browser.cpp
-    // Makes the minibrowser when the Internet tab is first shown; nullptr
-    // means none can be made. Replaced by tests.
-    std::function<TMiniBrowser*(QWidget* Parent)> CreateBrowser;
-    // Where the built-in pages are written to be shown; empty: the user's
-    // cache folder.
-    QString PagesFolder;
-    TMiniBrowser* Browser() const { return wbrInternet; }
-
-    // frm_main_search.cpp
+    TMiniBrowser* Browser() const;
     // The advanced lookup's search, running or done.
     TBackgroundSearch* AdvancedSearch() const { return FSearch; }
-
     TDictionaryView* LookupView() const { return FLookupView; }
     TDictionaryView* AdvancedView() const { return FAdvancedView; }
     const TCatalogue& Catalogue() const { return FDictionaries; }
@@ -151,19 +120,13 @@ protected:
     bool eventFilter(QObject* Watched, QEvent* Event) override;
 
 private:
-    enum : int { kDictionaryTab = 0, kAdvancedTab = 1, kInternetTab = 2 };
-
     // frm_main.cpp
     void CreateComponents();
-    void CreateTopBar();
-    void CreateRelationsPanel();
-    void CreateTabs();
-    void CreateTipsPanel();
+    void ConnectPanels();
     void FormCreate();
     void ReadSettings();
     void ApplySettings();
     void ApplyDisplaySettings(TDictionaryView* View);
-    void FillBuiltInPresets();
     QString DictionaryFolder() const;
     // The language file called FileName, from the first language folder
     // that has it.
@@ -174,8 +137,7 @@ private:
     QString TextOrEnglish(int Key) const;
 
     // frm_main_menus.cpp
-    void CreateMenus();
-    void CreateWordMenu();
+    void ConnectMenus();
     void mnuDictionariesClick();
     void mnuExitClick();
     void mnuContentsClick();
@@ -192,10 +154,6 @@ private:
     void wbrInternetDocumentComplete();
     void OpenDownload(const QString& Address, network::TDownloadKind Kind);
     void NavigateBrowser(const QString& Address);
-    void tlbBackClick();
-    void tlbForwardClick();
-    void tlbRefreshClick();
-    void tlbStopClick();
     void tlbCustomClick();
     void mnuKestruneOnlineClick();
     void mnuKestruneForumClick();
@@ -237,7 +195,7 @@ private:
     void mnuCopyClick();
 
     // frm_main_search.cpp
-    void CreateSearchBar();
+    void CreateAdvancedSearch();
     void StartAdvancedSearch(const std::string& Query);
     void StopAdvancedSearch();
     void AdvancedSearchProgress(int Percent);
@@ -260,7 +218,6 @@ private:
     void spdPreviousTipClick();
     void spdCloseTipClick();
     void ShowTip();
-    void LayoutTips();
 
     // frm_main_clipboard.cpp
     void spdClipboardTranslationClick(bool FromButton);
@@ -297,12 +254,6 @@ private:
     void mnuMoreTransparentClick();
     void mnuLessTransparentClick();
 
-    // frm_main_top_bar.cpp
-    void pnlTopResize();
-    void pnlLookupResize();
-    void pnlLookinResize();
-    bool HandleIndentEvent(QEvent* Event);
-
     // frm_main_update.cpp
     void mnuCheckForUpdatesClick(QObject* Sender);
     void StartUpdateCheckWhenDue();
@@ -331,7 +282,6 @@ private:
     int FWheelRemainder = 0;
     int FInfoLinkLeft = 0;
     int FInfoLinkRight = 0;
-    bool FDraggingIndent = false;
     bool FInTabChange = false;  // a program change of tab that runs its handling itself
     bool FDestroyed = false;
     bool FFormCreated = false;
@@ -359,85 +309,15 @@ private:
 
     // --- components (owned through Qt parents) -------------------------------
 
-    QWidget* pnlTop = nullptr;
-    QWidget* pnlLookup = nullptr;
-    QLabel* lblLookup = nullptr;
-    QComboBox* cmbLookup = nullptr;
-    QToolButton* spdLookup = nullptr;
-    QToolButton* spdLookupEx = nullptr;
-    QWidget* pnlIndent = nullptr;
-    QWidget* pnlLookin = nullptr;
-    QLabel* lblLookIn = nullptr;
-    QComboBox* cmbLookIn = nullptr;
-    QToolButton* spdClipboardTranslation = nullptr;
-    QToolButton* spdAlwaysOnTop = nullptr;
-
-    QWidget* pnlRelations = nullptr;
-    QGroupBox* grpRelations = nullptr;
-    QLabel* lblRelations = nullptr;
-    QToolButton* spdCloseRelations = nullptr;
-    QListWidget* lstRelations = nullptr;
-
-    QTabWidget* pagTabs = nullptr;
-    QWidget* tabLookup = nullptr;
-    QWidget* tabAdvancedLookup = nullptr;
-    QWidget* tabMinibrowser = nullptr;
-    QToolBar* tlbInternet = nullptr;
-    QToolButton* tlbCustomButton = nullptr;
-    QLabel* lblLoadingBrowser = nullptr;
-    TMiniBrowser* wbrInternet = nullptr;  // made on first entry to the Internet tab
-    TDictionaryView* FLookupView = nullptr;
+    TTopBar* pnlTop = nullptr;
+    TRelationsPanel* pnlRelations = nullptr;
+    TMainTabs* pagTabs = nullptr;
+    TDictionaryView* FLookupView = nullptr;  // the views of the first two tabs
     TDictionaryView* FAdvancedView = nullptr;
-    QWidget* pnlSearchIn = nullptr;
-    QLabel* lblSearchIn = nullptr;
-    QRadioButton* rbnHeadwords = nullptr;
-    QRadioButton* rbnDefinitions = nullptr;
-
-    QWidget* pnlTips = nullptr;
-    QLabel* lblTips = nullptr;
-    QLabel* lblTip = nullptr;
-    QToolButton* spdNextTip = nullptr;
-    QToolButton* spdPreviousTip = nullptr;
-    QToolButton* spdCloseTip = nullptr;
+    TTipsPanel* pnlTips = nullptr;
     TStatusBar* stbStatusBar = nullptr;
 
-    QMenu* popWord = nullptr;
-    QMenu* popLinks = nullptr;
-    QMenu* mnuFile = nullptr;
-    QMenu* mnuTools = nullptr;
-    QMenu* mnuDictionaries = nullptr;
-    QMenu* mnuWindow = nullptr;
-    QMenu* mnuHelp = nullptr;
-    QMenu* mnuPresets = nullptr;
-    QAction* mnuSettings = nullptr;
-    QAction* mnuExit = nullptr;
-    QAction* mnuVocabularyTest = nullptr;
-    QAction* mnuCheckForUpdates = nullptr;
-    QAction* mnuAddLanguagesAndDictionaries = nullptr;
-    QAction* mnuLiraboMakrel = nullptr;
-    QAction* mnuSelectionTranslation = nullptr;
-    QAction* mnuNextDictionary = nullptr;
-    QAction* mnuPreviousDictionary = nullptr;
-    QAction* mnuFindRelations = nullptr;
-    QAction* mnuInformation = nullptr;
-    QAction* mnuGetMore = nullptr;
-    QAction* mnuShowTips = nullptr;
-    QAction* mnuShowRelations = nullptr;
-    QAction* mnuMoreTransparent = nullptr;
-    QAction* mnuLessTransparent = nullptr;
-    QAction* mnuAddPreset = nullptr;
-    QAction* mnuDeletePresets = nullptr;
-    QAction* mnuContents = nullptr;
-    QAction* mnuFeedbackAndSupport = nullptr;
-    QAction* mnuAbout = nullptr;
-    QAction* mnuKestruneOnline = nullptr;
-    QAction* mnuKestruneForum = nullptr;
-    QAction* mnuFeedbackSupport = nullptr;
-    QAction* mnuCustom = nullptr;
-    QAction* mnuRelations = nullptr;
-    QAction* mnuLookup = nullptr;
-    QAction* mnuCopy = nullptr;
-    QAction* mnuAddToVocabulary = nullptr;
+    TMainMenu Menu;
 };
 
 }  // namespace lirabo

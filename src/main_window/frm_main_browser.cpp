@@ -18,14 +18,21 @@
 #include "browser/mini_browser.h"
 #include "downloads/frm_download.h"
 #include "main_window/frm_main.h"
-#include "main_window/input_box.h"
-#include "main_window/language_apply.h"
+#include "main_window/internet_page.h"
+#include "main_window/main_tabs.h"
+#include "widgets/input_box.h"
+#include "language/language_apply.h"
 #include "main_window/status_bar.h"
 #include "main_window/vendor_pages.h"
 #include "network/download_name.h"
 #include "network/update_version.h"
 
 namespace lirabo {
+
+TMiniBrowser* TfrmMain::Browser() const
+{
+    return pagTabs->tabMinibrowser->Browser();
+}
 
 void TfrmMain::EnterInternetTab()
 {
@@ -34,7 +41,7 @@ void TfrmMain::EnterInternetTab()
         return;
     }
     stbStatusBar->SetPanelText(Text(9005));
-    if (wbrInternet || FBrowserQueued)
+    if (Browser() || FBrowserQueued)
         return;
     if (!FFormCreated) {
         // Start-up on an online dictionary: the window comes first, and the
@@ -42,7 +49,7 @@ void TfrmMain::EnterInternetTab()
         FBrowserQueued = true;
         QTimer::singleShot(0, this, [this] {
             FBrowserQueued = false;
-            if (pagTabs->currentIndex() == kInternetTab)
+            if (pagTabs->currentIndex() == TMainTabs::kInternetTab)
                 EnterInternetTab();
         });
         return;
@@ -52,15 +59,7 @@ void TfrmMain::EnterInternetTab()
 
 void TfrmMain::MakeBrowser()
 {
-    lblLoadingBrowser->show();
-    lblLoadingBrowser->repaint();
-    TMiniBrowser* browser = nullptr;
-    try {
-        browser = CreateBrowser ? CreateBrowser(tabMinibrowser) : nullptr;
-    } catch (const std::exception&) {
-        browser = nullptr;
-    }
-    lblLoadingBrowser->hide();
+    TMiniBrowser* browser = pagTabs->tabMinibrowser->MakeBrowser(Hooks.CreateBrowser);
     if (!browser) {
         FPendingAddress.clear();
         // For good: the setting is written at shutdown, and every later
@@ -68,18 +67,11 @@ void TfrmMain::MakeBrowser()
         FSettings.DisableBrowser = true;
         return;
     }
-    wbrInternet = browser;
-    wbrInternet->setObjectName(QStringLiteral("wbrInternet"));
-    wbrInternet->OnBeforeNavigate = [this](const QString& Address, bool& Cancel) {
+    browser->OnBeforeNavigate = [this](const QString& Address, bool& Cancel) {
         wbrInternetBeforeNavigate(Address, Cancel);
     };
-    wbrInternet->OnDownloadBegin = [this] { wbrInternetDownloadBegin(); };
-    wbrInternet->OnDocumentComplete = [this] { wbrInternetDocumentComplete(); };
-    auto* column = static_cast<QVBoxLayout*>(tabMinibrowser->layout());
-    // The stretch that held the toolbar at the top gives way to the page.
-    delete column->takeAt(column->count() - 1);
-    column->addWidget(wbrInternet, 1);
-    wbrInternet->show();
+    browser->OnDownloadBegin = [this] { wbrInternetDownloadBegin(); };
+    browser->OnDocumentComplete = [this] { wbrInternetDocumentComplete(); };
     EnableBrowserCommands();
     NavigateBrowser(FPendingAddress.isEmpty() ? FSettings.HomePage : FPendingAddress);
     FPendingAddress.clear();
@@ -87,24 +79,19 @@ void TfrmMain::MakeBrowser()
 
 void TfrmMain::DestroyBrowser()
 {
-    if (!wbrInternet)
+    if (!Browser())
         return;
-    delete wbrInternet;
-    wbrInternet = nullptr;
-    static_cast<QVBoxLayout*>(tabMinibrowser->layout())->addStretch(1);
+    pagTabs->tabMinibrowser->DestroyBrowser();
     EnableBrowserCommands();
 }
 
 void TfrmMain::EnableBrowserCommands()
 {
-    const bool present = wbrInternet != nullptr;
-    for (QToolButton* button : tlbInternet->findChildren<QToolButton*>(QString(), Qt::FindDirectChildrenOnly)) {
-        if (!button->objectName().isEmpty())
-            button->setEnabled(present);
-    }
-    mnuKestruneOnline->setEnabled(present);
-    mnuKestruneForum->setEnabled(present);
-    mnuCustom->setEnabled(present);
+    // The toolbar follows the browser by itself; the links menu is ours.
+    const bool present = Browser() != nullptr;
+    Menu.mnuKestruneOnline->setEnabled(present);
+    Menu.mnuKestruneForum->setEnabled(present);
+    Menu.mnuCustom->setEnabled(present);
 }
 
 void TfrmMain::wbrInternetBeforeNavigate(const QString& Address, bool& Cancel)
@@ -121,13 +108,13 @@ void TfrmMain::wbrInternetBeforeNavigate(const QString& Address, bool& Cancel)
 void TfrmMain::wbrInternetDownloadBegin()
 {
     // The panel belongs to the dictionary line on the other tabs.
-    if (pagTabs->currentIndex() == kInternetTab)
+    if (pagTabs->currentIndex() == TMainTabs::kInternetTab)
         stbStatusBar->SetPanelText(Text(9004));
 }
 
 void TfrmMain::wbrInternetDocumentComplete()
 {
-    if (pagTabs->currentIndex() == kInternetTab)
+    if (pagTabs->currentIndex() == TMainTabs::kInternetTab)
         stbStatusBar->SetPanelText(Text(9005));
 }
 
@@ -143,7 +130,7 @@ void TfrmMain::OpenDownload(const QString& Address, network::TDownloadKind Kind)
         TfrmDownload dialog(FLanguage, this);
         ApplyLanguageToControl(FLanguage, &dialog, QStringLiteral("Download"));
         dialog.DownloadFile(Address, Kind, FFolders.WriteFolder(kind));
-        RunModal(dialog);
+        Hooks.RunModal(dialog);
     }
     if (dictionary)
         RefreshDictionaries();
@@ -153,38 +140,14 @@ void TfrmMain::NavigateBrowser(const QString& Address)
 {
     if (FBrowserQueued)
         FPendingAddress = Address;
-    if (!wbrInternet)
+    if (!Browser())
         return;
     const QString address = PageAddress(Address);
     if (!address.isEmpty())
-        wbrInternet->Navigate(address);
+        Browser()->Navigate(address);
 }
 
 // --- the toolbar and the links menu ----------------------------------------------
-
-void TfrmMain::tlbBackClick()
-{
-    if (wbrInternet)
-        wbrInternet->GoBack();
-}
-
-void TfrmMain::tlbForwardClick()
-{
-    if (wbrInternet)
-        wbrInternet->GoForward();
-}
-
-void TfrmMain::tlbRefreshClick()
-{
-    if (wbrInternet)
-        wbrInternet->Refresh();
-}
-
-void TfrmMain::tlbStopClick()
-{
-    if (wbrInternet)
-        wbrInternet->Stop();
-}
 
 void TfrmMain::tlbCustomClick()
 {
@@ -203,11 +166,11 @@ void TfrmMain::mnuKestruneForumClick()
 
 void TfrmMain::mnuCustomClick()
 {
-    if (!wbrInternet)
+    if (!Browser())
         return;
     const std::optional<QString> address = TInputBox::Ask(this, QStringLiteral("Lirabo"), Text(8001), QString());
     if (address && !address->isEmpty())
-        wbrInternet->Navigate(*address);
+        Browser()->Navigate(*address);
 }
 
 void TfrmMain::mnuFeedbackAndSupportClick()
@@ -230,15 +193,15 @@ void TfrmMain::mnuAddLanguagesAndDictionariesClick()
 void TfrmMain::LaunchURL(const QString& Address, bool InBrowser)
 {
     if (!InBrowser || FSettings.DisableBrowser) {
-        OpenExternal(PageAddress(Address));
+        Hooks.OpenExternal(PageAddress(Address));
         return;
     }
-    SelectTab(kInternetTab);
-    if (wbrInternet || FBrowserQueued)
+    SelectTab(TMainTabs::kInternetTab);
+    if (Browser() || FBrowserQueued)
         NavigateBrowser(Address);
     else
         // The browser could not be made just now: the page still opens.
-        OpenExternal(PageAddress(Address));
+        Hooks.OpenExternal(PageAddress(Address));
 }
 
 QString TfrmMain::PageAddress(const QString& Address)
@@ -246,9 +209,9 @@ QString TfrmMain::PageAddress(const QString& Address)
     if (!TBuiltInPages::IsBuiltIn(Address))
         return Address;
     const QString folder =
-        PagesFolder.isEmpty()
+        Hooks.PagesFolder.isEmpty()
             ? QDir(QStandardPaths::writableLocation(QStandardPaths::CacheLocation)).filePath(QStringLiteral("pages"))
-            : PagesFolder;
+            : Hooks.PagesFolder;
     return TBuiltInPages::LocalCopy(Address, PageFacts(), folder);
 }
 

@@ -9,7 +9,8 @@
 #include "dictionary/exceptions.h"
 #include "dictionary_view/dictionary_view.h"
 #include "main_window/frm_main.h"
-#include "main_window/message_box.h"
+#include "main_window/top_bar.h"
+#include "widgets/message_box.h"
 #include "main_window/status_bar.h"
 
 namespace lirabo {
@@ -19,7 +20,7 @@ void TfrmMain::RefreshDictionaries()
     // The selection follows the dictionary, not the line: a file added before
     // the current one must not make the list show one dictionary while
     // another is open.
-    const int selected = cmbLookIn->currentIndex();
+    const int selected = pnlTop->cmbLookIn->currentIndex();
     const bool hadSelection = FDictionaries.Valid(selected);
     const TCatalogueEntry selectedEntry = hadSelection ? FDictionaries.At(selected) : TCatalogueEntry{};
     const bool hadCurrent = FDictionaries.Valid(FCurrentDictionary);
@@ -35,19 +36,19 @@ void TfrmMain::RefreshDictionaries()
 
 void TfrmMain::FillLookIn(int Selected)
 {
-    cmbLookIn->clear();
-    cmbLookIn->addItems(FDictionaries.Captions());
-    cmbLookIn->addItem(Text(9016));
-    cmbLookIn->setCurrentIndex(Selected);
+    pnlTop->cmbLookIn->clear();
+    pnlTop->cmbLookIn->addItems(FDictionaries.Captions());
+    pnlTop->cmbLookIn->addItem(Text(9016));
+    pnlTop->cmbLookIn->setCurrentIndex(Selected);
 }
 
 void TfrmMain::cmbLookInChange()
 {
-    const int line = cmbLookIn->currentIndex();
+    const int line = pnlTop->cmbLookIn->currentIndex();
     if (line < 0)
         return;
-    if (line == cmbLookIn->count() - 1) {
-        mnuGetMore->trigger();
+    if (line == pnlTop->cmbLookIn->count() - 1) {
+        Menu.mnuGetMore->trigger();
         return;
     }
     FCurrentDictionary = line;
@@ -69,19 +70,19 @@ void TfrmMain::cmbLookInChange()
 
 void TfrmMain::mnuNextDictionaryClick()
 {
-    const int line = NextDictionaryLine(cmbLookIn->currentIndex(), cmbLookIn->count());
+    const int line = NextDictionaryLine(pnlTop->cmbLookIn->currentIndex(), pnlTop->cmbLookIn->count());
     if (line < 0)
         return;
-    cmbLookIn->setCurrentIndex(line);
+    pnlTop->cmbLookIn->setCurrentIndex(line);
     cmbLookInChange();
 }
 
 void TfrmMain::mnuPreviousDictionaryClick()
 {
-    const int line = PreviousDictionaryLine(cmbLookIn->currentIndex(), cmbLookIn->count());
+    const int line = PreviousDictionaryLine(pnlTop->cmbLookIn->currentIndex(), pnlTop->cmbLookIn->count());
     if (line < 0)
         return;
-    cmbLookIn->setCurrentIndex(line);
+    pnlTop->cmbLookIn->setCurrentIndex(line);
     cmbLookInChange();
 }
 
@@ -107,7 +108,7 @@ void TfrmMain::WMMakrelLookup(const QString& Message)
             RefreshDictionaries();
             index = FDictionaries.FindFile(Path);
         }
-        cmbLookIn->setCurrentIndex(index);
+        pnlTop->cmbLookIn->setCurrentIndex(index);
         cmbLookInChange();
     } catch (const std::exception&) {
         FLookupView->Clear();

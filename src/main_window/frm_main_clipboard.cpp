@@ -11,6 +11,7 @@
 
 #include "main_window/clipboard_text.h"
 #include "main_window/frm_main.h"
+#include "main_window/top_bar.h"
 
 namespace lirabo {
 
@@ -18,7 +19,7 @@ void TfrmMain::spdClipboardTranslationClick(bool FromButton)
 {
     if (FromButton)
         FSettings.ClipboardTranslation = !FSettings.ClipboardTranslation;
-    spdClipboardTranslation->setChecked(FSettings.ClipboardTranslation);
+    pnlTop->spdClipboardTranslation->setChecked(FSettings.ClipboardTranslation);
     QClipboard* clipboard = QApplication::clipboard();
     if (FSettings.ClipboardTranslation && FNextClipboardViewer == -1) {
         FClipboardConnection =
@@ -66,8 +67,8 @@ void TfrmMain::ApplySelectionTranslation()
 {
     QClipboard* clipboard = QApplication::clipboard();
     const bool available = clipboard->supportsSelection();
-    mnuSelectionTranslation->setVisible(available);
-    mnuSelectionTranslation->setChecked(FSettings.SelectionTranslation);
+    Menu.mnuSelectionTranslation->setVisible(available);
+    Menu.mnuSelectionTranslation->setChecked(FSettings.SelectionTranslation);
     const bool on = available && FSettings.SelectionTranslation;
     if (on && !FSelectionConnection) {
         FSelectionConnection = connect(clipboard, &QClipboard::selectionChanged, this, [this] {

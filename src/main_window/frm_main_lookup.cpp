@@ -15,6 +15,9 @@
 #include "dictionary/ansi_codec.h"
 #include "dictionary_view/dictionary_view.h"
 #include "main_window/frm_main.h"
+#include "main_window/main_tabs.h"
+#include "main_window/relations_panel.h"
+#include "main_window/top_bar.h"
 #include "main_window/key_table.h"
 #include "main_window/status_bar.h"
 #include "search/background_search.h"
@@ -39,13 +42,13 @@ QString FromAnsi(const std::string& Text)
 
 void TfrmMain::cmbLookupChange()
 {
-    const std::string text = ToAnsi(cmbLookup->currentText());
+    const std::string text = ToAnsi(pnlTop->cmbLookup->currentText());
     TDictionaryView* view = nullptr;
     switch (pagTabs->currentIndex()) {
-        case kDictionaryTab:
+        case TMainTabs::kDictionaryTab:
             view = FLookupView;
             break;
-        case kAdvancedTab:
+        case TMainTabs::kAdvancedTab:
             view = FAdvancedView;
             break;
         default:
@@ -61,22 +64,22 @@ void TfrmMain::cmbLookupChange()
 void TfrmMain::SetLookupText(const QString& Text)
 {
     // Only the user's edits run the change handling by themselves.
-    cmbLookup->setEditText(Text);
+    pnlTop->cmbLookup->setEditText(Text);
 }
 
 void TfrmMain::SyncRecentList()
 {
-    const QString text = cmbLookup->currentText();
-    const QSignalBlocker block(cmbLookup);
-    cmbLookup->clear();
-    cmbLookup->addItems(FRecent.Words());
-    cmbLookup->setCurrentIndex(-1);
-    cmbLookup->setEditText(text);
+    const QString text = pnlTop->cmbLookup->currentText();
+    const QSignalBlocker block(pnlTop->cmbLookup);
+    pnlTop->cmbLookup->clear();
+    pnlTop->cmbLookup->addItems(FRecent.Words());
+    pnlTop->cmbLookup->setCurrentIndex(-1);
+    pnlTop->cmbLookup->setEditText(text);
 }
 
 void TfrmMain::RecordWord()
 {
-    if (FRecent.Record(cmbLookup->currentText()))
+    if (FRecent.Record(pnlTop->cmbLookup->currentText()))
         SyncRecentList();
 }
 
@@ -87,8 +90,8 @@ void TfrmMain::spdLookupClick()
     RecordWord();
     const TCatalogueEntry& entry = FDictionaries.At(FCurrentDictionary);
     if (entry.Online) {
-        FLastOnlineAddress = OnlineAddress(entry.Location, cmbLookup->currentText());
-        SelectTab(kInternetTab);
+        FLastOnlineAddress = OnlineAddress(entry.Location, pnlTop->cmbLookup->currentText());
+        SelectTab(TMainTabs::kInternetTab);
         NavigateBrowser(FLastOnlineAddress);
         return;
     }
@@ -97,7 +100,7 @@ void TfrmMain::spdLookupClick()
 
 void TfrmMain::spdLookupExClick()
 {
-    const QString text = cmbLookup->currentText();
+    const QString text = pnlTop->cmbLookup->currentText();
     if (text.isEmpty())
         return;
     FRecent.InsertOnTop(text);
@@ -116,14 +119,6 @@ __attribute__((no_sanitize("vptr")))
 #endif
 bool TfrmMain::eventFilter(QObject* Watched, QEvent* Event)
 {
-    if (Watched == pnlIndent && HandleIndentEvent(Event))
-        return true;
-    if (Event->type() == QEvent::Resize) {
-        if (Watched == pnlTop)
-            pnlTopResize();
-        else if (Watched == pnlTips)
-            LayoutTips();
-    }
     const QEvent::Type type = Event->type();
     if (type != QEvent::KeyPress && type != QEvent::KeyRelease && type != QEvent::Wheel)
         return QMainWindow::eventFilter(Watched, Event);
@@ -184,17 +179,17 @@ bool TfrmMain::HandleKey(QKeyEvent* Event)
             SelectTab((pagTabs->currentIndex() + 1) % pagTabs->count());
             return true;
         case TKeyAction::DictionaryTab:
-            SelectTab(kDictionaryTab);
+            SelectTab(TMainTabs::kDictionaryTab);
             return true;
         case TKeyAction::AdvancedTab:
-            SelectTab(kAdvancedTab);
+            SelectTab(TMainTabs::kAdvancedTab);
             return true;
         case TKeyAction::InternetTab:
-            SelectTab(kInternetTab);
+            SelectTab(TMainTabs::kInternetTab);
             return true;
         case TKeyAction::FocusLookup:
-            cmbLookup->setFocus(Qt::ShortcutFocusReason);
-            cmbLookup->lineEdit()->selectAll();
+            pnlTop->cmbLookup->setFocus(Qt::ShortcutFocusReason);
+            pnlTop->cmbLookup->lineEdit()->selectAll();
             return true;
     }
     return false;
@@ -203,9 +198,9 @@ bool TfrmMain::HandleKey(QKeyEvent* Event)
 bool TfrmMain::HandleWheel(QWheelEvent* Event)
 {
     TDictionaryView* view = nullptr;
-    if (pagTabs->currentIndex() == kDictionaryTab)
+    if (pagTabs->currentIndex() == TMainTabs::kDictionaryTab)
         view = FLookupView;
-    else if (pagTabs->currentIndex() == kAdvancedTab)
+    else if (pagTabs->currentIndex() == TMainTabs::kAdvancedTab)
         view = FAdvancedView;
     else
         return false;
@@ -236,11 +231,11 @@ void TfrmMain::SelectTab(int Index)
 void TfrmMain::pagTabsChange()
 {
     switch (pagTabs->currentIndex()) {
-        case kDictionaryTab:
+        case TMainTabs::kDictionaryTab:
             stbStatusBar->SetPanelOwnerDrawn();
             cmbLookupChange();
             break;
-        case kAdvancedTab:
+        case TMainTabs::kAdvancedTab:
             stbStatusBar->SetPanelText(Text(9014));
             cmbLookupChange();
             break;
@@ -268,7 +263,7 @@ void TfrmMain::OnRightClick(const std::string& EntryText, const std::string& Wor
     if (EntryText.empty() || Word.empty())
         return;
     FClickedWord = FromAnsi(Word);
-    popWord->popup(QCursor::pos());
+    Menu.popWord->popup(QCursor::pos());
 }
 
 void TfrmMain::OnLinkRightClick(const std::string& Link)
@@ -285,8 +280,8 @@ void TfrmMain::OnLinkClick(const std::string& Link)
 
 void TfrmMain::popWordPopup()
 {
-    mnuRelations->setEnabled(FLookupView->Store().HasRelations());
-    mnuAddToVocabulary->setEnabled(!FClickedHeadword.isEmpty());
+    Menu.mnuRelations->setEnabled(FLookupView->Store().HasRelations());
+    Menu.mnuAddToVocabulary->setEnabled(!FClickedHeadword.isEmpty());
 }
 
 void TfrmMain::mnuLookupClick()

@@ -6,8 +6,8 @@
 #include "dictionary/ansi_codec.h"
 #include "dictionary_view/dictionary_view.h"
 #include "main_window/frm_main.h"
-#include "main_window/language_apply.h"
-#include "main_window/message_box.h"
+#include "language/language_apply.h"
+#include "widgets/message_box.h"
 #include "browser/built_in_pages.h"
 #include "main_window/vendor_pages.h"
 #include "network/update_version.h"
@@ -46,7 +46,7 @@ void TfrmMain::mnuSettingsClick()
     dialog.OnGetMoreLanguages = [this] {
         LaunchURL(FSettings.LanguagesPage, true);
     };
-    RunModal(dialog);
+    Hooks.RunModal(dialog);
     if (dialog.result() == QDialog::Accepted)
         TakeOverGeneral(dialog);
     ApplySettings();
@@ -79,7 +79,7 @@ void TfrmMain::mnuInformationClick()
     TfrmInformation dialog(Decoded(header.Name), Decoded(header.Information), Decoded(header.URL), this);
     ApplyLanguageToControl(FLanguage, &dialog, QStringLiteral("Information"));
     dialog.OnOpenLink = [this](const QString& Address) { LaunchURL(Address, false); };
-    RunModal(dialog);
+    Hooks.RunModal(dialog);
 }
 
 void TfrmMain::mnuAboutClick()
@@ -96,7 +96,7 @@ void TfrmMain::mnuAboutClick()
     dialog.OnOpenLink = [this, site](const QString& Address) {
         LaunchURL(Address == site ? FSettings.HomePage : Address, false);
     };
-    RunModal(dialog);
+    Hooks.RunModal(dialog);
 }
 
 }  // namespace lirabo

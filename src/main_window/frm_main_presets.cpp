@@ -6,9 +6,11 @@
 
 #include "dictionary_view/dictionary_view.h"
 #include "main_window/frm_main.h"
-#include "main_window/input_box.h"
-#include "main_window/language_apply.h"
-#include "main_window/message_box.h"
+#include "main_window/settings_key.h"
+#include "main_window/top_bar.h"
+#include "widgets/input_box.h"
+#include "language/language_apply.h"
+#include "widgets/message_box.h"
 #include "preferences/frm_preset.h"
 
 namespace lirabo {
@@ -21,17 +23,17 @@ constexpr int kShortcutCount = 9;  // Ctrl+1 .. Ctrl+9
 
 void TfrmMain::LoadPresets()
 {
-    QSettings key(QStringLiteral("Kestrune"), QStringLiteral("LiraboDesk"));
+    TSettingsKey key;
     FPresetNames = TPresetStore(key).Names();
-    mnuPresets->clear();
+    Menu.mnuPresets->clear();
     for (int i = 0; i < FPresetNames.size(); ++i) {
-        QAction* item = mnuPresets->addAction(FPresetNames[i]);
+        QAction* item = Menu.mnuPresets->addAction(FPresetNames[i]);
         item->setObjectName(QStringLiteral("mnuPreset%1").arg(i));
         if (i < kShortcutCount)
             item->setShortcut(QKeySequence(Qt::CTRL | static_cast<Qt::Key>(Qt::Key_1 + i)));
         connect(item, &QAction::triggered, this, [this, i] { mnuPresetsClick(i); });
     }
-    mnuPresets->menuAction()->setVisible(!FPresetNames.isEmpty());
+    Menu.mnuPresets->menuAction()->setVisible(!FPresetNames.isEmpty());
 }
 
 TfrmMain::TPresetLayout TfrmMain::CurrentLayout() const
@@ -45,7 +47,7 @@ void TfrmMain::mnuAddPresetClick()
         TInputBox::Ask(this, QStringLiteral("Lirabo"), Text(8005) + QLatin1String("\n\n") + Text(8006));
     if (!name || name->trimmed().isEmpty())
         return;
-    QSettings key(QStringLiteral("Kestrune"), QStringLiteral("LiraboDesk"));
+    TSettingsKey key;
     TPresetStore store(key);
     switch (store.CheckName(*name)) {
         case TPresetStore::TNameCheck::Duplicate:
@@ -66,7 +68,7 @@ void TfrmMain::mnuPresetsClick(int Index)
 {
     if (Index < 0 || Index >= FPresetNames.size())
         return;
-    QSettings key(QStringLiteral("Kestrune"), QStringLiteral("LiraboDesk"));
+    TSettingsKey key;
     const TPresetLayout layout =
         TPresetStore::Resolve(TPresetStore(key).ReadPreset(FPresetNames[Index]), FBuiltInPresets, CurrentLayout());
     // Hidden while it changes, the window does not show each step.
@@ -76,7 +78,7 @@ void TfrmMain::mnuPresetsClick(int Index)
     FOpacity = {layout.Transparency, layout.Transparency != 255};
     setWindowOpacity(WindowOpacityOf(FOpacity));
     FSettings.TopIndent = layout.TopIndent;
-    pnlTopResize();
+    pnlTop->SetTopIndent(FSettings.TopIndent);
     FSettings.Indent = layout.Indent;
     for (TDictionaryView* view : {FLookupView, FAdvancedView}) {
         view->SetIndent(layout.Indent);
@@ -94,13 +96,13 @@ void TfrmMain::mnuDeletePresetsClick()
             return FPresetNames;
         },
         [](const QString& Name) {
-            QSettings key(QStringLiteral("Kestrune"), QStringLiteral("LiraboDesk"));
+            TSettingsKey key;
             TPresetStore(key).RemovePreset(Name);
         },
         this);
     ApplyLanguageToControl(FLanguage, &dialog, QStringLiteral("Preset"));
     dialog.Refresh();
-    RunModal(dialog);
+    Hooks.RunModal(dialog);
     LoadPresets();
 }
 

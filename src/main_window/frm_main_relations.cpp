@@ -7,6 +7,7 @@
 #include "dictionary/relation_names.h"
 #include "dictionary_view/dictionary_view.h"
 #include "main_window/frm_main.h"
+#include "main_window/relations_panel.h"
 #include "main_window/relations_delegate.h"
 #include "main_window/status_bar.h"
 
@@ -16,8 +17,8 @@ void TfrmMain::mnuRelationsClick(bool FromWordMenu)
 {
     stbStatusBar->SetWholeWidthText(Text(9012));
     stbStatusBar->repaint();
-    lstRelations->setUpdatesEnabled(false);
-    lstRelations->clear();
+    pnlRelations->lstRelations->setUpdatesEnabled(false);
+    pnlRelations->lstRelations->clear();
 
     TRelationRows rows;
     bool listed = false;
@@ -38,10 +39,10 @@ void TfrmMain::mnuRelationsClick(bool FromWordMenu)
 
     for (const TRelationRow& row : rows) {
         const std::string text = RelationRowText(row.Mark, row.Text);
-        auto* item = new QListWidgetItem(QString::fromStdString(AnsiToUtf8(text)), lstRelations);
+        auto* item = new QListWidgetItem(QString::fromStdString(AnsiToUtf8(text)), pnlRelations->lstRelations);
         item->setData(TRelationsDelegate::kMarkRole, row.Mark);
     }
-    lstRelations->setUpdatesEnabled(true);
+    pnlRelations->lstRelations->setUpdatesEnabled(true);
     stbStatusBar->SetPanelMode();
 
     if (listed && !FSettings.ShowRelations) {
@@ -55,7 +56,7 @@ void TfrmMain::mnuShowRelationsClick(bool FromMenu)
     if (FromMenu)
         FSettings.ShowRelations = !FSettings.ShowRelations;
     pnlRelations->setVisible(FSettings.ShowRelations);
-    mnuShowRelations->setChecked(FSettings.ShowRelations);
+    Menu.mnuShowRelations->setChecked(FSettings.ShowRelations);
 }
 
 void TfrmMain::spdCloseRelationsClick()
@@ -66,7 +67,7 @@ void TfrmMain::spdCloseRelationsClick()
 
 void TfrmMain::lstRelationsClick()
 {
-    const QListWidgetItem* item = lstRelations->currentItem();
+    const QListWidgetItem* item = pnlRelations->lstRelations->currentItem();
     if (!item || item->data(TRelationsDelegate::kMarkRole).toInt() < 0)
         return;
     SetLookupText(item->text());

@@ -15,40 +15,17 @@
 #include "dictionary/definition_query.h"
 #include "dictionary_view/dictionary_view.h"
 #include "main_window/frm_main.h"
-#include "main_window/language_apply.h"
+#include "main_window/main_tabs.h"
+#include "language/language_apply.h"
 #include "main_window/status_bar.h"
 #include "search/background_search.h"
 
 namespace lirabo {
 
-void TfrmMain::CreateSearchBar()
+void TfrmMain::CreateAdvancedSearch()
 {
-    pnlSearchIn = new QWidget(tabAdvancedLookup);
-    pnlSearchIn->setObjectName(QStringLiteral("pnlSearchIn"));
-    auto* row = new QHBoxLayout(pnlSearchIn);
-    row->setContentsMargins(6, 3, 6, 3);
-    lblSearchIn = new QLabel(pnlSearchIn);
-    lblSearchIn->setObjectName(QStringLiteral("lblSearchIn"));
-    SetTag(lblSearchIn, 9024);
-    rbnHeadwords = new QRadioButton(pnlSearchIn);
-    rbnHeadwords->setObjectName(QStringLiteral("rbnHeadwords"));
-    SetTag(rbnHeadwords, 9025);
-    rbnDefinitions = new QRadioButton(pnlSearchIn);
-    rbnDefinitions->setObjectName(QStringLiteral("rbnDefinitions"));
-    SetTag(rbnDefinitions, 9026);
-    for (QWidget* w : {static_cast<QWidget*>(rbnHeadwords), static_cast<QWidget*>(rbnDefinitions)})
-        w->setFocusPolicy(Qt::TabFocus);
-    row->addWidget(lblSearchIn);
-    row->addWidget(rbnHeadwords);
-    row->addWidget(rbnDefinitions);
-    row->addStretch(1);
-    // The narrow presets (a bar of 200 pixels) must still fit: the row is
-    // cut off rather than widening the window.
-    pnlSearchIn->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
-    static_cast<QVBoxLayout*>(tabAdvancedLookup->layout())->insertWidget(0, pnlSearchIn);
-
-    (FSettings.SearchDefinitions ? rbnDefinitions : rbnHeadwords)->setChecked(true);
-    connect(rbnDefinitions, &QRadioButton::toggled, this,
+    (FSettings.SearchDefinitions ? pagTabs->rbnDefinitions : pagTabs->rbnHeadwords)->setChecked(true);
+    connect(pagTabs->rbnDefinitions, &QRadioButton::toggled, this,
             [this](bool Checked) { FSettings.SearchDefinitions = Checked; });
 
     FSearch = new TBackgroundSearch(this);
@@ -59,7 +36,7 @@ void TfrmMain::CreateSearchBar()
 void TfrmMain::StartAdvancedSearch(const std::string& Query)
 {
     const int tab = pagTabs->currentIndex();
-    if (tab != kDictionaryTab && tab != kAdvancedTab)
+    if (tab != TMainTabs::kDictionaryTab && tab != TMainTabs::kAdvancedTab)
         return;
     // One search at a time: a new one replaces the one still running. The
     // list a narrowing search reads stays untouched until then.
@@ -67,8 +44,8 @@ void TfrmMain::StartAdvancedSearch(const std::string& Query)
     // An older notice would hide the search's progress.
     stbStatusBar->clearMessage();
     FSearchQuery = Query;
-    FSearchDefinitions = rbnDefinitions->isChecked();
-    FSearchNarrows = tab == kAdvancedTab;
+    FSearchDefinitions = pagTabs->rbnDefinitions->isChecked();
+    FSearchNarrows = tab == TMainTabs::kAdvancedTab;
     const TSearchKind kind = FSearchDefinitions ? TSearchKind::Definitions : TSearchKind::Headwords;
 
     if (FSearchNarrows) {
@@ -91,7 +68,7 @@ void TfrmMain::StartAdvancedSearch(const std::string& Query)
         // No tab-change handling for this switch: the dictionary line
         // stays in the status bar.
         const QSignalBlocker block(pagTabs);
-        pagTabs->setCurrentIndex(kAdvancedTab);
+        pagTabs->setCurrentIndex(TMainTabs::kAdvancedTab);
     }
     const bool open = CurrentEntryValid() && !FDictionaries.At(FCurrentDictionary).Online &&
                       FLookupView->Store().Source() == TDictionaryStore::kSourceFile;

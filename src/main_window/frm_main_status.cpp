@@ -10,7 +10,9 @@
 #include "dictionary/ansi_codec.h"
 #include "dictionary_view/dictionary_view.h"
 #include "main_window/frm_main.h"
+#include "main_window/main_tabs.h"
 #include "main_window/status_bar.h"
+#include "main_window/tips_panel.h"
 #include "main_window/tip_cycle.h"
 
 namespace lirabo {
@@ -88,34 +90,20 @@ void TfrmMain::stbStatusBarMouseDown(int X)
 
 // --- tips ---------------------------------------------------------------------------
 
-void TfrmMain::LayoutTips()
-{
-    const int w = pnlTips->width();
-    const int buttonLeft = w - spdNextTip->width() - 4;
-    spdCloseTip->move(buttonLeft, 0);
-    spdNextTip->move(buttonLeft, 19);
-    spdPreviousTip->move(buttonLeft, 38);
-    lblTips->adjustSize();
-    lblTips->move(8, 4);
-    const int tipLeft = lblTips->x() + lblTips->width() + 10;
-    lblTip->setGeometry(tipLeft, 4, std::max(0, w - tipLeft - spdNextTip->width() - 10),
-                        pnlTips->height() - 6);
-}
-
 void TfrmMain::mnuShowTipsClick(bool FromMenu)
 {
     if (FromMenu)
         FSettings.ShowTips = !FSettings.ShowTips;
     pnlTips->setVisible(FSettings.ShowTips);
-    mnuShowTips->setChecked(FSettings.ShowTips);
-    LayoutTips();
+    Menu.mnuShowTips->setChecked(FSettings.ShowTips);
+    pnlTips->LayoutTips();
     if (FSettings.ShowTips)
         spdNextTipClick();
 }
 
 void TfrmMain::ShowTip()
 {
-    lblTip->setText(FLanguage.ReadLanguageText(QStringLiteral("Tips"), FSettings.CurrentTip + 1));
+    pnlTips->lblTip->setText(FLanguage.ReadLanguageText(QStringLiteral("Tips"), FSettings.CurrentTip + 1));
 }
 
 void TfrmMain::spdNextTipClick()

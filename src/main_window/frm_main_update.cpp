@@ -8,7 +8,8 @@
 #include <QSettings>
 
 #include "main_window/frm_main.h"
-#include "main_window/message_box.h"
+#include "main_window/settings_key.h"
+#include "widgets/message_box.h"
 #include "main_window/status_bar.h"
 #include "network/update_address.h"
 #include "network/update_calendar.h"
@@ -70,11 +71,11 @@ void TfrmMain::mnuCheckForUpdatesClick(QObject* Sender)
 {
     if (FDestroyed || UpdateCheckRunning())
         return;
-    const bool manual = Sender && Sender == mnuCheckForUpdates;
+    const bool manual = Sender && Sender == Menu.mnuCheckForUpdates;
     const QString setting = FSettings.UpdateServer.trimmed();
     // A build without a server has nothing to ask; the platform is asked
     // about the network only when there is.
-    if (!manual && (setting.isEmpty() || (OfflineCheck ? OfflineCheck() : network::PlatformReportsOffline())))
+    if (!manual && (setting.isEmpty() || (Hooks.OfflineCheck ? Hooks.OfflineCheck() : network::PlatformReportsOffline())))
         return;
     FManualUpdateCheck = manual;
     if (setting.isEmpty()) {
@@ -90,7 +91,7 @@ void TfrmMain::mnuCheckForUpdatesClick(QObject* Sender)
     if (manual)
         stbStatusBar->SetWholeWidthText(Text(9011));
     const std::string version =
-        UpdateVersion.isEmpty() ? std::string(network::ProgramVersion()) : UpdateVersion.toStdString();
+        Hooks.UpdateVersion.isEmpty() ? std::string(network::ProgramVersion()) : Hooks.UpdateVersion.toStdString();
     const std::string body = network::BuildUpdateBody(network::BuildNumberOf(version), FSettings.UpdatedDate,
                                                       QLocale().decimalPoint().toStdString());
     const std::string request = network::BuildUpdateRequest(server->HostLine(), body);
@@ -102,7 +103,7 @@ void TfrmMain::mnuCheckForUpdatesClick(QObject* Sender)
         connect(FUpdateCheck, &TUpdateCheck::Finished, this, &TfrmMain::UpdateCheckFinished);
         connect(FUpdateCheck, &TUpdateCheck::Failed, this, &TfrmMain::UpdateCheckFailed);
     }
-    FUpdateCheck->SetTimeout(UpdateTimeoutMs > 0 ? UpdateTimeoutMs : TUpdateCheck::kDefaultTimeoutMs);
+    FUpdateCheck->SetTimeout(Hooks.UpdateTimeoutMs > 0 ? Hooks.UpdateTimeoutMs : TUpdateCheck::kDefaultTimeoutMs);
     FUpdateCheck->Start(*server, QByteArray(request.data(), static_cast<qsizetype>(request.size())));
 }
 
@@ -115,7 +116,7 @@ void TfrmMain::UpdateCheckFinished(const QByteArray& Reply)
     // whatever the reply said.
     FSettings.UpdatedDate = network::DayCountOf(QDate::currentDate());
     {
-        QSettings key(QStringLiteral("Kestrune"), QStringLiteral("LiraboDesk"));
+        TSettingsKey key;
         TSettings::WriteUpdatedDate(key, FSettings.UpdatedDate);
     }
     EndUpdateCheck();

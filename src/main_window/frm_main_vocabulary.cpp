@@ -8,8 +8,8 @@
 
 #include "dictionary_view/dictionary_view.h"
 #include "main_window/frm_main.h"
-#include "main_window/language_apply.h"
-#include "main_window/message_box.h"
+#include "language/language_apply.h"
+#include "widgets/message_box.h"
 #include "main_window/status_bar.h"
 #include "vocabulary/frm_vocabulary_assembly.h"
 #include "vocabulary/vocabulary_file.h"
@@ -38,7 +38,7 @@ void TfrmMain::mnuVocabularyTestClick()
     TfrmVocabularyAssembly window(FLanguage, VocabularyFolder(), this);
     ApplyLanguageToControl(FLanguage, &window, kVocabularySection);
     window.tlbNewClick(false);
-    RunModal(window);
+    Hooks.RunModal(window);
     if (!window.LastFile().isEmpty())
         FSettings.VocabularyFile = window.LastFile();
 }

@@ -9,6 +9,7 @@
 #include <QWindow>
 
 #include "main_window/frm_main.h"
+#include "main_window/top_bar.h"
 
 namespace lirabo {
 
@@ -68,14 +69,14 @@ void TfrmMain::WMTrayIcon(int Code)
 
 bool TfrmMain::TrayAvailable() const
 {
-    return TrayAvailableCheck ? TrayAvailableCheck() : QSystemTrayIcon::isSystemTrayAvailable();
+    return Hooks.TrayAvailableCheck ? Hooks.TrayAvailableCheck() : QSystemTrayIcon::isSystemTrayAvailable();
 }
 
 void TfrmMain::spdAlwaysOnTopClick(bool FromButton)
 {
     if (FromButton)
         FSettings.AlwaysOnTop = !FSettings.AlwaysOnTop;
-    spdAlwaysOnTop->setChecked(FSettings.AlwaysOnTop);
+    pnlTop->spdAlwaysOnTop->setChecked(FSettings.AlwaysOnTop);
     const Qt::WindowFlags flags = FSettings.AlwaysOnTop ? windowFlags() | Qt::WindowStaysOnTopHint
                                                         : windowFlags() & ~Qt::WindowStaysOnTopHint;
     if (flags == windowFlags())

@@ -268,4 +268,30 @@ void TSettings::WriteRecent(QSettings& Key, const QStringList& Words)
         Key.setValue(QStringLiteral("Recent%1").arg(i), Words[i]);
 }
 
+void TSettings::ReadGeometry(const QSettings& Key, QSize ScreenSize)
+{
+    WindowState = ReadRegIntegerDefault(Key, QStringLiteral("WindowState"), 1);
+    if (WindowState != 1)
+        return;
+    WindowWidth = ReadRegIntegerDefault(Key, QStringLiteral("WindowWidth"), 500);
+    WindowHeight = ReadRegIntegerDefault(Key, QStringLiteral("WindowHeight"), 500);
+    WindowLeft = ReadRegIntegerDefault(Key, QStringLiteral("WindowLeft"), (ScreenSize.width() - WindowWidth) / 2);
+    WindowTop = ReadRegIntegerDefault(Key, QStringLiteral("WindowTop"), (ScreenSize.height() - WindowHeight) / 2);
+}
+
+void TSettings::WriteGeometry(QSettings& Key, Qt::WindowStates State, const QRect& Geometry)
+{
+    if (State & Qt::WindowMinimized)
+        return;
+    if (State & Qt::WindowMaximized) {
+        Key.setValue(QStringLiteral("WindowState"), 2);
+        return;
+    }
+    Key.setValue(QStringLiteral("WindowState"), 1);
+    Key.setValue(QStringLiteral("WindowWidth"), Geometry.width());
+    Key.setValue(QStringLiteral("WindowHeight"), Geometry.height());
+    Key.setValue(QStringLiteral("WindowTop"), Geometry.y());
+    Key.setValue(QStringLiteral("WindowLeft"), Geometry.x());
+}
+
 }  // namespace lirabo

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QRect>
 #include <QString>
 #include <QStringList>
 
@@ -23,7 +24,7 @@ double ReadRegFloatDefault(const QSettings& Key, const QString& Name, double Def
 // Every setting read at start-up and written at shutdown, named after its
 // stored value. The window geometry and the recent words are kept here too,
 // but their defaults depend on the screen and they are written by rules of
-// their own, so TfrmMain reads and writes them itself.
+// their own, so they have readers and writers of their own.
 struct TSettings {
     static constexpr int kMaxRecentIndex = 10;  // "Recent0" .. "Recent10"
 
@@ -101,6 +102,15 @@ struct TSettings {
     static void WriteUpdatedDate(QSettings& Key, double DayCount);
     // The server a build asks when none is stored.
     static QString DefaultUpdateServer();
+
+    // "WindowState" and, for a normal window (state 1), its size and place;
+    // a missing size is 500 by 500 and a missing place centres the window
+    // on a screen of ScreenSize.
+    void ReadGeometry(const QSettings& Key, QSize ScreenSize);
+    // A maximised window stores only its state; a normal one its state, the
+    // size of Geometry and its place; a minimised one nothing, since its
+    // geometry is not worth keeping.
+    static void WriteGeometry(QSettings& Key, Qt::WindowStates State, const QRect& Geometry);
 
     // The recent words "Recent0".."Recent10" in order, empty texts left out.
     static QStringList ReadRecent(const QSettings& Key);

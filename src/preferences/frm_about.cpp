@@ -5,10 +5,10 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "main_window/icons.h"
-#include "main_window/language.h"
-#include "main_window/language_apply.h"
-#include "preferences/link_label.h"
+#include "widgets/icons.h"
+#include "language/language.h"
+#include "language/language_apply.h"
+#include "widgets/link_label.h"
 
 namespace lirabo {
 

@@ -8,8 +8,8 @@
 #include <QRegularExpression>
 #include <QVBoxLayout>
 
-#include "main_window/language_apply.h"
-#include "preferences/link_label.h"
+#include "language/language_apply.h"
+#include "widgets/link_label.h"
 
 namespace lirabo {
 

@@ -6,9 +6,9 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "main_window/language.h"
-#include "main_window/language_apply.h"
-#include "main_window/message_box.h"
+#include "language/language.h"
+#include "language/language_apply.h"
+#include "widgets/message_box.h"
 
 namespace lirabo {
 

@@ -13,10 +13,10 @@
 #include <QVBoxLayout>
 
 #include "dictionary_view/dictionary_painter.h"
-#include "main_window/language.h"
-#include "main_window/language_apply.h"
+#include "language/language.h"
+#include "language/language_apply.h"
 #include "preferences/element_preview.h"
-#include "preferences/link_label.h"
+#include "widgets/link_label.h"
 
 namespace lirabo {
 

@@ -6,7 +6,7 @@
 #include "data_folders/data_folders.h"
 #include "dictionary/ansi_codec.h"
 #include "language/language_file.h"
-#include "main_window/language.h"
+#include "language/language.h"
 
 namespace lirabo {
 

@@ -113,4 +113,15 @@ TPresetLayout TPresetStore::Resolve(const TStoredPreset& Stored, const std::arra
     return layout;
 }
 
+std::array<TPresetLayout, 3> TPresetStore::BuiltInLayouts(int ScreenWidth, int ScreenHeight)
+{
+    const int w = ScreenWidth;
+    const int h = ScreenHeight;
+    return {{
+        {500, 500, (w - 500) / 2, (h - 500) / 2, 255, 300, 200},
+        {200, h, w - 200, 0, 225, 175, 10},
+        {200, h, 0, 0, 225, 175, 10},
+    }};
+}
+
 }  // namespace lirabo

@@ -59,6 +59,11 @@ public:
     static TPresetLayout Resolve(const TStoredPreset& Stored, const std::array<TPresetLayout, 3>& BuiltIn,
                                  const TPresetLayout& Current);
 
+    // The three built-in layouts for a screen of the given size: a window
+    // of 500 by 500 in its middle, and a bar of the screen's height at its
+    // right and at its left edge.
+    static std::array<TPresetLayout, 3> BuiltInLayouts(int ScreenWidth, int ScreenHeight);
+
 private:
     QSettings& FKey;
 };

@@ -11,10 +11,10 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
-#include "main_window/icons.h"
-#include "main_window/language.h"
-#include "main_window/language_apply.h"
-#include "main_window/message_box.h"
+#include "widgets/icons.h"
+#include "language/language.h"
+#include "language/language_apply.h"
+#include "widgets/message_box.h"
 #include "vocabulary/frm_vocabulary_test.h"
 #include "vocabulary/vocabulary_file.h"
 #include "vocabulary/vocabulary_grid.h"

@@ -10,8 +10,8 @@
 #include <QTextCursor>
 #include <QTextEdit>
 
-#include "main_window/language.h"
-#include "main_window/language_apply.h"
+#include "language/language.h"
+#include "language/language_apply.h"
 #include "vocabulary/vocabulary_row.h"
 #include "vocabulary/vocabulary_score.h"
 

@@ -20,8 +20,8 @@
 #include "download_test_server.h"
 #include "downloads/frm_download.h"
 #include "main_window/frm_main.h"
-#include "main_window/input_box.h"
-#include "main_window/message_box.h"
+#include "widgets/input_box.h"
+#include "widgets/message_box.h"
 #include "network/file_download.h"
 #include "test_folder.h"
 #include "wait_until.h"
@@ -51,8 +51,8 @@ protected:
     TfrmMain& Start()
     {
         FWindow = std::make_unique<TfrmMain>(FFolder.Path());
-        FWindow->OpenExternal = [this](const QString& Address) { FOpened << Address; };
-        FWindow->PagesFolder = FSettings.filePath("pages");
+        FWindow->Hooks.OpenExternal = [this](const QString& Address) { FOpened << Address; };
+        FWindow->Hooks.PagesFolder = FSettings.filePath("pages");
         FWindow->resize(800, 600);
         FWindow->show();
         return *FWindow;
@@ -111,7 +111,7 @@ TEST_F(BrowserEngineTest, DictionaryLinkOnAPageIsInstalledAndListed)
 
     TfrmMain& w = Start();
     QStringList installed;
-    w.RunModal = [&](QDialog& Dialog) {
+    w.Hooks.RunModal = [&](QDialog& Dialog) {
         auto& download = static_cast<TfrmDownload&>(Dialog);
         WaitUntil([&] { return download.Installed() || !download.Download() || !download.Download()->Running(); });
         installed << download.TargetPath();

@@ -12,9 +12,9 @@
 
 #include "download_test_server.h"
 #include "downloads/frm_download.h"
-#include "main_window/language.h"
-#include "main_window/language_apply.h"
-#include "main_window/message_box.h"
+#include "language/language.h"
+#include "language/language_apply.h"
+#include "widgets/message_box.h"
 #include "network/file_download.h"
 #include "test_folder.h"
 #include "wait_until.h"

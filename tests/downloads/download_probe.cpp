@@ -11,8 +11,8 @@
 
 #include "download_test_server.h"
 #include "downloads/frm_download.h"
-#include "main_window/language.h"
-#include "main_window/language_apply.h"
+#include "language/language.h"
+#include "language/language_apply.h"
 #include "network/file_download.h"
 #include "wait_until.h"
 

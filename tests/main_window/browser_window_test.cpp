@@ -35,7 +35,7 @@ protected:
     // The download dialogs the window runs, each left to finish.
     void DriveDownloads()
     {
-        FWindow->RunModal = [this](QDialog& Dialog) {
+        FWindow->Hooks.RunModal = [this](QDialog& Dialog) {
             auto* download = qobject_cast<TfrmDownload*>(&Dialog);
             ASSERT_NE(download, nullptr);
             FDialogTargets << download->TargetPath();
@@ -49,7 +49,7 @@ protected:
 
     QString Local(const char* Page) const
     {
-        return QUrl::fromLocalFile(QDir(FWindow->PagesFolder).filePath(QLatin1String(Page))).toString();
+        return QUrl::fromLocalFile(QDir(FWindow->Hooks.PagesFolder).filePath(QLatin1String(Page))).toString();
     }
 
     QStringList FDialogTargets;
@@ -140,7 +140,7 @@ TEST_F(BrowserWindowTest, DisabledBrowserSendsPagesToTheSystemBrowserAndIsDestro
 
     // The settings dialog switches the browser off; the tab drops it on the
     // next entry, and everything then goes to the system's browser.
-    w.RunModal = [](QDialog& Dialog) {
+    w.Hooks.RunModal = [](QDialog& Dialog) {
         Dialog.findChild<QCheckBox*>("chkDisableBrowser")->setChecked(true);
         Dialog.accept();
     };

@@ -17,7 +17,7 @@
 #include "dictionary/ansi_codec.h"
 #include "dictionary/word_order.h"
 #include "language/language_file.h"
-#include "main_window/language.h"
+#include "language/language.h"
 
 namespace lirabo::test {
 namespace {

@@ -12,8 +12,8 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
-#include "main_window/language.h"
-#include "main_window/language_apply.h"
+#include "language/language.h"
+#include "language/language_apply.h"
 #include "language/language_file.h"
 
 namespace lirabo {

@@ -16,7 +16,7 @@
 #include "preferences/frm_about.h"
 #include "preferences/frm_information.h"
 #include "preferences/frm_settings.h"
-#include "preferences/link_label.h"
+#include "widgets/link_label.h"
 #include "window_fixture.h"
 
 namespace lirabo::test {
@@ -46,7 +46,7 @@ protected:
     // Runs the next dialogs through Drive instead of a modal loop.
     void Drive(std::function<void(QDialog&)> Drive)
     {
-        FWindow->RunModal = [this, Drive](QDialog& Dialog) {
+        FWindow->Hooks.RunModal = [this, Drive](QDialog& Dialog) {
             ++FDialogsRun;
             Drive(Dialog);
         };

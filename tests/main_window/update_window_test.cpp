@@ -62,9 +62,9 @@ protected:
     TfrmMain& StartWindow()
     {
         TfrmMain& w = Start();
-        w.UpdateVersion = "3.0.0.57";
-        w.OfflineCheck = [this] { return FOffline; };
-        w.UpdateTimeoutMs = 10000;
+        w.Hooks.UpdateVersion = "3.0.0.57";
+        w.Hooks.OfflineCheck = [this] { return FOffline; };
+        w.Hooks.UpdateTimeoutMs = 10000;
         return w;
     }
 
@@ -114,7 +114,7 @@ TEST_F(UpdateWindowTest, RequestCarriesTheStoredDateAndTheProgramsBuild)
     EXPECT_TRUE(FServer.Request().endsWith("\r\nContent-Length: 22\r\n\r\nbuild=57&lastupd=45123\r\n"));
 
     // Without a version set by the test, the program's own counts.
-    FWindow->UpdateVersion.clear();
+    FWindow->Hooks.UpdateVersion.clear();
     CheckByHand();
     const std::string body = "build=" + std::to_string(network::BuildNumberOf(network::ProgramVersion())) +
                              "&lastupd=" + std::to_string(static_cast<int>(Today()));
@@ -196,14 +196,14 @@ TEST_F(UpdateWindowTest, ManualFailuresExplainThemselvesAndCountForNothing)
 
     Store("UpdateServer", "no-such-host.invalid");
     FWindow.reset();
-    StartWindow().UpdateTimeoutMs = 30000;
+    StartWindow().Hooks.UpdateTimeoutMs = 30000;
     CheckByHand();
     EXPECT_EQ(FErrors.value(1), ErrorText(QAbstractSocket::HostNotFoundError, "Unable to resolve host name."));
 
     // A server that never answers, and one that answers without end.
     Store("UpdateServer", FServer.Address());
     FWindow.reset();
-    StartWindow().UpdateTimeoutMs = 300;
+    StartWindow().Hooks.UpdateTimeoutMs = 300;
     FServer.SetKeepOpen(true);
     FServer.SetReply(QList<QByteArray>{});
     CheckByHand();
@@ -294,7 +294,7 @@ TEST_F(UpdateWindowTest, AutomaticCheckSkipsWhenOffOrOfflineAndFailsSilently)
     Stored().remove("UpdatedDate");
     FServer.SetKeepOpen(true);
     FServer.SetReply(QList<QByteArray>{});
-    StartWindow().UpdateTimeoutMs = 300;
+    StartWindow().Hooks.UpdateTimeoutMs = 300;
     ASSERT_TRUE(WaitUntil([this] { return FServer.Connections() == 2; }));
     ASSERT_TRUE(WaitForEnd());
     EXPECT_TRUE(FErrors.isEmpty());
@@ -306,7 +306,7 @@ TEST_F(UpdateWindowTest, SecondCheckWhileOneRunsDoesNothing)
     FServer.SetKeepOpen(true);
     FServer.SetReply(QList<QByteArray>{});
     TfrmMain& w = StartWindow();
-    w.UpdateTimeoutMs = 300;
+    w.Hooks.UpdateTimeoutMs = 300;
     Item()->trigger();
     ASSERT_TRUE(WaitUntil([this] { return FServer.Connections() == 1; }));
     Item()->trigger();

@@ -96,7 +96,7 @@ TEST_F(VocabularyMenuTest, TheListLastSavedTakesTheWordsFromThenOn)
     TfrmMain& w = Start();
     const QString list = QDir(FFolder.Path()).filePath("lesson.lvf");
     int runs = 0;
-    w.RunModal = [&](QDialog& Dialog) {
+    w.Hooks.RunModal = [&](QDialog& Dialog) {
         ++runs;
         auto& window = dynamic_cast<TfrmVocabularyAssembly&>(Dialog);
         EXPECT_EQ(window.windowTitle(), "Vocabulary Assembly");

@@ -139,7 +139,7 @@ TEST_F(WindowBehaviourTest, MinimisingHidesInTheTrayAndAPressOrACopyRestores)
     StoreSetting("MinimizeToTray", 1);
     StoreSetting("ClipboardTranslation", 1);
     TfrmMain& w = Start();
-    w.TrayAvailableCheck = [] { return true; };
+    w.Hooks.TrayAvailableCheck = [] { return true; };
     QCoreApplication::processEvents();
 
     w.showMinimized();
@@ -180,7 +180,7 @@ TEST_F(WindowBehaviourTest, MinimisingHidesInTheTrayAndAPressOrACopyRestores)
 TEST_F(WindowBehaviourTest, WithoutTheSettingOrANotificationAreaMinimisingIsOrdinary)
 {
     TfrmMain& w = Start();
-    w.TrayAvailableCheck = [] { return true; };
+    w.Hooks.TrayAvailableCheck = [] { return true; };
     w.showMinimized();
     QCoreApplication::processEvents();
     EXPECT_EQ(w.TrayIcon(), nullptr);
@@ -189,7 +189,7 @@ TEST_F(WindowBehaviourTest, WithoutTheSettingOrANotificationAreaMinimisingIsOrdi
 
     StoreSetting("MinimizeToTray", 1);
     TfrmMain& again = Start();
-    again.TrayAvailableCheck = [] { return false; };
+    again.Hooks.TrayAvailableCheck = [] { return false; };
     again.showMinimized();
     QCoreApplication::processEvents();
     EXPECT_EQ(again.TrayIcon(), nullptr);
@@ -241,7 +241,7 @@ TEST_F(WindowBehaviourTest, BuilderItemShowsOnlyWhileTheToolLiesBesideTheProgram
 {
     TfrmMain& w = Start();
     QStringList started;
-    w.StartProgram = [&](const QString& Program) {
+    w.Hooks.StartProgram = [&](const QString& Program) {
         started << Program;
         return true;
     };

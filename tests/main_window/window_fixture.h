@@ -16,8 +16,8 @@
 #include "dictionary/dictionary_store.h"
 #include "dictionary_view/dictionary_view.h"
 #include "main_window/frm_main.h"
-#include "main_window/input_box.h"
-#include "main_window/message_box.h"
+#include "widgets/input_box.h"
+#include "widgets/message_box.h"
 #include "search/background_search.h"
 #include "fake_browser.h"
 #include "test_folder.h"
@@ -76,12 +76,12 @@ protected:
     TfrmMain& Start(const QString& CommandLineFile = {})
     {
         FWindow = std::make_unique<TfrmMain>(FProgram.isEmpty() ? FFolder.Path() : FProgram, CommandLineFile);
-        FWindow->OpenExternal = [this](const QString& Address) { FOpened << Address; };
-        FWindow->CreateBrowser = [this](QWidget* Parent) -> TMiniBrowser* {
+        FWindow->Hooks.OpenExternal = [this](const QString& Address) { FOpened << Address; };
+        FWindow->Hooks.CreateBrowser = [this](QWidget* Parent) -> TMiniBrowser* {
             ++FBrowsersMade;
             return FBrowserFails ? nullptr : new TFakeBrowser(Parent);
         };
-        FWindow->PagesFolder = FSettingsDir.filePath(QStringLiteral("pages"));
+        FWindow->Hooks.PagesFolder = FSettingsDir.filePath(QStringLiteral("pages"));
         FWindow->show();
         return *FWindow;
     }

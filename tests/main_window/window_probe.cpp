@@ -232,7 +232,7 @@ int main(int argc, char** argv)
     // The settings dialog over the window, a colour changed live, then the
     // interface in German with its Window menu.
     window->resize(560, 520);
-    window->RunModal = [&](QDialog& Dialog) {
+    window->Hooks.RunModal = [&](QDialog& Dialog) {
         auto& settings = static_cast<lirabo::TfrmSettings&>(Dialog);
         settings.ChooseColor = [](const QColor&) { return std::optional(QColor(255, 250, 220)); };
         Dialog.show();

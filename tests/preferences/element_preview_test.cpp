@@ -9,8 +9,8 @@
 #include <QTabWidget>
 #include <QTest>
 
-#include "main_window/language.h"
-#include "main_window/language_apply.h"
+#include "language/language.h"
+#include "language/language_apply.h"
 #include "preferences/element_preview.h"
 #include "preferences/frm_settings.h"
 

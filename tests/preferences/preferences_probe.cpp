@@ -6,8 +6,8 @@
 #include <QListWidget>
 #include <QTabWidget>
 
-#include "main_window/language.h"
-#include "main_window/language_apply.h"
+#include "language/language.h"
+#include "language/language_apply.h"
 #include "preferences/frm_about.h"
 #include "preferences/frm_information.h"
 #include "preferences/frm_preset.h"

@@ -8,8 +8,8 @@
 #include <QTest>
 #include <QTimer>
 
-#include "main_window/language.h"
-#include "main_window/language_apply.h"
+#include "language/language.h"
+#include "language/language_apply.h"
 #include "vocabulary/frm_vocabulary_assembly.h"
 #include "vocabulary/frm_vocabulary_test.h"
 

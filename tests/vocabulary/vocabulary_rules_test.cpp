@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-#include "main_window/language.h"
+#include "language/language.h"
 #include "vocabulary/vocabulary_row.h"
 #include "vocabulary/vocabulary_score.h"
 #include "vocabulary/vocabulary_shuffle.h"

@@ -16,9 +16,9 @@
 #include <QTextEdit>
 #include <QToolButton>
 
-#include "main_window/language.h"
-#include "main_window/language_apply.h"
-#include "main_window/message_box.h"
+#include "language/language.h"
+#include "language/language_apply.h"
+#include "widgets/message_box.h"
 #include "vocabulary/frm_vocabulary_assembly.h"
 #include "vocabulary/frm_vocabulary_test.h"
 #include "vocabulary/vocabulary_grid.h"

@@ -1,4 +1,4 @@
-#include "main_window/language_apply.h"
+#include "language/language_apply.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -10,7 +10,7 @@
 #include <QTabWidget>
 #include <QVariant>
 
-#include "main_window/language.h"
+#include "language/language.h"
 
 namespace lirabo {
 

@@ -1,4 +1,4 @@
-#include "main_window/input_box.h"
+#include "widgets/input_box.h"
 
 #include <QInputDialog>
 #include <QLabel>

@@ -1,4 +1,4 @@
-#include "main_window/icons.h"
+#include "widgets/icons.h"
 
 #include <QPainter>
 #include <QPainterPath>

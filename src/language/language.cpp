@@ -1,4 +1,4 @@
-#include "main_window/language.h"
+#include "language/language.h"
 
 #include <QFile>
 

@@ -1,4 +1,4 @@
-#include "main_window/message_box.h"
+#include "widgets/message_box.h"
 
 #include <QCoreApplication>
 #include <QMessageBox>

@@ -1,0 +1,56 @@
+#include "main_window/relations_panel.h"
+
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QListWidget>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+#include "language/language_apply.h"
+#include "main_window/relations_delegate.h"
+#include "widgets/flat_button.h"
+
+namespace lirabo {
+
+namespace {
+
+constexpr int kPanelWidth = 145;
+constexpr int kButton = 20;
+
+}  // namespace
+
+TRelationsPanel::TRelationsPanel(QWidget* Parent) : QWidget(Parent)
+{
+    setObjectName(QStringLiteral("pnlRelations"));
+    setFixedWidth(kPanelWidth);
+    auto* outer = new QVBoxLayout(this);
+    outer->setContentsMargins(4, 0, 0, 4);
+
+    grpRelations = new QGroupBox(this);
+    grpRelations->setObjectName(QStringLiteral("grpRelations"));
+    outer->addWidget(grpRelations);
+    auto* inner = new QVBoxLayout(grpRelations);
+    inner->setContentsMargins(4, 4, 4, 4);
+    inner->setSpacing(3);
+    auto* head = new QHBoxLayout;
+    lblRelations = new QLabel(grpRelations);
+    lblRelations->setObjectName(QStringLiteral("lblRelations"));
+    QFont bold = lblRelations->font();
+    bold.setBold(true);
+    lblRelations->setFont(bold);
+    SetTag(lblRelations, 2005);
+    spdCloseRelations = MakeFlatButton(grpRelations, TIconKind::Close, kButton, "spdCloseRelations");
+    head->addWidget(lblRelations, 1);
+    head->addWidget(spdCloseRelations);
+    inner->addLayout(head);
+
+    lstRelations = new QListWidget(grpRelations);
+    lstRelations->setObjectName(QStringLiteral("lstRelations"));
+    lstRelations->setItemDelegate(new TRelationsDelegate(lstRelations));
+    lstRelations->setUniformItemSizes(false);
+    lstRelations->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    inner->addWidget(lstRelations, 1);
+}
+
+}  // namespace lirabo
