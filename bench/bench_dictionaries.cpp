@@ -6,7 +6,7 @@
 #include <map>
 
 #include "dictionary/memory_stream.h"
-#include "dictionary_writer.h"
+#include "makrel/core/dictionary_writer.h"
 
 namespace lirabo::bench {
 

@@ -9,11 +9,11 @@
 #include <string>
 #include <string_view>
 
-#include "dictd_article.h"
-#include "dictd_notice.h"
 #include "dictionary/markup_codes.h"
-#include "letter_codes.h"
-#include "wrap_column.h"
+#include "makrel/dictd/dictd_article.h"
+#include "makrel/dictd/dictd_notice.h"
+#include "makrel/dictd/letter_codes.h"
+#include "makrel/dictd/wrap_column.h"
 
 namespace {
 

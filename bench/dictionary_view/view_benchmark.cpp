@@ -15,7 +15,7 @@
 #include <sstream>
 
 #include "dictionary_view/dictionary_view.h"
-#include "dictionary_writer.h"
+#include "makrel/core/dictionary_writer.h"
 
 namespace {
 

@@ -12,7 +12,7 @@
 #include "dictionary/dictionary_store.h"
 #include "dictionary/little_endian.h"
 #include "dictionary/memory_stream.h"
-#include "dictionary_writer.h"
+#include "makrel/core/dictionary_writer.h"
 
 namespace lirabo::test {
 

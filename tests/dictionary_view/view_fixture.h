@@ -14,7 +14,7 @@
 #include "dictionary_view/dictionary_painter.h"
 #include "dictionary_view/dictionary_view.h"
 #include "dictionary_view/hit_test.h"
-#include "dictionary_writer.h"
+#include "makrel/core/dictionary_writer.h"
 
 namespace lirabo::testing {
 

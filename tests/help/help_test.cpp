@@ -23,7 +23,7 @@
 #include "dictionary/ansi_codec.h"
 #include "language/language_file.h"
 #include "main_window/key_table.h"
-#include "makrel_commands.h"
+#include "makrel/cli/makrel_commands.h"
 
 namespace {
 

@@ -12,7 +12,7 @@
 #include <utility>
 #include <vector>
 
-#include "dictionary_writer.h"
+#include "makrel/core/dictionary_writer.h"
 
 // Readable failure messages for Qt strings.
 inline void PrintTo(const QString& Text, std::ostream* Out)

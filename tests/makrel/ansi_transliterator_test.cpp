@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
-#include "ansi_transliterator.h"
-#include "dictionary_writer.h"
-#include "entry_limits.h"
-#include "html_converter.h"
+#include "makrel/core/ansi_transliterator.h"
+#include "makrel/core/dictionary_writer.h"
+#include "makrel/core/entry_limits.h"
+#include "makrel/stardict/html_converter.h"
 
 namespace makrel {
 namespace {

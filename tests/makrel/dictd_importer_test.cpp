@@ -3,10 +3,10 @@
 #include <filesystem>
 
 #include "dictd_fixture.h"
-#include "dictd_importer.h"
-#include "dictd_index.h"
-#include "dictionary_writer.h"
-#include "import_report.h"
+#include "makrel/core/dictionary_writer.h"
+#include "makrel/core/import_report.h"
+#include "makrel/dictd/dictd_importer.h"
+#include "makrel/dictd/dictd_index.h"
 
 namespace makrel {
 namespace {

@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <sstream>
 
-#include "makrel_commands.h"
+#include "makrel/cli/makrel_commands.h"
 #include "makrel_test_folder.h"
 
 namespace makrel {

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "makrel_commands.h"
+#include "makrel/cli/makrel_commands.h"
 
 namespace makrel::test {
 

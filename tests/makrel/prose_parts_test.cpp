@@ -3,10 +3,10 @@
 #include <string>
 #include <vector>
 
-#include "dictd_notice.h"
-#include "letter_codes.h"
-#include "paragraph_reflow.h"
-#include "wrap_column.h"
+#include "makrel/dictd/dictd_notice.h"
+#include "makrel/dictd/letter_codes.h"
+#include "makrel/dictd/paragraph_reflow.h"
+#include "makrel/dictd/wrap_column.h"
 
 namespace makrel {
 namespace {

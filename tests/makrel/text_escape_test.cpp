@@ -4,7 +4,7 @@
 #include <string>
 #include <utility>
 
-#include "text_escape.h"
+#include "makrel/core/text_escape.h"
 
 namespace makrel {
 namespace {

@@ -2,9 +2,9 @@
 
 #include <filesystem>
 
+#include "makrel/wordnet/wordnet_importer.h"
 #include "makrel_runner.h"
 #include "makrel_test_folder.h"
-#include "wordnet_importer.h"
 
 namespace makrel {
 namespace {

@@ -8,7 +8,7 @@
 
 #include "builder_fixture.h"
 #include "dictionary/dictionary_header.h"
-#include "dictionary_verifier.h"
+#include "makrel/core/dictionary_verifier.h"
 
 namespace makrel {
 namespace {

@@ -23,8 +23,8 @@
 
 #include "builder_fixture.h"
 #include "dictionary/dictionary_header.h"
-#include "dictionary_verifier.h"
-#include "importer.h"
+#include "makrel/core/dictionary_verifier.h"
+#include "makrel/core/importer.h"
 
 namespace makrel {
 namespace {

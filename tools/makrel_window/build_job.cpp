@@ -11,11 +11,11 @@
 #include <new>
 #include <system_error>
 
-#include "dictionary_verifier.h"
-#include "dictionary_writer.h"
-#include "import_report.h"
-#include "importer.h"
-#include "text_escape.h"
+#include "makrel/core/dictionary_verifier.h"
+#include "makrel/core/dictionary_writer.h"
+#include "makrel/core/import_report.h"
+#include "makrel/core/importer.h"
+#include "makrel/core/text_escape.h"
 
 namespace makrel {
 
