@@ -1,40 +1,21 @@
-// The main menu, the links menu and the word menu, and the commands that
-// belong to no other concern: exit, help contents and the web pages.
+// What the menus do (TMainMenu builds them), and the commands that belong
+// to no other concern: exit, help contents and the builder window.
 
 #include <QDir>
 #include <QFileInfo>
 #include <QMenu>
-#include <QMenuBar>
 #include <QToolButton>
 
 #include "dictionary_view/dictionary_view.h"
 #include "main_window/frm_main.h"
 #include "main_window/internet_page.h"
 #include "main_window/main_tabs.h"
-#include "language/language_apply.h"
 
 namespace lirabo {
 
 namespace {
 
 constexpr const char* kHelpFile = "index.html";
-
-QAction* AddItem(QMenu* Menu, const char* Name, int Tag)
-{
-    QAction* action = Menu->addAction(QString());
-    action->setObjectName(QLatin1String(Name));
-    SetTag(action, Tag);
-    return action;
-}
-
-QMenu* AddMenu(QMenuBar* Bar, const char* Name, int Tag)
-{
-    QMenu* menu = Bar->addMenu(QString());
-    menu->setObjectName(QLatin1String(Name));
-    menu->menuAction()->setObjectName(QLatin1String(Name));
-    SetTag(menu->menuAction(), Tag);
-    return menu;
-}
 
 }  // namespace
 
