@@ -20,6 +20,7 @@
 #include <QVBoxLayout>
 
 #include "browser/mini_browser.h"
+#include "clipboard/clipboard_watch.h"
 #include "dictionary_view/dictionary_styles.h"
 #include "dictionary_view/dictionary_view.h"
 #include "language/language_apply.h"
@@ -37,11 +38,6 @@ namespace lirabo {
 
 namespace {
 
-constexpr int kDesignSize = 498;  // the window's client size as designed
-// Programs announce marked text while the mouse still moves; the text is
-// looked up once it has rested this long.
-constexpr int kSelectionRestMs = 350;
-
 // Where the window's size and place are measured against before it is on
 // a screen.
 QSize ScreenSize(const QWidget* Window)
@@ -53,10 +49,8 @@ QSize ScreenSize(const QWidget* Window)
 
 TfrmMain::TfrmMain(QString ProgramFolder, QString CommandLineFile, QWidget* Parent)
     : QMainWindow(Parent),
-      FProgramFolder(ProgramFolder.isEmpty() ? QCoreApplication::applicationDirPath()
-                                             : std::move(ProgramFolder)),
-      FFolders(TDataFolders::ForProgram(FProgramFolder)),
-      FCommandLineFile(std::move(CommandLineFile))
+      TMainWindowState(ProgramFolder.isEmpty() ? QCoreApplication::applicationDirPath() : std::move(ProgramFolder),
+                       std::move(CommandLineFile))
 {
     setObjectName(QStringLiteral("frmMain"));
     Hooks.OpenExternal = [](const QString& Address) {
@@ -113,40 +107,8 @@ QString TfrmMain::LanguagePath(const QString& FileName) const
 
 void TfrmMain::CreateComponents()
 {
-    SetTag(this, 1);
-    setWindowIcon(MakeIcon(TIconKind::Application));
-    resize(kDesignSize, kDesignSize);
-
-    auto* client = new QWidget(this);
-    auto* column = new QVBoxLayout(client);
-    column->setContentsMargins(0, 0, 0, 0);
-    column->setSpacing(0);
-    setCentralWidget(client);
-
-    pnlTop = new TTopBar(this);
-    column->addWidget(pnlTop);
-    FSelectionTimer = new QTimer(this);
-    FSelectionTimer->setSingleShot(true);
-    FSelectionTimer->setInterval(kSelectionRestMs);
-
-    auto* middle = new QHBoxLayout;
-    middle->setContentsMargins(0, 0, 0, 0);
-    middle->setSpacing(0);
-    pnlRelations = new TRelationsPanel(this);
-    pagTabs = new TMainTabs(this);
-    FLookupView = pagTabs->LookupView;
-    FAdvancedView = pagTabs->AdvancedView;
-    middle->addWidget(pnlRelations);
-    middle->addWidget(pagTabs, 1);
-    column->addLayout(middle, 1);
-
-    pnlTips = new TTipsPanel(this);
-    column->addWidget(pnlTips);
-
-    stbStatusBar = new TStatusBar(this);
-    stbStatusBar->setObjectName(QStringLiteral("stbStatusBar"));
-    setStatusBar(stbStatusBar);
-
+    SetUpUi(this);
+    FClipboardWatch = new TClipboardWatch(this);
     ConnectMenus();
     ConnectPanels();
 
@@ -165,7 +127,10 @@ void TfrmMain::ConnectPanels()
             [this] { spdClipboardTranslationClick(true); });
     connect(pnlTop->spdAlwaysOnTop, &QToolButton::clicked, this, [this] { spdAlwaysOnTopClick(true); });
     pnlTop->OnIndentDrag = [this](int TopIndent) { FSettings.TopIndent = TopIndent; };
-    connect(FSelectionTimer, &QTimer::timeout, this, [this] { SelectionSettled(); });
+    FClipboardWatch->OnClipboardChange = [this] { WMDrawClipboard(); };
+    // The person is still working in the program where they mark text:
+    // the window comes to the top without taking the keyboard from it.
+    FClipboardWatch->OnSelectionRest = [this](const QString& Text) { TranslateCopiedText(Text, false); };
 
     connect(pnlRelations->spdCloseRelations, &QToolButton::clicked, this, [this] { spdCloseRelationsClick(); });
     connect(pnlRelations->lstRelations, &QListWidget::itemClicked, this, [this] { lstRelationsClick(); });
@@ -316,11 +281,8 @@ void TfrmMain::FormDestroy()
         return;
     FDestroyed = true;
     qApp->removeEventFilter(this);
-    if (FNextClipboardViewer != -1) {
-        disconnect(FClipboardConnection);
-        FNextClipboardViewer = -1;
-    }
-    disconnect(FSelectionConnection);
+    FClipboardWatch->WatchClipboard(false);
+    FClipboardWatch->WatchSelection(false);
     if (FTray.EverAdded() && FTrayIcon)
         FTrayIcon->hide();
 

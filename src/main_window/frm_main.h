@@ -2,43 +2,23 @@
 
 #include <QMainWindow>
 #include <QString>
-#include <array>
-#include <functional>
-#include <memory>
 #include <string>
 #include <vector>
 
-#include "data_folders/data_folders.h"
 #include "dictionary/word_item.h"
-#include "main_window/catalogue.h"
-#include "main_window/main_menu.h"
 #include "main_window/main_window_hooks.h"
-#include "language/language.h"
-#include "main_window/recent_list.h"
-#include "main_window/settings.h"
-#include "main_window/tray_state.h"
-#include "main_window/window_opacity.h"
-#include "preferences/preset_store.h"
+#include "main_window/main_window_state.h"
+#include "main_window/main_window_ui.h"
 
-class QAction;
-class QMenu;
 class QSystemTrayIcon;
-class QTimer;
 
 namespace lirabo {
 
-class TBackgroundSearch;
 class TDictionaryView;
-class TMainTabs;
 class TMiniBrowser;
 struct TPageFacts;
-class TRelationsPanel;
 class TfrmSettings;
-class TStatusBar;
-class TTipsPanel;
-class TTopBar;
 namespace network {
-class TUpdateCheck;
 enum class TUpdateFailure;
 enum class TDownloadKind;
 }  // namespace network
@@ -51,7 +31,7 @@ enum class TDownloadKind;
 // opened from here. Its definitions are split by concern, one
 // frm_main_<concern>.cpp each; frm_main.cpp holds composition, start-up,
 // settings and shutdown.
-class TfrmMain : public QMainWindow {
+class TfrmMain : public QMainWindow, private TMainWindowUi, private TMainWindowState {
     Q_OBJECT
 
 public:
@@ -106,7 +86,8 @@ public:
     const QString& LastOnlineAddress() const { return FLastOnlineAddress; }
     QString ProgramFolder() const { return FProgramFolder; }
     const TDataFolders& Folders() const { return FFolders; }
-    int NextClipboardViewer() const { return FNextClipboardViewer; }
+    // -1 outside the clipboard-viewer chain, 0 in it (Qt gives no successor).
+    int NextClipboardViewer() const;
     bool IgnoreClipboard() const { return FIgnoreClipboard; }
     const TTrayState& Tray() const { return FTray; }
     QSystemTrayIcon* TrayIcon() const { return FTrayIcon; }
@@ -224,7 +205,6 @@ private:
     void TranslateCopiedText(const QString& Copied, bool Activate);
     void ApplySelectionTranslation();
     void mnuSelectionTranslationClick();
-    void SelectionSettled();
     QString ClipboardHint() const;
 
     // frm_main_vocabulary.cpp
@@ -261,63 +241,6 @@ private:
     void UpdateCheckFailed(network::TUpdateFailure Failure, int SocketError);
     void EndUpdateCheck();
     void ErrorMsg(const QString& Message, int SocketError);
-
-    // --- state -------------------------------------------------------------
-
-    QString FProgramFolder;
-    TDataFolders FFolders;
-    QString FCommandLineFile;
-    TSettings FSettings;
-    TLanguage FLanguage;
-    TCatalogue FDictionaries;
-    int FCurrentDictionary = -1;
-    TRecentList FRecent;
-    std::array<TPresetLayout, 3> FBuiltInPresets{};
-    QStringList FPresetNames;
-    QString FClickedWord;
-    // The entry of the last right click, for "Add to vocabulary".
-    QString FClickedHeadword;
-    QString FClickedDefinition;
-    QString FLastOnlineAddress;
-    int FWheelRemainder = 0;
-    int FInfoLinkLeft = 0;
-    int FInfoLinkRight = 0;
-    bool FInTabChange = false;  // a program change of tab that runs its handling itself
-    bool FDestroyed = false;
-    bool FFormCreated = false;
-    // The browser asked for during start-up is made once the window runs,
-    // then shows the page asked for meanwhile (empty: the home page).
-    bool FBrowserQueued = false;
-    QString FPendingAddress;
-    // -1 outside the clipboard-viewer chain, 0 in it (Qt gives no successor).
-    int FNextClipboardViewer = -1;
-    bool FIgnoreClipboard = false;  // the next clipboard notice is not looked up
-    QMetaObject::Connection FClipboardConnection;
-    QMetaObject::Connection FSelectionConnection;
-    QTimer* FSelectionTimer = nullptr;  // marked text is looked up once it rests
-    TTrayState FTray;
-    QSystemTrayIcon* FTrayIcon = nullptr;
-    TOpacity FOpacity;
-    network::TUpdateCheck* FUpdateCheck = nullptr;  // made with the first check
-    bool FManualUpdateCheck = false;
-    TBackgroundSearch* FSearch = nullptr;
-    // What the running advanced search looks for, and whether it narrows the
-    // results (else it searches the dictionary).
-    std::string FSearchQuery;
-    bool FSearchDefinitions = false;
-    bool FSearchNarrows = false;
-
-    // --- components (owned through Qt parents) -------------------------------
-
-    TTopBar* pnlTop = nullptr;
-    TRelationsPanel* pnlRelations = nullptr;
-    TMainTabs* pagTabs = nullptr;
-    TDictionaryView* FLookupView = nullptr;  // the views of the first two tabs
-    TDictionaryView* FAdvancedView = nullptr;
-    TTipsPanel* pnlTips = nullptr;
-    TStatusBar* stbStatusBar = nullptr;
-
-    TMainMenu Menu;
 };
 
 }  // namespace lirabo

@@ -9,6 +9,7 @@
 #include <QTimer>
 #include <QToolButton>
 
+#include "clipboard/clipboard_watch.h"
 #include "main_window/clipboard_text.h"
 #include "main_window/frm_main.h"
 #include "main_window/top_bar.h"
@@ -20,18 +21,13 @@ void TfrmMain::spdClipboardTranslationClick(bool FromButton)
     if (FromButton)
         FSettings.ClipboardTranslation = !FSettings.ClipboardTranslation;
     pnlTop->spdClipboardTranslation->setChecked(FSettings.ClipboardTranslation);
-    QClipboard* clipboard = QApplication::clipboard();
-    if (FSettings.ClipboardTranslation && FNextClipboardViewer == -1) {
-        FClipboardConnection =
-            connect(clipboard, &QClipboard::dataChanged, this, [this] { WMDrawClipboard(); });
-        // Qt keeps no chain of viewers, so there is never a successor.
-        FNextClipboardViewer = 0;
-        // Joining tells the window of the clipboard at once, as a change.
-        WMDrawClipboard();
-    } else if (!FSettings.ClipboardTranslation && FNextClipboardViewer != -1) {
-        disconnect(FClipboardConnection);
-        FNextClipboardViewer = -1;
-    }
+    // Joining tells the window of the clipboard at once, as a change.
+    FClipboardWatch->WatchClipboard(FSettings.ClipboardTranslation);
+}
+
+int TfrmMain::NextClipboardViewer() const
+{
+    return FClipboardWatch->WatchingClipboard() ? 0 : -1;
 }
 
 void TfrmMain::WMDrawClipboard()
@@ -65,41 +61,15 @@ void TfrmMain::TranslateCopiedText(const QString& Copied, bool Activate)
 
 void TfrmMain::ApplySelectionTranslation()
 {
-    QClipboard* clipboard = QApplication::clipboard();
-    const bool available = clipboard->supportsSelection();
-    Menu.mnuSelectionTranslation->setVisible(available);
+    Menu.mnuSelectionTranslation->setVisible(TClipboardWatch::SelectionAvailable());
     Menu.mnuSelectionTranslation->setChecked(FSettings.SelectionTranslation);
-    const bool on = available && FSettings.SelectionTranslation;
-    if (on && !FSelectionConnection) {
-        FSelectionConnection = connect(clipboard, &QClipboard::selectionChanged, this, [this] {
-            // Marking in our own controls (the lookup box) is not a request.
-            if (!QApplication::clipboard()->ownsSelection())
-                FSelectionTimer->start();
-        });
-    } else if (!on && FSelectionConnection) {
-        disconnect(FSelectionConnection);
-        FSelectionConnection = {};
-        FSelectionTimer->stop();
-    }
+    FClipboardWatch->WatchSelection(FSettings.SelectionTranslation);
 }
 
 void TfrmMain::mnuSelectionTranslationClick()
 {
     FSettings.SelectionTranslation = !FSettings.SelectionTranslation;
     ApplySelectionTranslation();
-}
-
-void TfrmMain::SelectionSettled()
-{
-    QClipboard* clipboard = QApplication::clipboard();
-    if (clipboard->ownsSelection())
-        return;
-    const QMimeData* data = clipboard->mimeData(QClipboard::Selection);
-    if (!data || !data->hasText())
-        return;
-    // The person is still working in the program where they mark text:
-    // the window comes to the top without taking the keyboard from it.
-    TranslateCopiedText(data->text(), false);
 }
 
 QString TfrmMain::ClipboardHint() const

@@ -21,8 +21,6 @@ constexpr const char* kHelpFile = "index.html";
 
 void TfrmMain::ConnectMenus()
 {
-    Menu.Build(this);
-    pagTabs->tabMinibrowser->tlbCustomButton->setMenu(Menu.popLinks);
     connect(Menu.mnuSettings, &QAction::triggered, this, [this] { mnuSettingsClick(); });
     connect(Menu.mnuExit, &QAction::triggered, this, [this] { mnuExitClick(); });
     connect(Menu.mnuInformation, &QAction::triggered, this, [this] { mnuInformationClick(); });

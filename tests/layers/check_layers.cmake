@@ -9,6 +9,7 @@ set(allowed_dictionary_view dictionary)
 set(allowed_widgets "")
 set(allowed_language dictionary)
 set(allowed_data_folders "")
+set(allowed_clipboard "")
 set(allowed_ipc "")
 set(allowed_search dictionary)
 set(allowed_network dictionary)
@@ -16,7 +17,7 @@ set(allowed_browser "")
 set(allowed_downloads dictionary language network widgets)
 set(allowed_vocabulary dictionary dictionary_view language widgets)
 set(allowed_preferences data_folders dictionary dictionary_view language widgets)
-set(allowed_main_window browser data_folders dictionary dictionary_view downloads language network
+set(allowed_main_window browser clipboard data_folders dictionary dictionary_view downloads language network
     preferences search vocabulary widgets)
 set(allowed_app browser data_folders ipc main_window)
 # makrel's libraries stay free of the channel to the running program; only
@@ -26,7 +27,7 @@ set(allowed_makrel_cli dictionary ipc makrel)
 set(allowed_makrel_window data_folders dictionary ipc makrel widgets)
 
 set(failures "")
-foreach(folder IN ITEMS dictionary dictionary_view widgets language data_folders ipc search network browser
+foreach(folder IN ITEMS dictionary dictionary_view widgets language clipboard data_folders ipc search network browser
                downloads vocabulary preferences main_window app makrel makrel_cli makrel_window)
   if(folder STREQUAL "makrel_cli")
     set(base ${ROOT}/tools/makrel/cli)
