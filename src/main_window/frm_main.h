@@ -26,11 +26,11 @@ enum class TDownloadKind;
 // The main window: the lookup box and the "Look in" list on top, the
 // Dictionary, Advanced and Internet tabs with a dictionary view on each of
 // the first two, the relations panel on the left, the tips panel and the
-// status bar below, and the menus. The panels build and arrange themselves
-// (TTopBar, TRelationsPanel, TMainTabs, TTipsPanel); everything else is
-// opened from here. Its definitions are split by concern, one
-// frm_main_<concern>.cpp each; frm_main.cpp holds composition, start-up,
-// settings and shutdown.
+// status bar below, and the menus; everything else is opened from here.
+// Its components (TMainWindowUi, panels that build and arrange themselves)
+// and its state (TMainWindowState) are structs it inherits; its handlers
+// are split by concern, one frm_main_<concern>.cpp each, and frm_main.cpp
+// holds start-up, settings and shutdown.
 class TfrmMain : public QMainWindow, private TMainWindowUi, private TMainWindowState {
     Q_OBJECT
 

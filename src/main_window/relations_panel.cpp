@@ -9,7 +9,7 @@
 
 #include "language/language_apply.h"
 #include "main_window/relations_delegate.h"
-#include "widgets/flat_button.h"
+#include "widgets/panel_parts.h"
 
 namespace lirabo {
 
@@ -34,11 +34,7 @@ TRelationsPanel::TRelationsPanel(QWidget* Parent) : QWidget(Parent)
     inner->setContentsMargins(4, 4, 4, 4);
     inner->setSpacing(3);
     auto* head = new QHBoxLayout;
-    lblRelations = new QLabel(grpRelations);
-    lblRelations->setObjectName(QStringLiteral("lblRelations"));
-    QFont bold = lblRelations->font();
-    bold.setBold(true);
-    lblRelations->setFont(bold);
+    lblRelations = MakeCaptionLabel(grpRelations, "lblRelations");
     SetTag(lblRelations, 2005);
     spdCloseRelations = MakeFlatButton(grpRelations, TIconKind::Close, kButton, "spdCloseRelations");
     head->addWidget(lblRelations, 1);

@@ -5,7 +5,7 @@
 #include <algorithm>
 
 #include "language/language_apply.h"
-#include "widgets/flat_button.h"
+#include "widgets/panel_parts.h"
 
 namespace lirabo {
 
@@ -20,11 +20,7 @@ TTipsPanel::TTipsPanel(QWidget* Parent) : QWidget(Parent)
 {
     setObjectName(QStringLiteral("pnlTips"));
     setFixedHeight(kPanelHeight);
-    lblTips = new QLabel(this);
-    lblTips->setObjectName(QStringLiteral("lblTips"));
-    QFont bold = lblTips->font();
-    bold.setBold(true);
-    lblTips->setFont(bold);
+    lblTips = MakeCaptionLabel(this, "lblTips");
     SetTag(lblTips, 2003);
     lblTip = new QLabel(this);
     lblTip->setObjectName(QStringLiteral("lblTip"));

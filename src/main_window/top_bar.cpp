@@ -7,7 +7,7 @@
 #include <algorithm>
 
 #include "language/language_apply.h"
-#include "widgets/flat_button.h"
+#include "widgets/panel_parts.h"
 
 namespace lirabo {
 

@@ -1,5 +1,6 @@
-#include "widgets/flat_button.h"
+#include "widgets/panel_parts.h"
 
+#include <QLabel>
 #include <QToolButton>
 
 namespace lirabo {
@@ -14,6 +15,16 @@ QToolButton* MakeFlatButton(QWidget* Parent, TIconKind Icon, int Size, const cha
     button->setFixedSize(Size, Size);
     button->setFocusPolicy(Qt::NoFocus);
     return button;
+}
+
+QLabel* MakeCaptionLabel(QWidget* Parent, const char* Name)
+{
+    auto* label = new QLabel(Parent);
+    label->setObjectName(QLatin1String(Name));
+    QFont bold = label->font();
+    bold.setBold(true);
+    label->setFont(bold);
+    return label;
 }
 
 }  // namespace lirabo
