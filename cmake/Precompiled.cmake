@@ -2,10 +2,10 @@
 # large headers (Qt's widgets, GoogleTest), which costs more than compiling
 # its own code. Each kind's headers are compiled once, by a small host
 # library, and every target of that kind reuses them:
+#   std      plain C++: the engine, makrel, the command-line tools
 #   qt_core  Qt without widgets: the workers
 #   qt       the Qt widget libraries and programs
 #   test, qt_core_test, qt_test   the test programs, with GoogleTest besides
-# Plain C++ (the engine, makrel) parses little and builds without one.
 # A target is matched to a kind by what it links, so new targets need
 # nothing. LIRABO_PCH=OFF builds each file from its own includes alone.
 option(LIRABO_PCH "Precompile the headers that targets of one kind share" ON)
@@ -79,6 +79,7 @@ function(lirabo_precompile_headers)
   if(NOT LIRABO_PCH)
     return()
   endif()
+  _lirabo_pch_host(lirabo_pch_std HEADERS ${_lirabo_std_headers})
   if(LIRABO_GUI)
     # The subfolders found Qt for themselves; the hosts live up here.
     find_package(Qt6 REQUIRED COMPONENTS Core Gui Widgets)
@@ -103,11 +104,10 @@ function(lirabo_precompile_headers)
   _lirabo_collect_targets(${PROJECT_SOURCE_DIR} targets)
   foreach(target IN LISTS targets)
     get_target_property(type ${target} TYPE)
-    get_target_property(folder ${target} SOURCE_DIR)
-    # The fuzzers are built with options of their own, which a shared
-    # header would have to match.
+    # The libFuzzer binaries are built with options of their own, which a
+    # shared header would have to match; their replayers are not.
     if(NOT type MATCHES "^(STATIC_LIBRARY|EXECUTABLE)$" OR target MATCHES "^lirabo_pch_" OR
-       folder MATCHES "/fuzz$")
+       (target MATCHES "^fuzz_" AND NOT target MATCHES "_replay$"))
       continue()
     endif()
     set(widgets FALSE)
@@ -124,22 +124,20 @@ function(lirabo_precompile_headers)
       set(kind qt)
     elseif(core)
       set(kind qt_core)
-    elseif(gtest)
-      set(kind "")
     else()
-      # Plain C++ parses little; it builds from its own includes.
-      continue()
+      set(kind std)
     endif()
     if(gtest)
-      set(kind ${kind}_test)
-      string(REGEX REPLACE "^_" "" kind ${kind})
-      if(CMAKE_CXX_COMPILER_ID STREQUAL "GNU")
-        # g++ 12 loses track of the standard library being a system header
-        # when it comes from a precompiled header, and then reports its
-        # known false alarms about std::string copies in optimised tests
-        # (the sanitizer build checks those copies as they run).
-        target_compile_options(${target} PRIVATE -Wno-array-bounds -Wno-stringop-overflow)
-      endif()
+      string(REPLACE "std" "" kind ${kind})
+      string(REGEX REPLACE "^_" "" kind "${kind}_test")
+    endif()
+    if(CMAKE_CXX_COMPILER_ID STREQUAL "GNU")
+      # g++ 12 loses track of the standard library being a system header
+      # when it comes from a precompiled header, and then reports its known
+      # false alarms about std::string copies in optimised code. The build
+      # without precompiled headers still reports them, and the sanitizer
+      # build checks those copies as they run.
+      target_compile_options(${target} PRIVATE -Wno-array-bounds -Wno-stringop-overflow -Wno-stringop-overread)
     endif()
     target_precompile_headers(${target} REUSE_FROM lirabo_pch_${kind})
   endforeach()
