@@ -14,10 +14,8 @@
 #include <QProcess>
 #include <QScreen>
 #include <QSystemTrayIcon>
-#include <QTimer>
 #include <QToolButton>
 #include <QUrl>
-#include <QVBoxLayout>
 
 #include "browser/mini_browser.h"
 #include "clipboard/clipboard_watch.h"
