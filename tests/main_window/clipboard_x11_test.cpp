@@ -131,6 +131,19 @@ TEST_F(X11ClipboardTest, MarkedTextIsLookedUpOnceItRestsWhenTheOptionIsOn)
     EXPECT_EQ(Stored().value("SelectionTranslation").toInt(), 1);
 }
 
+TEST_F(X11ClipboardTest, MarkingThatRestsAfterShutdownIsNotLookedUp)
+{
+    TfrmMain& w = StartAndSettle();
+    Find<QAction>("mnuSelectionTranslation")->trigger();
+    Xclip("primary", "lemon");
+    // The marking has reached the program; it has not rested yet.
+    ASSERT_TRUE(QTest::qWaitFor(
+        [] { return QApplication::clipboard()->text(QClipboard::Selection) == "lemon"; }, 5000));
+    w.FormDestroy();
+    QTest::qWait(700);
+    EXPECT_EQ(LookupBox()->currentText(), "");
+}
+
 TEST_F(X11ClipboardTest, ACopyRestoresTheWindowFromTheNotificationArea)
 {
     auto trayer = std::make_unique<QProcess>();

@@ -39,6 +39,36 @@ TEST_F(SettingsTest, MissingValuesReadAsTheirDefaults)
     EXPECT_EQ(s.LookinWidth, 190);
 }
 
+TEST_F(SettingsTest, GeometryIsWrittenByTheWindowsStateAndReadBackOrCentred)
+{
+    const QRect geometry(30, 40, 600, 700);
+    const struct {
+        const char* Case;
+        bool Stored;
+        Qt::WindowStates State;
+        int ReadState;
+        QRect Read;  // for a normal window: what it is placed at
+    } cases[] = {
+        {"nothing stored: a 500 by 500 window in the middle", false, {}, 1, QRect(262, 134, 500, 500)},
+        {"a normal window keeps its place and size", true, Qt::WindowNoState, 1, geometry},
+        {"a maximised window keeps only its state", true, Qt::WindowMaximized, 2, QRect()},
+        {"a minimised window writes nothing", true, Qt::WindowMinimized, 1, QRect(262, 134, 500, 500)},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Case);
+        QTemporaryDir dir;
+        QSettings store(dir.filePath("LiraboDesk.conf"), QSettings::IniFormat);
+        if (c.Stored)
+            TSettings::WriteGeometry(store, c.State, geometry);
+        TSettings s;
+        s.ReadGeometry(store, QSize(1024, 768));
+        EXPECT_EQ(s.WindowState, c.ReadState);
+        if (c.ReadState == 1) {
+            EXPECT_EQ(QRect(s.WindowLeft, s.WindowTop, s.WindowWidth, s.WindowHeight), c.Read);
+        }
+    }
+}
+
 TEST_F(SettingsTest, RoundTripKeepsEveryValue)
 {
     TSettings s;
