@@ -57,20 +57,56 @@ private:
     int FFd;
 };
 
+std::string WithoutTrailingSlashes(std::string Folder)
+{
+    while (Folder.size() > 1 && Folder.back() == '/')
+        Folder.pop_back();
+    return Folder;
+}
+
+// Ours, and nobody else's to enter. Info comes from lstat for a folder we
+// name ourselves (a link there is someone's plant) and from stat for the
+// runtime folder the session names.
+bool IsPrivateFolder(const struct stat& Info)
+{
+    return S_ISDIR(Info.st_mode) && Info.st_uid == ::getuid() && (Info.st_mode & 077) == 0;
+}
+
 }  // namespace
+
+std::string InstanceFolder()
+{
+    const char* runtime = std::getenv("XDG_RUNTIME_DIR");
+    if (runtime && runtime[0] == '/') {
+        struct stat info {};
+        if (::stat(runtime, &info) == 0 && IsPrivateFolder(info))
+            return WithoutTrailingSlashes(runtime);
+    }
+    const char* tmp = std::getenv("TMPDIR");
+    const std::string folder =
+        WithoutTrailingSlashes(tmp && *tmp ? tmp : "/tmp") + "/lirabo-" + std::to_string(::getuid());
+    if (::mkdir(folder.c_str(), 0700) != 0 && errno != EEXIST)
+        return {};
+    struct stat info {};
+    if (::lstat(folder.c_str(), &info) != 0 || !IsPrivateFolder(info))
+        return {};
+    return folder;
+}
 
 std::string InstanceSocketPath()
 {
-    const char* tmp = std::getenv("TMPDIR");
-    std::string folder = tmp && *tmp ? tmp : "/tmp";
-    while (folder.size() > 1 && folder.back() == '/')
-        folder.pop_back();
+    const std::string folder = InstanceFolder();
+    if (folder.empty())
+        return {};
     return folder + "/TfrmMain-" + std::to_string(::getuid());
 }
 
-TInstanceLock::TInstanceLock()
+TInstanceLock::TInstanceLock(int WaitMs)
 {
-    const std::string path = InstanceSocketPath() + ".lock";
+    const std::string socketPath = InstanceSocketPath();
+    if (socketPath.empty())
+        return;
+    const std::string path = socketPath + ".lock";
     const int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
     if (fd < 0)
         return;
@@ -80,11 +116,13 @@ TInstanceLock::TInstanceLock()
         ::close(fd);
         return;
     }
-    while (::flock(fd, LOCK_EX) != 0) {
-        if (errno != EINTR) {
+    const auto deadline = TClock::now() + std::chrono::milliseconds(WaitMs);
+    while (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+        if ((errno != EWOULDBLOCK && errno != EINTR) || TClock::now() >= deadline) {
             ::close(fd);
             return;
         }
+        ::usleep(10 * 1000);
     }
     FDescriptor = fd;
 }
@@ -106,6 +144,10 @@ TSendResult SendOpenMessage(const std::string& Path, std::string& Error, int Tim
 {
     Error.clear();
     const std::string socketPath = InstanceSocketPath();
+    if (socketPath.empty()) {
+        Error = "no private folder for the socket";
+        return TSendResult::NoProgram;
+    }
     sockaddr_un address{};
     address.sun_family = AF_UNIX;
     if (socketPath.size() >= sizeof(address.sun_path)) {

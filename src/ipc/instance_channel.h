@@ -4,20 +4,34 @@
 
 namespace lirabo::ipc {
 
+// The folder of the socket and its lock: $XDG_RUNTIME_DIR when it is this
+// user's and closed to others; else "lirabo-<uid>" in the temporary folder
+// ($TMPDIR, else /tmp), made with mode 0700 and used only when it is a real
+// folder of this user that nobody else may enter. A shared temporary folder
+// would let anyone plant a link or a lock under a name they can predict.
+// Empty when no such folder can be had: the program then runs unreachable.
+std::string InstanceFolder();
+
 // The local socket by which a second start, makrel and the builder window
-// reach the running Lirabo: "TfrmMain-<uid>" in the temporary folder
-// ($TMPDIR, else /tmp), so that each user has one and tests isolate it with
-// TMPDIR. Standard C++ and POSIX only: makrel uses it without Qt.
+// reach the running Lirabo: "TfrmMain-<uid>" in InstanceFolder(), so that
+// each user has one and tests isolate it with XDG_RUNTIME_DIR. Empty when
+// there is no folder. Standard C++ and POSIX only: makrel uses it without Qt.
 std::string InstanceSocketPath();
+
+// How long a start waits for another that is starting: long enough for a
+// loaded machine, short enough that a program stuck while holding the lock
+// costs a second window rather than a start that never comes.
+constexpr int kInstanceLockWaitMs = 4000;
 
 // Serialises "is a Lirabo listening? if not, I will" between programs that
 // start at the same moment: an exclusive lock on the socket path plus
 // ".lock", held from construction to destruction (or Release). The lock dies
 // with its process, so a crash never leaves it held. When the lock file
-// cannot be made, Held() is false and the caller goes on unserialised.
+// cannot be made, or another holds it longer than WaitMs, Held() is false
+// and the caller goes on unserialised.
 class TInstanceLock {
 public:
-    TInstanceLock();
+    explicit TInstanceLock(int WaitMs = kInstanceLockWaitMs);
     ~TInstanceLock();
     TInstanceLock(const TInstanceLock&) = delete;
     TInstanceLock& operator=(const TInstanceLock&) = delete;

@@ -46,7 +46,10 @@ TInstanceServer::~TInstanceServer() = default;
 
 bool TInstanceServer::Listen()
 {
-    const QString name = QFile::decodeName(QByteArray::fromStdString(InstanceSocketPath()));
+    const std::string path = InstanceSocketPath();
+    if (path.empty())
+        return false;
+    const QString name = QFile::decodeName(QByteArray::fromStdString(path));
     QLocalServer::removeServer(name);
     return FServer->listen(name);
 }

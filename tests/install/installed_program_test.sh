@@ -59,7 +59,7 @@ snapshot >"$work/before"
 home="$work/home"
 mkdir -p "$home" "$work/tmp" "$work/runtime" "$work/no-system-data"
 chmod 700 "$work/runtime"
-socket="$work/tmp/TfrmMain-$(id -u)"
+socket="$work/runtime/TfrmMain-$(id -u)"
 settings="$home/.config/Kestrune/LiraboDesk.conf"
 
 # The program alone with its installation: no variable of this shell but the

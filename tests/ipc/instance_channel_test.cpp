@@ -7,9 +7,14 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <chrono>
+#include <csignal>
 #include <cstring>
+#include <functional>
+#include <optional>
 #include <string>
 #include <thread>
+#include <vector>
 
 #include "ipc/instance_channel.h"
 #include "ipc/open_message.h"
@@ -17,26 +22,40 @@
 namespace lirabo::ipc {
 namespace {
 
-// A private temporary folder as TMPDIR, so that the socket is this test's.
+// A private runtime folder and a private temporary folder, so that the
+// socket is this test's and a Lirabo the developer runs is never reached.
 class InstanceChannelTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        char pattern[] = "/tmp/lirabo-ipc-XXXXXX";
-        ASSERT_NE(::mkdtemp(pattern), nullptr);
-        FFolder = pattern;
-        const char* old = std::getenv("TMPDIR");
-        FOldTmp = old ? old : "";
-        FHadTmp = old != nullptr;
-        ::setenv("TMPDIR", FFolder.c_str(), 1);
+        FRuntime = MakeFolder();
+        FTemporary = MakeFolder();
+        Remember("XDG_RUNTIME_DIR");
+        Remember("TMPDIR");
+        ::setenv("XDG_RUNTIME_DIR", FRuntime.c_str(), 1);
+        ::setenv("TMPDIR", FTemporary.c_str(), 1);
     }
     void TearDown() override
     {
-        if (FHadTmp)
-            ::setenv("TMPDIR", FOldTmp.c_str(), 1);
-        else
-            ::unsetenv("TMPDIR");
-        std::system(("rm -rf '" + FFolder + "'").c_str());
+        for (const auto& [name, value] : FOldEnvironment) {
+            if (value)
+                ::setenv(name.c_str(), value->c_str(), 1);
+            else
+                ::unsetenv(name.c_str());
+        }
+        std::system(("rm -rf '" + FRuntime + "' '" + FTemporary + "'").c_str());
+    }
+
+    static std::string MakeFolder()
+    {
+        char pattern[] = "/tmp/lirabo-ipc-XXXXXX";
+        EXPECT_NE(::mkdtemp(pattern), nullptr);
+        return pattern;
+    }
+    void Remember(const std::string& Name)
+    {
+        const char* old = std::getenv(Name.c_str());
+        FOldEnvironment.emplace_back(Name, old ? std::optional<std::string>(old) : std::nullopt);
     }
 
     // A listening socket at the instance path; the caller accepts.
@@ -52,18 +71,100 @@ protected:
         return fd;
     }
 
-    std::string FFolder;
-    std::string FOldTmp;
-    bool FHadTmp = false;
+    std::string FRuntime;
+    std::string FTemporary;
+    std::vector<std::pair<std::string, std::optional<std::string>>> FOldEnvironment;
 };
 
-TEST_F(InstanceChannelTest, SocketIsNamedAfterTheWindowAndTheUserInTmpdir)
+TEST_F(InstanceChannelTest, SocketGoesToAPrivateFolderOfThisUserOnly)
 {
-    EXPECT_EQ(InstanceSocketPath(), FFolder + "/TfrmMain-" + std::to_string(::getuid()));
-    ::setenv("TMPDIR", (FFolder + "//").c_str(), 1);
-    EXPECT_EQ(InstanceSocketPath(), FFolder + "/TfrmMain-" + std::to_string(::getuid()));
-    ::setenv("TMPDIR", "", 1);
-    EXPECT_EQ(InstanceSocketPath(), "/tmp/TfrmMain-" + std::to_string(::getuid()));
+    const std::string uid = std::to_string(::getuid());
+    const std::string fallback = FTemporary + "/lirabo-" + uid;
+    struct TCase {
+        const char* Name;
+        std::function<void()> Prepare;  // after the environment is reset to the fixture's
+        std::string Folder;             // expected; empty: none to be had
+    };
+    const std::vector<TCase> cases = {
+        {"runtime folder", [] {}, FRuntime},
+        {"trailing slashes", [&] { ::setenv("XDG_RUNTIME_DIR", (FRuntime + "//").c_str(), 1); }, FRuntime},
+        {"no runtime folder", [] { ::unsetenv("XDG_RUNTIME_DIR"); }, fallback},
+        {"relative runtime folder", [] { ::setenv("XDG_RUNTIME_DIR", "run", 1); }, fallback},
+        {"missing runtime folder", [&] { ::setenv("XDG_RUNTIME_DIR", (FRuntime + "/gone").c_str(), 1); },
+         fallback},
+        {"runtime folder open to others", [&] { ::chmod(FRuntime.c_str(), 0755); }, fallback},
+        {"link planted at the fallback",
+         [&] {
+             ::unsetenv("XDG_RUNTIME_DIR");
+             ::symlink(FRuntime.c_str(), fallback.c_str());
+         },
+         ""},
+        {"file planted at the fallback",
+         [&] {
+             ::unsetenv("XDG_RUNTIME_DIR");
+             std::fclose(std::fopen(fallback.c_str(), "w"));
+         },
+         ""},
+        {"fallback open to others",
+         [&] {
+             ::unsetenv("XDG_RUNTIME_DIR");
+             ::mkdir(fallback.c_str(), 0777);
+             ::chmod(fallback.c_str(), 0777);
+         },
+         ""},
+    };
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.Name);
+        std::system(("rm -rf '" + fallback + "'").c_str());
+        ::chmod(FRuntime.c_str(), 0700);
+        ::setenv("XDG_RUNTIME_DIR", FRuntime.c_str(), 1);
+        c.Prepare();
+        EXPECT_EQ(InstanceFolder(), c.Folder);
+        EXPECT_EQ(InstanceSocketPath(), c.Folder.empty() ? "" : c.Folder + "/TfrmMain-" + uid);
+        if (c.Folder == fallback) {
+            struct stat info {};
+            ASSERT_EQ(::lstat(fallback.c_str(), &info), 0);
+            EXPECT_EQ(info.st_mode & 0777, 0700u);
+        }
+        if (c.Folder.empty()) {
+            // Unreachable, never hanging and never writing through the plant.
+            std::string error;
+            EXPECT_EQ(SendOpenMessage("/a.ldi", error, 200), TSendResult::NoProgram);
+            EXPECT_FALSE(TInstanceLock(200).Held());
+            EXPECT_NE(::access((FRuntime + "/TfrmMain-" + uid + ".lock").c_str(), F_OK), 0);
+        }
+    }
+}
+
+TEST_F(InstanceChannelTest, AForeignLockFileOrAStuckHolderNeverHoldsAStartForEver)
+{
+    const std::string lockPath = InstanceSocketPath() + ".lock";
+    // A holder that never lets go: the lock is given up on after its wait.
+    const pid_t stuck = ::fork();
+    if (stuck == 0) {
+        for (int fd = 3; fd < 1024; ++fd)
+            ::close(fd);
+        TInstanceLock held;
+        ::pause();
+        std::_Exit(0);
+    }
+    while (::access(lockPath.c_str(), F_OK) != 0)
+        ::usleep(10 * 1000);
+    ::usleep(100 * 1000);
+    const auto start = std::chrono::steady_clock::now();
+    EXPECT_FALSE(TInstanceLock(300).Held());
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(3));
+    ::kill(stuck, SIGKILL);
+    ::waitpid(stuck, nullptr, 0);
+
+    if (::getuid() == 0) {
+        // Another user's lock file would let them hold every start of ours.
+        ASSERT_EQ(::chown(lockPath.c_str(), 1, 1), 0);
+        EXPECT_FALSE(TInstanceLock(300).Held());
+        struct stat info {};
+        ASSERT_EQ(::stat(lockPath.c_str(), &info), 0);
+        EXPECT_EQ(info.st_uid, 1u);
+    }
 }
 
 TEST_F(InstanceChannelTest, NoSocketStaleSocketOrForeignFileMeansNoProgram)

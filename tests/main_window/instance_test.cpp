@@ -22,18 +22,18 @@ protected:
     void SetUp() override
     {
         WindowTest::SetUp();
-        FOldTmp = qgetenv("TMPDIR");
-        qputenv("TMPDIR", QFile::encodeName(FSocketDir.path()));
+        FOldRuntime = qgetenv("XDG_RUNTIME_DIR");
+        qputenv("XDG_RUNTIME_DIR", QFile::encodeName(FSocketDir.path()));
         AddStandardDictionaries();
     }
     void TearDown() override
     {
         FServer.reset();
         WindowTest::TearDown();
-        if (FOldTmp.isEmpty())
-            qunsetenv("TMPDIR");
+        if (FOldRuntime.isEmpty())
+            qunsetenv("XDG_RUNTIME_DIR");
         else
-            qputenv("TMPDIR", FOldTmp);
+            qputenv("XDG_RUNTIME_DIR", FOldRuntime);
     }
 
     TfrmMain& StartListening()
@@ -54,7 +54,7 @@ protected:
     QProcessEnvironment Environment() const
     {
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert("TMPDIR", FSocketDir.path());
+        env.insert("XDG_RUNTIME_DIR", FSocketDir.path());
         env.insert("QT_QPA_PLATFORM", "offscreen");
         env.insert("XDG_CONFIG_HOME", FSettingsDir.path());
         return env;
@@ -81,7 +81,7 @@ protected:
     int Makrel(const QString& File) { return Run(QStringLiteral(MAKREL_PATH), {"open", File}); }
 
     QTemporaryDir FSocketDir;
-    QByteArray FOldTmp;
+    QByteArray FOldRuntime;
     std::unique_ptr<ipc::TInstanceServer> FServer;
     int FMessages = 0;
     QByteArray FOutput;

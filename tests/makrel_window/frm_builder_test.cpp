@@ -186,12 +186,12 @@ TEST_F(FrmBuilderTest, WithoutARunningLiraboItStartsOneOrSaysWhereTheDictionaryI
     EXPECT_EQ(SentPaths().size(), 3u);
 }
 
-TEST_F(FrmBuilderTest, TheRealMessageFindsNoLiraboInAPrivateTemporaryFolder)
+TEST_F(FrmBuilderTest, TheRealMessageFindsNoLiraboInAPrivateRuntimeFolder)
 {
     const QString source = Sources.Write("words.tsv", "apple\ta red fruit\n");
     QTemporaryDir socketFolder;
-    const QByteArray oldTemporary = qgetenv("TMPDIR");
-    qputenv("TMPDIR", QFile::encodeName(socketFolder.path()));
+    const QByteArray oldRuntime = qgetenv("XDG_RUNTIME_DIR");
+    qputenv("XDG_RUNTIME_DIR", QFile::encodeName(socketFolder.path()));
     Start();
     // The real message, not the recording seam.
     Window->SendOpen = [](const std::string& Path, std::string& Error) {
@@ -199,7 +199,7 @@ TEST_F(FrmBuilderTest, TheRealMessageFindsNoLiraboInAPrivateTemporaryFolder)
     };
     Type("edtSource", source);
     const bool ended = BuildAndWait();
-    qputenv("TMPDIR", oldTemporary);
+    qputenv("XDG_RUNTIME_DIR", oldRuntime);
     ASSERT_TRUE(ended);
     EXPECT_TRUE(Status().contains("Lirabo is not running")) << Status().toStdString();
     EXPECT_TRUE(Result().contains("ready in " + Dictionaries())) << Result().toStdString();
