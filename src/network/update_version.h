@@ -5,7 +5,8 @@
 
 namespace lirabo::network {
 
-// The program's own version, as the build compiled it in ("0.1.0").
+// The program's own version, as the build compiled it in ("0.1.0.1"); its
+// fourth part is the build number.
 std::string_view ProgramVersion();
 
 // The build number the update server is told: the fourth dotted part of

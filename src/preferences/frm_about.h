@@ -13,7 +13,7 @@ class TfrmAbout : public QDialog {
     Q_OBJECT
 
 public:
-    // Version as the build states it ("0.1.0"). The version line is written
+    // Version as the build states it ("0.1.0.1"). The version line is written
     // here, from key 9001 of section "About"; the owner then applies that
     // section to the rest.
     TfrmAbout(const TLanguage& Language, const QString& Version, const QString& WebSite, const QString& Email,

@@ -5,6 +5,7 @@
 #include <QDate>
 #include <QDateTime>
 #include <QTime>
+#include <algorithm>
 
 #include "network/update_calendar.h"
 #include "network/update_day_count.h"
@@ -56,8 +57,11 @@ TEST(UpdateRequestTest, BuildNumberIsTheFourthPartIn16Bits)
     for (const char* none : {"", "0.1.0", "1.2.3.", "1.2.3.x", "1.2.3.5x", "1.2.3.-1", "1.2.3.+1",
                              "1.2.3.99999999999999999999999", "1.2"})
         EXPECT_EQ(BuildNumberOf(none), 0) << none;
-    // This build's own version is what CMake gave it.
-    EXPECT_FALSE(ProgramVersion().empty());
+    // This build's own version has a real build number: its fourth part.
+    const std::string version(ProgramVersion());
+    ASSERT_EQ(std::count(version.begin(), version.end(), '.'), 3) << version;
+    EXPECT_GT(BuildNumberOf(version), 0);
+    EXPECT_EQ(std::to_string(BuildNumberOf(version)), version.substr(version.rfind('.') + 1));
 }
 
 TEST(UpdateServerTest, HostAndOptionalPort)
