@@ -128,6 +128,8 @@ void TfrmVocabularyTest::ShowCounts()
     // A bar without a range would show Qt's busy animation.
     prgCorrect->setRange(0, std::max(FAnswered, 1));
     prgCorrect->setValue(FRight);
+    // Also after the last answer, when no word follows to bring it up to date.
+    lblPercentCorrect->setText(TLanguage::FillNumbers(Text(2002), {FRight, FAnswered}));
 }
 
 void TfrmVocabularyTest::ShowWord()
@@ -136,7 +138,6 @@ void TfrmVocabularyTest::ShowWord()
         return;
     lblWord->setText(RowSource(FWordList[FCurrentIndex]));
     edtWord->clear();
-    lblPercentCorrect->setText(TLanguage::FillNumbers(Text(2002), {FRight, FAnswered}));
     rtfHistory->verticalScrollBar()->triggerAction(QAbstractSlider::SliderPageStepAdd);
 }
 

@@ -331,8 +331,8 @@ TEST_F(VocabularyWindowTest, AWholeTestFromRunToScore)
         EXPECT_EQ(Test.Answered(), 3);
         EXPECT_EQ(bar->maximum(), 3);
         EXPECT_EQ(bar->value(), 1);
-        // The running count is the one from before the last answer.
-        EXPECT_EQ(counts->text(), "Percent correct so far: (1 of 2)");
+        // The count includes the last answer, as the overall score does.
+        EXPECT_EQ(counts->text(), "Percent correct so far: (1 of 3)");
         const int last = history->document()->blockCount() - 1;
         EXPECT_EQ(LineText(history, last - 1), "Overall score");
         EXPECT_EQ(LineText(history, last),
