@@ -157,9 +157,7 @@ void TfrmMain::ReadSettings()
     const TSettingsKey key;
     FSettings.ReadGeometry(key, ScreenSize(this));
     if (FSettings.WindowState == 1) {
-        // A stored size of nothing (or less) would leave no window to see.
-        resize(std::max(FSettings.WindowWidth, 100), std::max(FSettings.WindowHeight, 100));
-        move(FSettings.WindowLeft, FSettings.WindowTop);
+        PlaceWindow({FSettings.WindowLeft, FSettings.WindowTop}, {FSettings.WindowWidth, FSettings.WindowHeight});
     } else {
         setWindowState(Qt::WindowMaximized);
     }

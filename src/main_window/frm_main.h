@@ -227,6 +227,8 @@ private:
     TPresetLayout CurrentLayout() const;
 
     // frm_main_window.cpp
+    // Size at Place, brought onto the screen there (see FitOnScreen).
+    void PlaceWindow(QPoint Place, QSize Size);
     void OnMinimize();
     void RestoreWindow();
     bool TrayAvailable() const;

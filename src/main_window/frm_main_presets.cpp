@@ -73,8 +73,7 @@ void TfrmMain::mnuPresetsClick(int Index)
         TPresetStore::Resolve(TPresetStore(key).ReadPreset(FPresetNames[Index]), FBuiltInPresets, CurrentLayout());
     // Hidden while it changes, the window does not show each step.
     hide();
-    resize(layout.Width, layout.Height);
-    move(layout.Left, layout.Top);
+    PlaceWindow({layout.Left, layout.Top}, {layout.Width, layout.Height});
     FOpacity = {layout.Transparency, layout.Transparency != 255};
     setWindowOpacity(WindowOpacityOf(FOpacity));
     FSettings.TopIndent = layout.TopIndent;

@@ -1,17 +1,43 @@
-// The window itself: hiding in the notification area, staying on top and
-// stepwise transparency.
+// The window itself: its place on the screen, hiding in the notification
+// area, staying on top and stepwise transparency.
 
 #include <QApplication>
 #include <QEvent>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QSystemTrayIcon>
 #include <QTimer>
 #include <QToolButton>
 #include <QWindow>
+#include <algorithm>
+#include <climits>
 
 #include "main_window/frm_main.h"
 #include "main_window/top_bar.h"
+#include "main_window/window_fit.h"
 
 namespace lirabo {
+
+namespace {
+
+// Nothing narrower or lower than this is a window one can see and grab.
+constexpr QSize kSmallestWindow(100, 100);
+
+}  // namespace
+
+void TfrmMain::PlaceWindow(QPoint Place, QSize Size)
+{
+    // The screen the window's middle would be on, else the one it is on.
+    const qint64 middleX = qint64(Place.x()) + std::clamp(Size.width(), 0, 1 << 20) / 2;
+    const qint64 middleY = qint64(Place.y()) + std::clamp(Size.height(), 0, 1 << 20) / 2;
+    QScreen* target = QGuiApplication::screenAt(QPoint(int(std::clamp<qint64>(middleX, INT_MIN, INT_MAX)),
+                                                       int(std::clamp<qint64>(middleY, INT_MIN, INT_MAX))));
+    if (!target)
+        target = screen() ? screen() : QGuiApplication::primaryScreen();
+    const QRect fitted = FitOnScreen(Place, Size, target ? target->availableGeometry() : QRect(), kSmallestWindow);
+    resize(fitted.size());
+    move(fitted.topLeft());
+}
 
 void TfrmMain::changeEvent(QEvent* Event)
 {

@@ -275,8 +275,10 @@ void TSettings::ReadGeometry(const QSettings& Key, QSize ScreenSize)
         return;
     WindowWidth = ReadRegIntegerDefault(Key, QStringLiteral("WindowWidth"), 500);
     WindowHeight = ReadRegIntegerDefault(Key, QStringLiteral("WindowHeight"), 500);
-    WindowLeft = ReadRegIntegerDefault(Key, QStringLiteral("WindowLeft"), (ScreenSize.width() - WindowWidth) / 2);
-    WindowTop = ReadRegIntegerDefault(Key, QStringLiteral("WindowTop"), (ScreenSize.height() - WindowHeight) / 2);
+    // In 64 bits: a stored size may be any int, and the difference not.
+    const auto centred = [](int Screen, int Window) { return int((qint64(Screen) - Window) / 2); };
+    WindowLeft = ReadRegIntegerDefault(Key, QStringLiteral("WindowLeft"), centred(ScreenSize.width(), WindowWidth));
+    WindowTop = ReadRegIntegerDefault(Key, QStringLiteral("WindowTop"), centred(ScreenSize.height(), WindowHeight));
 }
 
 void TSettings::WriteGeometry(QSettings& Key, Qt::WindowStates State, const QRect& Geometry)

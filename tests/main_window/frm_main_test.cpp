@@ -6,6 +6,7 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
+#include <QScreen>
 #include <QTest>
 #include <QToolButton>
 #include <QWheelEvent>
@@ -463,9 +464,21 @@ TEST_F(WindowTest, ExtremeStoredValuesStartAUsableWindow)
         s.setValue("WindowHeight", 2147483647);
         s.setValue("FontName", "");
         s.setValue("StyleEntry", "bbbbiiiiuuuuzzzz");
+        s.setValue("Presets/huge/WindowWidth", 2147483647);
+        s.setValue("Presets/huge/WindowHeight", 2147483647);
+        s.setValue("Presets/huge/WindowLeft", -2147483647 - 1);
+        s.setValue("Presets/huge/WindowTop", 2147483647);
     }
     TfrmMain& w = Start();
+    // Brought onto the screen: a window of the stored height would take
+    // gigabytes for its backing store.
+    const QRect screen = w.screen()->availableGeometry();
+    const auto onScreen = [&] { return screen.contains(QRect(w.pos(), w.size())); };
+    EXPECT_TRUE(onScreen()) << w.pos().x() << "," << w.pos().y() << " " << w.width() << "x" << w.height();
+    EXPECT_GE(w.width(), 100);
     w.grab();
+    Find<QMenu>("mnuPresets")->actions().at(0)->trigger();
+    EXPECT_TRUE(onScreen()) << w.pos().x() << "," << w.pos().y() << " " << w.width() << "x" << w.height();
     EXPECT_EQ(w.LookupView()->Store().Source(), TDictionaryStore::kSourceNone);
     EXPECT_EQ(w.Settings().CurrentTip, 0);
     EXPECT_EQ(Find<QWidget>("pnlTop")->height(), 100);  // far too narrow for one row

@@ -5,11 +5,13 @@
 
 namespace lirabo::test {
 
-// Qt wants a private runtime folder; a fresh one (owned by the caller, kept
-// for the whole run) keeps its warning out of the test output.
+// A fresh runtime folder (owned by the caller, kept for the whole run), even
+// when the desktop has one: the program's single-instance socket lives there,
+// and a test must never reach a Lirabo the developer has running. It also
+// keeps Qt's warning about a missing runtime folder out of the test output.
 inline void UsePrivateRuntimeFolder(const QTemporaryDir& Runtime)
 {
-    if (!qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR") || !Runtime.isValid())
+    if (!Runtime.isValid())
         return;
     QFile::setPermissions(Runtime.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
     qputenv("XDG_RUNTIME_DIR", QFile::encodeName(Runtime.path()));

@@ -4,6 +4,7 @@
 #include "main_window/key_table.h"
 #include "main_window/recent_list.h"
 #include "main_window/tip_cycle.h"
+#include "main_window/window_fit.h"
 
 namespace lirabo {
 namespace {
@@ -107,6 +108,33 @@ TEST(OnlineAddressTest, EveryPlaceholderGetsThePercentEncodedWord)
     // A word that itself holds "%1" is not replaced again.
     EXPECT_EQ(OnlineAddress("a%1b", "%1"), "a%251b");
     EXPECT_EQ(OnlineAddress("no placeholder", "w"), "no placeholder");
+}
+
+
+TEST(WindowFitTest, StoredPlaceAndSizeAreBroughtOntoTheScreen)
+{
+    const QRect screen(0, 20, 1280, 880);  // a panel above
+    const QRect second(1280, 0, 1024, 768);
+    const QSize minimum(100, 100);
+    struct TCase {
+        const char* Name;
+        QPoint Place;
+        QSize Size;
+        QRect Area;
+        QRect Expected;
+    };
+    const TCase cases[] = {
+        {"fits: kept", {100, 100}, {500, 500}, screen, {100, 100, 500, 500}},
+        {"too tall: cut and moved up", {100, 300}, {500, 2147483647}, screen, {100, 20, 500, 880}},
+        {"too wide and far right", {2147483647, 50}, {2147483647, 300}, screen, {0, 50, 1280, 300}},
+        {"far off to the left and above", {-2147483647 - 1, -5000}, {300, 200}, screen, {0, 20, 300, 200}},
+        {"off the right edge: moved in", {1200, 100}, {300, 200}, screen, {980, 100, 300, 200}},
+        {"nothing or less: the smallest window", {10, 30}, {0, -2147483647 - 1}, screen, {10, 30, 100, 100}},
+        {"on the second screen: stays there", {1300, 10}, {2000, 300}, second, {1280, 10, 1024, 300}},
+        {"no screen yet: only the size is held", {40, 50}, {2147483647, 300}, QRect(), {0, 50, 16384, 300}},
+    };
+    for (const TCase& c : cases)
+        EXPECT_EQ(FitOnScreen(c.Place, c.Size, c.Area, minimum), c.Expected) << c.Name;
 }
 
 }  // namespace
