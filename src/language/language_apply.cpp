@@ -8,6 +8,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QTabWidget>
+#include <QTextDocument>
 #include <QVariant>
 
 #include "language/language.h"
@@ -33,8 +34,10 @@ void SetControlText(QWidget* Control, const QString& Text)
 {
     if (Control->isWindow())
         Control->setWindowTitle(Text);
-    else if (auto* label = qobject_cast<QLabel*>(Control))
+    else if (auto* label = qobject_cast<QLabel*>(Control)) {
+        label->setTextFormat(Qt::PlainText);
         label->setText(Text);
+    }
     else if (auto* button = qobject_cast<QAbstractButton*>(Control))
         button->setText(Text);
     else if (auto* group = qobject_cast<QGroupBox*>(Control))
@@ -52,6 +55,17 @@ void ApplyToMenuWidget(const TLanguage& Language, QWidget* Menu, const QString& 
 }
 
 }  // namespace
+
+void ShowPlainText(QObject* Component)
+{
+    if (auto* label = qobject_cast<QLabel*>(Component))
+        label->setTextFormat(Qt::PlainText);
+}
+
+QString PlainToolTip(const QString& Hint)
+{
+    return Qt::mightBeRichText(Hint) ? Qt::convertFromPlainText(Hint, Qt::WhiteSpaceNormal) : Hint;
+}
 
 void SetTag(QObject* Component, int Tag)
 {
@@ -79,7 +93,7 @@ void ApplyLanguageToControl(const TLanguage& Language, QWidget* Control, const Q
         } else if (widget && Tag(widget) > 0) {
             const int key = Tag(widget);
             SetControlText(widget, Language.ReadLanguageText(Section, key));
-            widget->setToolTip(Language.ReadLanguageHint(Section, key));
+            widget->setToolTip(PlainToolTip(Language.ReadLanguageHint(Section, key)));
         }
     }
 }

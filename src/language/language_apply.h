@@ -16,14 +16,25 @@ class TLanguage;
 void SetTag(QObject* Component, int Tag);
 int Tag(const QObject* Component);
 
+// A label shows its text as it stands. Language files are downloaded from
+// anywhere, and their texts (and the numbers and names filled into them)
+// must not become markup or links; a QLabel would guess rich text from a
+// leading tag. Anything but a label is left alone.
+void ShowPlainText(QObject* Component);
+
+// Hint as a tool tip that shows it as it stands: tool tips have no plain
+// mode, so a text that looks like markup is escaped.
+QString PlainToolTip(const QString& Hint);
+
 // Component named as the window knows it and tagged with Tag (none for 0),
-// as windows create their components.
+// as windows create their components; a label shows plain text.
 template <class T>
 T* Named(T* Component, const char* Name, int Tag = 0)
 {
     Component->setObjectName(QString::fromLatin1(Name));
     if (Tag > 0)
         SetTag(Component, Tag);
+    ShowPlainText(Component);
     return Component;
 }
 

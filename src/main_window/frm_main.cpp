@@ -259,7 +259,7 @@ void TfrmMain::ApplySettings()
     spdAlwaysOnTopClick(false);
     spdClipboardTranslationClick(false);
     ApplySelectionTranslation();
-    pnlTop->spdClipboardTranslation->setToolTip(ClipboardHint());
+    pnlTop->spdClipboardTranslation->setToolTip(PlainToolTip(ClipboardHint()));
     pnlTop->SetTopIndent(FSettings.TopIndent);
 }
 

@@ -143,6 +143,11 @@ private:
     void mnuGetMoreClick();
     void mnuAddLanguagesAndDictionariesClick();
     void LaunchURL(const QString& Address, bool InBrowser);
+    // An address from a dictionary or a language file: handed to the
+    // desktop only when it is a web or mail address, else refused with a
+    // message that names it.
+    void OpenDataAddress(const QString& Address);
+    void RefuseDataAddress(const QString& Address);
     // A built-in page's address as the address of its local copy; any other
     // address as it is.
     QString PageAddress(const QString& Address);

@@ -15,12 +15,15 @@
 
 #include "browser/built_in_pages.h"
 #include "main_window/catalogue.h"
+#include "main_window/data_address.h"
 #include "browser/mini_browser.h"
 #include "downloads/frm_download.h"
 #include "main_window/frm_main.h"
 #include "main_window/internet_page.h"
 #include "main_window/main_tabs.h"
 #include "widgets/input_box.h"
+#include "widgets/message_box.h"
+#include "language/language.h"
 #include "language/language_apply.h"
 #include "main_window/status_bar.h"
 #include "main_window/vendor_pages.h"
@@ -202,6 +205,20 @@ void TfrmMain::LaunchURL(const QString& Address, bool InBrowser)
     else
         // The browser could not be made just now: the page still opens.
         Hooks.OpenExternal(PageAddress(Address));
+}
+
+void TfrmMain::OpenDataAddress(const QString& Address)
+{
+    const QUrl url = DataAddressToOpen(Address);
+    if (url.isEmpty())
+        RefuseDataAddress(Address);
+    else
+        Hooks.OpenExternal(url.toString());
+}
+
+void TfrmMain::RefuseDataAddress(const QString& Address)
+{
+    TMessageBox::Error(this, TLanguage::FillPlaceholders(TextOrEnglish(8011), {Address}));
 }
 
 QString TfrmMain::PageAddress(const QString& Address)

@@ -14,6 +14,7 @@
 
 #include "dictionary/ansi_codec.h"
 #include "dictionary_view/dictionary_view.h"
+#include "main_window/data_address.h"
 #include "main_window/frm_main.h"
 #include "main_window/main_tabs.h"
 #include "main_window/relations_panel.h"
@@ -90,7 +91,13 @@ void TfrmMain::spdLookupClick()
     RecordWord();
     const TCatalogueEntry& entry = FDictionaries.At(FCurrentDictionary);
     if (entry.Online) {
-        FLastOnlineAddress = OnlineAddress(entry.Location, pnlTop->cmbLookup->currentText());
+        const QString address = OnlineAddress(entry.Location, pnlTop->cmbLookup->currentText());
+        // The address comes from a file in a dictionary folder.
+        if (DataAddressToOpen(address).isEmpty()) {
+            RefuseDataAddress(address);
+            return;
+        }
+        FLastOnlineAddress = address;
         SelectTab(TMainTabs::kInternetTab);
         NavigateBrowser(FLastOnlineAddress);
         return;

@@ -78,7 +78,7 @@ void TfrmMain::mnuInformationClick()
     const TDictionaryHeader& header = FLookupView->Header();
     TfrmInformation dialog(Decoded(header.Name), Decoded(header.Information), Decoded(header.URL), this);
     ApplyLanguageToControl(FLanguage, &dialog, QStringLiteral("Information"));
-    dialog.OnOpenLink = [this](const QString& Address) { LaunchURL(Address, false); };
+    dialog.OnOpenLink = [this](const QString& Address) { OpenDataAddress(Address); };
     Hooks.RunModal(dialog);
 }
 

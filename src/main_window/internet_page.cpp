@@ -52,6 +52,7 @@ TInternetPage::TInternetPage(QWidget* Parent) : QWidget(Parent)
     }
     column->addWidget(tlbInternet);
     lblLoadingBrowser = new QLabel(this);
+    lblLoadingBrowser->setTextFormat(Qt::PlainText);
     lblLoadingBrowser->setObjectName(QStringLiteral("lblLoadingBrowser"));
     lblLoadingBrowser->setAlignment(Qt::AlignCenter);
     lblLoadingBrowser->hide();

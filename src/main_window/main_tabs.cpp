@@ -46,6 +46,7 @@ TMainTabs::TMainTabs(QWidget* Parent) : QTabWidget(Parent)
     auto* row = new QHBoxLayout(pnlSearchIn);
     row->setContentsMargins(6, 3, 6, 3);
     lblSearchIn = new QLabel(pnlSearchIn);
+    lblSearchIn->setTextFormat(Qt::PlainText);
     lblSearchIn->setObjectName(QStringLiteral("lblSearchIn"));
     SetTag(lblSearchIn, 9024);
     rbnHeadwords = new QRadioButton(pnlSearchIn);

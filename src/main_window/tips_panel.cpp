@@ -23,6 +23,7 @@ TTipsPanel::TTipsPanel(QWidget* Parent) : QWidget(Parent)
     lblTips = MakeCaptionLabel(this, "lblTips");
     SetTag(lblTips, 2003);
     lblTip = new QLabel(this);
+    lblTip->setTextFormat(Qt::PlainText);
     lblTip->setObjectName(QStringLiteral("lblTip"));
     lblTip->setWordWrap(true);
     lblTip->setAlignment(Qt::AlignLeft | Qt::AlignTop);

@@ -31,6 +31,7 @@ TTopBar::TTopBar(QWidget* Parent) : QWidget(Parent)
     pnlLookup = new QWidget(this);
     pnlLookup->setObjectName(QStringLiteral("pnlLookup"));
     lblLookup = new QLabel(pnlLookup);
+    lblLookup->setTextFormat(Qt::PlainText);
     lblLookup->setObjectName(QStringLiteral("lblLookup"));
     SetTag(lblLookup, 2001);
     cmbLookup = new QComboBox(pnlLookup);
@@ -53,6 +54,7 @@ TTopBar::TTopBar(QWidget* Parent) : QWidget(Parent)
     pnlLookin = new QWidget(this);
     pnlLookin->setObjectName(QStringLiteral("pnlLookin"));
     lblLookIn = new QLabel(pnlLookin);
+    lblLookIn->setTextFormat(Qt::PlainText);
     lblLookIn->setObjectName(QStringLiteral("lblLookIn"));
     SetTag(lblLookIn, 2002);
     cmbLookIn = new QComboBox(pnlLookin);

@@ -21,6 +21,7 @@ QLabel* MakeCaptionLabel(QWidget* Parent, const char* Name)
 {
     auto* label = new QLabel(Parent);
     label->setObjectName(QLatin1String(Name));
+    label->setTextFormat(Qt::PlainText);
     QFont bold = label->font();
     bold.setBold(true);
     label->setFont(bold);

@@ -9,6 +9,7 @@
 #include <QMenuBar>
 #include <QTabWidget>
 #include <QTemporaryDir>
+#include <QTextDocument>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -200,6 +201,34 @@ TEST(ApplyLanguageTest, TagsGiveTextsHintsAndMenuCaptions)
     EXPECT_EQ(file->menuAction()->text(), "File");
     EXPECT_EQ(exit->text(), "Exit");
     EXPECT_EQ(plain->text(), "plain");
+}
+
+TEST_F(LanguageFolderTest, MarkupInADownloadedFileIsShownAsItStands)
+{
+    // Texts that a label or a tool tip would take for rich text, with a link.
+    const char* texts[] = {"<a href=\"file:///etc/passwd\">Look up:</a>", "<b>bold</b> & <i>x",
+                           "a < b & c > d", "plain"};
+    for (const char* text : texts) {
+        SCOPED_TRACE(text);
+        ASSERT_TRUE(FLanguage.ApplyLanguageFile(Write(
+            "evil.lng", QByteArray("[Data]\nFileVersion=3\n[Main]\n2001=") + text + "\n9017t=" + text + "\n")));
+        QWidget window;
+        SetTag(&window, 1);
+        auto* label = new QLabel(&window);
+        SetTag(label, 2001);
+        auto* button = new QToolButton(&window);
+        SetTag(button, 9017);
+        ApplyLanguageToControl(FLanguage, &window, "Main");
+        EXPECT_EQ(label->textFormat(), Qt::PlainText);
+        EXPECT_EQ(label->text(), text);
+        // What the tool tip shows, read back as a tool tip reads it.
+        QTextDocument shown;
+        if (Qt::mightBeRichText(button->toolTip()))
+            shown.setHtml(button->toolTip());
+        else
+            shown.setPlainText(button->toolTip());
+        EXPECT_EQ(shown.toPlainText().trimmed(), QString(text));
+    }
 }
 
 TEST(ApplyLanguageTest, UntaggedWindowIsNotTouched)

@@ -327,6 +327,47 @@ TEST_F(PreferencesWindowTest, InformationShowsTheDictionarysTextsAndOpensItsSite
     EXPECT_EQ(FDialogsRun, 2);
 }
 
+TEST_F(PreferencesWindowTest, ADictionarysSiteOpensOnlyWhenItIsAWebOrMailAddress)
+{
+    struct TCase {
+        const char* Url;
+        const char* Opened;  // empty: refused with a message
+    };
+    const TCase cases[] = {
+        {"https://example.org/fruit", "https://example.org/fruit"},
+        {"www.example.org", "http://www.example.org"},
+        {"mailto:maker@example.org", "mailto:maker@example.org"},
+        {"file:///etc/passwd", ""},
+        {"/home/someone/.ssh/id_rsa", ""},
+        {"smb://server/share", ""},
+        {"javascript:alert(1)", ""},
+        {"steam://run/1", ""},
+    };
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.Url);
+        FFolder.AddDictionary("site.ldi", "Site", {{"apple", "a red fruit"}}, {}, {}, "Site", c.Url, "text");
+        Start();
+        FOpened.clear();
+        FErrors.clear();
+        Drive([&](QDialog& Dialog) {
+            auto* link = In<TLinkLabel>(Dialog, "lblURL");
+            QTest::keyClick(link, Qt::Key_Return);
+            Dialog.accept();
+        });
+        Find<QAction>("mnuInformation")->trigger();
+        if (*c.Opened) {
+            EXPECT_EQ(FOpened, QStringList{c.Opened});
+            EXPECT_TRUE(FErrors.isEmpty());
+        } else {
+            EXPECT_TRUE(FOpened.isEmpty());
+            ASSERT_EQ(FErrors.size(), 1);
+            EXPECT_TRUE(FErrors[0].startsWith("Lirabo opens only web and e-mail addresses")) << FErrors[0].toStdString();
+            EXPECT_TRUE(FErrors[0].contains(c.Url));
+        }
+        Close();
+    }
+}
+
 TEST_F(PreferencesWindowTest, AboutShowsTheBuildsVersionAndItsLinksOpenOutside)
 {
     AddStandardDictionaries();
