@@ -17,9 +17,9 @@ public:
     using QWidget::QWidget;
     ~TMiniBrowser() override = default;
 
-    // Before every navigation of the page or one of its frames, whoever
-    // started it; setting Cancel keeps the page where it is.
-    std::function<void(const QString& Address, bool& Cancel)> OnBeforeNavigate;
+    // Before every navigation of the page (MainFrame) or one of its frames,
+    // whoever started it; setting Cancel keeps the page where it is.
+    std::function<void(const QString& Address, bool MainFrame, bool& Cancel)> OnBeforeNavigate;
     // A page has started loading.
     std::function<void()> OnDownloadBegin;
     // A page has finished loading, or failed to.

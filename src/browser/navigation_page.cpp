@@ -5,8 +5,7 @@ namespace lirabo {
 bool TNavigationPage::acceptNavigationRequest(const QUrl& Url, NavigationType Type, bool IsMainFrame)
 {
     Q_UNUSED(Type);
-    Q_UNUSED(IsMainFrame);
-    return !OnNavigate || OnNavigate(Url);
+    return !OnNavigate || OnNavigate(Url, IsMainFrame);
 }
 
 QWebEnginePage* TNavigationPage::createWindow(WebWindowType Type)

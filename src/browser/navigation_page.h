@@ -13,8 +13,9 @@ class TNavigationPage : public QWebEnginePage {
 public:
     using QWebEnginePage::QWebEnginePage;
 
-    // Returns whether the navigation to Address may go ahead.
-    std::function<bool(const QUrl& Address)> OnNavigate;
+    // Returns whether the navigation to Address, of the page itself
+    // (MainFrame) or of a frame in it, may go ahead.
+    std::function<bool(const QUrl& Address, bool MainFrame)> OnNavigate;
 
 protected:
     bool acceptNavigationRequest(const QUrl& Url, NavigationType Type, bool IsMainFrame) override;

@@ -22,10 +22,10 @@ TWebEngineBrowser::TWebEngineBrowser(QWidget* Parent) : TMiniBrowser(Parent)
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(FView);
 
-    FPage->OnNavigate = [this](const QUrl& Address) {
+    FPage->OnNavigate = [this](const QUrl& Address, bool MainFrame) {
         bool cancel = false;
         if (OnBeforeNavigate)
-            OnBeforeNavigate(Address.toString(), cancel);
+            OnBeforeNavigate(Address.toString(), MainFrame, cancel);
         return !cancel;
     };
     connect(FPage, &QWebEnginePage::loadStarted, this, [this] {

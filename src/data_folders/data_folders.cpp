@@ -163,4 +163,18 @@ QString TDataFolders::FindFile(TDataKind Kind, const QString& Name) const
     return {};
 }
 
+QString TDataFolders::FindFileAnyCase(TDataKind Kind, const QString& Name) const
+{
+    if (Name.isEmpty())
+        return {};
+    for (const QString& folder : ReadFolders(Kind)) {
+        const QDir dir(folder);
+        for (const QString& entry : dir.entryList(QDir::Files | QDir::Hidden | QDir::System)) {
+            if (entry.compare(Name, Qt::CaseInsensitive) == 0)
+                return dir.filePath(entry);
+        }
+    }
+    return {};
+}
+
 }  // namespace lirabo

@@ -53,6 +53,10 @@ public:
     // The path of the first file called Name among ReadFolders; empty when
     // no folder has it.
     QString FindFile(TDataKind Kind, const QString& Name) const;
+    // The same without regard to letter case, as the catalogue and the
+    // language list take names: the file a new one called Name would
+    // stand beside or in front of.
+    QString FindFileAnyCase(TDataKind Kind, const QString& Name) const;
 
     static QString FolderName(TDataKind Kind);
 

@@ -130,7 +130,10 @@ private:
     void MakeBrowser();
     void DestroyBrowser();
     void EnableBrowserCommands();
-    void wbrInternetBeforeNavigate(const QString& Address, bool& Cancel);
+    void wbrInternetBeforeNavigate(const QString& Address, bool MainFrame, bool& Cancel);
+    // Whether a download of Address may go ahead: asks first when a file of
+    // its name is already in a data folder, with No as the default.
+    bool ReplaceInstalledFile(const QString& Address, network::TDownloadKind Kind);
     void wbrInternetDownloadBegin();
     void wbrInternetDocumentComplete();
     void OpenDownload(const QString& Address, network::TDownloadKind Kind);

@@ -70,8 +70,8 @@ void TfrmMain::MakeBrowser()
         FSettings.DisableBrowser = true;
         return;
     }
-    browser->OnBeforeNavigate = [this](const QString& Address, bool& Cancel) {
-        wbrInternetBeforeNavigate(Address, Cancel);
+    browser->OnBeforeNavigate = [this](const QString& Address, bool MainFrame, bool& Cancel) {
+        wbrInternetBeforeNavigate(Address, MainFrame, Cancel);
     };
     browser->OnDownloadBegin = [this] { wbrInternetDownloadBegin(); };
     browser->OnDocumentComplete = [this] { wbrInternetDocumentComplete(); };
@@ -97,12 +97,16 @@ void TfrmMain::EnableBrowserCommands()
     Menu.mnuCustom->setEnabled(present);
 }
 
-void TfrmMain::wbrInternetBeforeNavigate(const QString& Address, bool& Cancel)
+void TfrmMain::wbrInternetBeforeNavigate(const QString& Address, bool MainFrame, bool& Cancel)
 {
     const network::TDownloadKind kind = network::LinkKind(Address.toStdString());
     if (kind == network::TDownloadKind::None)
         return;
     Cancel = true;
+    // A frame is often someone else's content inside the page (an
+    // advertisement, an embedded widget): it never starts a download.
+    if (!MainFrame)
+        return;
     // Not inside the engine's own notification: the dialog runs a modal
     // loop of its own.
     QTimer::singleShot(0, this, [this, Address, kind] { OpenDownload(Address, kind); });
@@ -121,9 +125,27 @@ void TfrmMain::wbrInternetDocumentComplete()
         stbStatusBar->SetPanelText(Text(9005));
 }
 
+bool TfrmMain::ReplaceInstalledFile(const QString& Address, network::TDownloadKind Kind)
+{
+    // A page, its scripts or a refresh can lead here without a click, and
+    // the user's folder comes first: a page must not swap a dictionary or
+    // the interface's language for its own unasked.
+    const std::optional<std::string> name = network::DownloadFileName(Address.toStdString(), Kind);
+    if (!name)
+        return true;  // the dialog refuses the address with its own message
+    const TDataKind kind = Kind == network::TDownloadKind::Dictionary ? TDataKind::Dictionaries : TDataKind::Lang;
+    const QString installed = FFolders.FindFileAnyCase(kind, QString::fromStdString(*name));
+    if (installed.isEmpty())
+        return true;
+    return TMessageBox::CautiousQuestion(this, TLanguage::FillPlaceholders(TextOrEnglish(8012), {installed, Address})) ==
+           TMessageBox::TAnswer::Yes;
+}
+
 void TfrmMain::OpenDownload(const QString& Address, network::TDownloadKind Kind)
 {
     const bool dictionary = Kind == network::TDownloadKind::Dictionary;
+    if (!ReplaceInstalledFile(Address, Kind))
+        return;
     {
         // A folder that cannot be made fails the download with a message
         // that names it.

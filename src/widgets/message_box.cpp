@@ -15,11 +15,14 @@ TMessageBox::TSink& Sink()
 
 // Texts come from language files and servers: never taken as rich text.
 QMessageBox::StandardButton Show(QWidget* Parent, QMessageBox::Icon Icon, const QString& Text,
-                                 QMessageBox::StandardButtons Buttons, QMessageBox::StandardButton Escape)
+                                 QMessageBox::StandardButtons Buttons, QMessageBox::StandardButton Escape,
+                                 QMessageBox::StandardButton Default = QMessageBox::NoButton)
 {
     QMessageBox box(Icon, QCoreApplication::applicationName(), Text, Buttons, Parent);
     box.setTextFormat(Qt::PlainText);
     box.setEscapeButton(Escape);
+    if (Default != QMessageBox::NoButton)
+        box.setDefaultButton(Default);
     box.exec();
     const auto clicked = box.standardButton(box.clickedButton());
     return clicked == QMessageBox::NoButton ? Escape : clicked;
@@ -59,6 +62,16 @@ TMessageBox::TAnswer TMessageBox::Question(QWidget* Parent, const QString& Text,
     default:
         return TAnswer::No;
     }
+}
+
+TMessageBox::TAnswer TMessageBox::CautiousQuestion(QWidget* Parent, const QString& Text)
+{
+    if (Sink())
+        return Sink()(TKind::Question, Text);
+    return Show(Parent, QMessageBox::Question, Text, QMessageBox::Yes | QMessageBox::No, QMessageBox::No,
+                QMessageBox::No) == QMessageBox::Yes
+               ? TAnswer::Yes
+               : TAnswer::No;
 }
 
 void TMessageBox::SetSink(TSink Sink)

@@ -21,6 +21,9 @@ public:
     static void Information(QWidget* Parent, const QString& Text);
     // Yes or No; with WithCancel also Cancel, which closing the box answers.
     static TAnswer Question(QWidget* Parent, const QString& Text, bool WithCancel = false);
+    // Yes or No with No as the default button, for a question whose Yes
+    // loses something: a hurried Return keeps it. A sink sees a Question.
+    static TAnswer CautiousQuestion(QWidget* Parent, const QString& Text);
     // An empty sink brings the real boxes back.
     static void SetSink(TSink Sink);
 };

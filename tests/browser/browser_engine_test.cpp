@@ -15,6 +15,7 @@
 #include <QUrl>
 #include <QWebEnginePage>
 #include <QWebEngineView>
+#include <atomic>
 
 #include "browser/mini_browser.h"
 #include "download_test_server.h"
@@ -98,15 +99,20 @@ TEST_F(BrowserEngineTest, DictionaryLinkOnAPageIsInstalledAndListed)
     ASSERT_TRUE(source.open(QIODevice::ReadOnly));
     const QByteArray bytes = source.readAll();
     TDownloadTestServer server;
+    std::atomic<int> frameRequests{0};
     server.SetHandler([&](const QByteArray& Request) {
+        if (TDownloadTestServer::Target(Request) == "/files/frame.ldi")
+            ++frameRequests;
         return TDownloadTestServer::Target(Request) == "/files/de-en.ldi" ? TTestReply::Ok(bytes)
                                                                           : TTestReply::Http(404, "none");
     });
     const QString page = FSettings.filePath("links.html");
     QFile html(page);
     ASSERT_TRUE(html.open(QIODevice::WriteOnly));
+    // A frame that leads to a dictionary by itself starts no download.
     html.write("<html><head><title>Links</title></head><body><a id=\"l\" href=\"" +
-               server.Url("/files/de-en.ldi").toUtf8() + "\">de-en.ldi</a></body></html>");
+               server.Url("/files/de-en.ldi").toUtf8() + "\">de-en.ldi</a><iframe src=\"" +
+               server.Url("/files/frame.ldi").toUtf8() + "\"></iframe></body></html>");
     html.close();
 
     TfrmMain& w = Start();
@@ -126,6 +132,7 @@ TEST_F(BrowserEngineTest, DictionaryLinkOnAPageIsInstalledAndListed)
     Run("document.getElementById('l').click()");
     ASSERT_TRUE(WaitUntil([&] { return !installed.isEmpty(); }, 20000));
     EXPECT_EQ(installed, QStringList{QDir(FFolder.Dictionaries()).filePath("de-en.ldi")});
+    EXPECT_EQ(frameRequests.load(), 0);
     EXPECT_EQ(FMessages,
               QStringList{"The dictionary has been downloaded and installed. It will appear in the list automatically."});
     EXPECT_TRUE(w.Catalogue().Captions().contains("German English"));

@@ -249,5 +249,76 @@ TEST_F(BrowserWindowTest, DictionaryLinkInstallsTheFileAndTheCatalogueListsIt)
     EXPECT_EQ(FInformation.size(), 1);
 }
 
+TEST_F(BrowserWindowTest, APageReplacesAnInstalledFileOnlyWhenTheUserSaysYesAndFramesStartNothing)
+{
+    AddStandardDictionaries();
+    const QString fruit = QDir(FFolder.Dictionaries()).filePath("fruit.ldi");
+    const QString language = QDir(FFolder.Path()).filePath("Lang/Deutsch.lng");
+    ASSERT_TRUE(QDir(FFolder.Path()).mkpath("Lang"));
+    {
+        QFile file(language);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write("[Data]\nFileVersion=3\n[Main]\n1001=Datei\n");
+    }
+    const auto bytesOf = [](const QString& Path) {
+        QFile file(Path);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    };
+    const QByteArray oldFruit = bytesOf(fruit);
+    const QByteArray oldLanguage = bytesOf(language);
+    const QString other = FFolder.AddDictionary("other.ldi", "Other fruit", {{"kiwi", "green"}}, {}, FFolder.Path());
+    const QByteArray otherBytes = bytesOf(other);
+    TDownloadTestServer server;
+    server.SetHandler([&](const QByteArray& Request) {
+        const QByteArray target = TDownloadTestServer::Target(Request);
+        if (target.endsWith(".lng"))
+            return TTestReply::Ok("[Data]\nFileVersion=3\n[Main]\n1001=Evil\n");
+        return TTestReply::Ok(otherBytes);
+    });
+    Start();
+    DriveDownloads();
+    Tabs()->setCurrentIndex(kInternetTab);
+    ASSERT_NE(Browser(), nullptr);
+
+    struct TCase {
+        const char* Name;
+        const char* Target;
+        bool MainFrame;
+        QList<TMessageBox::TAnswer> Answers;  // one per question expected
+        int Dialogs;                          // download dialogs run
+    };
+    const TCase cases[] = {
+        {"a frame's new file", "/files/new.ldi", false, {}, 0},
+        {"a frame's installed file", "/files/fruit.ldi", false, {}, 0},
+        {"installed dictionary, other case, No", "/files/FRUIT.ldi", true, {TMessageBox::TAnswer::No}, 0},
+        {"installed language file, No", "/x/deutsch.lng", true, {TMessageBox::TAnswer::No}, 0},
+        {"a new file: no question", "/files/new.ldi", true, {}, 1},
+        {"installed dictionary, Yes", "/files/fruit.ldi", true, {TMessageBox::TAnswer::Yes}, 1},
+    };
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.Name);
+        FQuestions.clear();
+        FDialogTargets.clear();
+        FAnswers = c.Answers;
+        EXPECT_FALSE(Browser()->Follow(server.Url(c.Target), c.MainFrame));
+        QTest::qWait(50);
+        if (c.Dialogs > 0) {
+            ASSERT_TRUE(WaitUntil([&] { return FDialogTargets.size() == c.Dialogs; }));
+        }
+        EXPECT_EQ(FDialogTargets.size(), c.Dialogs);
+        ASSERT_EQ(FQuestions.size(), c.Answers.size());
+        if (!FQuestions.isEmpty()) {
+            EXPECT_TRUE(FQuestions[0].contains("is already installed")) << FQuestions[0].toStdString();
+            EXPECT_TRUE(FQuestions[0].contains(server.Url(c.Target)));
+        }
+        if (c.Dialogs == 0 || c.Answers.isEmpty()) {
+            EXPECT_EQ(bytesOf(fruit), oldFruit);
+            EXPECT_EQ(bytesOf(language), oldLanguage);
+        }
+    }
+    EXPECT_EQ(bytesOf(fruit), otherBytes) << "Yes replaces the file";
+    EXPECT_EQ(bytesOf(language), oldLanguage);
+}
+
 }  // namespace
 }  // namespace lirabo::test

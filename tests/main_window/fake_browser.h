@@ -25,12 +25,13 @@ public:
     void Stop() override { FCalls << QStringLiteral("Stop"); }
     QString LocationURL() const override { return FLocation; }
 
-    // A click on a link to Address: true when the window let it go ahead.
-    bool Follow(const QString& Address)
+    // A click on a link to Address in the page (or, MainFrame false, in a
+    // frame of it): true when the window let it go ahead.
+    bool Follow(const QString& Address, bool MainFrame = true)
     {
         bool cancel = false;
         if (OnBeforeNavigate)
-            OnBeforeNavigate(Address, cancel);
+            OnBeforeNavigate(Address, MainFrame, cancel);
         if (!cancel && OnDownloadBegin)
             OnDownloadBegin();
         return !cancel;
