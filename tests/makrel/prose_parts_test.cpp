@@ -152,5 +152,42 @@ TEST(LetterCodesTest, BracketedLetterCodesBecomeLetters)
     EXPECT_EQ("[\xC3\xA9", ReplaceLetterCodes("[['e]"));
 }
 
+TEST(LetterCodesTest, AMarkOverALetterThatCannotCarryItIsNoCode)
+{
+    struct TCase {
+        const char* Text;
+        const char* Expected;
+    };
+    const TCase cases[] = {
+        // Codes: a mark over a vowel, or a letter Latin-1 has.
+        {"[^a]", "\xC3\xA2"},
+        {"[^E]", "\xC3\x8A"},
+        {"[~n]", "\xC3\xB1"},
+        {"[,C]", "\xC3\x87"},
+        {"['y]", "\xC3\xBD"},
+        {"[~e]", "e"},
+        {"[-e]", "e"},
+        {"[=O]", "O"},
+        {"[.u]", "u"},
+        {"[*a]", "a"},
+        {"[y^]", "y"},
+        // Not codes: patterns, optional endings and other bracketed text.
+        {"[^x]", "[^x]"},
+        {"[-s]", "[-s]"},
+        {"[=n]", "[=n]"},
+        {"[.s]", "[.s]"},
+        {"[*x]", "[*x]"},
+        {"[x^]", "[x^]"},
+        {"[~x]", "[~x]"},
+        {"[,s]", "[,s]"},
+        {"['n]", "['n]"},
+        {"[^1]", "[^1]"},
+        {"[-]", "[-]"},
+        {"grep '[^x]*[-s]' or [^a]", "grep '[^x]*[-s]' or \xC3\xA2"},
+    };
+    for (const TCase& c : cases)
+        EXPECT_EQ(c.Expected, ReplaceLetterCodes(c.Text)) << c.Text;
+}
+
 }  // namespace
 }  // namespace makrel
