@@ -111,6 +111,29 @@ TEST(ParagraphReflowTest, SourcesLinksAndBlanksAreJoinedAsTheyRead)
         << "lines aligned in columns keep their breaks and blanks";
 }
 
+TEST(ParagraphReflowTest, OnlyLinesAlignedInColumnsAreMarkedAligned)
+{
+    struct TCase {
+        const char* Text;
+        int Column;
+        std::vector<bool> Aligned;  // of each paragraph
+    };
+    const TCase cases[] = {
+        {"grep '[^a]*[-s]' file      lines without an a\n", 40, {true}},
+        {"o----+   +---o + D\nA line of running text\n|   |      | U\n", 20, {true, false, true}},
+        {"Do Caesar what he can.         --Shak.\n", 60, {false}},  // a source set flush right is prose
+        {"grep '[^a]*[-s]' file\n", 40, {false}},
+        {"a   b\nc   d\n", 0, {false, false}},  // without a column every line is kept as it is anyway
+    };
+    for (const TCase& c : cases) {
+        std::vector<bool> aligned;
+        const auto lines = TParagraphReflow::Split(c.Text);
+        for (const TParagraphReflow::TParagraph& p : TParagraphReflow(c.Column).Reflow(lines))
+            aligned.push_back(p.Aligned);
+        EXPECT_EQ(c.Aligned, aligned) << c.Text;
+    }
+}
+
 TEST(DictdNoticeTest, TheSentenceThatNamesTheRightsFollowsTheName)
 {
     const std::string gpl =

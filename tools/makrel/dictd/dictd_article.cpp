@@ -170,6 +170,15 @@ void TDictdArticleFormatter::AppendBody(std::string& Out, const std::vector<TPar
     std::string decoded;
     for (size_t i = 0; i < Paragraphs.size(); ++i) {
         std::string_view text = Paragraphs[i].Text;
+        if (Paragraphs[i].Aligned) {
+            // A pattern, a program or a table: its brackets, slashes and
+            // angles are its own ("grep '[^a]*[-s]'"), not letter codes,
+            // labels or grammar, and changing one would break it.
+            if (!Out.empty())
+                Out += kLineBreak;
+            FText.Append(Out, text);
+            continue;
+        }
         if (FWrapColumn > 0 && text.find('[') != std::string_view::npos) {
             decoded = ReplaceLetterCodes(text);
             text = decoded;
