@@ -127,7 +127,8 @@ TEST(ReplacementFileTest, ConcurrentWritersLeaveOneWholeFile)
         writers.push_back(std::make_unique<TDictionaryWriter>(TWriterOptions{}));
         // Alike in size, so that their writes overlap.
         for (int i = 0; i < 3000; ++i)
-            writers.back()->Add("w" + std::to_string(w) + "-" + std::to_string(i), std::string(40, static_cast<char>('a' + w)));
+            writers.back()->Add("w" + std::to_string(w) + "-" + std::to_string(i),
+                                std::string(40, static_cast<char>('a' + w)));
         contents.insert(writers.back()->Build());
     }
     for (int round = 0; round < 5; ++round) {
