@@ -126,6 +126,36 @@ TEST_F(DictdProseTest, IndexSpellingsStayAndCaseTwinsGo)
     EXPECT_EQ(0, RunCommand({"verify", file}).Code);
 }
 
+// A computing dictionary's article beside the letter codes of the old
+// ones: programs and tables aligned in columns keep every character, while
+// prose still reads its letter codes and nothing that only looks like one.
+TEST_F(DictdProseTest, AlignedLinesKeepEveryCharacter)
+{
+    struct TCase {
+        std::string Source;    // a body line
+        std::string Expected;  // as the entry shows it
+    };
+    const TCase cases[] = {
+        {"      grep '[^a]*[-s]' file      lines without an a", "grep '[^a]*[-s]' file      lines without an a"},
+        {"      [^x]   [-s]   [,c]   [ae]   ['e]   [o^]", "[^x]   [-s]   [,c]   [ae]   ['e]   [o^]"},
+        {"      #include <stdio.h>    /* {x} and /usr/ */", "#include <stdio.h>    /* {x} and /usr/ */"},
+        {"      s/[=o]/[i^]/g   Note: [-e]", "s/[=o]/[i^]/g   Note: [-e]"},
+        {"   In prose r['e]sum['e] and C[ae]sar are letters.",
+         "In prose r\xC3\xA9sum\xC3\xA9 and C\xC3\xA6sar are letters."},
+        {"   A class [^x] stays, as do [-s] and [,s].", "A class [^x] stays, as do [-s] and [,s]."},
+        {"   Even a pattern's [^a] reads as a letter here.", "Even a pattern's \xC3\xA2 reads as a letter here."},
+    };
+    std::string article = "regular expression\n";
+    std::string expected = "#\tregular expression\t";
+    for (const TCase& c : cases) {
+        article += "\n" + c.Source + "\n";
+        expected += c.Expected + (&c == &cases[std::size(cases) - 1] ? "\n" : "\\x0D");
+    }
+    Article({"regular expression"}, article);
+    const std::string file = Build("tiny.dict", false);
+    EXPECT_EQ(expected, Lookup(file, "regular expression"));
+}
+
 // FreeDict's layout: a translation or an example a line, whatever its
 // length, and labels on lines of their own. None of it is wrapped prose.
 class DictdLinesTest : public test::DictdFixture {

@@ -111,6 +111,29 @@ TEST(ParagraphReflowTest, SourcesLinksAndBlanksAreJoinedAsTheyRead)
         << "lines aligned in columns keep their breaks and blanks";
 }
 
+TEST(ParagraphReflowTest, OnlyLinesAlignedInColumnsAreMarkedAligned)
+{
+    struct TCase {
+        const char* Text;
+        int Column;
+        std::vector<bool> Aligned;  // of each paragraph
+    };
+    const TCase cases[] = {
+        {"grep '[^a]*[-s]' file      lines without an a\n", 40, {true}},
+        {"o----+   +---o + D\nA line of running text\n|   |      | U\n", 20, {true, false, true}},
+        {"Do Caesar what he can.         --Shak.\n", 60, {false}},  // a source set flush right is prose
+        {"grep '[^a]*[-s]' file\n", 40, {false}},
+        {"a   b\nc   d\n", 0, {false, false}},  // without a column every line is kept as it is anyway
+    };
+    for (const TCase& c : cases) {
+        std::vector<bool> aligned;
+        const auto lines = TParagraphReflow::Split(c.Text);
+        for (const TParagraphReflow::TParagraph& p : TParagraphReflow(c.Column).Reflow(lines))
+            aligned.push_back(p.Aligned);
+        EXPECT_EQ(c.Aligned, aligned) << c.Text;
+    }
+}
+
 TEST(DictdNoticeTest, TheSentenceThatNamesTheRightsFollowsTheName)
 {
     const std::string gpl =
@@ -150,6 +173,43 @@ TEST(LetterCodesTest, BracketedLetterCodesBecomeLetters)
     const std::string plain = "[R.] [Obs.] [1913 Webster] [He] [ab] [ [x] [\"1] [unclosed";
     EXPECT_EQ(plain, ReplaceLetterCodes(plain)) << "labels and other brackets stay";
     EXPECT_EQ("[\xC3\xA9", ReplaceLetterCodes("[['e]"));
+}
+
+TEST(LetterCodesTest, AMarkOverALetterThatCannotCarryItIsNoCode)
+{
+    struct TCase {
+        const char* Text;
+        const char* Expected;
+    };
+    const TCase cases[] = {
+        // Codes: a mark over a vowel, or a letter Latin-1 has.
+        {"[^a]", "\xC3\xA2"},
+        {"[^E]", "\xC3\x8A"},
+        {"[~n]", "\xC3\xB1"},
+        {"[,C]", "\xC3\x87"},
+        {"['y]", "\xC3\xBD"},
+        {"[~e]", "e"},
+        {"[-e]", "e"},
+        {"[=O]", "O"},
+        {"[.u]", "u"},
+        {"[*a]", "a"},
+        {"[y^]", "y"},
+        // Not codes: patterns, optional endings and other bracketed text.
+        {"[^x]", "[^x]"},
+        {"[-s]", "[-s]"},
+        {"[=n]", "[=n]"},
+        {"[.s]", "[.s]"},
+        {"[*x]", "[*x]"},
+        {"[x^]", "[x^]"},
+        {"[~x]", "[~x]"},
+        {"[,s]", "[,s]"},
+        {"['n]", "['n]"},
+        {"[^1]", "[^1]"},
+        {"[-]", "[-]"},
+        {"grep '[^x]*[-s]' or [^a]", "grep '[^x]*[-s]' or \xC3\xA2"},
+    };
+    for (const TCase& c : cases)
+        EXPECT_EQ(c.Expected, ReplaceLetterCodes(c.Text)) << c.Text;
 }
 
 }  // namespace

@@ -15,6 +15,7 @@
 #include "makrel/core/dictionary_writer.h"
 #include "makrel/core/import_report.h"
 #include "makrel/core/importer.h"
+#include "makrel/core/replacement_file.h"
 #include "makrel/core/text_escape.h"
 
 namespace makrel {
@@ -61,17 +62,14 @@ void ReplaceAll(std::string& Text, const std::string& From, const std::string& T
         Text.replace(at, From.size(), To);
 }
 
-// Removes the temporary (and the writer's own one beside it) unless the
-// build got as far as placing it.
+// Removes the temporary unless the build got as far as placing it.
 class TTemporaryFile {
 public:
     explicit TTemporaryFile(std::string Path) : FPath(std::move(Path)) {}
     ~TTemporaryFile()
     {
-        if (FPath.empty())
-            return;
-        std::remove(FPath.c_str());
-        std::remove((FPath + ".part").c_str());
+        if (!FPath.empty())
+            std::remove(FPath.c_str());
     }
     TTemporaryFile(const TTemporaryFile&) = delete;
     TTemporaryFile& operator=(const TTemporaryFile&) = delete;
@@ -165,7 +163,6 @@ TBuildResult TBuildJob::Build(const TProgress& Progress)
     } catch (const std::runtime_error& e) {
         // The user chose Output; the temporary's name would only puzzle.
         std::string message = e.what();
-        ReplaceAll(message, temporary.Path() + ".part", FOptions.Output);
         ReplaceAll(message, temporary.Path(), FOptions.Output);
         throw TFailure{message};
     }
@@ -190,6 +187,13 @@ TBuildResult TBuildJob::Build(const TProgress& Progress)
     CheckCancel();
     PlaceOutput(temporary.Path());
     temporary.Keep();
+    // The writer synced the temporary's name; the name it has now needs the
+    // same, or a crash could take the finished dictionary back out of sight.
+    try {
+        SyncFolderOf(FOptions.Output);
+    } catch (const std::runtime_error& e) {
+        throw TFailure{e.what()};
+    }
     if (Progress)
         Progress(TBuildStage::Checking, 1, 1);
     return result;

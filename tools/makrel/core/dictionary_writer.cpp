@@ -3,9 +3,6 @@
 #include <bzlib.h>
 
 #include <algorithm>
-#include <cstdio>
-#include <filesystem>
-#include <fstream>
 #include <stdexcept>
 
 #include "dictionary/crc32.h"
@@ -13,6 +10,7 @@
 #include "dictionary/dictionary_layout.h"
 #include "dictionary/little_endian.h"
 #include "dictionary/word_order.h"
+#include "makrel/core/replacement_file.h"
 
 namespace makrel {
 
@@ -238,24 +236,9 @@ std::vector<unsigned char> TDictionaryWriter::Build(const TProgress& Progress)
 void TDictionaryWriter::WriteFile(const std::string& FileName, const TProgress& Progress)
 {
     const std::vector<unsigned char> data = Build(Progress);
-    const std::string temporary = FileName + ".part";
-    {
-        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-        if (!out)
-            throw std::runtime_error("cannot write " + temporary);
-        out.write(reinterpret_cast<const char*>(data.data()), static_cast<std::streamsize>(data.size()));
-        out.close();
-        if (!out) {
-            std::remove(temporary.c_str());
-            throw std::runtime_error("cannot write " + temporary);
-        }
-    }
-    std::error_code error;
-    std::filesystem::rename(temporary, FileName, error);
-    if (error) {
-        std::remove(temporary.c_str());
-        throw std::runtime_error("cannot write " + FileName + ": " + error.message());
-    }
+    TReplacementFile file(FileName);
+    file.Write(data.data(), data.size());
+    file.Commit();
 }
 
 }  // namespace makrel

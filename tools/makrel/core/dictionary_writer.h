@@ -54,8 +54,9 @@ public:
 
     // The whole file. Progress, when given, is told of each section written.
     std::vector<unsigned char> Build(const TProgress& Progress = {});
-    // Builds and writes the file through a temporary beside it, so that a
-    // failure never leaves a half-written dictionary. Raises std::runtime_error.
+    // Builds the file and puts it in FileName's place whole (see
+    // TReplacementFile): a failure never leaves a half-written dictionary
+    // or a temporary. Raises std::runtime_error.
     void WriteFile(const std::string& FileName, const TProgress& Progress = {});
 
 private:

@@ -36,6 +36,12 @@ std::string_view Trim(std::string_view Text)
     return Text;
 }
 
+// A letter of ASCII or the first byte of any other character.
+bool StartsWord(char C)
+{
+    return (C >= 'a' && C <= 'z') || (C >= 'A' && C <= 'Z') || static_cast<unsigned char>(C) >= 0x80;
+}
+
 bool AtTokenStart(std::string_view Line, size_t I)
 {
     return I == 0 || Line[I - 1] == ' ' || Line[I - 1] == '(';
@@ -164,6 +170,15 @@ void TDictdArticleFormatter::AppendBody(std::string& Out, const std::vector<TPar
     std::string decoded;
     for (size_t i = 0; i < Paragraphs.size(); ++i) {
         std::string_view text = Paragraphs[i].Text;
+        if (Paragraphs[i].Aligned) {
+            // A pattern, a program or a table: its brackets, slashes and
+            // angles are its own ("grep '[^a]*[-s]'"), not letter codes,
+            // labels or grammar, and changing one would break it.
+            if (!Out.empty())
+                Out += kLineBreak;
+            FText.Append(Out, text);
+            continue;
+        }
         if (FWrapColumn > 0 && text.find('[') != std::string_view::npos) {
             decoded = ReplaceLetterCodes(text);
             text = decoded;
@@ -279,10 +294,13 @@ void TDictdArticleFormatter::AppendInline(std::string& Out, std::string_view Lin
             continue;
         // In prose a bracket around links is an etymology or a
         // cross-reference, not a label: its links should work. One with a
-        // number cites a source ("[Sammet 1969, p.638]").
+        // number cites a source ("[Sammet 1969, p.638]"). One that does not
+        // start with a word ("[^x]", "[-s]") is a pattern or an optional
+        // ending, meaningless without its brackets.
         if (c == '[' && FWrapColumn > 0 &&
             (inside.find_first_of("{0123456789") != std::string_view::npos || inside.size() > kMaxProseLabel ||
-             static_cast<size_t>(std::count(inside.begin(), inside.end(), ' ')) > kMaxProseLabelBlanks))
+             static_cast<size_t>(std::count(inside.begin(), inside.end(), ' ')) > kMaxProseLabelBlanks ||
+             !StartsWord(inside.front())))
             continue;
         flush(i);
         Out += open;

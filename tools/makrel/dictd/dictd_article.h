@@ -36,7 +36,9 @@ struct TDictdEntry {
 // only a bracketed note closing a paragraph ("[1913 Webster]", "[Obs.]") go
 // quietly (in grammar style) at the end of its text; Syn: and Usage: are
 // labels too; a bracket of more than three words or holding links is a
-// remark, not a label; letter codes ("C[ae]sar") become letters.
+// remark, not a label; letter codes ("C[ae]sar") become letters. Lines
+// aligned in columns (a table, a drawing, a program) are written as they
+// are, without any of this.
 class TDictdArticleFormatter {
 public:
     explicit TDictdArticleFormatter(TAnsiTransliterator& Text) : FText(Text) {}

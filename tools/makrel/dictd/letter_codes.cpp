@@ -37,9 +37,12 @@ constexpr std::array<TMarkRow, 6> kMarks = {{
 // Marks kept only as the plain letter.
 constexpr std::string_view kDroppedMarks = "=.-*";
 
-bool IsLetter(char c)
+// The letters that carry marks in the pronunciations and loanwords these
+// codes spell. A mark over anything else is text in brackets that merely
+// looks like a code: "[^x]" in a pattern, "[-s]" for an optional ending.
+bool IsVowel(char c)
 {
-    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+    return std::string_view("aeiouyAEIOUY").find(c) != std::string_view::npos;
 }
 
 void AppendLatin1(std::string& Out, char32_t Letter)
@@ -59,13 +62,13 @@ bool AppendLetter(std::string& Out, std::string_view Code)
     }
     if (Code.size() != 2)
         return false;
-    if (IsLetter(Code[0]) && Code[1] == '^') {  // a breve after its letter
+    if (IsVowel(Code[0]) && Code[1] == '^') {  // a breve after its letter
         Out += Code[0];
         return true;
     }
-    if (!IsLetter(Code[1]))
-        return false;
     if (kDroppedMarks.find(Code[0]) != std::string_view::npos) {
+        if (!IsVowel(Code[1]))
+            return false;
         Out += Code[1];
         return true;
     }
@@ -73,10 +76,12 @@ bool AppendLetter(std::string& Out, std::string_view Code)
     for (const TMarkRow& row : kMarks) {
         if (row.Mark != Code[0])
             continue;
-        if (base == std::string_view::npos || row.Letters[base] == 0)
+        if (base != std::string_view::npos && row.Letters[base] != 0)
+            AppendLatin1(Out, row.Letters[base]);
+        else if (IsVowel(Code[1]))
             Out += Code[1];
         else
-            AppendLatin1(Out, row.Letters[base]);
+            return false;
         return true;
     }
     return false;

@@ -12,7 +12,9 @@ namespace makrel {
 // few names ("[ae]" æ, "[oe]" œ, "[aum]" ä, "[eth]" ð, "[thorn]" þ,
 // "[deg]" °, "[sect]" §). The result is UTF-8; marks that Windows-1252 has
 // no letter for (macron, breve, dot) are dropped, leaving the plain letter.
-// Any other bracket is left as it is.
+// A mark is a code only over a vowel or where Latin-1 has the letter ("[~n]"
+// ñ, "[,c]" ç). Any other bracket, "[^x]" or "[-s]" among them, is left as
+// it is.
 std::string ReplaceLetterCodes(std::string_view Text);
 
 }  // namespace makrel

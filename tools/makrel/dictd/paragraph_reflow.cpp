@@ -193,8 +193,9 @@ std::vector<TParagraphReflow::TParagraph> TParagraphReflow::Reflow(const std::ve
             p.Last = i;
             continue;
         }
-        const bool collapse = FColumn > 0 && !IsAligned(line.Text);
-        result.push_back({collapse ? std::string() : std::string(line.Text), line.AfterBlank, i, i});
+        const bool aligned = FColumn > 0 && IsAligned(line.Text);
+        const bool collapse = FColumn > 0 && !aligned;
+        result.push_back({collapse ? std::string() : std::string(line.Text), line.AfterBlank, i, i, aligned});
         if (collapse)
             AppendCollapsed(result.back().Text, line.Text);
         textColumn = line.Indent + std::max(MarkerWidth(line.Text), LabelWidth(line.Text));

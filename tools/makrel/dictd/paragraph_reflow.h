@@ -44,6 +44,9 @@ public:
         bool AfterBlank = false;  // of its first source line
         size_t First = 0;         // its source lines: First..Last
         size_t Last = 0;
+        // One source line aligned in columns, kept exactly as the source
+        // has it: a table, a drawing or a program, not prose to read into.
+        bool Aligned = false;
     };
 
     explicit TParagraphReflow(int WrapColumn) : FColumn(WrapColumn) {}
