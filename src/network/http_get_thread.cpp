@@ -2,19 +2,10 @@
 
 #include "network/curl_library.h"
 
-#include <QDir>
 #include <QEventLoop>
-#include <QFile>
-#include <QFileInfo>
-#include <QRandomGenerator>
-
-#include <fcntl.h>
-#include <unistd.h>
 
 #include <algorithm>
-#include <cerrno>
 #include <chrono>
-#include <cstdio>
 #include <string_view>
 #include <utility>
 
@@ -182,7 +173,7 @@ void THTTPGetThread::run()
     FCurl = nullptr;
     if (FFailure == TDownloadFailure::None)
         Install();
-    RemoveTemp();
+    FPart.Discard();
 }
 
 void THTTPGetThread::Transfer()
@@ -345,7 +336,7 @@ bool THTTPGetThread::Receive(const char* Data, size_t Length)
         FFailure = TDownloadFailure::Stopped;
         return false;
     }
-    if (FFile < 0) {
+    if (!FPart.IsOpen()) {
         // The first bytes of the final reply's body.
         long status = 0;
         Curl().easy_getinfo(FCurl, CURLINFO_RESPONSE_CODE, &status);
@@ -362,7 +353,7 @@ bool THTTPGetThread::Receive(const char* Data, size_t Length)
             FFailure = TDownloadFailure::Connection;
             return false;
         }
-        if (!OpenTemp()) {
+        if (!FPart.Open(FFileName)) {
             FFailure = TDownloadFailure::File;
             return false;
         }
@@ -374,7 +365,7 @@ bool THTTPGetThread::Receive(const char* Data, size_t Length)
     }
     while (Length > 0) {
         const size_t piece = std::min(Length, kPiece);
-        if (!WriteAll(Data, piece)) {
+        if (!FPart.Write(Data, piece)) {
             FFailure = TDownloadFailure::File;
             return false;
         }
@@ -392,56 +383,16 @@ bool THTTPGetThread::Receive(const char* Data, size_t Length)
     return true;
 }
 
-bool THTTPGetThread::OpenTemp()
-{
-    if (FFileName.isEmpty())
-        return false;
-    const QString folder = QFileInfo(FFileName).absolutePath();
-    if (!QDir().mkpath(folder))
-        return false;
-    const std::string base = QFile::encodeName(folder).toStdString() + "/.lirabo-";
-    for (int attempt = 0; attempt < 8 && FFile < 0; ++attempt) {
-        char suffix[32];
-        std::snprintf(suffix, sizeof suffix, "%016llx.part",
-                      static_cast<unsigned long long>(QRandomGenerator::global()->generate64()));
-        const std::string path = base + suffix;
-        FFile = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (FFile >= 0)
-            FTempPath = path;
-        else if (errno != EEXIST)
-            return false;
-    }
-    return FFile >= 0;
-}
-
-bool THTTPGetThread::WriteAll(const char* Data, size_t Length)
-{
-    while (Length > 0) {
-        const ssize_t written = ::write(FFile, Data, Length);
-        if (written < 0 && errno == EINTR)
-            continue;
-        if (written <= 0)
-            return false;
-        Data += written;
-        Length -= static_cast<size_t>(written);
-    }
-    return true;
-}
-
 void THTTPGetThread::Install()
 {
-    // The file must be on disk before it replaces the old one, or a crash
-    // could leave an empty file where a good one was.
-    if (::fsync(FFile) != 0 || ::close(FFile) != 0) {
-        FFile = -1;
+    if (!FPart.Finish()) {
         FFailure = TDownloadFailure::File;
         return;
     }
-    FFile = -1;
     if (FCheckFile && !FStopRequested) {
         bool accepted = false;
         try {
-            accepted = FCheckFile(FTempPath);
+            accepted = FCheckFile(FPart.Path());
         } catch (...) {
             accepted = false;
         }
@@ -457,24 +408,8 @@ void THTTPGetThread::Install()
         FFailure = TDownloadFailure::Stopped;
         return;
     }
-    const std::string target = QFile::encodeName(FFileName).toStdString();
-    if (::rename(FTempPath.c_str(), target.c_str()) != 0) {
+    if (!FPart.Install())
         FFailure = TDownloadFailure::File;
-        return;
-    }
-    FTempPath.clear();
-}
-
-void THTTPGetThread::RemoveTemp()
-{
-    if (FFile >= 0) {
-        ::close(FFile);
-        FFile = -1;
-    }
-    if (!FTempPath.empty()) {
-        ::unlink(FTempPath.c_str());
-        FTempPath.clear();
-    }
 }
 
 void THTTPGetThread::ReportProgress()

@@ -11,6 +11,7 @@
 #include <string>
 
 #include "network/file_download.h"
+#include "network/part_file.h"
 
 namespace lirabo::network {
 
@@ -59,10 +60,7 @@ private:
     void Transfer();
     bool Receive(const char* Data, size_t Length);
     bool Header(std::string_view Line);
-    bool OpenTemp();
-    bool WriteAll(const char* Data, size_t Length);
     void Install();
-    void RemoveTemp();
     void ReportProgress();
     void Ended();
 
@@ -100,8 +98,7 @@ private:
 
     // Worker thread until it ends, read-only afterwards.
     CURL* FCurl = nullptr;
-    int FFile = -1;
-    std::string FTempPath;
+    TPartFile FPart;
     qint64 FReceived = 0;
     qint64 FContentLength = -1;
     bool FContentLengthBad = false;
