@@ -8,6 +8,7 @@
 
 namespace lirabo::network {
 
+class TCurlLibrary;
 class THTTPGetThread;
 
 // Why a download ended in OnError.
@@ -23,6 +24,8 @@ enum class TDownloadFailure {
     Stalled,     // no data for StallSeconds
     File,        // the temporary file could not be written or renamed into place
     Refused,     // CheckFile refused the downloaded file
+    Setup,       // libcurl refused a setting the transfer depends on (such as the
+                 // restriction to HTTP and HTTPS); nothing was sent
 };
 
 // One file fetched over HTTP or HTTPS on a worker thread and stored at
@@ -73,6 +76,10 @@ public:
     qint64 MaxBodySize = qint64(1) << 30;
     int StallSeconds = 30;
     int MaxRedirects = 5;
+    // The libcurl functions the worker calls; null: the system's, loaded
+    // when first needed. Tests hand in a copy with a function that
+    // misbehaves; it must outlive the download.
+    const TCurlLibrary* Library = nullptr;
 
     // --- events --------------------------------------------------------
     // After every read of at most 1025 bytes: the announced size (0 when the

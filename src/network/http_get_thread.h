@@ -15,6 +15,8 @@
 
 namespace lirabo::network {
 
+class TCurlLibrary;
+
 // The worker of one TFileDownload: one libcurl transfer into a temporary
 // file beside the target, renamed into place when complete and accepted.
 // It copies every setting when made, so the component may change or lose
@@ -57,6 +59,7 @@ private:
     static size_t WriteHeader(char* Data, size_t Size, size_t Count, void* Self);
     static int Xfer(void* Self, curl_off_t, curl_off_t, curl_off_t, curl_off_t);
 
+    const TCurlLibrary& Curl() const { return *FLibrary; }
     void Transfer();
     bool Receive(const char* Data, size_t Length);
     bool Header(std::string_view Line);
@@ -83,6 +86,7 @@ private:
     int FStallSeconds = 30;
     int FMaxRedirects = 5;
     TFileDownload::TCheckFile FCheckFile;
+    const TCurlLibrary* FLibrary = nullptr;  // the system's unless the owner names one
 
     // Main thread only.
     TFileDownload* FOwner = nullptr;
