@@ -36,7 +36,7 @@ enum class TDownloadFailure {
 //
 // Every public member and event is used on the thread that made the
 // component (the main thread). Progress and the end reach it as queued
-// calls; the worker waits for each progress call to be handled.
+// calls; the worker never waits for them.
 class TFileDownload : public QObject {
     Q_OBJECT
 
@@ -82,8 +82,12 @@ public:
     const TCurlLibrary* Library = nullptr;
 
     // --- events --------------------------------------------------------
-    // After every read of at most 1025 bytes: the announced size (0 when the
-    // server announced none) and the bytes received so far.
+    // The announced size (0 when the server announced none) and the bytes
+    // received so far: at most about twenty times a second while the body
+    // arrives, and once more with the final count before OnDoneFile or
+    // OnError if that count has not been reported yet. Bytes that arrive
+    // between two reports are counted in the next, so the count may jump;
+    // it only grows.
     TOnProgressEvent OnProgress;
     // The file is complete and in place; FileSize is its size in bytes.
     TOnDoneFileEvent OnDoneFile;
@@ -107,7 +111,7 @@ private:
     friend class THTTPGetThread;
     // On the main thread, once per worker, after the worker has ended.
     void WorkerFinished(THTTPGetThread* Worker);
-    // On the main thread, while the worker waits.
+    // On the main thread.
     void ReportProgress(THTTPGetThread* Worker, qint64 TotalSize, qint64 Readed);
 
     THTTPGetThread* FWorker = nullptr;

@@ -16,8 +16,10 @@ std::atomic<int> THTTPGetThread::FLive{0};
 
 namespace {
 
-// The size of a piece handed to the main thread.
-constexpr size_t kPiece = 1025;
+// What curl hands over at a time, and so what is written at a time: large
+// enough that a fast transfer costs few calls, small enough to be no
+// burden on memory.
+constexpr long kBufferBytes = 128 * 1024;
 // Headers are not the body, but an endless stream of them must end too.
 constexpr size_t kMaxHeaderBytes = 256 * 1024;
 constexpr long kConnectSeconds = 30;
@@ -120,7 +122,8 @@ THTTPGetThread::THTTPGetThread(TFileDownload* Owner, const std::string& Proxy, c
       FMaxRedirects(std::max(0, Owner->MaxRedirects)),
       FCheckFile(Owner->CheckFile),
       FLibrary(Owner->Library),
-      FOwner(Owner)
+      FOwner(Owner),
+      FProgress([this](qint64 Total, qint64 Readed) { DeliverProgress(Total, Readed); })
 {
     ++FLive;
     connect(this, &QThread::finished, this, &THTTPGetThread::Ended);
@@ -197,6 +200,7 @@ void THTTPGetThread::Transfer()
     // The body is counted here against Content-Length, so that a body longer
     // than announced is seen instead of being cut silently by curl.
     options.Require(CURLOPT_IGNORE_CONTENT_LENGTH, 1L);
+    options.Offer(CURLOPT_BUFFERSIZE, kBufferBytes);
     if (!FAgent.empty())
         options.Require(CURLOPT_USERAGENT, FAgent.c_str());
     if (!FReferer.empty())
@@ -371,23 +375,14 @@ bool THTTPGetThread::Receive(const char* Data, size_t Length)
         FFailure = TDownloadFailure::TooLarge;
         return false;
     }
-    while (Length > 0) {
-        const size_t piece = std::min(Length, kPiece);
-        if (!FPart.Write(Data, piece)) {
-            FFailure = TDownloadFailure::File;
-            return false;
-        }
-        FReceived += static_cast<qint64>(piece);
-        FLastBody = std::chrono::steady_clock::now();
-        Data += piece;
-        Length -= piece;
-        if (FWantProgress)
-            ReportProgress();
-        if (FStopRequested) {
-            FFailure = TDownloadFailure::Stopped;
-            return false;
-        }
+    if (!FPart.Write(Data, Length)) {
+        FFailure = TDownloadFailure::File;
+        return false;
     }
+    FReceived += static_cast<qint64>(Length);
+    FLastBody = std::chrono::steady_clock::now();
+    if (FWantProgress)
+        FProgress.Post(std::max<qint64>(0, FContentLength), FReceived);
     return true;
 }
 
@@ -420,22 +415,29 @@ void THTTPGetThread::Install()
         FFailure = TDownloadFailure::File;
 }
 
-void THTTPGetThread::ReportProgress()
+void THTTPGetThread::DeliverProgress(qint64 Total, qint64 Readed)
 {
-    const qint64 total = std::max<qint64>(0, FContentLength);
-    const qint64 readed = FReceived;
-    // The worker waits here; the main thread must never wait for the worker.
-    QMetaObject::invokeMethod(
-        this,
-        [this, total, readed] {
-            if (FOwner)
-                FOwner->ReportProgress(this, total, readed);
-        },
-        Qt::BlockingQueuedConnection);
+    if (!FOwner)
+        return;
+    // The handler may run an event loop in which the worker's end arrives;
+    // the end then waits for the handler to return, so that this object is
+    // not deleted under it.
+    FInProgressHandler = true;
+    FOwner->ReportProgress(this, Total, Readed);
+    FInProgressHandler = false;
+    if (std::exchange(FEndDeferred, false))
+        Ended();
 }
 
 void THTTPGetThread::Ended()
 {
+    if (FInProgressHandler) {
+        FEndDeferred = true;
+        return;
+    }
+    // The last figures come before the end, so that whoever shows progress
+    // shows the final size when told the download is done.
+    FProgress.Flush();
     TFileDownload* owner = std::exchange(FOwner, nullptr);
     const QPointer<QEventLoop> loop = FEndLoop;
     deleteLater();

@@ -12,6 +12,7 @@
 
 #include "network/file_download.h"
 #include "network/part_file.h"
+#include "network/progress_relay.h"
 
 namespace lirabo::network {
 
@@ -64,7 +65,8 @@ private:
     bool Receive(const char* Data, size_t Length);
     bool Header(std::string_view Line);
     void Install();
-    void ReportProgress();
+    // Main thread.
+    void DeliverProgress(qint64 Total, qint64 Readed);
     void Ended();
 
     // Settings, copied on the main thread before the thread starts.
@@ -91,6 +93,13 @@ private:
     // Main thread only.
     TFileDownload* FOwner = nullptr;
     QPointer<QEventLoop> FEndLoop;
+    // A progress handler may run an event loop in which the end arrives;
+    // the end then waits until the handler has returned.
+    bool FInProgressHandler = false;
+    bool FEndDeferred = false;
+
+    // Filled by the worker, emptied on the main thread.
+    TProgressRelay FProgress;
 
     // Shared: the stop request, and whether a stop or the installing of the
     // file came first; whichever did decides the outcome.

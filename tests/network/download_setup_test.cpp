@@ -102,4 +102,13 @@ TEST_F(DownloadSetup, RefusedOptionFailsTheDownloadBeforeItStarts)
     EXPECT_EQ(Entries(FDir.path()), QStringList{"x.ldi"});
 }
 
+// The buffer size only helps: a libcurl that refuses it still downloads.
+TEST_F(DownloadSetup, RefusedBufferSizeStillDownloads)
+{
+    gRefusedOption = CURLOPT_BUFFERSIZE;
+    TFileDownload download;
+    EXPECT_EQ(Fetch(download)->Done, 1);
+    EXPECT_EQ(ReadFile(Path("x.ldi")), "new");
+}
+
 }  // namespace
