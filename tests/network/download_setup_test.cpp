@@ -14,6 +14,12 @@ using lirabo::network::TCurlLibrary;
 std::atomic<int> gRefusedOption{-1};
 std::atomic<const char*> gFailedLine{nullptr};
 
+// Its signature must be curl_easy_setopt's, whose last named parameter is
+// an enum; clang warns about va_start after one, which curl relies on too.
+#if defined(__clang__)
+#pragma clang diagnostic push
+#pragma clang diagnostic ignored "-Wvarargs"
+#endif
 CURLcode RefusingSetopt(CURL* Curl, CURLoption Option, ...)
 {
     if (Option == gRefusedOption.load())
@@ -33,6 +39,9 @@ CURLcode RefusingSetopt(CURL* Curl, CURLoption Option, ...)
     va_end(arguments);
     return result;
 }
+#if defined(__clang__)
+#pragma clang diagnostic pop
+#endif
 
 curl_slist* FailingAppend(curl_slist* List, const char* Line)
 {
