@@ -1,3 +1,4 @@
+#include <atomic>
 #include <cstdarg>
 #include <cstring>
 

@@ -2,6 +2,8 @@
 
 #include <QElapsedTimer>
 #include <QEvent>
+#include <QList>
+#include <QPair>
 #include <QThread>
 
 #include <atomic>
