@@ -184,6 +184,7 @@ void TfrmDownload::DownloadFailed()
             break;
         case TDownloadFailure::None:
         case TDownloadFailure::Connection:
+        case TDownloadFailure::Setup:
             break;
     }
     ShowFailure(TLanguage::FillPlaceholders(Text(reason), {detail}));

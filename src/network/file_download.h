@@ -8,6 +8,7 @@
 
 namespace lirabo::network {
 
+class TCurlLibrary;
 class THTTPGetThread;
 
 // Why a download ended in OnError.
@@ -23,6 +24,8 @@ enum class TDownloadFailure {
     Stalled,     // no data for StallSeconds
     File,        // the temporary file could not be written or renamed into place
     Refused,     // CheckFile refused the downloaded file
+    Setup,       // libcurl refused a setting the transfer depends on (such as the
+                 // restriction to HTTP and HTTPS); nothing was sent
 };
 
 // One file fetched over HTTP or HTTPS on a worker thread and stored at
@@ -33,7 +36,7 @@ enum class TDownloadFailure {
 //
 // Every public member and event is used on the thread that made the
 // component (the main thread). Progress and the end reach it as queued
-// calls; the worker waits for each progress call to be handled.
+// calls; the worker never waits for them.
 class TFileDownload : public QObject {
     Q_OBJECT
 
@@ -73,10 +76,18 @@ public:
     qint64 MaxBodySize = qint64(1) << 30;
     int StallSeconds = 30;
     int MaxRedirects = 5;
+    // The libcurl functions the worker calls; null: the system's, loaded
+    // when first needed. Tests hand in a copy with a function that
+    // misbehaves; it must outlive the download.
+    const TCurlLibrary* Library = nullptr;
 
     // --- events --------------------------------------------------------
-    // After every read of at most 1025 bytes: the announced size (0 when the
-    // server announced none) and the bytes received so far.
+    // The announced size (0 when the server announced none) and the bytes
+    // received so far: at most about twenty times a second while the body
+    // arrives, and once more with the final count before OnDoneFile or
+    // OnError if that count has not been reported yet. Bytes that arrive
+    // between two reports are counted in the next, so the count may jump;
+    // it only grows.
     TOnProgressEvent OnProgress;
     // The file is complete and in place; FileSize is its size in bytes.
     TOnDoneFileEvent OnDoneFile;
@@ -100,7 +111,7 @@ private:
     friend class THTTPGetThread;
     // On the main thread, once per worker, after the worker has ended.
     void WorkerFinished(THTTPGetThread* Worker);
-    // On the main thread, while the worker waits.
+    // On the main thread.
     void ReportProgress(THTTPGetThread* Worker, qint64 TotalSize, qint64 Readed);
 
     THTTPGetThread* FWorker = nullptr;

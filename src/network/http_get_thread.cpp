@@ -1,20 +1,12 @@
 #include "network/http_get_thread.h"
 
 #include "network/curl_library.h"
+#include "network/curl_options.h"
 
-#include <QDir>
 #include <QEventLoop>
-#include <QFile>
-#include <QFileInfo>
-#include <QRandomGenerator>
-
-#include <fcntl.h>
-#include <unistd.h>
 
 #include <algorithm>
-#include <cerrno>
 #include <chrono>
-#include <cstdio>
 #include <string_view>
 #include <utility>
 
@@ -24,17 +16,13 @@ std::atomic<int> THTTPGetThread::FLive{0};
 
 namespace {
 
-// The size of a piece handed to the main thread.
-constexpr size_t kPiece = 1025;
+// What curl hands over at a time, and so what is written at a time: large
+// enough that a fast transfer costs few calls, small enough to be no
+// burden on memory.
+constexpr long kBufferBytes = 128 * 1024;
 // Headers are not the body, but an endless stream of them must end too.
 constexpr size_t kMaxHeaderBytes = 256 * 1024;
 constexpr long kConnectSeconds = 30;
-
-// The library, once run() has found it loaded.
-const TCurlLibrary& Curl()
-{
-    return *TCurlLibrary::Get();
-}
 
 // A line break in a value would start a header of its own, and a NUL would
 // cut the value short.
@@ -87,27 +75,27 @@ qint64 ParseLength(std::string_view Text)
 // http:// or https:// with a host, by curl's own reading of the address, so
 // that what is checked is what is fetched. A NUL or line break would make
 // curl read a different address than the one given.
-bool IsHttpAddress(const std::string& Url)
+bool IsHttpAddress(const TCurlLibrary& Curl, const std::string& Url)
 {
     if (std::any_of(Url.begin(), Url.end(),
                     [](char c) { return static_cast<unsigned char>(c) <= 0x20 || c == 0x7F; }))
         return false;
-    CURLU* parsed = Curl().url();
+    CURLU* parsed = Curl.url();
     if (!parsed)
         return false;
     bool ok = false;
-    if (Curl().url_set(parsed, CURLUPART_URL, Url.c_str(), 0) == CURLUE_OK) {
+    if (Curl.url_set(parsed, CURLUPART_URL, Url.c_str(), 0) == CURLUE_OK) {
         char* scheme = nullptr;
         char* host = nullptr;
-        if (Curl().url_get(parsed, CURLUPART_SCHEME, &scheme, 0) == CURLUE_OK &&
-            Curl().url_get(parsed, CURLUPART_HOST, &host, 0) == CURLUE_OK) {
+        if (Curl.url_get(parsed, CURLUPART_SCHEME, &scheme, 0) == CURLUE_OK &&
+            Curl.url_get(parsed, CURLUPART_HOST, &host, 0) == CURLUE_OK) {
             const std::string_view name(scheme);
             ok = (name == "http" || name == "https") && host[0] != '\0';
         }
-        Curl().free(scheme);
-        Curl().free(host);
+        Curl.free(scheme);
+        Curl.free(host);
     }
-    Curl().url_cleanup(parsed);
+    Curl.url_cleanup(parsed);
     return ok;
 }
 
@@ -133,7 +121,9 @@ THTTPGetThread::THTTPGetThread(TFileDownload* Owner, const std::string& Proxy, c
       FStallSeconds(std::max(1, Owner->StallSeconds)),
       FMaxRedirects(std::max(0, Owner->MaxRedirects)),
       FCheckFile(Owner->CheckFile),
-      FOwner(Owner)
+      FLibrary(Owner->Library),
+      FOwner(Owner),
+      FProgress([this](qint64 Total, qint64 Readed) { DeliverProgress(Total, Readed); })
 {
     ++FLive;
     connect(this, &QThread::finished, this, &THTTPGetThread::Ended);
@@ -164,11 +154,14 @@ TDownloadFailure THTTPGetThread::Failure() const
 
 void THTTPGetThread::run()
 {
-    if (!TCurlLibrary::Get()) {
+    const TCurlLibrary* system = TCurlLibrary::Get();
+    if (!system) {
         FFailure = TDownloadFailure::Connection;
         return;
     }
-    if (!IsHttpAddress(FUrl)) {
+    if (!FLibrary)
+        FLibrary = system;
+    if (!IsHttpAddress(Curl(), FUrl)) {
         FFailure = TDownloadFailure::Address;
         return;
     }
@@ -182,64 +175,74 @@ void THTTPGetThread::run()
     FCurl = nullptr;
     if (FFailure == TDownloadFailure::None)
         Install();
-    RemoveTemp();
+    FPart.Discard();
 }
 
 void THTTPGetThread::Transfer()
 {
     CURL* curl = FCurl;
-    Curl().easy_setopt(curl, CURLOPT_URL, FUrl.c_str());
-    Curl().easy_setopt(curl, CURLOPT_HTTP_VERSION, static_cast<long>(CURL_HTTP_VERSION_1_0));
-    Curl().easy_setopt(curl, CURLOPT_PROTOCOLS_STR, "http,https");
-    Curl().easy_setopt(curl, CURLOPT_REDIR_PROTOCOLS_STR, "http,https");
-    Curl().easy_setopt(curl, CURLOPT_FOLLOWLOCATION, 1L);
-    Curl().easy_setopt(curl, CURLOPT_MAXREDIRS, static_cast<long>(FMaxRedirects));
-    Curl().easy_setopt(curl, CURLOPT_NOSIGNAL, 1L);
-    Curl().easy_setopt(curl, CURLOPT_CONNECTTIMEOUT, kConnectSeconds);
+    // Every option here decides what is fetched, from where, how it is
+    // bounded or where its body goes; a transfer with any of them missing
+    // is not the one asked for, so it does not run.
+    TCurlOptions options(Curl(), curl);
+    options.Require(CURLOPT_URL, FUrl.c_str());
+    options.Require(CURLOPT_HTTP_VERSION, static_cast<long>(CURL_HTTP_VERSION_1_0));
+    options.Require(CURLOPT_PROTOCOLS_STR, "http,https");
+    options.Require(CURLOPT_REDIR_PROTOCOLS_STR, "http,https");
+    options.Require(CURLOPT_FOLLOWLOCATION, 1L);
+    options.Require(CURLOPT_MAXREDIRS, static_cast<long>(FMaxRedirects));
+    options.Require(CURLOPT_NOSIGNAL, 1L);
+    options.Require(CURLOPT_CONNECTTIMEOUT, kConnectSeconds);
     // Below one byte a second for the stall time, including the wait for the
     // headers and a server that sends nothing at all.
-    Curl().easy_setopt(curl, CURLOPT_LOW_SPEED_LIMIT, 1L);
-    Curl().easy_setopt(curl, CURLOPT_LOW_SPEED_TIME, static_cast<long>(FStallSeconds));
+    options.Require(CURLOPT_LOW_SPEED_LIMIT, 1L);
+    options.Require(CURLOPT_LOW_SPEED_TIME, static_cast<long>(FStallSeconds));
     // The body is counted here against Content-Length, so that a body longer
     // than announced is seen instead of being cut silently by curl.
-    Curl().easy_setopt(curl, CURLOPT_IGNORE_CONTENT_LENGTH, 1L);
+    options.Require(CURLOPT_IGNORE_CONTENT_LENGTH, 1L);
+    options.Offer(CURLOPT_BUFFERSIZE, kBufferBytes);
     if (!FAgent.empty())
-        Curl().easy_setopt(curl, CURLOPT_USERAGENT, FAgent.c_str());
+        options.Require(CURLOPT_USERAGENT, FAgent.c_str());
     if (!FReferer.empty())
-        Curl().easy_setopt(curl, CURLOPT_REFERER, FReferer.c_str());
+        options.Require(CURLOPT_REFERER, FReferer.c_str());
     if (!FUserName.empty())
-        Curl().easy_setopt(curl, CURLOPT_USERNAME, FUserName.c_str());
+        options.Require(CURLOPT_USERNAME, FUserName.c_str());
     if (!FPassword.empty())
-        Curl().easy_setopt(curl, CURLOPT_PASSWORD, FPassword.c_str());
+        options.Require(CURLOPT_PASSWORD, FPassword.c_str());
     if (!FProxy.empty()) {
-        Curl().easy_setopt(curl, CURLOPT_PROXY, FProxy.c_str());
+        options.Require(CURLOPT_PROXY, FProxy.c_str());
         if (!FProxyUser.empty())
-            Curl().easy_setopt(curl, CURLOPT_PROXYUSERNAME, FProxyUser.c_str());
+            options.Require(CURLOPT_PROXYUSERNAME, FProxyUser.c_str());
         if (!FProxyPassword.empty())
-            Curl().easy_setopt(curl, CURLOPT_PROXYPASSWORD, FProxyPassword.c_str());
+            options.Require(CURLOPT_PROXYPASSWORD, FProxyPassword.c_str());
     }
 
     curl_slist* headers = nullptr;
     const std::string accept = "Accept: " + FAccept;
-    headers = Curl().slist_append(headers, accept.c_str());
+    options.Append(headers, accept.c_str());
     if (!FUseCache) {
-        headers = Curl().slist_append(headers, "Pragma: no-cache");
-        headers = Curl().slist_append(headers, "Cache-Control: no-cache");
+        options.Append(headers, "Pragma: no-cache");
+        options.Append(headers, "Cache-Control: no-cache");
     }
     if (!FPostQuery.empty()) {
-        headers = Curl().slist_append(headers, "Content-Type: application/x-www-form-urlencoded");
-        Curl().easy_setopt(curl, CURLOPT_POSTFIELDSIZE_LARGE, static_cast<curl_off_t>(FPostQuery.size()));
-        Curl().easy_setopt(curl, CURLOPT_POSTFIELDS, FPostQuery.data());
+        options.Append(headers, "Content-Type: application/x-www-form-urlencoded");
+        options.Require(CURLOPT_POSTFIELDSIZE_LARGE, static_cast<curl_off_t>(FPostQuery.size()));
+        options.Require(CURLOPT_POSTFIELDS, FPostQuery.data());
     }
-    Curl().easy_setopt(curl, CURLOPT_HTTPHEADER, headers);
+    options.Require(CURLOPT_HTTPHEADER, headers);
 
-    Curl().easy_setopt(curl, CURLOPT_WRITEFUNCTION, &THTTPGetThread::WriteBody);
-    Curl().easy_setopt(curl, CURLOPT_WRITEDATA, this);
-    Curl().easy_setopt(curl, CURLOPT_HEADERFUNCTION, &THTTPGetThread::WriteHeader);
-    Curl().easy_setopt(curl, CURLOPT_HEADERDATA, this);
-    Curl().easy_setopt(curl, CURLOPT_XFERINFOFUNCTION, &THTTPGetThread::Xfer);
-    Curl().easy_setopt(curl, CURLOPT_XFERINFODATA, this);
-    Curl().easy_setopt(curl, CURLOPT_NOPROGRESS, 0L);
+    options.Require(CURLOPT_WRITEFUNCTION, &THTTPGetThread::WriteBody);
+    options.Require(CURLOPT_WRITEDATA, this);
+    options.Require(CURLOPT_HEADERFUNCTION, &THTTPGetThread::WriteHeader);
+    options.Require(CURLOPT_HEADERDATA, this);
+    options.Require(CURLOPT_XFERINFOFUNCTION, &THTTPGetThread::Xfer);
+    options.Require(CURLOPT_XFERINFODATA, this);
+    options.Require(CURLOPT_NOPROGRESS, 0L);
+    if (!options.Complete()) {
+        Curl().slist_free_all(headers);
+        FFailure = TDownloadFailure::Setup;
+        return;
+    }
 
     FLastBody = std::chrono::steady_clock::now();
     const CURLcode result = Curl().easy_perform(curl);
@@ -345,7 +348,7 @@ bool THTTPGetThread::Receive(const char* Data, size_t Length)
         FFailure = TDownloadFailure::Stopped;
         return false;
     }
-    if (FFile < 0) {
+    if (!FPart.IsOpen()) {
         // The first bytes of the final reply's body.
         long status = 0;
         Curl().easy_getinfo(FCurl, CURLINFO_RESPONSE_CODE, &status);
@@ -362,7 +365,7 @@ bool THTTPGetThread::Receive(const char* Data, size_t Length)
             FFailure = TDownloadFailure::Connection;
             return false;
         }
-        if (!OpenTemp()) {
+        if (!FPart.Open(FFileName)) {
             FFailure = TDownloadFailure::File;
             return false;
         }
@@ -372,76 +375,27 @@ bool THTTPGetThread::Receive(const char* Data, size_t Length)
         FFailure = TDownloadFailure::TooLarge;
         return false;
     }
-    while (Length > 0) {
-        const size_t piece = std::min(Length, kPiece);
-        if (!WriteAll(Data, piece)) {
-            FFailure = TDownloadFailure::File;
-            return false;
-        }
-        FReceived += static_cast<qint64>(piece);
-        FLastBody = std::chrono::steady_clock::now();
-        Data += piece;
-        Length -= piece;
-        if (FWantProgress)
-            ReportProgress();
-        if (FStopRequested) {
-            FFailure = TDownloadFailure::Stopped;
-            return false;
-        }
-    }
-    return true;
-}
-
-bool THTTPGetThread::OpenTemp()
-{
-    if (FFileName.isEmpty())
+    if (!FPart.Write(Data, Length)) {
+        FFailure = TDownloadFailure::File;
         return false;
-    const QString folder = QFileInfo(FFileName).absolutePath();
-    if (!QDir().mkpath(folder))
-        return false;
-    const std::string base = QFile::encodeName(folder).toStdString() + "/.lirabo-";
-    for (int attempt = 0; attempt < 8 && FFile < 0; ++attempt) {
-        char suffix[32];
-        std::snprintf(suffix, sizeof suffix, "%016llx.part",
-                      static_cast<unsigned long long>(QRandomGenerator::global()->generate64()));
-        const std::string path = base + suffix;
-        FFile = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (FFile >= 0)
-            FTempPath = path;
-        else if (errno != EEXIST)
-            return false;
     }
-    return FFile >= 0;
-}
-
-bool THTTPGetThread::WriteAll(const char* Data, size_t Length)
-{
-    while (Length > 0) {
-        const ssize_t written = ::write(FFile, Data, Length);
-        if (written < 0 && errno == EINTR)
-            continue;
-        if (written <= 0)
-            return false;
-        Data += written;
-        Length -= static_cast<size_t>(written);
-    }
+    FReceived += static_cast<qint64>(Length);
+    FLastBody = std::chrono::steady_clock::now();
+    if (FWantProgress)
+        FProgress.Post(std::max<qint64>(0, FContentLength), FReceived);
     return true;
 }
 
 void THTTPGetThread::Install()
 {
-    // The file must be on disk before it replaces the old one, or a crash
-    // could leave an empty file where a good one was.
-    if (::fsync(FFile) != 0 || ::close(FFile) != 0) {
-        FFile = -1;
+    if (!FPart.Finish()) {
         FFailure = TDownloadFailure::File;
         return;
     }
-    FFile = -1;
     if (FCheckFile && !FStopRequested) {
         bool accepted = false;
         try {
-            accepted = FCheckFile(FTempPath);
+            accepted = FCheckFile(FPart.Path());
         } catch (...) {
             accepted = false;
         }
@@ -457,42 +411,33 @@ void THTTPGetThread::Install()
         FFailure = TDownloadFailure::Stopped;
         return;
     }
-    const std::string target = QFile::encodeName(FFileName).toStdString();
-    if (::rename(FTempPath.c_str(), target.c_str()) != 0) {
+    if (!FPart.Install())
         FFailure = TDownloadFailure::File;
+}
+
+void THTTPGetThread::DeliverProgress(qint64 Total, qint64 Readed)
+{
+    if (!FOwner)
         return;
-    }
-    FTempPath.clear();
-}
-
-void THTTPGetThread::RemoveTemp()
-{
-    if (FFile >= 0) {
-        ::close(FFile);
-        FFile = -1;
-    }
-    if (!FTempPath.empty()) {
-        ::unlink(FTempPath.c_str());
-        FTempPath.clear();
-    }
-}
-
-void THTTPGetThread::ReportProgress()
-{
-    const qint64 total = std::max<qint64>(0, FContentLength);
-    const qint64 readed = FReceived;
-    // The worker waits here; the main thread must never wait for the worker.
-    QMetaObject::invokeMethod(
-        this,
-        [this, total, readed] {
-            if (FOwner)
-                FOwner->ReportProgress(this, total, readed);
-        },
-        Qt::BlockingQueuedConnection);
+    // The handler may run an event loop in which the worker's end arrives;
+    // the end then waits for the handler to return, so that this object is
+    // not deleted under it.
+    FInProgressHandler = true;
+    FOwner->ReportProgress(this, Total, Readed);
+    FInProgressHandler = false;
+    if (std::exchange(FEndDeferred, false))
+        Ended();
 }
 
 void THTTPGetThread::Ended()
 {
+    if (FInProgressHandler) {
+        FEndDeferred = true;
+        return;
+    }
+    // The last figures come before the end, so that whoever shows progress
+    // shows the final size when told the download is done.
+    FProgress.Flush();
     TFileDownload* owner = std::exchange(FOwner, nullptr);
     const QPointer<QEventLoop> loop = FEndLoop;
     deleteLater();

@@ -11,8 +11,12 @@
 #include <string>
 
 #include "network/file_download.h"
+#include "network/part_file.h"
+#include "network/progress_relay.h"
 
 namespace lirabo::network {
+
+class TCurlLibrary;
 
 // The worker of one TFileDownload: one libcurl transfer into a temporary
 // file beside the target, renamed into place when complete and accepted.
@@ -56,14 +60,13 @@ private:
     static size_t WriteHeader(char* Data, size_t Size, size_t Count, void* Self);
     static int Xfer(void* Self, curl_off_t, curl_off_t, curl_off_t, curl_off_t);
 
+    const TCurlLibrary& Curl() const { return *FLibrary; }
     void Transfer();
     bool Receive(const char* Data, size_t Length);
     bool Header(std::string_view Line);
-    bool OpenTemp();
-    bool WriteAll(const char* Data, size_t Length);
     void Install();
-    void RemoveTemp();
-    void ReportProgress();
+    // Main thread.
+    void DeliverProgress(qint64 Total, qint64 Readed);
     void Ended();
 
     // Settings, copied on the main thread before the thread starts.
@@ -85,10 +88,18 @@ private:
     int FStallSeconds = 30;
     int FMaxRedirects = 5;
     TFileDownload::TCheckFile FCheckFile;
+    const TCurlLibrary* FLibrary = nullptr;  // the system's unless the owner names one
 
     // Main thread only.
     TFileDownload* FOwner = nullptr;
     QPointer<QEventLoop> FEndLoop;
+    // A progress handler may run an event loop in which the end arrives;
+    // the end then waits until the handler has returned.
+    bool FInProgressHandler = false;
+    bool FEndDeferred = false;
+
+    // Filled by the worker, emptied on the main thread.
+    TProgressRelay FProgress;
 
     // Shared: the stop request, and whether a stop or the installing of the
     // file came first; whichever did decides the outcome.
@@ -100,8 +111,7 @@ private:
 
     // Worker thread until it ends, read-only afterwards.
     CURL* FCurl = nullptr;
-    int FFile = -1;
-    std::string FTempPath;
+    TPartFile FPart;
     qint64 FReceived = 0;
     qint64 FContentLength = -1;
     bool FContentLengthBad = false;

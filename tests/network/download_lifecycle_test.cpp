@@ -172,8 +172,8 @@ TEST_F(DownloadLifecycle, DestroyedWhileRunningReportsToNobody)
     ASSERT_TRUE(WaitUntil([] { return TFileDownload::LiveWorkers() == 0; }));
     EXPECT_EQ(events, 0);
 
-    // While the worker waits for its progress call: the main thread is busy
-    // when the call is made and destroys the component before handling it.
+    // While a progress call is queued: the main thread is busy when the
+    // call is made and destroys the component before handling it.
     FServer.SetReply(SlowBody());
     auto* pending = new TFileDownload;
     Prepare(*pending, "/x.ldi");
@@ -188,6 +188,37 @@ TEST_F(DownloadLifecycle, DestroyedWhileRunningReportsToNobody)
     WaitUntil([] { return false; }, 300);
     EXPECT_EQ(events, 0);
     ExpectNothingLeft();
+}
+
+// Progress no longer holds the worker back, so it can end while a progress
+// handler runs an event loop; its end is reported once the handler has
+// returned, and the worker is not deleted under the handler.
+TEST_F(DownloadLifecycle, EndWaitsForAProgressHandlerThatRunsAnEventLoop)
+{
+    FServer.SetReply(TTestReply::Ok("done"));
+    TFileDownload download;
+    Prepare(download, "/x.ldi");
+    const auto events = Record(download);
+    bool inHandler = false;
+    bool endedInHandler = false;
+    int reports = 0;
+    download.OnProgress = [&](QObject*, qint64, qint64 Readed) {
+        ++reports;
+        EXPECT_EQ(Readed, 4);
+        inHandler = true;
+        WaitUntil([] { return TFileDownload::LiveWorkers() == 0; }, 300);
+        inHandler = false;
+    };
+    download.OnDoneFile = [&, done = download.OnDoneFile](QObject* Sender, const QString& Name, qint64 Size) {
+        endedInHandler = inHandler;
+        done(Sender, Name, Size);
+    };
+    download.StartDownload();
+    ASSERT_TRUE(WaitUntil([&] { return events->Ends() > 0; }));
+    EXPECT_EQ(events->Done, 1);
+    EXPECT_FALSE(endedInHandler);
+    EXPECT_EQ(reports, 1);
+    EXPECT_EQ(ReadFile(Path("x.ldi")), "done");
 }
 
 TEST_F(DownloadLifecycle, WaitThreadReturnsAfterTheEnd)

@@ -1,3 +1,5 @@
+#include <QElapsedTimer>
+
 #include "download_fixture.h"
 
 namespace {
@@ -109,29 +111,50 @@ TEST_F(FileDownload, AddressIsSentAsWritten)
     EXPECT_EQ(TDownloadTestServer::Target(FServer.Requests()[1]), "/get?u=http://other/x");
 }
 
-TEST_F(FileDownload, ProgressComesInPiecesOfAtMost1025Bytes)
+// A body of 100 pieces 10 ms apart would give a report per piece if every
+// read were reported; reports come at most about twenty times a second
+// instead, only grow, and the last, before the end, is the whole size.
+TEST_F(FileDownload, ProgressIsPacedGrowsAndEndsAtTheSize)
 {
-    const QByteArray body = Pattern(5000);
-    FServer.SetReply(TTestReply::Ok(body));
-    TFileDownload download;
-    Prepare(download, "/x.ldi");
-    const auto events = Run(download, true);
-    ASSERT_EQ(events->Done, 1);
-    EXPECT_EQ(events->FileName, Path("x.ldi"));
-    EXPECT_EQ(events->FileSize, 5000);
-    EXPECT_EQ(ReadFile(Path("x.ldi")), body);
-    EXPECT_EQ(download.LastFailure(), TDownloadFailure::None);
-    EXPECT_EQ(download.LastStatus(), 200);
-    ASSERT_FALSE(events->Progress.isEmpty());
-    qint64 previous = 0;
-    for (const auto& [total, readed] : events->Progress) {
-        EXPECT_EQ(total, 5000);
-        EXPECT_GT(readed, previous);
-        EXPECT_LE(readed - previous, 1025);
-        previous = readed;
+    const QByteArray body = Pattern(100 * 1000);
+    for (const bool announced : {true, false}) {
+        TTestReply reply = TTestReply::Http(200, "", announced, body.size());
+        for (int i = 0; i < 100; ++i)
+            reply.Pieces.append(body.mid(i * 1000, 1000));
+        reply.PauseMs = 10;
+        WriteFile(Path("x.ldi"), "old");
+        FServer.SetReply(reply);
+        TFileDownload download;
+        Prepare(download, "/x.ldi");
+        const auto events = Record(download, true);
+        qsizetype reportsAtEnd = -1;
+        download.OnDoneFile = [&, done = download.OnDoneFile](QObject* Sender, const QString& Name, qint64 Size) {
+            reportsAtEnd = events->Progress.size();
+            done(Sender, Name, Size);
+        };
+        QElapsedTimer clock;
+        clock.start();
+        download.StartDownload();
+        ASSERT_TRUE(WaitUntil([&] { return events->Ends() > 0; }));
+        const double seconds = clock.elapsed() / 1000.0;
+
+        ASSERT_EQ(events->Done, 1) << "announced " << announced;
+        EXPECT_EQ(events->FileName, Path("x.ldi"));
+        EXPECT_EQ(events->FileSize, body.size());
+        EXPECT_EQ(download.LastStatus(), 200);
+        EXPECT_EQ(ReadFile(Path("x.ldi")), body);
+        ASSERT_FALSE(events->Progress.isEmpty());
+        EXPECT_EQ(reportsAtEnd, events->Progress.size());
+        EXPECT_EQ(events->Progress.last().second, body.size());
+        EXPECT_LE(events->Progress.size(), seconds * 20 + 3) << seconds << " s";
+        qint64 previous = 0;
+        for (const auto& [total, readed] : events->Progress) {
+            EXPECT_EQ(total, announced ? body.size() : 0);
+            EXPECT_GT(readed, previous);
+            previous = readed;
+        }
+        EXPECT_EQ(Entries(FDir.path()), QStringList{"x.ldi"});
     }
-    EXPECT_EQ(events->Progress.last().second, 5000);
-    EXPECT_EQ(Entries(FDir.path()), QStringList{"x.ldi"});
 }
 
 TEST_F(FileDownload, ErrorStatusInstallsNothing)
