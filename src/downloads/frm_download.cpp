@@ -182,9 +182,11 @@ void TfrmDownload::DownloadFailed()
         case TDownloadFailure::Refused:
             reason = FDownloadKind == TDownloadKind::Dictionary ? 8010 : 8011;
             break;
+        case TDownloadFailure::Setup:
+            reason = 8014;
+            break;
         case TDownloadFailure::None:
         case TDownloadFailure::Connection:
-        case TDownloadFailure::Setup:
             break;
     }
     ShowFailure(TLanguage::FillPlaceholders(Text(reason), {detail}));
