@@ -5,43 +5,33 @@
 #include <cstddef>
 #include <string>
 
+#include "dictionary/file_replacement.h"
+
 namespace lirabo::network {
 
 // The temporary file a download is written to, beside the file it is to
-// become. It ends either renamed over that file, whole and on disk, or
-// removed: the object closes its descriptor and removes the temporary
-// whichever way it goes, so no failure on the way can leave either behind.
+// become (the engine's TFileReplacement, with the folder made when missing
+// and answers a download needs). It ends either renamed over that file,
+// whole and on disk, or removed.
 class TPartFile {
 public:
-    TPartFile() = default;
-    ~TPartFile() { Discard(); }
-    TPartFile(const TPartFile&) = delete;
-    TPartFile& operator=(const TPartFile&) = delete;
-
-    // A new, empty file in the folder of Target (made when missing), under
-    // a name no other file there has.
+    // A new, empty file in the folder of Target (made when missing).
     bool Open(const QString& Target);
-    bool IsOpen() const { return FFile >= 0; }
-    bool Write(const char* Data, size_t Length);
+    bool IsOpen() const { return FFile.IsOpen(); }
+    bool Write(const char* Data, size_t Length) { return FFile.Write(Data, Length) == 0; }
     // Puts the bytes on disk and closes the file, which stays under Path()
-    // for a check. The file is closed whether or not this succeeds.
-    bool Finish();
-    // Renames the file over the target if Finish succeeded. Only then is
-    // the file no longer removed.
+    // for a check.
+    bool Finish() { return FFile.Finish() == 0; }
+    // Renames the file over the target if Finish succeeded.
     bool Install();
     // Closes and removes the file unless it was installed.
-    void Discard();
+    void Discard() { FFile.Discard(); }
 
-    const std::string& Path() const { return FPath; }
+    const std::string& Path() const { return FFile.TemporaryPath(); }
 
 private:
-    bool CloseFile();
-
-    int FFile = -1;
-    bool FFinished = false;  // on disk and closed
-    std::string FPath;    // empty once installed or removed
     std::string FTarget;  // in the file system's encoding
-    std::string FFolder;
+    TFileReplacement FFile;
 };
 
 }  // namespace lirabo::network
