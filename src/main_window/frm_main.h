@@ -132,8 +132,9 @@ private:
     void EnableBrowserCommands();
     void wbrInternetBeforeNavigate(const QString& Address, bool MainFrame, bool& Cancel);
     // Whether a download of Address may go ahead: asks first when a file of
-    // its name is already in a data folder, with No as the default.
-    bool ReplaceInstalledFile(const QString& Address, network::TDownloadKind Kind);
+    // its name is already in a data folder of Folder's kind, with No as the
+    // default.
+    bool ReplaceInstalledFile(const QString& Address, network::TDownloadKind Kind, TDataKind Folder);
     void wbrInternetDownloadBegin();
     void wbrInternetDocumentComplete();
     void OpenDownload(const QString& Address, network::TDownloadKind Kind);

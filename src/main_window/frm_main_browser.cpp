@@ -125,7 +125,7 @@ void TfrmMain::wbrInternetDocumentComplete()
         stbStatusBar->SetPanelText(Text(9005));
 }
 
-bool TfrmMain::ReplaceInstalledFile(const QString& Address, network::TDownloadKind Kind)
+bool TfrmMain::ReplaceInstalledFile(const QString& Address, network::TDownloadKind Kind, TDataKind Folder)
 {
     // A page, its scripts or a refresh can lead here without a click, and
     // the user's folder comes first: a page must not swap a dictionary or
@@ -133,8 +133,7 @@ bool TfrmMain::ReplaceInstalledFile(const QString& Address, network::TDownloadKi
     const std::optional<std::string> name = network::DownloadFileName(Address.toStdString(), Kind);
     if (!name)
         return true;  // the dialog refuses the address with its own message
-    const TDataKind kind = Kind == network::TDownloadKind::Dictionary ? TDataKind::Dictionaries : TDataKind::Lang;
-    const QString installed = FFolders.FindFileAnyCase(kind, QString::fromStdString(*name));
+    const QString installed = FFolders.FindFileAnyCase(Folder, QString::fromStdString(*name));
     if (installed.isEmpty())
         return true;
     return TMessageBox::CautiousQuestion(this, TLanguage::FillPlaceholders(TextOrEnglish(8012), {installed, Address})) ==
@@ -144,12 +143,12 @@ bool TfrmMain::ReplaceInstalledFile(const QString& Address, network::TDownloadKi
 void TfrmMain::OpenDownload(const QString& Address, network::TDownloadKind Kind)
 {
     const bool dictionary = Kind == network::TDownloadKind::Dictionary;
-    if (!ReplaceInstalledFile(Address, Kind))
+    const TDataKind kind = dictionary ? TDataKind::Dictionaries : TDataKind::Lang;
+    if (!ReplaceInstalledFile(Address, Kind, kind))
         return;
     {
         // A folder that cannot be made fails the download with a message
         // that names it.
-        const TDataKind kind = dictionary ? TDataKind::Dictionaries : TDataKind::Lang;
         QString ignored;
         FFolders.MakeWriteFolder(kind, ignored);
         TfrmDownload dialog(FLanguage, this);
