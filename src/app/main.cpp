@@ -3,14 +3,19 @@
 #include <QStringList>
 #include <QTimer>
 #include <csignal>
+#include <cstdlib>
 #include <cstdio>
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "browser/browser_environment.h"
+#include "clipboard/start_platform.h"
 #include "ipc/instance_channel.h"
 #include "ipc/instance_server.h"
 #include "main_window/frm_main.h"
+#include "main_window/settings.h"
+#include "main_window/settings_key.h"
 #include "main_window/termination_watcher.h"
 
 namespace {
@@ -47,6 +52,40 @@ bool Informational(int argc, char** argv)
         }
     }
     return false;
+}
+
+// A compositor that does not answer this fast is left to the toolkit.
+constexpr int kCompositorProbeMs = 500;
+
+// Whether copied or marked text is to be looked up, as stored.
+bool TranslationStored()
+{
+    const lirabo::TSettingsKey key;
+    return lirabo::ReadRegBoolDefault(key, QStringLiteral("ClipboardTranslation"), false) ||
+           lirabo::ReadRegBoolDefault(key, QStringLiteral("SelectionTranslation"), false);
+}
+
+// The arguments for the application object: the command line, with the
+// X11 platform added where only it lets copies reach the window. Checked
+// before the application object exists, since it decides the platform; on
+// an X11 desktop it costs nothing.
+std::vector<char*> WindowArguments(int argc, char** argv)
+{
+    std::vector<char*> arguments(argv, argv + argc);
+    const char* wayland = std::getenv("WAYLAND_DISPLAY");
+    if (!wayland || !*wayland)
+        return arguments;
+    const lirabo::TStartFacts facts = lirabo::StartFactsOf(argc, argv, TranslationStored());
+    if (lirabo::ChooseStartPlatform(facts, [] { return lirabo::ProbeCompositor(kCompositorProbeMs); }) ==
+        lirabo::TStartPlatform::ThroughXWayland) {
+        std::fprintf(stderr, "lirabo: this Wayland desktop tells programs in the background of no copies; "
+                             "running through XWayland so that clipboard translation sees them\n");
+        static char platform[] = "-platform";
+        static char xcb[] = "xcb";
+        arguments.push_back(platform);
+        arguments.push_back(xcb);
+    }
+    return arguments;
 }
 
 // True when a running Lirabo took the file (this start then has nothing
@@ -86,7 +125,10 @@ int main(int argc, char* argv[])
         return exitCode;
 
     lirabo::PrepareBrowserEnvironment();
-    QApplication app(argc, argv);
+    std::vector<char*> windowArguments = WindowArguments(argc, argv);
+    int windowArgumentCount = static_cast<int>(windowArguments.size());
+    windowArguments.push_back(nullptr);
+    QApplication app(windowArgumentCount, windowArguments.data());
     QApplication::setApplicationName(QStringLiteral("Lirabo"));
     QApplication::setApplicationDisplayName(QStringLiteral("Lirabo"));
     QApplication::setOrganizationName(QStringLiteral("Kestrune"));

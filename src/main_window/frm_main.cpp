@@ -129,6 +129,7 @@ void TfrmMain::ConnectPanels()
     // The person is still working in the program where they mark text:
     // the window comes to the top without taking the keyboard from it.
     FClipboardWatch->OnSelectionRest = [this](const QString& Text) { TranslateCopiedText(Text, false); };
+    FClipboardWatch->OnCompositorChange = [this] { ClipboardCompositorChange(); };
 
     connect(pnlRelations->spdCloseRelations, &QToolButton::clicked, this, [this] { spdCloseRelationsClick(); });
     connect(pnlRelations->lstRelations, &QListWidget::itemClicked, this, [this] { lstRelationsClick(); });
@@ -199,7 +200,15 @@ void TfrmMain::FormCreate()
     // translation the posted one is skipped instead.
     FIgnoreClipboard = true;
     QMetaObject::invokeMethod(
-        this, [this] { WMDrawClipboard(); }, Qt::QueuedConnection);
+        this,
+        [this] {
+            WMDrawClipboard();
+            // Whether this desktop reports copies made in the background
+            // decides what the clipboard button's hint says; asked once the
+            // window stands, watching or not.
+            FClipboardWatch->AskCompositor();
+        },
+        Qt::QueuedConnection);
     ApplySettings();
 
     if (!FCommandLineFile.isEmpty())

@@ -215,6 +215,9 @@ private:
     void ApplySelectionTranslation();
     void mnuSelectionTranslationClick();
     QString ClipboardHint() const;
+    // The compositor's answer on watching the clipboard came, or it went.
+    void ClipboardCompositorChange();
+    static constexpr int kCompositorNoticeMs = 15000;
 
     // frm_main_vocabulary.cpp
     void mnuVocabularyTestClick();

@@ -2,19 +2,29 @@
 // X11 desktops, and bringing the window forward for the other programs that
 // reach it.
 
+#include <QAction>
 #include <QApplication>
-#include <QClipboard>
 #include <QComboBox>
-#include <QMimeData>
 #include <QTimer>
 #include <QToolButton>
 
 #include "clipboard/clipboard_watch.h"
+#include "language/language_apply.h"
 #include "main_window/clipboard_text.h"
 #include "main_window/frm_main.h"
+#include "main_window/status_bar.h"
 #include "main_window/top_bar.h"
 
 namespace lirabo {
+
+namespace {
+
+bool OnWayland()
+{
+    return QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
+}
+
+}  // namespace
 
 void TfrmMain::spdClipboardTranslationClick(bool FromButton)
 {
@@ -36,10 +46,9 @@ void TfrmMain::WMDrawClipboard()
         FIgnoreClipboard = false;
         return;
     }
-    const QMimeData* data = QApplication::clipboard()->mimeData(QClipboard::Clipboard);
-    if (!data || !data->hasText())
-        return;
-    TranslateCopiedText(data->text(), true);
+    const QString text = FClipboardWatch->ClipboardText();
+    if (!text.isEmpty())
+        TranslateCopiedText(text, true);
 }
 
 void TfrmMain::TranslateCopiedText(const QString& Copied, bool Activate)
@@ -53,6 +62,14 @@ void TfrmMain::TranslateCopiedText(const QString& Copied, bool Activate)
     cmbLookupChange();
     if (FTray.EverAdded())
         WMTrayIcon(TTrayState::kLeftButtonDown);
+    // A Wayland desktop lets no program come forward on its own; asking
+    // only marks the window as demanding attention. The entry is shown
+    // where the window is.
+    if (OnWayland()) {
+        if (!isVisible() || isMinimized())
+            RestoreWindow();
+        return;
+    }
     if (Activate)
         BringToFront();
     else
@@ -75,15 +92,33 @@ void TfrmMain::mnuSelectionTranslationClick()
 QString TfrmMain::ClipboardHint() const
 {
     QString hint = FLanguage.ReadLanguageHint(QStringLiteral("Main"), 9019);
-    // Say plainly where the platform keeps copies from a program in the
-    // background.
-    if (QGuiApplication::platformName().startsWith(QLatin1String("wayland"))) {
+    // Say plainly where the desktop keeps copies from a program in the
+    // background, and what to do about it.
+    if (OnWayland() && FClipboardWatch->Compositor() == TClipboardWatch::TCompositor::Refused) {
         QString note = Text(9021);
         if (note.isEmpty())
             note = TLanguage().ReadLanguageText(QStringLiteral("Main"), 9021);
         hint += QLatin1Char(' ') + note;
     }
     return hint;
+}
+
+void TfrmMain::ClipboardCompositorChange()
+{
+    if (FClipboardWatch->Compositor() == TClipboardWatch::TCompositor::Gone &&
+        (FSettings.ClipboardTranslation || FSettings.SelectionTranslation)) {
+        // Watching has stopped with the connection; the buttons say so
+        // rather than promise what no longer happens.
+        FSettings.ClipboardTranslation = false;
+        FSettings.SelectionTranslation = false;
+        pnlTop->spdClipboardTranslation->setChecked(false);
+        Menu.mnuSelectionTranslation->setChecked(false);
+        QString notice = Text(9028);
+        if (notice.isEmpty())
+            notice = TLanguage().ReadLanguageText(QStringLiteral("Main"), 9028);
+        stbStatusBar->ShowNotice(notice, kCompositorNoticeMs);
+    }
+    pnlTop->spdClipboardTranslation->setToolTip(PlainToolTip(ClipboardHint()));
 }
 
 void TfrmMain::BringToFront()

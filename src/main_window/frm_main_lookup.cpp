@@ -2,7 +2,6 @@
 // the wheel of the window, the tabs, and the answers to the views' events.
 
 #include <QApplication>
-#include <QClipboard>
 #include <QComboBox>
 #include <QCursor>
 #include <QKeyEvent>
@@ -12,6 +11,7 @@
 #include <QTabWidget>
 #include <QWheelEvent>
 
+#include "clipboard/clipboard_watch.h"
 #include "dictionary/ansi_codec.h"
 #include "dictionary_view/dictionary_view.h"
 #include "main_window/data_address.h"
@@ -262,7 +262,7 @@ void TfrmMain::OnTextSelected(const std::string& Text)
     // Our own copy is not a request to translate.
     if (FSettings.ClipboardTranslation)
         FIgnoreClipboard = true;
-    QApplication::clipboard()->setText(FromAnsi(Text), QClipboard::Clipboard);
+    TClipboardWatch::CopyOwnText(FromAnsi(Text));
 }
 
 void TfrmMain::OnRightClick(const std::string& EntryText, const std::string& Word)

@@ -19,7 +19,7 @@ set(allowed_vocabulary dictionary dictionary_view language widgets)
 set(allowed_preferences data_folders dictionary dictionary_view language widgets)
 set(allowed_main_window browser clipboard data_folders dictionary dictionary_view downloads language network
     preferences search vocabulary widgets)
-set(allowed_app browser data_folders ipc main_window)
+set(allowed_app browser clipboard data_folders ipc main_window)
 # makrel's libraries stay free of the channel to the running program; only
 # its command line (makrel open) talks to it.
 set(allowed_makrel dictionary)
