@@ -163,8 +163,8 @@ void TClipboardWatch::CompositorChanged(int Kind)
     }
     if (!FWatchClipboard)
         return;
-    // Every change is reported, our own copies too (as no text), so that
-    // the window's count of its own copies stays right.
+    // Every change is reported, as the toolkit's signal does; our own
+    // copies and secrets without text.
     FCompositor->Fetch(TSelectionKind::Clipboard, [this](const QString& Text) { ReportClipboard(Text); });
 }
 

@@ -60,8 +60,8 @@ public:
     // watching or not: the answer comes to OnCompositorChange.
     void AskCompositor();
 
-    // Puts Text on the clipboard as a copy of our own, which is never
-    // reported as a request.
+    // Puts Text on the clipboard as a copy of our own, which is reported
+    // as a change without text.
     static void CopyOwnText(const QString& Text);
 
     std::function<void()> OnClipboardChange;

@@ -259,9 +259,10 @@ void TfrmMain::pagTabsChange()
 
 void TfrmMain::OnTextSelected(const std::string& Text)
 {
-    // Our own copy is not a request to translate.
-    if (FSettings.ClipboardTranslation)
-        FIgnoreClipboard = true;
+    // Our own copy is not a request to translate: it carries a type of its
+    // own by which the watch knows it, from the compositor or the toolkit
+    // alike (a count of copies to skip would swallow a real one where the
+    // compositor does not take a copy from a window without focus).
     TClipboardWatch::CopyOwnText(FromAnsi(Text));
 }
 
