@@ -22,12 +22,17 @@ constexpr TTextType kTextTypes[] = {
     {"STRING", true},
 };
 
+// MIME types compare without regard to case or blanks around their
+// parameters; X11's atom names (no slash) are exact.
 std::string Normalised(const std::string& Type)
 {
+    const bool mime = Type.find('/') != std::string::npos;
     std::string result;
-    for (char c : Type)
-        if (c != ' ')
-            result.push_back(c >= 'A' && c <= 'Z' && Type.compare(0, 5, "text/") == 0 ? char(c - 'A' + 'a') : c);
+    for (char c : Type) {
+        if (mime && c == ' ')
+            continue;
+        result.push_back(mime && c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c);
+    }
     return result;
 }
 
