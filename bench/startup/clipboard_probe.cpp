@@ -1,8 +1,10 @@
-// Copy to painted entry, as a person sees it: another program (xclip) takes
-// the clipboard with a word, and the clock stops when the lookup view has
-// painted that word's entry. Runs the real window over a program folder
-// (default: the build's bin folder with its Dictionaries) on WordNet, under
-// the current X display, and saves a screenshot of the window at work.
+// Copy to painted entry, as a person sees it: another program (xclip, or
+// wl-copy where WAYLAND_DISPLAY names a compositor) takes the clipboard with
+// a word, and the clock stops when the lookup view has painted that word's
+// entry. Runs the real window over a program folder (default: the build's
+// bin folder with its Dictionaries) on WordNet, on the current display, and
+// saves a screenshot of the window at work. Beside the test compositor:
+//   tests/clipboard/with_sway.sh env QT_QPA_PLATFORM=wayland clipboard_probe
 // Not a test: a tool for figures.
 //
 //   clipboard_probe [PROGRAM_FOLDER [SCREENSHOT.png]]
@@ -85,6 +87,11 @@ int main(int argc, char** argv)
                                   "garden cloud violin sugar bridge candle forest hammer island jacket "
                                   "ladder marble needle orange pencil rocket saddle tunnel")
                                   .split(QLatin1Char(' '));
+    const bool wayland = !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
+    if (wayland) {
+        // In the background, as a person copying in another program has it.
+        QProcess::execute(QStringLiteral("swaymsg"), {"focus", "output", "HEADLESS-2"});
+    }
     std::vector<double> times;
     std::vector<std::unique_ptr<QProcess>> owners;
     for (const QString& word : words) {
@@ -92,7 +99,10 @@ int main(int argc, char** argv)
         QElapsedTimer clock;
         clock.start();
         auto xclip = std::make_unique<QProcess>();
-        xclip->start(QStringLiteral("xclip"), {"-quiet", "-selection", "clipboard", "-i"});
+        if (wayland)
+            xclip->start(QStringLiteral("wl-copy"), {word});
+        else
+            xclip->start(QStringLiteral("xclip"), {"-quiet", "-selection", "clipboard", "-i"});
         xclip->write(word.toUtf8());
         xclip->closeWriteChannel();
         while (!(box->currentText() == word && watch.Paints > paintsBefore) && clock.elapsed() < 5000)

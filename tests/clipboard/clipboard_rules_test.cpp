@@ -7,19 +7,18 @@
 #include <sys/socket.h>
 #include <sys/un.h>
 #include <unistd.h>
-#include <wayland-server-core.h>
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QMimeData>
 #include <QTemporaryDir>
 #include <QTest>
-#include <atomic>
 #include <thread>
 
 #include "clipboard/copied_types.h"
 #include "clipboard/pipe_reader.h"
 #include "clipboard/start_platform.h"
+#include "bare_compositor.h"
 
 namespace lirabo {
 namespace {
@@ -126,36 +125,6 @@ TEST(StartPlatform, XWaylandOnlyWhereTheCompositorRefusesAndNobodyChose)
     EXPECT_TRUE(StartFactsOf(4, arguments, true).PlatformArgument);
     EXPECT_FALSE(StartFactsOf(1, arguments, true).PlatformArgument);
 }
-
-// A compositor with no globals at all, as far as a clipboard manager is
-// concerned a desktop that refuses.
-class TBareCompositor {
-public:
-    explicit TBareCompositor(const std::string& Socket) : FDisplay(wl_display_create())
-    {
-        FListening = wl_display_add_socket(FDisplay, Socket.c_str()) == 0;
-        FThread = std::thread([this] {
-            wl_event_loop* loop = wl_display_get_event_loop(FDisplay);
-            while (!FStop) {
-                wl_event_loop_dispatch(loop, 20);
-                wl_display_flush_clients(FDisplay);
-            }
-        });
-    }
-    ~TBareCompositor()
-    {
-        FStop = true;
-        FThread.join();
-        wl_display_destroy(FDisplay);
-    }
-    bool Listening() const { return FListening; }
-
-private:
-    wl_display* FDisplay;
-    bool FListening = false;
-    std::atomic<bool> FStop{false};
-    std::thread FThread;
-};
 
 TEST(StartPlatform, TheCompositorIsAskedWithoutWaitingLong)
 {
