@@ -10,6 +10,7 @@
 #include <QToolButton>
 
 #include "clipboard/clipboard_watch.h"
+#include "main_window/activation_token_scope.h"
 #include "main_window/clipboard_text.h"
 #include "main_window/frm_main.h"
 #include "main_window/top_bar.h"
@@ -86,8 +87,11 @@ QString TfrmMain::ClipboardHint() const
     return hint;
 }
 
-void TfrmMain::BringToFront()
+void TfrmMain::BringToFront(const QString& ActivationToken)
 {
+    // Both ways forward end in RestoreWindow's activateWindow, where the
+    // Wayland platform looks for the token.
+    const TActivationTokenScope token(ActivationToken);
     // Hidden in the notification area, the window comes back the way a
     // press on its icon brings it, so that the icon goes too.
     if (FTray.IconShown()) {
