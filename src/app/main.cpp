@@ -103,11 +103,11 @@ int main(int argc, char* argv[])
     }
     lirabo::TfrmMain window(QString(), QFile::decodeName(QByteArray::fromStdString(file)));
     lirabo::ipc::TInstanceServer server;
-    server.OnMessage = [&window](const QString& Path) {
+    server.OnMessage = [&window](const QString& Path, const QString& ActivationToken) {
         if (Path.isEmpty())
-            window.BringToFront();
+            window.BringToFront(ActivationToken);
         else
-            window.WMMakrelLookup(Path);
+            window.WMMakrelLookup(Path, ActivationToken);
     };
     // Making the socket costs a few milliseconds, so it waits until the
     // window is on the screen; the lock keeps a second start waiting until then, so
