@@ -145,11 +145,11 @@ int main(int argc, char* argv[])
     }
     lirabo::TfrmMain window(QString(), QFile::decodeName(QByteArray::fromStdString(file)));
     lirabo::ipc::TInstanceServer server;
-    server.OnMessage = [&window](const QString& Path) {
+    server.OnMessage = [&window](const QString& Path, const QString& ActivationToken) {
         if (Path.isEmpty())
-            window.BringToFront();
+            window.BringToFront(ActivationToken);
         else
-            window.WMMakrelLookup(Path);
+            window.WMMakrelLookup(Path, ActivationToken);
     };
     // Making the socket costs a few milliseconds, so it waits until the
     // window is on the screen; the lock keeps a second start waiting until then, so
@@ -165,5 +165,9 @@ int main(int argc, char* argv[])
     QObject::connect(&app, &QGuiApplication::commitDataRequest, &window,
                      [&window](QSessionManager&) { window.FormDestroy(); });
     window.show();
+    // The launch's own activation token has served its start; left in the
+    // environment, it would be taken by a later bringing forward that was
+    // given none, and by every program started from here.
+    qunsetenv("XDG_ACTIVATION_TOKEN");
     return QApplication::exec();
 }

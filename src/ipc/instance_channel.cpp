@@ -41,6 +41,27 @@ bool WaitFor(int Fd, short Events, TClock::time_point Deadline)
     }
 }
 
+// Sends all of Bytes by Deadline. False when that fails, with Error saying
+// why, or left empty when time ran out. Never raises SIGPIPE: a receiver
+// that has closed is an answer, not a reason to end the sender.
+bool SendAll(int Fd, const std::string& Bytes, TClock::time_point Deadline, std::string& Error)
+{
+    std::size_t sent = 0;
+    while (sent < Bytes.size()) {
+        if (!WaitFor(Fd, POLLOUT, Deadline))
+            return false;
+        const ssize_t n = ::send(Fd, Bytes.data() + sent, Bytes.size() - sent, MSG_NOSIGNAL);
+        if (n < 0) {
+            if (errno == EINTR || errno == EAGAIN)
+                continue;
+            Error = std::strerror(errno);
+            return false;
+        }
+        sent += static_cast<std::size_t>(n);
+    }
+    return true;
+}
+
 class TDescriptor {
 public:
     explicit TDescriptor(int Fd) : FFd(Fd) {}
@@ -140,7 +161,14 @@ void TInstanceLock::Release()
     }
 }
 
-TSendResult SendOpenMessage(const std::string& Path, std::string& Error, int TimeoutMs)
+std::string ActivationTokenFromEnvironment()
+{
+    const char* token = std::getenv("XDG_ACTIVATION_TOKEN");
+    return token && IsActivationToken(token) ? std::string(token) : std::string();
+}
+
+TSendResult SendOpenMessage(const std::string& Path, std::string& Error, int TimeoutMs,
+                            const std::string& ActivationToken)
 {
     Error.clear();
     const std::string socketPath = InstanceSocketPath();
@@ -183,20 +211,10 @@ TSendResult SendOpenMessage(const std::string& Path, std::string& Error, int Tim
     }
 
     const auto deadline = TClock::now() + std::chrono::milliseconds(TimeoutMs);
-    std::size_t sent = 0;
-    while (sent < message.size()) {
-        if (!WaitFor(fd.Get(), POLLOUT, deadline)) {
+    if (!SendAll(fd.Get(), message, deadline, Error)) {
+        if (Error.empty())
             Error = "Lirabo did not take the message in time";
-            return TSendResult::Failed;
-        }
-        const ssize_t n = ::send(fd.Get(), message.data() + sent, message.size() - sent, MSG_NOSIGNAL);
-        if (n < 0) {
-            if (errno == EINTR || errno == EAGAIN)
-                continue;
-            Error = std::strerror(errno);
-            return TSendResult::Failed;
-        }
-        sent += static_cast<std::size_t>(n);
+        return TSendResult::Failed;
     }
     for (;;) {
         if (!WaitFor(fd.Get(), POLLIN, deadline)) {
@@ -206,19 +224,27 @@ TSendResult SendOpenMessage(const std::string& Path, std::string& Error, int Tim
         char answer = 1;
         const ssize_t n = ::recv(fd.Get(), &answer, 1, 0);
         if (n == 1 && answer == kOpenMessageAck)
-            return TSendResult::Delivered;
+            break;
         if (n < 0 && errno == EINTR)
             continue;
         Error = "Lirabo closed the connection without taking the message";
         return TSendResult::Failed;
     }
+    // The path is delivered whatever becomes of the token.
+    const std::string token = EncodeActivationToken(ActivationToken);
+    if (!token.empty()) {
+        std::string ignored;
+        SendAll(fd.Get(), token, deadline, ignored);
+    }
+    return TSendResult::Delivered;
 }
 
-TSendResult SendOpenMessageWhenReady(const std::string& Path, std::string& Error, int TimeoutMs)
+TSendResult SendOpenMessageWhenReady(const std::string& Path, std::string& Error, int TimeoutMs,
+                                     const std::string& ActivationToken)
 {
     // A starting Lirabo holds the lock until it listens.
     TInstanceLock lock;
-    return SendOpenMessage(Path, Error, TimeoutMs);
+    return SendOpenMessage(Path, Error, TimeoutMs, ActivationToken);
 }
 
 std::string AbsolutePath(const std::string& Path)

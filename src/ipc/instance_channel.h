@@ -49,16 +49,27 @@ enum class TSendResult {
     Failed,     // one is there but did not take the message (Error says why)
 };
 
+// The activation token the desktop gave this program's launch
+// ($XDG_ACTIVATION_TOKEN), for the running window to come to the front with
+// on Wayland; empty when there is none or it is not one (IsActivationToken).
+// Left in the environment: a start that becomes the running Lirabo itself
+// needs it for its own window.
+std::string ActivationTokenFromEnvironment();
+
 // Hands Path (absolute; empty = only come to the front) to the running
-// Lirabo and waits up to TimeoutMs for its answer. Connects only to a socket
-// that belongs to this user. Never raises.
-TSendResult SendOpenMessage(const std::string& Path, std::string& Error, int TimeoutMs = 5000);
+// Lirabo and waits up to TimeoutMs for its answer; then hands over
+// ActivationToken, when there is one, without waiting for anything (a Lirabo
+// from before tokens has closed by then). Connects only to a socket that
+// belongs to this user. Never raises.
+TSendResult SendOpenMessage(const std::string& Path, std::string& Error, int TimeoutMs = 5000,
+                            const std::string& ActivationToken = ActivationTokenFromEnvironment());
 
 // The same for programs that never become the running Lirabo (makrel, the
 // builder window): waits first for a Lirabo that is starting to take its
 // socket, so that a message sent a moment after its start is not lost. Not
 // for a holder of TInstanceLock.
-TSendResult SendOpenMessageWhenReady(const std::string& Path, std::string& Error, int TimeoutMs = 5000);
+TSendResult SendOpenMessageWhenReady(const std::string& Path, std::string& Error, int TimeoutMs = 5000,
+                                     const std::string& ActivationToken = ActivationTokenFromEnvironment());
 
 // Path made absolute against the current folder, without resolving links
 // ("." and ".." segments folded). An empty text stays empty.

@@ -6,7 +6,6 @@
 #include <QFile>
 #include <QLocalServer>
 #include <QLocalSocket>
-#include <QPointer>
 #include <QTimer>
 #include <memory>
 
@@ -35,6 +34,14 @@ bool PeerIsThisUser(QLocalSocket* Client)
 }
 
 }  // namespace
+
+// One client's message as it comes in.
+struct TInstanceServer::TConnection {
+    TOpenMessageReader Reader;
+    QTimer* Timeout = nullptr;  // the client's child: lives as long as it
+    bool Answered = false;
+    bool Done = false;  // delivered or dropped: nothing more to do
+};
 
 TInstanceServer::TInstanceServer(QObject* Parent) : QObject(Parent), FServer(new QLocalServer(this))
 {
@@ -69,49 +76,69 @@ void TInstanceServer::Accept()
         }
         ++FClients;
         connect(client, &QObject::destroyed, this, [this] { --FClients; });
-        const auto drop = [client] {
-            client->abort();
-            client->deleteLater();
-        };
-        auto reader = std::make_shared<TOpenMessageReader>();
+        connect(client, &QLocalSocket::disconnected, client, &QObject::deleteLater);
+        auto connection = std::make_shared<TConnection>();
         auto* timeout = new QTimer(client);
         timeout->setSingleShot(true);
-        connect(timeout, &QTimer::timeout, client, drop);
-        connect(client, &QLocalSocket::disconnected, client, &QObject::deleteLater);
-        connect(client, &QLocalSocket::readyRead, this, [this, client, reader, drop, timeout] {
-            char buffer[4096];
-            for (;;) {
-                const qint64 n = client->read(buffer, sizeof(buffer));
-                if (n <= 0)
-                    break;
-                switch (reader->Feed(buffer, static_cast<std::size_t>(n))) {
-                    case TOpenMessageReader::TState::NeedMore:
-                        continue;
-                    case TOpenMessageReader::TState::Rejected:
-                        drop();
-                        return;
-                    case TOpenMessageReader::TState::Complete: {
-                        timeout->stop();
-                        client->write(&kOpenMessageAck, 1);
-                        client->flush();
-                        client->disconnectFromServer();
-                        const QString path = QFile::decodeName(QByteArray::fromStdString(reader->Path()));
-                        // After the answer, and outside this handler: the
-                        // window may show a dialog, and the client may go.
-                        QTimer::singleShot(0, this, [this, path] {
-                            if (OnMessage)
-                                OnMessage(path);
-                        });
-                        return;
-                    }
-                }
-            }
-        });
+        connection->Timeout = timeout;
+        connect(client, &QLocalSocket::readyRead, this,
+                [this, client, connection] { Serve(client, *connection, false); });
+        // A sender gone or silent after its path still has it delivered,
+        // without a token; bytes it sent before closing are read first.
+        connect(client, &QLocalSocket::disconnected, this,
+                [this, client, connection] { Serve(client, *connection, true); });
+        connect(timeout, &QTimer::timeout, client,
+                [this, client, connection] { Serve(client, *connection, true); });
         timeout->start(kReadTimeoutMs);
         // Bytes may have come with the connection itself.
         if (client->bytesAvailable() > 0)
             emit client->readyRead();
     }
+}
+
+void TInstanceServer::Serve(QLocalSocket* Client, TConnection& Connection, bool Ended)
+{
+    if (Connection.Done)
+        return;
+    using TState = TOpenMessageReader::TState;
+    TOpenMessageReader& reader = Connection.Reader;
+    char buffer[4096];
+    while (reader.State() == TState::NeedPath || reader.State() == TState::NeedToken) {
+        const qint64 n = Client->read(buffer, sizeof(buffer));
+        if (n <= 0)
+            break;
+        reader.Feed(buffer, static_cast<std::size_t>(n));
+    }
+    const TState state = Ended ? reader.Finish() : reader.State();
+    if (state == TState::Rejected) {
+        Connection.Done = true;
+        Client->abort();
+        Client->deleteLater();
+        return;
+    }
+    if (state == TState::NeedPath)
+        return;
+    if (!Connection.Answered) {
+        Connection.Answered = true;
+        if (Client->state() == QLocalSocket::ConnectedState) {
+            Client->write(&kOpenMessageAck, 1);
+            Client->flush();
+        }
+    }
+    if (state != TState::Complete)
+        return;
+    Connection.Done = true;
+    Connection.Timeout->stop();
+    Client->disconnectFromServer();
+    const QString path = QFile::decodeName(QByteArray::fromStdString(reader.Path()));
+    const QString token =
+        QString::fromLatin1(reader.Token().data(), static_cast<qsizetype>(reader.Token().size()));
+    // After the answer, and outside this handler: the window may show a
+    // dialog, and the client may go.
+    QTimer::singleShot(0, this, [this, path, token] {
+        if (OnMessage)
+            OnMessage(path, token);
+    });
 }
 
 }  // namespace lirabo::ipc

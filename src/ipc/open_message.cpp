@@ -1,8 +1,25 @@
 #include "ipc/open_message.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace lirabo::ipc {
+
+namespace {
+
+bool IsTokenByte(char Byte)
+{
+    return Byte > ' ' && Byte <= '~';
+}
+
+// Where the zero byte that ends a part lies in Data; Size when it has not come.
+std::size_t PartEnd(const char* Data, std::size_t Size)
+{
+    const void* end = std::memchr(Data, '\0', Size);
+    return end ? static_cast<std::size_t>(static_cast<const char*>(end) - Data) : Size;
+}
+
+}  // namespace
 
 std::string EncodeOpenMessage(const std::string& Path)
 {
@@ -11,33 +28,92 @@ std::string EncodeOpenMessage(const std::string& Path)
     return message;
 }
 
+bool IsActivationToken(const std::string& Token)
+{
+    return !Token.empty() && Token.size() <= kMaxActivationToken &&
+           std::all_of(Token.begin(), Token.end(), IsTokenByte);
+}
+
+std::string EncodeActivationToken(const std::string& Token)
+{
+    if (!IsActivationToken(Token))
+        return {};
+    return Token + '\0';
+}
+
 TOpenMessageReader::TState TOpenMessageReader::Feed(const char* Data, std::size_t Size)
 {
-    if (Size == 0)
-        return FState;
-    if (FState != TState::NeedMore) {
-        // Whatever came before, a client that goes on sending is not to be
-        // believed: its message is dropped as well.
-        FPath.clear();
-        return FState = TState::Rejected;
+    while (Size > 0) {
+        std::size_t taken = Size;
+        switch (FState) {
+            case TState::NeedPath:
+                taken = TakePath(Data, Size);
+                break;
+            case TState::NeedToken:
+                taken = TakeToken(Data, Size);
+                break;
+            case TState::Complete:
+                // A sender that goes on after its token is not to be
+                // believed about the token; the path it was answered for
+                // stands.
+                DropToken();
+                return FState;
+            case TState::Rejected:
+                return FState;
+        }
+        Data += taken;
+        Size -= taken;
     }
-    const void* end = std::memchr(Data, '\0', Size);
-    const std::size_t take = end ? static_cast<std::size_t>(static_cast<const char*>(end) - Data) : Size;
-    // The zero byte counts toward the bound: a message is at most
+    return FState;
+}
+
+TOpenMessageReader::TState TOpenMessageReader::Finish()
+{
+    if (FState == TState::NeedPath) {
+        FPath.clear();
+        FState = TState::Rejected;
+    } else if (FState == TState::NeedToken) {
+        DropToken();
+    }
+    return FState;
+}
+
+std::size_t TOpenMessageReader::TakePath(const char* Data, std::size_t Size)
+{
+    const std::size_t end = PartEnd(Data, Size);
+    // The zero byte counts toward the bound: a path is at most
     // kMaxOpenMessage bytes in all.
-    if (FPath.size() + take + 1 > kMaxOpenMessage) {
+    if (FPath.size() + end + 1 > kMaxOpenMessage) {
         FPath.clear();
-        return FState = TState::Rejected;
+        FState = TState::Rejected;
+        return Size;
     }
-    FPath.append(Data, take);
-    if (!end)
-        return FState;
-    if (take + 1 != Size) {
-        // One message per connection: anything after it is not ours to guess at.
-        FPath.clear();
-        return FState = TState::Rejected;
+    FPath.append(Data, end);
+    if (end == Size)
+        return Size;
+    FState = TState::NeedToken;
+    return end + 1;
+}
+
+std::size_t TOpenMessageReader::TakeToken(const char* Data, std::size_t Size)
+{
+    const std::size_t end = PartEnd(Data, Size);
+    // Judged as it comes, so that a sender of rubbish is let go at once.
+    if (FToken.size() + end > kMaxActivationToken || !std::all_of(Data, Data + end, IsTokenByte)) {
+        DropToken();
+        return Size;
     }
-    return FState = TState::Complete;
+    FToken.append(Data, end);
+    if (end == Size)
+        return Size;
+    FState = TState::Complete;
+    return end + 1;
+}
+
+void TOpenMessageReader::DropToken()
+{
+    FToken.clear();
+    FState = TState::Complete;
 }
 
 }  // namespace lirabo::ipc

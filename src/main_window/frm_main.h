@@ -52,12 +52,15 @@ public:
     void FormDestroy();
 
     // The open-dictionary message: opens the .ldi file at Path, adding it as
-    // the custom catalogue entry when the catalogue does not hold it.
-    void WMMakrelLookup(const QString& Path);
+    // the custom catalogue entry when the catalogue does not hold it, and
+    // brings the window to the front (see BringToFront).
+    void WMMakrelLookup(const QString& Path, const QString& ActivationToken = {});
 
     // Restores the window from the notification area or the taskbar and
     // brings it to the front: what another start of the program asks for.
-    void BringToFront();
+    // ActivationToken, the desktop's permission given to that start, is what
+    // lets the window come forward on Wayland; elsewhere it is not needed.
+    void BringToFront(const QString& ActivationToken = {});
 
     // A change of the clipboard, as the platform reports it.
     void WMDrawClipboard();

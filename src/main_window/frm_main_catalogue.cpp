@@ -86,7 +86,7 @@ void TfrmMain::mnuPreviousDictionaryClick()
     cmbLookInChange();
 }
 
-void TfrmMain::WMMakrelLookup(const QString& Message)
+void TfrmMain::WMMakrelLookup(const QString& Message, const QString& ActivationToken)
 {
     // The catalogue holds full paths; a relative path from a command line
     // would otherwise never match its own catalogue line.
@@ -114,7 +114,7 @@ void TfrmMain::WMMakrelLookup(const QString& Message)
         FLookupView->Clear();
         TMessageBox::Error(this, Text(8008));
     }
-    BringToFront();
+    BringToFront(ActivationToken);
 }
 
 }  // namespace lirabo

@@ -10,6 +10,7 @@
 
 #include "clipboard/clipboard_watch.h"
 #include "language/language_apply.h"
+#include "main_window/activation_token_scope.h"
 #include "main_window/clipboard_text.h"
 #include "main_window/frm_main.h"
 #include "main_window/status_bar.h"
@@ -17,14 +18,6 @@
 
 namespace lirabo {
 
-namespace {
-
-bool OnWayland()
-{
-    return QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
-}
-
-}  // namespace
 
 void TfrmMain::spdClipboardTranslationClick(bool FromButton)
 {
@@ -65,7 +58,7 @@ void TfrmMain::TranslateCopiedText(const QString& Copied, bool Activate)
     // A Wayland desktop lets no program come forward on its own; asking
     // only marks the window as demanding attention. The entry is shown
     // where the window is.
-    if (OnWayland()) {
+    if (TActivationTokenScope::OnWayland()) {
         if (!isVisible() || isMinimized())
             RestoreWindow();
         return;
@@ -94,7 +87,7 @@ QString TfrmMain::ClipboardHint() const
     QString hint = FLanguage.ReadLanguageHint(QStringLiteral("Main"), 9019);
     // Say plainly where the desktop keeps copies from a program in the
     // background, and what to do about it.
-    if (OnWayland() && FClipboardWatch->Compositor() == TClipboardWatch::TCompositor::Refused) {
+    if (TActivationTokenScope::OnWayland() && FClipboardWatch->Compositor() == TClipboardWatch::TCompositor::Refused) {
         QString note = Text(9021);
         if (note.isEmpty())
             note = TLanguage().ReadLanguageText(QStringLiteral("Main"), 9021);
@@ -121,8 +114,11 @@ void TfrmMain::ClipboardCompositorChange()
     pnlTop->spdClipboardTranslation->setToolTip(PlainToolTip(ClipboardHint()));
 }
 
-void TfrmMain::BringToFront()
+void TfrmMain::BringToFront(const QString& ActivationToken)
 {
+    // Both ways forward end in RestoreWindow's activateWindow, where the
+    // Wayland platform looks for the token.
+    const TActivationTokenScope token(ActivationToken);
     // Hidden in the notification area, the window comes back the way a
     // press on its icon brings it, so that the icon goes too.
     if (FTray.IconShown()) {

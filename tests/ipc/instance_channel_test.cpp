@@ -16,65 +16,14 @@
 #include <thread>
 #include <vector>
 
+#include "instance_fixture.h"
 #include "ipc/instance_channel.h"
 #include "ipc/open_message.h"
 
 namespace lirabo::ipc {
 namespace {
 
-// A private runtime folder and a private temporary folder, so that the
-// socket is this test's and a Lirabo the developer runs is never reached.
-class InstanceChannelTest : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        FRuntime = MakeFolder();
-        FTemporary = MakeFolder();
-        Remember("XDG_RUNTIME_DIR");
-        Remember("TMPDIR");
-        ::setenv("XDG_RUNTIME_DIR", FRuntime.c_str(), 1);
-        ::setenv("TMPDIR", FTemporary.c_str(), 1);
-    }
-    void TearDown() override
-    {
-        for (const auto& [name, value] : FOldEnvironment) {
-            if (value)
-                ::setenv(name.c_str(), value->c_str(), 1);
-            else
-                ::unsetenv(name.c_str());
-        }
-        std::system(("rm -rf '" + FRuntime + "' '" + FTemporary + "'").c_str());
-    }
-
-    static std::string MakeFolder()
-    {
-        char pattern[] = "/tmp/lirabo-ipc-XXXXXX";
-        EXPECT_NE(::mkdtemp(pattern), nullptr);
-        return pattern;
-    }
-    void Remember(const std::string& Name)
-    {
-        const char* old = std::getenv(Name.c_str());
-        FOldEnvironment.emplace_back(Name, old ? std::optional<std::string>(old) : std::nullopt);
-    }
-
-    // A listening socket at the instance path; the caller accepts.
-    int Listen()
-    {
-        const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
-        sockaddr_un address{};
-        address.sun_family = AF_UNIX;
-        const std::string path = InstanceSocketPath();
-        std::strcpy(address.sun_path, path.c_str());
-        EXPECT_EQ(::bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof(address)), 0);
-        EXPECT_EQ(::listen(fd, 4), 0);
-        return fd;
-    }
-
-    std::string FRuntime;
-    std::string FTemporary;
-    std::vector<std::pair<std::string, std::optional<std::string>>> FOldEnvironment;
-};
+using InstanceChannelTest = InstanceFixture;
 
 TEST_F(InstanceChannelTest, SocketGoesToAPrivateFolderOfThisUserOnly)
 {
@@ -208,7 +157,7 @@ TEST_F(InstanceChannelTest, DeliveredOnlyWhenTheReceiverAnswers)
             const int client = ::accept(fd, nullptr, nullptr);
             TOpenMessageReader reader;
             char buffer[64];
-            while (reader.State() == TOpenMessageReader::TState::NeedMore) {
+            while (reader.State() == TOpenMessageReader::TState::NeedPath) {
                 const ssize_t n = ::recv(client, buffer, sizeof(buffer), 0);
                 if (n <= 0)
                     break;
@@ -231,6 +180,86 @@ TEST_F(InstanceChannelTest, DeliveredOnlyWhenTheReceiverAnswers)
     EXPECT_NE(error.find("in time"), std::string::npos);
     receiver.join();
     EXPECT_EQ(received, "/c.ldi");
+    ::close(fd);
+}
+
+TEST_F(InstanceChannelTest, TheTokenFollowsTheAnswerAndAnOlderReceiverStillTakesThePath)
+{
+    struct TCase {
+        const char* Name;
+        const char* EnvironmentToken;  // nullptr: unset
+        std::function<TSendResult(std::string& Error)> Send;
+        bool OlderReceiver;    // answers, then closes at once, reading nothing more
+        std::string Received;  // every byte the receiver read
+    };
+    const std::string longToken(kMaxActivationToken + 1, 't');
+    const std::vector<TCase> cases = {
+        {"no token", nullptr, [](std::string& e) { return SendOpenMessage("/a.ldi", e, 2000); }, false,
+         std::string("/a.ldi\0", 7)},
+        {"token given", nullptr, [](std::string& e) { return SendOpenMessage("/a.ldi", e, 2000, "k-1_x.y"); },
+         false, std::string("/a.ldi\0k-1_x.y\0", 15)},
+        {"token of the launch", "launch:42",
+         [](std::string& e) { return SendOpenMessage("/a.ldi", e, 2000); }, false,
+         std::string("/a.ldi\0launch:42\0", 17)},
+        {"window only, with a token", "t", [](std::string& e) { return SendOpenMessage("", e, 2000); }, false,
+         std::string("\0t\0", 3)},
+        {"makrel's way", "launch:43",
+         [](std::string& e) { return SendOpenMessageWhenReady("/a.ldi", e, 2000); }, false,
+         std::string("/a.ldi\0launch:43\0", 17)},
+        {"no token is better than a broken one", "two words",
+         [](std::string& e) { return SendOpenMessage("/a.ldi", e, 2000); }, false,
+         std::string("/a.ldi\0", 7)},
+        {"too long to be a token", nullptr,
+         [&](std::string& e) { return SendOpenMessage("/a.ldi", e, 2000, longToken); }, false,
+         std::string("/a.ldi\0", 7)},
+        {"older receiver", "launch:44", [](std::string& e) { return SendOpenMessage("/a.ldi", e, 2000); },
+         true, std::string("/a.ldi\0", 7)},
+        {"older receiver, long token", nullptr,
+         [](std::string& e) {
+             return SendOpenMessage("/a.ldi", e, 2000, std::string(kMaxActivationToken, 'k'));
+         },
+         true, std::string("/a.ldi\0", 7)},
+    };
+    const int fd = Listen();
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.Name);
+        if (c.EnvironmentToken)
+            ::setenv("XDG_ACTIVATION_TOKEN", c.EnvironmentToken, 1);
+        else
+            ::unsetenv("XDG_ACTIVATION_TOKEN");
+        std::string received;
+        std::thread receiver([&] {
+            const int client = ::accept(fd, nullptr, nullptr);
+            TOpenMessageReader reader;
+            char buffer[64];
+            while (reader.State() == TOpenMessageReader::TState::NeedPath) {
+                const ssize_t n = ::recv(client, buffer, sizeof(buffer), 0);
+                if (n <= 0)
+                    break;
+                received.append(buffer, static_cast<std::size_t>(n));
+                reader.Feed(buffer, static_cast<std::size_t>(n));
+            }
+            if (c.OlderReceiver) {
+                // Closed for reading before the answer goes, so that the
+                // sender's token certainly meets a closed connection.
+                ::shutdown(client, SHUT_RD);
+                ::send(client, &kOpenMessageAck, 1, MSG_NOSIGNAL);
+                ::close(client);
+                return;
+            }
+            ::send(client, &kOpenMessageAck, 1, MSG_NOSIGNAL);
+            // The sender closes after its token, or at once without one.
+            while (const std::optional<char> byte = ReadByte(client, 2000))
+                received.push_back(*byte);
+            ::close(client);
+        });
+        std::string error;
+        // A sender killed by SIGPIPE here would end the whole test program.
+        EXPECT_EQ(c.Send(error), TSendResult::Delivered) << error;
+        EXPECT_TRUE(error.empty()) << error;
+        receiver.join();
+        EXPECT_EQ(received, c.Received);
+    }
     ::close(fd);
 }
 

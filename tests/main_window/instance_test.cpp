@@ -41,12 +41,13 @@ protected:
         TfrmMain& w = Start();
         FServer = std::make_unique<ipc::TInstanceServer>();
         EXPECT_TRUE(FServer->Listen());
-        FServer->OnMessage = [this, &w](const QString& Path) {
+        FServer->OnMessage = [this, &w](const QString& Path, const QString& ActivationToken) {
             ++FMessages;
+            FTokens << ActivationToken;
             if (Path.isEmpty())
-                w.BringToFront();
+                w.BringToFront(ActivationToken);
             else
-                w.WMMakrelLookup(Path);
+                w.WMMakrelLookup(Path, ActivationToken);
         };
         return w;
     }
@@ -57,6 +58,10 @@ protected:
         env.insert("XDG_RUNTIME_DIR", FSocketDir.path());
         env.insert("QT_QPA_PLATFORM", "offscreen");
         env.insert("XDG_CONFIG_HOME", FSettingsDir.path());
+        if (FTokenForRun.isEmpty())
+            env.remove("XDG_ACTIVATION_TOKEN");
+        else
+            env.insert("XDG_ACTIVATION_TOKEN", FTokenForRun);
         return env;
     }
 
@@ -84,6 +89,8 @@ protected:
     QByteArray FOldRuntime;
     std::unique_ptr<ipc::TInstanceServer> FServer;
     int FMessages = 0;
+    QStringList FTokens;
+    QString FTokenForRun;  // the launcher's token for the programs Run starts
     QByteArray FOutput;
 };
 
@@ -160,6 +167,12 @@ TEST_F(InstanceTest, SecondStartHandsOverItsFileRelativeToItsOwnFolderAndExits)
     EXPECT_EQ(Run(QStringLiteral(LIRABO_PATH), {}), 0);
     EXPECT_FALSE(w.isMinimized());
     EXPECT_EQ(FMessages, 2);
+
+    // The token its launcher gave it goes to the window, with a file or without.
+    FTokenForRun = "sway-launch-1";
+    EXPECT_EQ(Run(QStringLiteral(LIRABO_PATH), {FFolder.Dictionaries() + "/zbirds.ldi"}), 0);
+    EXPECT_EQ(Run(QStringLiteral(LIRABO_PATH), {}), 0);
+    EXPECT_EQ(FTokens, (QStringList{"", "", "sway-launch-1", "sway-launch-1"}));
 }
 
 TEST_F(InstanceTest, SilentEndlessAndForeignClientsAreDroppedWithoutHarm)

@@ -1,5 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <optional>
+#include <vector>
+
+#include "main_window/activation_token_scope.h"
 #include "main_window/clipboard_text.h"
 #include "main_window/tray_state.h"
 #include "main_window/window_opacity.h"
@@ -7,6 +11,54 @@
 
 namespace lirabo {
 namespace {
+
+TEST(ActivationTokenScopeTest, OnWaylandTheTokenIsThereForTheActivationAndGoneAfter)
+{
+    struct TCase {
+        const char* Name;
+        bool Wayland;
+        QString Token;
+        const char* Before;  // in the environment before; nullptr: unset
+        bool QtTakesIt;      // the platform used the token and unset it
+        const char* During;
+        const char* After;
+    };
+    const std::vector<TCase> cases = {
+        {"token", true, "t-1", nullptr, false, "t-1", nullptr},
+        {"token used", true, "t-1", nullptr, true, nullptr, nullptr},
+        {"over the program's own, unused", true, "t-1", "own", false, "t-1", nullptr},
+        {"no token", true, "", "own", false, "own", "own"},
+        {"X11", false, "t-1", nullptr, false, nullptr, nullptr},
+        {"X11, the program's own stays", false, "t-1", "own", false, "own", "own"},
+    };
+    const auto current = [] {
+        return qEnvironmentVariableIsSet("XDG_ACTIVATION_TOKEN")
+                   ? std::optional(qgetenv("XDG_ACTIVATION_TOKEN"))
+                   : std::nullopt;
+    };
+    const auto expected = [](const char* Value) {
+        return Value ? std::optional(QByteArray(Value)) : std::nullopt;
+    };
+    const std::optional<QByteArray> saved = current();
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.Name);
+        if (c.Before)
+            qputenv("XDG_ACTIVATION_TOKEN", c.Before);
+        else
+            qunsetenv("XDG_ACTIVATION_TOKEN");
+        {
+            const TActivationTokenScope scope(c.Token, c.Wayland);
+            if (c.QtTakesIt)
+                qunsetenv("XDG_ACTIVATION_TOKEN");
+            EXPECT_EQ(current(), expected(c.During));
+        }
+        EXPECT_EQ(current(), expected(c.After));
+    }
+    if (saved)
+        qputenv("XDG_ACTIVATION_TOKEN", *saved);
+    else
+        qunsetenv("XDG_ACTIVATION_TOKEN");
+}
 
 TEST(ClipboardTextTest, KeepsTheFirstHundredCharactersNeverHalfACharacter)
 {
