@@ -14,6 +14,7 @@
 #include <QTest>
 #include <QToolButton>
 
+#include "ipc/instance_server.h"
 #include "main_window/status_bar.h"
 #include "window_fixture.h"
 
@@ -205,6 +206,41 @@ TEST_F(WaylandClipboardTest, MarkedTextIsLookedUpOnlyWithTheOption)
     ASSERT_TRUE(WaitForBox("lemon"));
     EXPECT_EQ(CurrentWord(w.LookupView()), "lemon");
     EXPECT_FALSE(WindowFocused());
+}
+
+TEST_F(WaylandClipboardTest, ASecondStartBringsTheWindowForwardWithItsLaunchToken)
+{
+    TfrmMain& w = StartInBackground();
+    ipc::TInstanceServer server;
+    server.OnMessage = [&w](const QString& Path, const QString& Token) {
+        if (Path.isEmpty())
+            w.BringToFront(Token);
+    };
+    ASSERT_TRUE(server.Listen());
+    const auto secondStart = [](const QString& Token) {
+        QProcess lirabo;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.remove(QStringLiteral("XDG_ACTIVATION_TOKEN"));
+        if (!Token.isEmpty())
+            environment.insert(QStringLiteral("XDG_ACTIVATION_TOKEN"), Token);
+        lirabo.setProcessEnvironment(environment);
+        lirabo.start(QStringLiteral(LIRABO_PATH), {});
+        // The window answers from this event loop.
+        QTest::qWaitFor([&] { return lirabo.state() == QProcess::NotRunning; }, 10000);
+        return lirabo.exitCode();
+    };
+
+    // Without a token the desktop keeps the focus where it is.
+    ASSERT_EQ(secondStart({}), 0);
+    QTest::qWait(700);
+    EXPECT_FALSE(WindowFocused());
+
+    // With the one a launcher got for it, the window comes forward.
+    const QString token = QString::fromLatin1(Run(QStringLiteral(ACTIVATION_TOKEN_PATH), {})).trimmed();
+    ASSERT_FALSE(token.isEmpty());
+    ASSERT_EQ(secondStart(token), 0);
+    EXPECT_TRUE(QTest::qWaitFor([] { return WindowFocused(); }, 5000));
+    EXPECT_TRUE(qEnvironmentVariableIsEmpty("XDG_ACTIVATION_TOKEN"));
 }
 
 // Runs with the window on X11 (Xvfb) and the compositor beside it: a
