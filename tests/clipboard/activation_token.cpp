@@ -45,7 +45,8 @@ int main()
     }
     TState state;
     static const wl_registry_listener registryListener{&Global, [](void*, wl_registry*, uint32_t) {}};
-    wl_registry_add_listener(wl_display_get_registry(display), &registryListener, &state);
+    wl_registry* registry = wl_display_get_registry(display);
+    wl_registry_add_listener(registry, &registryListener, &state);
     wl_display_roundtrip(display);
     if (!state.Activation) {
         std::fprintf(stderr, "activation_token: the compositor has no activation protocol\n");
@@ -59,8 +60,10 @@ int main()
     while (!state.Done && wl_display_dispatch(display) >= 0) {
     }
     std::printf("%s\n", state.Token.c_str());
+    std::fflush(stdout);
     xdg_activation_token_v1_destroy(token);
     xdg_activation_v1_destroy(state.Activation);
+    wl_registry_destroy(registry);
     wl_display_disconnect(display);
     return state.Done ? 0 : 1;
 }

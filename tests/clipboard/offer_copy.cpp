@@ -104,6 +104,9 @@ int main(int argc, char** argv)
     }
     zwlr_data_control_source_v1_destroy(source);
     zwlr_data_control_device_v1_destroy(device);
+    zwlr_data_control_manager_v1_destroy(state.Manager);
+    wl_seat_destroy(state.Seat);
+    wl_registry_destroy(registry);
     wl_display_disconnect(display);
     return 0;
 }
