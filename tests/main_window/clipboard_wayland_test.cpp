@@ -231,7 +231,8 @@ TEST_F(WaylandClipboardTest, ASecondStartBringsTheWindowForwardWithItsLaunchToke
         lirabo.setProcessEnvironment(environment);
         lirabo.start(QStringLiteral(LIRABO_PATH), {});
         // The window answers from this event loop.
-        QTest::qWaitFor([&] { return lirabo.state() == QProcess::NotRunning; }, 10000);
+        if (!QTest::qWaitFor([&] { return lirabo.state() == QProcess::NotRunning; }, 10000))
+            return -1;
         return lirabo.exitCode();
     };
 
