@@ -25,6 +25,23 @@ namespace {
 
 using InstanceChannelTest = InstanceFixture;
 
+// Reads a message's path the way the receiver does, keeping every byte
+// read in Bytes when given.
+TOpenMessageReader ReceivePath(int Client, std::string* Bytes = nullptr)
+{
+    TOpenMessageReader reader;
+    char buffer[64];
+    while (reader.State() == TOpenMessageReader::TState::NeedPath) {
+        const ssize_t n = ::recv(Client, buffer, sizeof(buffer), 0);
+        if (n <= 0)
+            break;
+        if (Bytes)
+            Bytes->append(buffer, static_cast<std::size_t>(n));
+        reader.Feed(buffer, static_cast<std::size_t>(n));
+    }
+    return reader;
+}
+
 TEST_F(InstanceChannelTest, SocketGoesToAPrivateFolderOfThisUserOnly)
 {
     const std::string uid = std::to_string(::getuid());
@@ -155,15 +172,7 @@ TEST_F(InstanceChannelTest, DeliveredOnlyWhenTheReceiverAnswers)
     std::thread receiver([&] {
         for (int round = 0; round < 3; ++round) {
             const int client = ::accept(fd, nullptr, nullptr);
-            TOpenMessageReader reader;
-            char buffer[64];
-            while (reader.State() == TOpenMessageReader::TState::NeedPath) {
-                const ssize_t n = ::recv(client, buffer, sizeof(buffer), 0);
-                if (n <= 0)
-                    break;
-                reader.Feed(buffer, static_cast<size_t>(n));
-            }
-            received = reader.Path();
+            received = ReceivePath(client).Path();
             if (round == 0)
                 ::send(client, &kOpenMessageAck, 1, 0);
             else if (round == 2)
@@ -230,15 +239,7 @@ TEST_F(InstanceChannelTest, TheTokenFollowsTheAnswerAndAnOlderReceiverStillTakes
         std::string received;
         std::thread receiver([&] {
             const int client = ::accept(fd, nullptr, nullptr);
-            TOpenMessageReader reader;
-            char buffer[64];
-            while (reader.State() == TOpenMessageReader::TState::NeedPath) {
-                const ssize_t n = ::recv(client, buffer, sizeof(buffer), 0);
-                if (n <= 0)
-                    break;
-                received.append(buffer, static_cast<std::size_t>(n));
-                reader.Feed(buffer, static_cast<std::size_t>(n));
-            }
+            ReceivePath(client, &received);
             if (c.OlderReceiver) {
                 // Closed for reading before the answer goes, so that the
                 // sender's token certainly meets a closed connection.

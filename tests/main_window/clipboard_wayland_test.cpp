@@ -16,12 +16,12 @@
 
 #include "ipc/instance_server.h"
 #include "main_window/status_bar.h"
-#include "window_fixture.h"
+#include "clipboard_fixture.h"
 
 namespace lirabo::test {
 namespace {
 
-class WaylandClipboardTest : public WindowTest {
+class WaylandClipboardTest : public ClipboardTest {
 protected:
     void SetUp() override
     {
@@ -29,23 +29,10 @@ protected:
             GTEST_SKIP() << "runs beside a compositor: with_sway.sh";
         if (QGuiApplication::platformName() == QLatin1String("offscreen"))
             GTEST_SKIP() << "runs with the window on the compositor (QT_QPA_PLATFORM=wayland) or on X11";
-        WindowTest::SetUp();
+        ClipboardTest::SetUp();
         // The compositor outlives each case; so would the last one's copies.
         Run(QStringLiteral("wl-copy"), {"--clear"});
         Run(QStringLiteral("wl-copy"), {"--primary", "--clear"});
-        AddStandardDictionaries();
-        QSettings s = Stored();
-        s.setValue("ClipboardTranslation", 1);
-    }
-
-    void TearDown() override
-    {
-        WindowTest::TearDown();
-        for (auto& p : FHelpers) {
-            p->kill();
-            p->waitForFinished(2000);
-        }
-        FHelpers.clear();
     }
 
     static QByteArray Run(const QString& Program, const QStringList& Arguments, const QByteArray& Input = {})
@@ -109,13 +96,6 @@ protected:
         QTest::qWait(200);  // the start-up report
         return w;
     }
-
-    bool WaitForBox(const QString& Text, int Ms = 5000)
-    {
-        return QTest::qWaitFor([&] { return LookupBox()->currentText() == Text; }, Ms);
-    }
-
-    std::vector<std::unique_ptr<QProcess>> FHelpers;
 };
 
 TEST_F(WaylandClipboardTest, ACopyInAnotherProgramIsLookedUpInTheBackground)

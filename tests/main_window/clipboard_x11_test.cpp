@@ -9,30 +9,13 @@
 #include <QSystemTrayIcon>
 #include <QTest>
 
-#include "window_fixture.h"
+#include "clipboard_fixture.h"
 
 namespace lirabo::test {
 namespace {
 
-class X11ClipboardTest : public WindowTest {
+class X11ClipboardTest : public ClipboardTest {
 protected:
-    void SetUp() override
-    {
-        WindowTest::SetUp();
-        AddStandardDictionaries();
-        QSettings s = Stored();
-        s.setValue("ClipboardTranslation", 1);
-    }
-    void TearDown() override
-    {
-        WindowTest::TearDown();
-        for (auto& p : FHelpers) {
-            p->kill();
-            p->waitForFinished(2000);
-        }
-        FHelpers.clear();
-    }
-
     // Another program takes Selection ("clipboard" or "primary") with Data.
     void Xclip(const char* Selection, const QByteArray& Data, const char* Type = "UTF8_STRING")
     {
@@ -51,13 +34,6 @@ protected:
         QTest::qWait(100);  // the start-up notice
         return w;
     }
-
-    bool WaitForBox(const QString& Text, int Ms = 5000)
-    {
-        return QTest::qWaitFor([&] { return LookupBox()->currentText() == Text; }, Ms);
-    }
-
-    std::vector<std::unique_ptr<QProcess>> FHelpers;
 };
 
 TEST_F(X11ClipboardTest, AnotherProgramsCopyIsLookedUpAndTheWindowComesForward)
