@@ -61,11 +61,13 @@ std::vector<std::string> LiteralRuns(std::string_view Pattern)
 
 }  // namespace
 
-TDefinitionQuery::TDefinitionQuery(std::string_view Query)
-    : FIsPattern(Query.find_first_of(kWildcardBytes) != std::string_view::npos),
-      FPattern(FIsPattern ? UpperCaseAscii(Query) : std::string())
+TDefinitionQuery::TDefinitionQuery(std::string_view Query, TTextEncoding Encoding)
+    : FRule(Encoding),
+      FIsPattern(Query.find_first_of(kWildcardBytes) != std::string_view::npos),
+      FPattern(FIsPattern ? Query : std::string_view(), Encoding)
 {
-    const std::string upper = UpperCaseAscii(Query);
+    std::string upper;
+    FRule.AppendComparable(upper, FRule.Prepare(Query));
     if (FIsPattern) {
         FPieces = LiteralRuns(upper);
         return;
@@ -85,7 +87,13 @@ bool TDefinitionQuery::Matches(std::string_view Definition, std::string& Scratch
     UpperPlainText(Definition, Scratch);
     if (FIsPattern)
         return FPattern.Matches(Scratch);
-    const std::string_view text(Scratch);
+    std::string_view text(Scratch);
+    if (FRule.Utf8()) {
+        thread_local std::string folded;
+        folded.clear();
+        FRule.AppendComparable(folded, Scratch);
+        text = folded;
+    }
     return std::all_of(FWords.begin(), FWords.end(),
                        [&](const std::string& Word) { return text.find(Word) != std::string_view::npos; });
 }

@@ -53,6 +53,7 @@ void TDictionaryHeader::LoadFromStream(TStream& Stream, bool CheckCRC)
         if (actual != CRC)
             throw EInvalidDictionary("checksum mismatch: the file is damaged");
     }
+    TTextDescription text = DescribeText(Reserved);
     CheckLength(NameLength, kMaxNameLength, "the name");
     CheckLength(NoticeLength, kMaxNoticeLength, "the notice");
     CheckLength(URLLength, kMaxURLLength, "the URL");
@@ -66,6 +67,7 @@ void TDictionaryHeader::LoadFromStream(TStream& Stream, bool CheckCRC)
     Notice = std::move(notice);
     URL = std::move(url);
     Information = std::move(information);
+    Text = std::move(text);
 }
 
 void TDictionaryHeader::LoadFromFile(const std::string& FileName, bool CheckCRC)

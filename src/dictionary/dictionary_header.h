@@ -4,6 +4,7 @@
 #include <string>
 
 #include "dictionary/stream.h"
+#include "dictionary/text_encoding.h"
 
 namespace lirabo {
 
@@ -22,7 +23,7 @@ public:
     uint32_t CRC = 0;  // of the bytes from offset 4 to the end; 0: none stored
     int32_t Format = 0;
     int32_t FileSize = 0;
-    int32_t Reserved = 0;
+    int32_t Reserved = 0;  // the text word: see text_encoding.h
     int32_t WordCount = 0;
     int32_t SectionCount = 0;
     int32_t SectionSize = 0;
@@ -39,11 +40,13 @@ public:
     std::string Notice;
     std::string URL;
     std::string Information;
+    // What the text word says; set with the strings.
+    TTextDescription Text;
 
     // Reads and verifies the header and the strings from Stream at offset 0,
     // leaving it at the first byte of the section table. A failed check
-    // raises EInvalidDictionary (an EAbort) with the reason; a short file the
-    // stream-read error. The CRC is checked only when CheckCRC is true and
+    // raises EInvalidDictionary (an EAbort) with the reason, also a text word
+    // naming an unknown encoding; a short file the stream-read error. The CRC is checked only when CheckCRC is true and
     // the stored CRC is not 0.
     void LoadFromStream(TStream& Stream, bool CheckCRC);
 

@@ -56,6 +56,7 @@ void TDictionaryStore::OpenDictionary(std::unique_ptr<TStream> Stream)
         CheckHeaderLayout(FHeader, FStream->Size());
         FBzip2->SetBlockSize(FHeader.BlockSize);
         FBzip2->SetBufferSize(FHeader.BufferSize);
+        FRule = TTextRule(FHeader.Text.Encoding);
         ReadSectionTable();
         FEntryCount = FHeader.WordCount;
         FSource = kSourceFile;
@@ -85,14 +86,15 @@ void TDictionaryStore::ReadSectionTable()
     CheckSectionTable(FHeader, sections);
     FKeysSorted = true;
     for (size_t i = 1; i < count; ++i)
-        if (CompareWords(KeyView(sections[i - 1].Key), KeyView(sections[i].Key)) > 0)
+        if (FRule.CompareKey(KeyView(sections[i - 1].Key), sections[i].Key) > 0)
             FKeysSorted = false;
     FSections = std::move(sections);
 }
 
-void TDictionaryStore::SetItems(std::vector<TWordItem>& Items)
+void TDictionaryStore::SetItems(std::vector<TWordItem>& Items, TTextEncoding Encoding)
 {
     Clear();
+    FRule = TTextRule(Encoding);
     if (Items.empty())
         return;
     FEntryCount = static_cast<int>(Items.size());

@@ -16,6 +16,7 @@
 #include "dictionary/section_cache.h"
 #include "dictionary/section_decoder.h"
 #include "dictionary/stream.h"
+#include "dictionary/text_rule.h"
 #include "dictionary/word_item.h"
 
 namespace lirabo {
@@ -51,8 +52,9 @@ public:
     void OpenDictionary(std::unique_ptr<TStream> Stream);
 
     // Shows an entry list, taking the entries over: Items is left empty.
-    // An empty list leaves the store as after Clear.
-    void SetItems(std::vector<TWordItem>& Items);
+    // An empty list leaves the store as after Clear. Encoding is that of the
+    // file the entries came from; searches of the list follow its rule.
+    void SetItems(std::vector<TWordItem>& Items, TTextEncoding Encoding = TTextEncoding::Windows1252);
 
     // Makes sure section Index of the open file is decoded. Raises the
     // stream-read or bzip2 error when it cannot be; the section stays
@@ -70,6 +72,9 @@ public:
     const TWordItem* GetItem(int Index);
 
     // --- searches ---------------------------------------------------------
+
+    // Searches take text as the file holds it (UTF-8 for a UTF-8 file, which
+    // they bring to NFC first) and compare by the file's rule (Rule()).
 
     // The group of entries whose headword equals S, or else the first entry
     // after it (the last entry when S sorts after all). With Exact, raises
@@ -116,6 +121,8 @@ public:
     const std::vector<TWordItem>* ListItems() const { return FSource == kSourceList ? &*FList.Items : nullptr; }
     int EntryCount() const { return FEntryCount; }
     const TDictionaryHeader& Header() const { return FHeader; }
+    // The comparison rule of the open file or list.
+    const TTextRule& Rule() const { return FRule; }
     Tbzip2& Bzip2() { return *FBzip2; }
     const TSectionArray& Sections() const { return FSections; }
     bool HasRelations() const { return FSource == kSourceFile && FHeader.RelationsEnd != 0; }
@@ -163,6 +170,7 @@ private:
     TSection FList;
     int FEntryCount = 0;
     bool FKeysSorted = false;  // the section keys ascend, so they can be bisected
+    TTextRule FRule;
 
     TSectionCache FSectionCache;
     std::unique_ptr<TRelationData> FRelationCache;

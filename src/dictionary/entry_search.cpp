@@ -14,6 +14,8 @@ constexpr size_t kStopCheckEntries = 4096;
 
 TEntryTest HeadwordTest(const TWildcardPattern& Pattern)
 {
+    if (Pattern.Utf8())
+        return [&Pattern](std::string_view Word, std::string_view) { return Pattern.Matches(Word); };
     return [&Pattern](std::string_view Word, std::string_view) {
         thread_local std::string upper;
         upper.assign(Word);
@@ -69,10 +71,11 @@ int CollectItems(const std::function<int(const TVisitEntry&)>& Search, std::vect
 }
 
 int SearchEntryList(const std::vector<TWordItem>& Entries, TSearchKind Kind, const std::string& Query,
-                    std::vector<TWordItem>& Items, int MaxCount, const TScanControl* Control)
+                    std::vector<TWordItem>& Items, int MaxCount, const TScanControl* Control,
+                    TTextEncoding Encoding)
 {
-    const TWildcardPattern pattern(Kind == TSearchKind::Headwords ? UpperCaseAscii(Query) : std::string());
-    const TDefinitionQuery query(Kind == TSearchKind::Definitions ? Query : std::string());
+    const TWildcardPattern pattern(Kind == TSearchKind::Headwords ? Query : std::string(), Encoding);
+    const TDefinitionQuery query(Kind == TSearchKind::Definitions ? Query : std::string(), Encoding);
     if (Kind == TSearchKind::Definitions && query.Empty())
         return CollectItems([](const TVisitEntry&) { return 0; }, Items, MaxCount);
     const TEntryTest test = Kind == TSearchKind::Headwords ? HeadwordTest(pattern) : DefinitionTest(query);

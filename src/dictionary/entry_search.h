@@ -16,7 +16,8 @@ namespace lirabo {
 using TVisitEntry = std::function<void(int Index, const TWordItem& Item)>;
 
 // The two whole-source searches as entry tests, safe on several threads at
-// once. The pattern (upper-cased) or query must outlive the test.
+// once. The pattern (upper-cased, for Windows-1252) or query must outlive
+// the test.
 TEntryTest HeadwordTest(const TWildcardPattern& Pattern);
 TEntryTest DefinitionTest(const TDefinitionQuery& Query);
 
@@ -34,7 +35,9 @@ int CollectItems(const std::function<int(const TVisitEntry&)>& Search, std::vect
 // A search of an entry list that its owner keeps unchanged meanwhile, from
 // any thread: by headword pattern, or in the definitions.
 enum class TSearchKind { Headwords, Definitions };
+// Encoding is that of the file the entries came from.
 int SearchEntryList(const std::vector<TWordItem>& Entries, TSearchKind Kind, const std::string& Query,
-                    std::vector<TWordItem>& Items, int MaxCount, const TScanControl* Control);
+                    std::vector<TWordItem>& Items, int MaxCount, const TScanControl* Control,
+                    TTextEncoding Encoding = TTextEncoding::Windows1252);
 
 }  // namespace lirabo

@@ -20,15 +20,10 @@ namespace {
 
 constexpr int64_t kParallelScanMinBytes = 256 << 10;  // compressed body worth a thread pool
 
-// The bytes every match must begin with: the pattern up to its first wildcard.
-std::string LiteralPrefix(const std::string& UpperPattern)
+// The text every match must begin with: the pattern up to its first wildcard.
+std::string LiteralPrefix(const std::string& Pattern)
 {
-    return UpperPattern.substr(0, UpperPattern.find_first_of("*?["));
-}
-
-bool StartsWith(std::string_view Word, std::string_view UpperPrefix)
-{
-    return Word.size() >= UpperPrefix.size() && CompareWords(Word.substr(0, UpperPrefix.size()), UpperPrefix) == 0;
+    return Pattern.substr(0, Pattern.find_first_of("*?["));
 }
 
 }  // namespace
@@ -37,7 +32,7 @@ int TDictionaryStore::LinearStartSection(std::string_view Prefix) const
 {
     const int last = static_cast<int>(FSections.size()) - 1;
     for (int k = 1; k <= last; ++k)
-        if (CompareWords(Prefix, KeyView(FSections[static_cast<size_t>(k)].Key)) <= 0)
+        if (FRule.CompareKey(Prefix, FSections[static_cast<size_t>(k)].Key) <= 0)
             return k - 1;
     return last;
 }
@@ -45,13 +40,13 @@ int TDictionaryStore::LinearStartSection(std::string_view Prefix) const
 int TDictionaryStore::StartSection(const std::string& S)
 {
     // The keys are compared as four-byte strings, zero bytes included.
-    const std::string_view prefix = std::string_view(S).substr(0, 4);
+    const std::string prefix = FRule.KeyPrefix(S);
     if (!FKeysSorted)
         return LinearStartSection(prefix);
 
     // The first section k >= 1 whose key is not below the prefix, by bisection;
     // the linear walk would start at k - 1.
-    const auto keyBelow = [&](const TSection& s, std::string_view p) { return CompareWords(KeyView(s.Key), p) < 0; };
+    const auto keyBelow = [&](const TSection& s, std::string_view p) { return FRule.CompareKey(p, s.Key) > 0; };
     const auto first = FSections.begin() + 1;
     const int k = static_cast<int>(std::lower_bound(first, FSections.end(), prefix, keyBelow) - FSections.begin());
     if (k >= static_cast<int>(FSections.size()))
@@ -61,15 +56,15 @@ int TDictionaryStore::StartSection(const std::string& S)
     // their first headwords tell. Rather than walking them one by one, bisect
     // for the last section that begins below S; the scan starts there and
     // finds the same first entry, since everything before it sorts below S.
-    const auto keyEqual = [&](std::string_view p, const TSection& s) { return CompareWords(p, KeyView(s.Key)) < 0; };
-    const int end = static_cast<int>(std::upper_bound(FSections.begin() + k, FSections.end(), prefix, keyEqual) -
+    const auto keyEqual = [&](std::string_view p, const TSection& s) { return FRule.CompareKey(p, s.Key) < 0; };
+    const int end = static_cast<int>(std::upper_bound(FSections.begin() + k, FSections.end(), std::string_view(prefix), keyEqual) -
                                      FSections.begin());
     int low = k - 1;
     int high = end;
     while (high - low > 1) {
         const int middle = low + (high - low) / 2;
         LoadSection(middle);
-        if (CompareWords((*FSections[static_cast<size_t>(middle)].Items).front().Word, S) < 0)
+        if (FRule.Compare((*FSections[static_cast<size_t>(middle)].Items).front().Word, S) < 0)
             low = middle;
         else
             high = middle;
@@ -77,8 +72,9 @@ int TDictionaryStore::StartSection(const std::string& S)
     return low;
 }
 
-void TDictionaryStore::FindWord(const std::string& S, bool Exact, int& First, int& Count)
+void TDictionaryStore::FindWord(const std::string& Text, bool Exact, int& First, int& Count)
 {
+    const std::string S = FRule.Prepare(Text);
     First = -1;
     Count = 1;
     const TWordItem* candidate = nullptr;
@@ -86,7 +82,7 @@ void TDictionaryStore::FindWord(const std::string& S, bool Exact, int& First, in
 
     auto scan = [&](const std::vector<TWordItem>& Entries, int Base) {
         for (size_t i = 0; i < Entries.size(); ++i)
-            if (CompareWords(Entries[i].Word, S) >= 0) {
+            if (FRule.Compare(Entries[i].Word, S) >= 0) {
                 candidate = &Entries[i];
                 candidateIndex = Base + static_cast<int>(i);
                 return true;
@@ -103,7 +99,7 @@ void TDictionaryStore::FindWord(const std::string& S, bool Exact, int& First, in
                 break;
         }
     }
-    if (candidate && (!Exact || CompareWords(candidate->Word, S) == 0))
+    if (candidate && (!Exact || FRule.Compare(candidate->Word, S) == 0))
         First = candidateIndex;
 
     if (First == -1) {
@@ -117,7 +113,7 @@ void TDictionaryStore::FindWord(const std::string& S, bool Exact, int& First, in
     const std::string word = candidate->Word;
     while (First + Count < FEntryCount) {
         const TWordItem* next = GetItem(First + Count);
-        if (!next || CompareWords(next->Word, word) != 0)
+        if (!next || FRule.Compare(next->Word, word) != 0)
             break;
         ++Count;
     }
@@ -140,9 +136,10 @@ bool TDictionaryStore::ScanPrefix(const TWildcardPattern& Pattern, const std::st
             --high;
     }
     const auto pastRange = [&](const std::string& Word) {
-        if (!StartsWith(Word, Prefix))
-            return CompareWords(Word, Prefix) > 0;
-        return Word.size() > Prefix.size() && UpperAscii(static_cast<unsigned char>(Word[Prefix.size()])) > high;
+        if (!FRule.StartsWith(Word, Prefix))
+            return FRule.Compare(Word, Prefix) > 0;
+        return !Pattern.Utf8() && Word.size() > Prefix.size() &&
+               UpperAscii(static_cast<unsigned char>(Word[Prefix.size()])) > high;
     };
 
     // Sections decoded only to place the search are released again, as
@@ -173,8 +170,8 @@ bool TDictionaryStore::ScanPrefix(const TWildcardPattern& Pattern, const std::st
             // Entries are sorted: past the range nothing can match.
             if (pastRange(entries[i].Word))
                 return true;
-            upper = UpperCaseAscii(entries[i].Word);
-            if (Pattern.Matches(upper)) {
+            if (Pattern.Matches(Pattern.Utf8() ? std::string_view(entries[i].Word)
+                                               : std::string_view(upper = UpperCaseAscii(entries[i].Word)))) {
                 Visit(s * FHeader.SectionSize + static_cast<int>(i), entries[i]);
                 if (++Found >= MaxCount)
                     return true;
@@ -264,14 +261,14 @@ int TDictionaryStore::ForEachMatch(const std::string& Pattern, int MaxCount,
 {
     if (MaxCount <= 0)
         return 0;
-    const std::string upperPattern = UpperCaseAscii(Pattern);
-    const TWildcardPattern pattern(upperPattern);
+    const TWildcardPattern pattern(Pattern, FRule.Encoding());
     const TEntryTest test = HeadwordTest(pattern);
     int found = 0;
     if (FSource == kSourceList) {
         found = ForEachListMatch(*FList.Items, test, MaxCount, FScanControl, Visit);
     } else if (FSource == kSourceFile && !FSections.empty()) {
-        const std::string prefix = LiteralPrefix(upperPattern);
+        const std::string prefix =
+            LiteralPrefix(FRule.Utf8() ? FRule.Prepare(Pattern) : UpperCaseAscii(Pattern));
         if (!prefix.empty() && FKeysSorted)
             ScanPrefix(pattern, prefix, MaxCount, Visit, found);
         else
@@ -283,7 +280,7 @@ int TDictionaryStore::ForEachMatch(const std::string& Pattern, int MaxCount,
 int TDictionaryStore::ForEachDefinitionMatch(const std::string& Query, int MaxCount,
                                              const std::function<void(int, const TWordItem&)>& Visit)
 {
-    const TDefinitionQuery query(Query);
+    const TDefinitionQuery query(Query, FRule.Encoding());
     if (MaxCount <= 0 || query.Empty())
         return 0;
     const TEntryTest test = DefinitionTest(query);
