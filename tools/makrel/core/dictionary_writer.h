@@ -10,11 +10,18 @@
 
 namespace makrel {
 
+// Which encoding a dictionary is written in. Auto: Windows-1252 when every
+// character fits it, so that older readers read the file, else UTF-8.
+enum class TEncodingChoice { Auto, Windows1252, Utf8 };
+
 struct TWriterOptions {
     int SectionSize = 256;  // entries per compressed section
     int BlockSize = 9;      // bzip2 block size, 1..9
     int BufferSize = 32;    // KB the reader should decompress with, 1..4096
     bool WriteCRC = true;
+    TEncodingChoice Encoding = TEncodingChoice::Auto;
+    std::string HeadwordLanguage;    // ISO 639-1, empty: unknown
+    std::string DefinitionLanguage;
     std::string Name;       // the four descriptive texts, Windows-1252
     std::string Notice;
     std::string URL;
