@@ -9,6 +9,7 @@
 #include "dictionary/dictionary_header.h"
 #include "dictionary/dictionary_layout.h"
 #include "dictionary/little_endian.h"
+#include "dictionary/text_encoding.h"
 #include "dictionary/word_order.h"
 #include "makrel/core/replacement_file.h"
 
@@ -76,6 +77,16 @@ void TDictionaryWriter::SuggestDescription(const std::string& Name, const std::s
     suggest(FOptions.Notice, Notice, TDictionaryHeader::kMaxNoticeLength);
     suggest(FOptions.URL, URL, TDictionaryHeader::kMaxURLLength);
     suggest(FOptions.Information, Information, TDictionaryHeader::kMaxInformationLength);
+}
+
+void TDictionaryWriter::SuggestLanguages(const std::string& Headword, const std::string& Definition)
+{
+    const auto suggest = [](std::string& Field, const std::string& Code) {
+        if (Field.empty() && lirabo::IsLanguageCode(Code))
+            Field = Code;
+    };
+    suggest(FOptions.HeadwordLanguage, Headword);
+    suggest(FOptions.DefinitionLanguage, Definition);
 }
 
 int TDictionaryWriter::Add(std::string Word, std::string Definition)

@@ -52,6 +52,10 @@ public:
     void SuggestDescription(const std::string& Name, const std::string& Notice, const std::string& URL,
                             const std::string& Information);
 
+    // Fills those of the two languages the options left empty, for importers
+    // whose input names them; a code that is not ISO 639-1 is ignored.
+    void SuggestLanguages(const std::string& Headword, const std::string& Definition);
+
     size_t EntryCount() const { return FEntries.size(); }
     size_t RelationCount() const { return FRelations.size(); }
 
