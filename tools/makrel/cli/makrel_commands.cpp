@@ -16,6 +16,7 @@
 #include "dictionary/relation_names.h"
 #include "ipc/instance_channel.h"
 #include "makrel/cli/progress_bar.h"
+#include "makrel/cli/recode_command.h"
 #include "makrel/core/dictionary_verifier.h"
 #include "makrel/core/importer.h"
 #include "makrel/core/text_escape.h"
@@ -32,6 +33,7 @@ constexpr const char* kUsage =
     "                    [--notice T] [--url T] [--information T] [--relations FILE] INPUT OUTPUT.ldi\n"
     "         INPUT: tsv FILE.tsv, wordnet FOLDER (data.*, index.*, *.exc),\n"
     "                dictd FILE.index (beside .dict.dz or .dict), stardict FILE.ifo\n"
+    "       makrel recode --from CODEPAGE [--languages HEAD-DEFS] OLD.ldi NEW.ldi  (to UTF-8)\n"
     "       makrel info FILE\n"
     "       makrel lookup [--exact] FILE WORD\n"
     "       makrel lookup --batch [--exact] FILE < WORDS\n"
@@ -378,6 +380,8 @@ int RunMakrel(const std::vector<std::string>& Args, std::ostream& Out, std::ostr
         const std::string command = Args.empty() ? "" : Args[0];
         if (command == "build")
             return Build(Args, Out, Err, Terminal);
+        if (command == "recode")
+            return RunRecode(Args, Out, Err, Terminal);
         if (command == "info")
             return Info(Args, Out);
         if (command == "lookup")
