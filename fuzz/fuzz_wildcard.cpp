@@ -1,13 +1,32 @@
 // The compiled wildcard matcher against the direct transcription of the
-// matching procedure. Input: a pattern, a zero byte, a text. Sizes are
-// bounded because the transcription is exponential on purpose.
+// matching procedure, for Windows-1252 bytes and, on the same input, for
+// the folded characters of UTF-8 text (invalid sequences included). Input:
+// a pattern, a zero byte, a text. Sizes are bounded because the
+// transcription is exponential on purpose.
 
 #include <cstdint>
+#include <string>
 #include <string_view>
 
+#include "dictionary/utf8_text.h"
 #include "dictionary/wildcard_pattern.h"
 #include "dictionary/word_order.h"
 #include "wildcard_reference.h"
+
+namespace {
+
+// What a UTF-8 file's matcher compares: the pattern in NFC, both folded.
+std::u32string FoldedUnits(std::string_view Text, bool Normalize)
+{
+    const std::string text = Normalize ? lirabo::NormalizeNfc(Text) : std::string(Text);
+    std::u32string units;
+    size_t i = 0;
+    while (i < text.size())
+        units.push_back(lirabo::FoldUnit(lirabo::NextUnit(text, i)));
+    return units;
+}
+
+}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* Data, size_t Size)
 {
@@ -15,14 +34,21 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* Data, size_t Size)
     const size_t split = input.find('\0');
     if (split == std::string_view::npos)
         return 0;
-    const std::string pattern = lirabo::UpperCaseAscii(input.substr(0, split));
-    const std::string text = lirabo::UpperCaseAscii(input.substr(split + 1));
+    const std::string_view rawPattern = input.substr(0, split);
+    const std::string_view rawText = input.substr(split + 1);
     size_t stars = 0;
-    for (char c : pattern)
+    for (char c : rawPattern)
         stars += c == '*';
-    if (pattern.size() > 40 || text.size() > 40 || stars > 5)
+    if (rawPattern.size() > 40 || rawText.size() > 40 || stars > 5)
         return 0;
+
+    const std::string pattern = lirabo::UpperCaseAscii(rawPattern);
+    const std::string text = lirabo::UpperCaseAscii(rawText);
     if (lirabo::WildcardMatch(text, pattern) != lirabo::test::ReferenceMatch(text, pattern))
+        __builtin_trap();
+
+    const lirabo::TWildcardPattern utf8(rawPattern, lirabo::TTextEncoding::Utf8);
+    if (utf8.Matches(rawText) != lirabo::test::ReferenceMatch(FoldedUnits(rawText, false), FoldedUnits(rawPattern, true)))
         __builtin_trap();
     return 0;
 }
