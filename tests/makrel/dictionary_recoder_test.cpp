@@ -178,6 +178,11 @@ TEST(DictionaryRecoderTest, RefusalsNameTheReasonAndWriteNothing)
     const std::string tagged = folder.File("tagged.ldi");
     Save(tagged, test::BuildUntagged(entries, 1, {}, {}, lirabo::TextWord({{}, "ru", "en"})));
     const std::string junk = folder.Write("junk.ldi", std::string(100, 'x'));
+    lirabo::test::Bytes bytes = test::BuildUntagged({{"a", "b"}, {"c", std::string(200, 'd')}}, 1);
+    bytes[bytes.size() - 20] ^= 0x55;  // inside the last section, the checksum made right again
+    lirabo::test::FixCRC(bytes);
+    const std::string damaged = folder.File("damaged.ldi");
+    Save(damaged, bytes);
     const std::string out = folder.File("out.ldi");
     const std::string missing = folder.File("missing.ldi");
 
@@ -189,11 +194,12 @@ TEST(DictionaryRecoderTest, RefusalsNameTheReasonAndWriteNothing)
         {{"recode", "--from", "windows-1251", tagged, out}, tagged + ": the dictionary's text word says it is windows-1252"},
         {{"recode", "--from", "windows-1251", junk, out}, junk + ": not a dictionary file"},
         {{"recode", "--from", "windows-1251", missing, out}, missing + ": Cannot open"},
+        {{"recode", "--from", "windows-1251", damaged, out}, damaged + ": the dictionary is damaged: BZ_"},
         {{"recode", "--from", "windows-1251", plain, plain}, plain + ": the new dictionary would replace the old one"},
         {{"recode", "--from", "windows-9999", plain, out}, "--from: unknown code page \"windows-9999\"; for example windows-1250"},
         {{"recode", "--from", "", plain, out}, "--from: no code page given; for example windows-1250"},
-        {{"recode", "--from", "utf-16", plain, out}, "--from: \"utf-16\" is not a code page whose text can be carried over"},
-        {{"recode", "--from", "ibm-037", plain, out}, "--from: \"ibm-037\" is not a code page whose text can be carried over"},
+        {{"recode", "--from", "utf-16", plain, out}, "--from: \"utf-16\" is not a code page recode reads"},
+        {{"recode", "--from", "ibm-037", plain, out}, "--from: \"ibm-037\" is not a code page recode reads"},
         {{"recode", plain, out}, "recode: --from is needed"},
         {{"recode", "--from", "windows-1251", "--languages", "russian", plain, out}, "--languages: \"russian\" is not HEAD-DEFS"},
         {{"recode", "--from", "windows-1251", "--languages", "xx-en", plain, out}, "--languages: \"xx-en\" is not HEAD-DEFS"},

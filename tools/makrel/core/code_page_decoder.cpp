@@ -63,8 +63,8 @@ TCodePageDecoder::TCodePageDecoder(const std::string& CodePage) : FName(CodePage
     if (!usable) {
         ucnv_close(FConverter);
         throw std::invalid_argument("\"" + CodePage +
-                                    "\" is not a code page whose text can be carried over: it does not keep "
-                                    "ASCII and the mark-up bytes in place; for example " +
+                                    "\" is not a code page recode reads: only single- and multi-byte code "
+                                    "pages that keep ASCII, and so the mark-up bytes, in place are; for example " +
                                     Examples());
     }
 }

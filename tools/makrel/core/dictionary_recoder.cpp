@@ -178,7 +178,7 @@ TRecodeReport RecodeDictionary(const std::string& Input, const std::string& Outp
     } catch (const EInputError&) {
         throw;
     } catch (const std::exception& e) {
-        throw EInputError(*e.what() ? e.what() : "the dictionary is damaged");
+        throw EInputError(std::string("the dictionary is damaged: ") + (*e.what() ? e.what() : "unreadable"));
     }
     store.Clear();
     recoder.Finish();
