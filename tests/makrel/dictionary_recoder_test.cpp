@@ -134,9 +134,12 @@ TEST(DictionaryRecoderTest, TextGrownPastTheLimitsIsShortenedAndBadRelationsDrop
     EXPECT_EQ(1u, report.DroppedRelations);
     TDictionaryStore store;
     store.OpenDictionary(folder.File("new.ldi"));
-    const std::string word = store.GetItem(1)->Word;
-    EXPECT_LE(word.size(), 255u);
-    EXPECT_EQ(std::string::npos, lirabo::FindInvalidUtf8(word));
+    for (int i = 0; i < store.EntryCount(); ++i) {
+        const std::string word = store.GetItem(i)->Word;
+        EXPECT_LE(word.size(), 255u);
+        EXPECT_EQ(std::string::npos, lirabo::FindInvalidUtf8(word)) << "cut inside a character";
+    }
+    EXPECT_EQ(254u, store.GetItem(1)->Word.size()) << "127 letters after \"а\"";
     EXPECT_EQ(512u, store.Header().Name.size());
     EXPECT_EQ(std::string::npos, lirabo::FindInvalidUtf8(store.Header().Name));
 }
