@@ -1,19 +1,28 @@
 #pragma once
 
+#include <cstdint>
 #include <string_view>
+#include <type_traits>
 
 namespace lirabo::test {
 
+template <typename Char>
+uint32_t ReferenceValue(Char C)
+{
+    return static_cast<std::make_unsigned_t<Char>>(C);
+}
+
 // A direct, recursive transcription of the matching procedure, exponential
 // on purpose: the model that the compiled matcher must agree with. Both
-// strings are upper-cased already. A set left open at the pattern's end
-// matches nothing.
-inline bool ReferenceMatch(std::string_view Text, size_t T, std::string_view Pattern, size_t P)
+// strings are upper-cased (bytes) or folded (characters) already. A set
+// left open at the pattern's end matches nothing.
+template <typename Char>
+bool ReferenceMatch(std::basic_string_view<Char> Text, size_t T, std::basic_string_view<Char> Pattern, size_t P)
 {
     for (;;) {
         if (P >= Pattern.size())
             return T >= Text.size();
-        const auto ch = static_cast<unsigned char>(Pattern[P++]);
+        const uint32_t ch = ReferenceValue(Pattern[P++]);
         if (ch == '*') {
             for (size_t k = T; k <= Text.size(); ++k)
                 if (ReferenceMatch(Text, k, Pattern, P))
@@ -29,18 +38,18 @@ inline bool ReferenceMatch(std::string_view Text, size_t T, std::string_view Pat
         if (ch == '[') {
             if (T >= Text.size())
                 return false;
-            const auto t = static_cast<unsigned char>(Text[T++]);
-            unsigned previous = 0;
+            const uint32_t t = ReferenceValue(Text[T++]);
+            uint32_t previous = 0;
             for (;;) {
                 if (P >= Pattern.size())
                     return false;
-                const auto b = static_cast<unsigned char>(Pattern[P]);
+                const uint32_t b = ReferenceValue(Pattern[P]);
                 if (b == ']')
                     return false;
                 if (b == '-') {
                     if (P + 1 >= Pattern.size() || Pattern[P + 1] == ']')
                         return false;
-                    const auto bound = static_cast<unsigned char>(Pattern[P + 1]);
+                    const uint32_t bound = ReferenceValue(Pattern[P + 1]);
                     ++P;
                     if (previous <= t && t <= bound)
                         break;
@@ -63,7 +72,7 @@ inline bool ReferenceMatch(std::string_view Text, size_t T, std::string_view Pat
             ++P;
             continue;
         }
-        if (T < Text.size() && static_cast<unsigned char>(Text[T]) == ch) {
+        if (T < Text.size() && ReferenceValue(Text[T]) == ch) {
             ++T;
             continue;
         }
@@ -72,6 +81,11 @@ inline bool ReferenceMatch(std::string_view Text, size_t T, std::string_view Pat
 }
 
 inline bool ReferenceMatch(std::string_view Text, std::string_view Pattern)
+{
+    return ReferenceMatch(Text, 0, Pattern, 0);
+}
+
+inline bool ReferenceMatch(std::u32string_view Text, std::u32string_view Pattern)
 {
     return ReferenceMatch(Text, 0, Pattern, 0);
 }
