@@ -68,7 +68,7 @@ size_t GroupEnd(std::string_view Line, size_t From, char Close)
 
 // Whether a character beyond ASCII belongs to a word as dictd indexes it:
 // everything but the punctuation, symbols and spaces of the blocks that
-// hold them, and any byte that is not UTF-8.
+// hold them. A byte that is not UTF-8 belongs to none.
 bool IsWordCharacter(char32_t C)
 {
     const bool punctuation = (C < 0xC0 && C != 0xAA && C != 0xB5 && C != 0xBA) || C == 0xD7 || C == 0xF7 ||

@@ -220,7 +220,8 @@ void TDictdImporter::Import(const std::string& Input, TDictionaryWriter& Writer,
             entry = TDictdEntry();
             continue;
         }
-        if (length < e.Length && entry.Definition.size() < lirabo::TWordItem::kMaxDefinitionLength) {
+        if (length < e.Length &&
+            entry.Definition.size() + kEllipsis.size() <= lirabo::TWordItem::kMaxDefinitionLength) {
             // Cut on reading but short enough now: still a shortened entry.
             entry.Definition += kEllipsis;
             ++Report.ShortenedEntries;

@@ -136,7 +136,7 @@ void TStarDictImporter::Import(const std::string& Input, TDictionaryWriter& Writ
         definition = converter.Convert(article);
         if (size < e.Size) {
             ++cut;
-            if (definition.size() < lirabo::TWordItem::kMaxDefinitionLength)
+            if (definition.size() + kEllipsis.size() <= lirabo::TWordItem::kMaxDefinitionLength)
                 definition += kEllipsis;
         }
         words[order[k]] = text.Convert(e.Word);
