@@ -2,7 +2,8 @@
 // two bytes choose how the import found the source (the wrap column, whether
 // the index keeps case, which repeat of an index word this is); the rest is
 // an index word, a tab and the article. Whatever comes out must be an entry
-// the view can lay out: no NUL, and no byte below 32 that is not mark-up.
+// the view can lay out: well-formed UTF-8 (no character cut in two), no NUL,
+// and no byte below 32 that is not mark-up.
 
 #include <cstdint>
 #include <cstdlib>
@@ -10,6 +11,7 @@
 #include <string_view>
 
 #include "dictionary/markup_codes.h"
+#include "dictionary/utf8_text.h"
 #include "makrel/dictd/dictd_article.h"
 #include "makrel/dictd/dictd_notice.h"
 #include "makrel/dictd/letter_codes.h"
@@ -26,6 +28,8 @@ bool IsMarkup(unsigned char c)
 
 void CheckEntryText(const std::string& Text, bool Headword)
 {
+    if (lirabo::FindInvalidUtf8(Text) != std::string::npos)
+        std::abort();
     for (const char ch : Text) {
         const auto c = static_cast<unsigned char>(ch);
         if (c < 32 && (Headword || !IsMarkup(c)))
@@ -45,7 +49,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* Data, size_t Size)
     const std::string_view word = rest.substr(0, tab);
     const std::string_view article = tab == std::string_view::npos ? std::string_view() : rest.substr(tab + 1);
 
-    makrel::TAnsiTransliterator text;
+    makrel::TEntryText text;
     makrel::TDictdArticleFormatter formatter(text);
     formatter.SetWrapColumn(column);
     formatter.SetIndexSpells(Data[1] & 1);

@@ -14,8 +14,8 @@ uint32_t ReferenceValue(Char C)
 
 // A direct, recursive transcription of the matching procedure, exponential
 // on purpose: the model that the compiled matcher must agree with. Both
-// strings are upper-cased bytes already, or both the folded characters of
-// UTF-8 text. A set left open at the pattern's end matches nothing.
+// strings are upper-cased (bytes) or folded (characters) already. A set
+// left open at the pattern's end matches nothing.
 template <typename Char>
 bool ReferenceMatch(std::basic_string_view<Char> Text, size_t T, std::basic_string_view<Char> Pattern, size_t P)
 {

@@ -3,6 +3,7 @@
 #include "makrel/core/ansi_transliterator.h"
 #include "makrel/core/dictionary_writer.h"
 #include "makrel/core/entry_limits.h"
+#include "makrel/core/entry_text.h"
 #include "makrel/stardict/html_converter.h"
 
 namespace makrel {
@@ -64,7 +65,7 @@ TEST(AnsiTransliteratorTest, NoControlCharacterSurvivesAsMarkUp)
 
 TEST(HtmlConverterTest, SimpleMarkUpBecomesEntryCodes)
 {
-    TAnsiTransliterator t;
+    TEntryText t;
     THtmlConverter html(t);
     const auto convert = [&](const char* Html) {
         std::string out;
@@ -82,7 +83,7 @@ TEST(HtmlConverterTest, SimpleMarkUpBecomesEntryCodes)
         << "nested bold toggles once";
     EXPECT_EQ("see \x09word\x0F here", convert("see <a href=\"bword://word\">word</a>\n  here"));
     EXPECT_EQ("one\rtwo\rthree", convert("<p>one</p><p>two<br/>three</p>"));
-    EXPECT_EQ("x < y & \"z\" \xE4\xA0!", convert("x &lt; y &amp; &quot;z&quot; &auml;&#xA0;&#33;"));
+    EXPECT_EQ("x < y & \"z\" \xC3\xA4\xC2\xA0!", convert("x &lt; y &amp; &quot;z&quot; &auml;&#xA0;&#33;"));
     EXPECT_EQ("a < b &bogus; c", convert("a < b &bogus; c"));
     EXPECT_EQ("kept", convert("<script>alert(1)</script><!-- note -->kept<style>p{}</style>"));
     EXPECT_EQ(
@@ -90,7 +91,7 @@ TEST(HtmlConverterTest, SimpleMarkUpBecomesEntryCodes)
         "b\x0F\x03",
         convert("<a>open<b>b"))
         << "open link and bold are closed";
-    EXPECT_EQ("?", convert("&#0;"));
+    EXPECT_EQ("\xEF\xBF\xBD", convert("&#0;")) << "a reference to no character";
     EXPECT_EQ("a\r\nb", html.PlainText("<i>a</i><br>b"));
 }
 

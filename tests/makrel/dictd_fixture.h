@@ -8,6 +8,7 @@
 
 #include "dictd_number.h"
 #include "gzip_fixture.h"
+#include "makrel/dictd/dictd_importer.h"
 #include "makrel_runner.h"
 #include "makrel_test_folder.h"
 
@@ -47,6 +48,15 @@ protected:
         Summary = r.Out;
         Warnings = r.Err;
         return output;
+    }
+
+    // Writes the database as Name.index and Name.dict and imports it into
+    // Writer, without the command line.
+    void Import(const std::string& Name, TDictionaryWriter& Writer, TImportReport& Report)
+    {
+        Folder.Write(Name + ".index", Index);
+        Folder.Write(Name + ".dict", Data);
+        TDictdImporter().Import(Folder.File(Name + ".index"), Writer, Report, {});
     }
 
     // The entries of File under Word, indices left out.

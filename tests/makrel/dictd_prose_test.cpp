@@ -83,8 +83,8 @@ TEST_F(DictdProseTest, WrappedProseReadsAsParagraphsWithQuietCitations)
 {
     const std::string file = Build("tiny.dict", false);
     EXPECT_EQ("entries: 12, relations: 0, replaced characters: 0, shortened entries: 0\n", Summary);
-    EXPECT_EQ("#\tLodge\t\\x04Lodge\\x04 (loj), n.; pl. \\x09Lodges\\x0F. [OE. loge, from an older word for a hut; "
-              "see \\x09Hut\\x0F, and cf. \\x09Loggia\\x0F.]\\x0D"
+    EXPECT_EQ("#\tLodge\t\\x04Lodge\\x04 (l\xC5\x8Fj), n.; pl. \\x09Lodges\\x0F. [OE. loge, from an older "
+              "word for a hut; see \\x09Hut\\x0F, and cf. \\x09Loggia\\x0F.]\\x0D"
               "1. A small house in a park or forest, kept for shelter by hunters or for the use of those who tend "
               "the grounds; a cottage near the gate of an estate. \\x08[1913\xC2\xA0Webster]\\x07\\x0D"
               "The lodge stood quiet at the edge of the wood. --Anon. \\x08[1913\xC2\xA0Webster]\\x07\\x0D"
@@ -191,27 +191,31 @@ TEST_F(DictdLinesTest, LinesThatCarryMeaningStayAsTheyWere)
 {
     // The importer's output before paragraphs were joined, byte for byte.
     const std::string file = Build("tiny.dict", false);
-    EXPECT_EQ("#\tGleis\t\\x04/glaIs/\\x04 \\x08neut, n, sg\\x07\\x0D"
+    EXPECT_EQ("#\tGleis\t\\x04/\xC9\xA1la\xC9\xAAs/\\x04 \\x08neut, n, sg\\x07\\x0D"
               "track; rail track; railway line; line of rails laid on sleepers, for trains\\x0Dplatform\\x0D"
               "\\x0ABr.\\x07\\x0D\\x0Asee:\\x07 \\x09Gleise\\x0F\n",
               Lookup(file, "Gleis"))
         << "a long line and the next stay apart; a bracket after a line is a label, not a citation";
-    EXPECT_EQ("#\tAbfall\t\\x04/'apfal/\\x04 \\x08masc, n, sg\\x07\\x0D"
+    EXPECT_EQ("#\tAbfall\t\\x04/\xCB\x88"
+              "apfal/\\x04 \\x08masc, n, sg\\x07\\x0D"
               "1. waste; refuse; rubbish; garbage; trash; litter left behind by visitors\\x0D2. slope\\x0D"
               "\\x0ANote:\\x07 \\x0Augs.\\x07 also used figuratively\\x0DSyn: \\x09M\xC3\xBCll\\x0F\\x0D"
               "Usage: rare\n",
               Lookup(file, "Abfall"))
         << "the labels of prose are not FreeDict's";
-    EXPECT_EQ("#\tGeduldsfaden\t\\x04/g@d'UltsfA:d@n/\\x04 \\x08masc, n, sg\\x07\\x0D\\x0Augs.\\x07\\x0D"
+    EXPECT_EQ("#\tGeduldsfaden\t\\x04/\xC9\xA1\xC9\x99"
+              "d\xCB\x88\xCA\x8Altsf\xC9\x91\xCB\x90"
+              "d\xC9\x99n/\\x04 \\x08masc, n, sg\\x07\\x0D\\x0Augs.\\x07\\x0D"
               "\\x04\"jdm. rei\xC3\x9Ft der Geduldsfaden\"\\x04 - sb. is at the end of his/her tether, having "
               "waited far too long for it\\x0D\\x04\"Mir rei\xC3\x9Ft der Geduldsfaden.\"\\x04 - My patience is "
               "wearing thin.\n",
               Lookup(file, "Geduldsfaden"));
-    EXPECT_EQ("#\tMache\t\\x04/m'ax@/\\x04 \\x08"
+    EXPECT_EQ("#\tMache\t\\x04/m\xCB\x88"
+              "ax\xC9\x99/\\x04 \\x08"
               "fem, n, sg\\x07\\x0D\\x0Augs.\\x07\n",
               Lookup(file, "Mache"))
         << "a label closing the article labels the headword";
-    EXPECT_EQ("#\tWort1\t\\x04/vORt/\\x04 \\x08neut, n, sg\\x07\\x0D"
+    EXPECT_EQ("#\tWort1\t\\x04/v\xC9\x94\xCA\x81t/\\x04 \\x08neut, n, sg\\x07\\x0D"
               "a translation of some length a translation of some length\\x0Dshort\n",
               Lookup(file, "Wort1"));
 }

@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "dictionary/utf8_text.h"
 #include "makrel/dictd/dictd_notice.h"
 #include "makrel/dictd/letter_codes.h"
 #include "makrel/dictd/paragraph_reflow.h"
@@ -56,6 +57,26 @@ TEST(WrapColumnTest, AWallOfLineEndsIsAColumnAndASpreadIsNot)
     EXPECT_EQ(0, few.Column()) << "a handful of lines says nothing";
 
     EXPECT_EQ(5, TWrapColumn::Width("caf\xC3\xA9s"));
+}
+
+TEST(WrapColumnTest, WidthCountsTheColumnsOfFixedWidthType)
+{
+    struct TCase {
+        const char* Text;
+        int Width;
+    };
+    const TCase cases[] = {
+        {"a\tb", 3},
+        {"cafe\xCC\x81s", 5},                             // a combining mark takes no column
+        {"\xD0\xA1\xD0\xBB\xD0\xBE\xD0\xB2\xD0\xBE", 5},  // Cyrillic
+        {"\xE8\xA8\x80\xE8\x91\x89 x", 6},                // wide ideographs
+        {"\xED\x95\x9C\xEA\xB8\x80", 4},                  // Hangul
+        {"\xEF\xBC\xA1", 2},                              // a full-width letter
+        {"\xD9\x85\xE2\x80\x8C\xD9\x85", 2},              // a non-joiner takes no column
+        {"caf\xE9 \xA3", 6},                              // a legacy code page's letters count one each
+    };
+    for (const TCase& c : cases)
+        EXPECT_EQ(c.Width, TWrapColumn::Width(c.Text)) << c.Text;
 }
 
 TEST(ParagraphReflowTest, WrappedLinesJoinWhereTheColumnBrokeThem)
@@ -139,16 +160,18 @@ TEST(DictdNoticeTest, TheSentenceThatNamesTheRightsFollowsTheName)
     const std::string gpl =
         "Begin file 1 of 26\r\n\r\nGCIDE is free software; you can redistribute it\r\n"
         "and/or modify it under the terms of the GNU General\r\nPublic License. More follows.\r\n";
-    EXPECT_EQ("GCIDE \x96 GCIDE is free software; you can redistribute it and/or modify it under the terms of "
-              "the GNU General Public License.",
-              DictdNotice("GCIDE", gpl, "http://example.org/"))
+    EXPECT_EQ(
+        "GCIDE \xE2\x80\x93 GCIDE is free software; you can redistribute it and/or modify it under the terms "
+        "of the GNU General Public License.",
+        DictdNotice("GCIDE", gpl, "http://example.org/"))
         << "gathered over the wrapped lines from the sentence's start to its end";
-    EXPECT_EQ("D \x96 Copyright (c): Frank Richter <f.r.example.org>",
-              DictdNotice("D", "# Version :: 1\r\n# Copyright (c) :: Frank Richter <f.r.example.org>,\r\n"
-                               "# 1995 - 2023\r\n# License :: GPL\r\n",
+    EXPECT_EQ("D \xE2\x80\x93 Copyright (c): Frank Richter <f.r.example.org>",
+              DictdNotice("D",
+                          "# Version :: 1\r\n# Copyright (c) :: Frank Richter <f.r.example.org>,\r\n"
+                          "# 1995 - 2023\r\n# License :: GPL\r\n",
                           ""))
         << "comment marks, a key-value separator and a dangling comma go";
-    EXPECT_EQ("E \x96 Available under the GNU General Public License ver. 2.0 or later.",
+    EXPECT_EQ("E \xE2\x80\x93 Available under the GNU General Public License ver. 2.0 or later.",
               DictdNotice("E", "Available under the GNU General Public License ver. 2.0 or later.", ""))
         << "a full stop before a digit does not end the sentence";
     std::string longer = "This text is in the public domain";
@@ -156,9 +179,20 @@ TEST(DictdNoticeTest, TheSentenceThatNamesTheRightsFollowsTheName)
         longer += " and more words";
     const std::string notice = DictdNotice("", longer + ".", "");
     EXPECT_EQ(0u, notice.find("This text is in the public domain")) << notice;
-    EXPECT_EQ('\x85', notice.back()) << "a long sentence is cut with an ellipsis";
-    EXPECT_LE(notice.size(), 161u);
-    EXPECT_EQ("F \x96 https://example.org/f", DictdNotice("F", "Nothing about rights.", "https://example.org/f"));
+    EXPECT_TRUE(notice.ends_with("\xE2\x80\xA6")) << "a long sentence is cut with an ellipsis";
+    EXPECT_LE(notice.size(), 163u);
+    // Characters are counted, and none is cut in two.
+    std::string cyrillic = "\xD0\xAD\xD1\x82\xD0\xBE\xD1\x82 copyright";
+    for (int i = 0; i < 40; ++i)
+        cyrillic += " \xD1\x81\xD0\xBB\xD0\xBE\xD0\xB2\xD0\xBE";
+    const std::string cut = DictdNotice("", cyrillic + ".", "");
+    EXPECT_EQ(std::string::npos, lirabo::FindInvalidUtf8(cut)) << cut;
+    EXPECT_EQ(159u, TWrapColumn::Width(cut)) << "the words within 160 characters and the ellipsis: " << cut;
+    EXPECT_EQ("H \xE2\x80\x93 Licence: free.",
+              DictdNotice("H", "Ver. 2.0 of the text. Licence: free. \xCE\xA4his is all.", ""))
+        << "a capital beyond ASCII starts a sentence too";
+    EXPECT_EQ("F \xE2\x80\x93 https://example.org/f",
+              DictdNotice("F", "Nothing about rights.", "https://example.org/f"));
     EXPECT_EQ("G", DictdNotice("G", "", ""));
     EXPECT_EQ("", DictdNotice("", "", ""));
 }
@@ -168,8 +202,8 @@ TEST(LetterCodesTest, BracketedLetterCodesBecomeLetters)
     EXPECT_EQ("C\xC3\xA6sar, r\xC3\xA9sum\xC3\xA9, fa\xC3\xA7" "ade, ma\xC3\xB1" "ana, Pr\xC3\xBC"
               "fung, \xC5\x93uvre, \xC3\xB0 \xC3\xBE",
               ReplaceLetterCodes("C[ae]sar, r['e]sum['e], fa[,c]ade, ma[~n]ana, Pr[\"u]fung, [oe]uvre, [eth] [thorn]"));
-    EXPECT_EQ("(loj), (ab), ba", ReplaceLetterCodes("(l[=o]j), ([a^]b), b[.a]"))
-        << "marks Windows-1252 has no letters for leave the plain letter";
+    EXPECT_EQ("(l\xC5\x8Dj), (\xC4\x83t), b\xC8\xA7", ReplaceLetterCodes("(l[=o]j), ([a^]t), b[.a]"))
+        << "marks Windows-1252 has no letters for give their Unicode letters";
     const std::string plain = "[R.] [Obs.] [1913 Webster] [He] [ab] [ [x] [\"1] [unclosed";
     EXPECT_EQ(plain, ReplaceLetterCodes(plain)) << "labels and other brackets stay";
     EXPECT_EQ("[\xC3\xA9", ReplaceLetterCodes("[['e]"));
@@ -188,12 +222,15 @@ TEST(LetterCodesTest, AMarkOverALetterThatCannotCarryItIsNoCode)
         {"[~n]", "\xC3\xB1"},
         {"[,C]", "\xC3\x87"},
         {"['y]", "\xC3\xBD"},
-        {"[~e]", "e"},
-        {"[-e]", "e"},
-        {"[=O]", "O"},
-        {"[.u]", "u"},
+        {"[~e]", "\xE1\xBA\xBD"},
+        {"[-e]", "\xC4\x93"},
+        {"[=O]", "\xC5\x8C"},
+        {"[.u]", "u\xCC\x87"},  // no composed letter: u and the dot
         {"[*a]", "a"},
-        {"[y^]", "y"},
+        {"[y^]", "y\xCC\x86"},
+        {"[i^]", "\xC4\xAD"},
+        {"[=oo]", "o\xCD\x9Eo"},
+        {"[udd] [yogh] [imac] [=ae]", "\xE1\xB9\xB3 \xC8\x9D \xC4\xAB \xC7\xA3"},
         // Not codes: patterns, optional endings and other bracketed text.
         {"[^x]", "[^x]"},
         {"[-s]", "[-s]"},

@@ -5,6 +5,7 @@
 #include "makrel/wordnet/wordnet_importer.h"
 #include "makrel_runner.h"
 #include "makrel_test_folder.h"
+#include "written_entries.h"
 
 namespace makrel {
 namespace {
@@ -137,6 +138,33 @@ TEST_F(WordNetImporterTest, PointersToMissingSynsetsAreLeftOutWithAWarning)
     const test::TRun r = Build();
     ASSERT_EQ(0, r.Code) << r.Err;
     EXPECT_NE(std::string::npos, r.Err.find("1 pointers to synsets that do not exist left out")) << r.Err;
+}
+
+TEST_F(WordNetImporterTest, GlossesReachTheWriterWhole)
+{
+    Folder.Write("data.noun",
+                 std::string(kLicence) +
+                     "00000001 05 n 01 caf\xC3\xA9 0 000 | a small restaurant\t(/k\xC3\xA6\xCB\x88"
+                     "fe\xC9\xAA/); \"a na\xC3\xAFve caf\xC3\xA9\"  \n");
+    TDictionaryWriter writer(test::Utf8Options());
+    TImportReport report;
+    TWordNetImporter().Import(Folder.File(""), writer, report, {});
+    EXPECT_EQ(0u, report.ReplacedCharacters);
+    EXPECT_EQ(
+        "\x08noun\x07\r1. a small restaurant (/k\xC3\xA6\xCB\x88"
+        "fe\xC9\xAA/); \x04\"a na\xC3\xAFve caf\xC3\xA9\"\x04",
+        test::ReadBack(writer).Definition("caf\xC3\xA9"));
+}
+
+// The languages reach the file only through a writer that writes them.
+TEST_F(WordNetImporterTest, WordNetIsEnglish)
+{
+    TDictionaryWriter writer(test::Utf8Options());
+    TImportReport report;
+    TWordNetImporter().Import(Folder.File(""), writer, report, {});
+    const lirabo::TTextDescription text = test::ReadBack(writer).Header.Text;
+    EXPECT_EQ("en", text.HeadwordLanguage);
+    EXPECT_EQ("en", text.DefinitionLanguage);
 }
 
 TEST(WordNetImporterRealTest, GoodHasBadAsAntonymAndDogIsACanine)

@@ -5,13 +5,10 @@
 #include <iterator>
 
 #include "dictionary/ansi_codec.h"
-#include "dictionary/markup_codes.h"
 
 namespace makrel {
 
 namespace {
-
-using namespace lirabo::markup;
 
 struct Replacement {
     char32_t Character;
@@ -275,7 +272,7 @@ constexpr std::array<const char*, 32> kCyrillic = {
 bool IsDropped(char32_t c)
 {
     return (c >= 0x0300 && c <= 0x036F) || (c >= 0x200B && c <= 0x200F) || c == 0x2060 ||
-           (c >= 0xFE00 && c <= 0xFE0F) || c == 0xFEFF || c == 0x7F;
+           (c >= 0xFE00 && c <= 0xFE0F);
 }
 
 bool IsSpace(char32_t c)
@@ -322,41 +319,32 @@ std::string TAnsiTransliterator::Convert(std::string_view Utf8, bool KeepLineBre
 
 void TAnsiTransliterator::Append(std::string& Out, std::string_view Utf8, bool KeepLineBreaks)
 {
-    Out.reserve(Out.size() + Utf8.size());
+    // Control characters and bytes that are not UTF-8 follow the rules of
+    // all entry text; what is left is well-formed, with line breaks as the
+    // mark-up byte.
+    const size_t changedBefore = FEntryText.Changed();
+    FClean.clear();
+    FEntryText.Append(FClean, Utf8, KeepLineBreaks);
+    FReplaced += FEntryText.Changed() - changedBefore;
+
+    Out.reserve(Out.size() + FClean.size());
     size_t i = 0;
-    while (i < Utf8.size()) {
+    while (i < FClean.size()) {
         char32_t c = 0;
-        if (!lirabo::DecodeUtf8(Utf8, i, c)) {
-            Out += Utf8[i++];  // taken as a Windows-1252 byte
-            ++FReplaced;
+        if (!lirabo::DecodeUtf8(FClean, i, c)) {
+            ++i;  // cannot happen: the entry text is well-formed
             continue;
         }
-        if (c >= 0x20 && c < 0x7F) {
+        if (c < 0x80) {
             Out += static_cast<char>(c);
             continue;
         }
-        if (c == '\n' || c == '\r' || c == 0x2028 || c == 0x2029) {
-            if (c == '\r' && i < Utf8.size() && Utf8[i] == '\n')
-                continue;  // the LF of this CR LF makes the break
-            Out += KeepLineBreaks ? kLineBreak : ' ';
-            continue;
-        }
-        if (c == '\t') {
-            Out += ' ';
-            continue;
-        }
-        if (c < 0x20) {
-            ++FReplaced;
-            continue;
-        }
-        if (const auto byte = lirabo::UnicodeToAnsi(c); byte && c != 0x7F) {
+        if (const auto byte = lirabo::UnicodeToAnsi(c)) {
             Out += static_cast<char>(*byte);
             continue;
         }
         ++FReplaced;
-        if (c >= 0x80 && c < 0xA0) {
-            Out += static_cast<char>(c);
-        } else if (c >= 0x0410 && c <= 0x042F) {
+        if (c >= 0x0410 && c <= 0x042F) {
             std::string capital = kCyrillic[c - 0x0410];
             capital[0] =
                 static_cast<char>(capital[0] >= 'a' && capital[0] <= 'z' ? capital[0] - 32 : capital[0]);

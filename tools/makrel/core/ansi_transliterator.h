@@ -3,13 +3,16 @@
 #include <string>
 #include <string_view>
 
+#include "makrel/core/entry_text.h"
+
 namespace makrel {
 
-// Turns UTF-8 text from an imported dictionary into Windows-1252 entry text.
-// Unlike the strict conversion of makrel's own input format, nothing here is
-// an error: a character without a Windows-1252 byte is transliterated or
-// dropped, and counted, because real dictionaries carry IPA, Greek and the
-// odd stray symbol that no one wants to fix by hand.
+// Turns UTF-8 entry text into Windows-1252, for dictionaries that must be
+// written in that code page. Unlike the strict conversion of makrel's own
+// input format, nothing here is an error: a character without a
+// Windows-1252 byte is transliterated or dropped, and counted, because real
+// dictionaries carry IPA, Greek and the odd stray symbol that no one wants
+// to fix by hand.
 //
 // - IPA letters become their X-SAMPA letters (ɪ I, ə @, ʊ U, ɛ E, ɔ O, ɒ Q,
 //   ʌ V, ɑ A, ʃ S, ʒ Z, ŋ N, ɜ 3, ɐ 6, ɡ g), except that θ is th and the
@@ -20,12 +23,10 @@ namespace makrel {
 //   θ th, ж zh); a combining tilde becomes ~, other combining marks vanish.
 // - Typographic symbols get ASCII stand-ins (− -, → ->, ≤ <=, ⅓ 1/3), odd
 //   spaces become spaces, zero-width characters vanish.
-// - C1 control characters are taken as Windows-1252 bytes wrongly decoded
-//   (U+0085 is …), and bytes that are not valid UTF-8 as Windows-1252 bytes.
 // - Anything else becomes ?.
-// Control characters never reach the output, since below 32 every byte is a
-// mark-up code: tabs become spaces, line ends become the hard line break
-// (byte 13) when line breaks are kept and spaces otherwise, the rest vanish.
+// Control characters, C1 controls and bytes that are not UTF-8 are first
+// treated as in all entry text (see TEntryText, not composed here); what it
+// drops or reads as Windows-1252 counts as replaced too.
 class TAnsiTransliterator {
 public:
     // Converts Utf8; every character not copied as it is counts as replaced.
@@ -36,6 +37,8 @@ public:
     size_t Replaced() const { return FReplaced; }
 
 private:
+    TEntryText FEntryText{false};
+    std::string FClean;  // the entry text of the current conversion
     size_t FReplaced = 0;
 };
 

@@ -3,7 +3,9 @@
 #include <algorithm>
 #include <array>
 
+#include "dictionary/ansi_codec.h"
 #include "dictionary/markup_codes.h"
+#include "dictionary/utf8_text.h"
 #include "makrel/dictd/letter_codes.h"
 #include "makrel/dictd/paragraph_reflow.h"
 
@@ -19,7 +21,9 @@ constexpr size_t kMaxNoteLength = 80;
 
 constexpr std::array<std::string_view, 8> kLabels = {"Note",    "Notes",    "Synonym", "Synonyms",
                                                      "Antonym", "Antonyms", "see",     "See also"};
-constexpr char kNoBreakSpace = '\xA0';
+constexpr std::string_view kNoBreakSpace = "\xC2\xA0";
+constexpr std::string_view kSyllableDot = "\xC2\xB7";
+constexpr std::string_view kStressMark = "\xC2\xB4";
 // In prose a bracket holds an etymology, a source or a remark as often as a
 // label; a label is a word or three ("[Obs.]", "[IRC; common]").
 constexpr size_t kMaxProseLabel = 24;
@@ -62,25 +66,31 @@ size_t GroupEnd(std::string_view Line, size_t From, char Close)
     return std::string_view::npos;
 }
 
+// Whether a character beyond ASCII belongs to a word as dictd indexes it:
+// everything but the punctuation, symbols and spaces of the blocks that
+// hold them. A byte that is not UTF-8 belongs to none.
+bool IsWordCharacter(char32_t C)
+{
+    const bool punctuation = (C < 0xC0 && C != 0xAA && C != 0xB5 && C != 0xBA) || C == 0xD7 || C == 0xF7 ||
+                             (C >= 0x2000 && C <= 0x2BFF) || (C >= 0x2E00 && C <= 0x2E7F) ||
+                             (C >= 0x3000 && C <= 0x303F) || (C >= 0xFE10 && C <= 0xFE1F) ||
+                             (C >= 0xFE30 && C <= 0xFE6F) || C == 0xFEFF || (C >= 0xFF01 && C <= 0xFF0F) ||
+                             (C >= 0xFF1A && C <= 0xFF20) || (C >= 0xFF3B && C <= 0xFF40) ||
+                             (C >= 0xFF5B && C <= 0xFF65) || C >= lirabo::kInvalidUnit;
+    return !punctuation;
+}
+
 }  // namespace
 
 std::string TDictdArticleFormatter::Fold(std::string_view Text)
 {
     std::string folded;
-    for (const char ch : Text) {
-        const auto c = static_cast<unsigned char>(ch);
-        if ((c >= '0' && c <= '9') || (c >= 'a' && c <= 'z') || (c >= 0xDF && c != 0xF7))
-            folded += static_cast<char>(c);
-        else if (c >= 'A' && c <= 'Z')
-            folded += static_cast<char>(c + 32);
-        else if (c >= 0xC0 && c <= 0xDE && c != 0xD7)
-            folded += static_cast<char>(c + 32);
-        else if (c == 0x8A || c == 0x8C || c == 0x8E)
-            folded += static_cast<char>(c + 16);
-        else if (c == 0x9A || c == 0x9C || c == 0x9E || c == 0x83 || c == 0xB5)
-            folded += static_cast<char>(c);
-        else if (c == 0x9F)
-            folded += '\xFF';
+    size_t i = 0;
+    while (i < Text.size()) {
+        const char32_t c = lirabo::NextUnit(Text, i);
+        if (c < 0x80 ? (c >= '0' && c <= '9') || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z')
+                     : IsWordCharacter(c))
+            lirabo::AppendUtf8(folded, lirabo::FoldUnit(c));
     }
     return folded;
 }
@@ -125,10 +135,10 @@ bool TDictdArticleFormatter::Format(std::string_view IndexWord, std::string_view
     bool restIsHeadline = false;
     bool matched = false;
     if (!lines.empty()) {
-        const std::string target = Fold(FScratch.Convert(IndexWord));
+        const std::string target = Fold(FText.Convert(IndexWord));
         int skip = Occurrence;
         for (const Candidate& c : Candidates(lines[0].Text)) {
-            if (Fold(FScratch.Convert(c.Text)) != target || skip-- > 0)
+            if (Fold(FText.Convert(c.Text)) != target || skip-- > 0)
                 continue;
             matched = true;
             entry.Word = FText.Convert(c.Head && FIndexSpells ? Trim(IndexWord) : c.Text);
@@ -188,9 +198,12 @@ void TDictdArticleFormatter::AppendBody(std::string& Out, const std::vector<TPar
             // two lines: its blanks do not break.
             Out += ' ';
             Out += kGrammar;
-            const size_t start = Out.size();
-            FText.Append(Out, text);
-            std::replace(Out.begin() + static_cast<std::ptrdiff_t>(start), Out.end(), ' ', kNoBreakSpace);
+            for (const char c : FText.Convert(text)) {
+                if (c == ' ')
+                    Out += kNoBreakSpace;
+                else
+                    Out += c;
+            }
             Out += kDefinition;
             continue;
         }
@@ -324,7 +337,7 @@ void TDictdArticleFormatter::AppendSyllables(std::string& Out, std::string_view 
         if (Form[i] != '*' && Form[i] != '"')
             continue;
         FText.Append(Out, Form.substr(run, i - run));
-        Out += Form[i] == '*' ? '\xB7' : '\xB4';  // the syllable dot and the stress mark
+        Out += Form[i] == '*' ? kSyllableDot : kStressMark;
         run = i + 1;
     }
     FText.Append(Out, Form.substr(run));

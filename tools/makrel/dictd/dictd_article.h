@@ -4,12 +4,12 @@
 #include <string_view>
 #include <vector>
 
-#include "makrel/core/ansi_transliterator.h"
+#include "makrel/core/entry_text.h"
 #include "makrel/dictd/paragraph_reflow.h"
 
 namespace makrel {
 
-// An article of a dictd dictionary as a dictionary entry (Windows-1252).
+// An article of a dictd dictionary as a dictionary entry (UTF-8 entry text).
 struct TDictdEntry {
     std::string Word;
     std::string Definition;
@@ -41,7 +41,7 @@ struct TDictdEntry {
 // are, without any of this.
 class TDictdArticleFormatter {
 public:
-    explicit TDictdArticleFormatter(TAnsiTransliterator& Text) : FText(Text) {}
+    explicit TDictdArticleFormatter(TEntryText& Text) : FText(Text) {}
 
     // The column the source's prose was wrapped at (TWrapColumn), or 0 to
     // keep every line a line.
@@ -59,8 +59,8 @@ public:
     // an earlier one with no spelling left for it.
     bool Format(std::string_view IndexWord, std::string_view Article, int Occurrence, TDictdEntry& Entry);
 
-    // Windows-1252 Text folded the way dictd folds index words: letters and
-    // digits only, in lower case.
+    // Entry text folded the way dictd folds index words: letters and digits
+    // only (of any script), case folded.
     static std::string Fold(std::string_view Text);
 
 private:
@@ -82,8 +82,7 @@ private:
     void AppendInline(std::string& Out, std::string_view Line, bool Headline = false);
     void AppendSyllables(std::string& Out, std::string_view Form);
 
-    TAnsiTransliterator& FText;
-    TAnsiTransliterator FScratch;  // for folding, which must not count replacements
+    TEntryText& FText;
     int FWrapColumn = 0;
     bool FIndexSpells = false;
 };

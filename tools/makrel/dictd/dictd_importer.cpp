@@ -6,9 +6,14 @@
 #include <unordered_map>
 #include <unordered_set>
 
+#include <unicode/uchar.h>
+
+#include "dictionary/utf8_text.h"
 #include "dictionary/word_item.h"
 #include "dictionary/word_order.h"
 #include "makrel/core/entry_limits.h"
+#include "makrel/core/entry_text.h"
+#include "makrel/core/language_codes.h"
 #include "makrel/core/sequential_data_file.h"
 #include "makrel/dictd/dictd_article.h"
 #include "makrel/dictd/dictd_index.h"
@@ -27,6 +32,7 @@ constexpr size_t kProgressStep = 4096;
 // The articles read to find whether the source wraps its prose: enough for
 // any dictionary to show its habit, little time on a large one.
 constexpr uint64_t kWrapSample = 8 << 20;
+constexpr std::string_view kEllipsis = "\xE2\x80\xA6";
 
 // The article text without its first line when that line only repeats the
 // metadata entry's name.
@@ -39,9 +45,9 @@ std::string_view MetadataText(std::string_view Article)
     return Article;
 }
 
-// Windows-1252 lines of Text joined by CR LF, the line break of the
+// The lines of Text as entry text joined by CR LF, the line break of the
 // descriptive texts; leading and trailing blank lines dropped.
-std::string DescriptionText(std::string_view Text, TAnsiTransliterator& Converter)
+std::string DescriptionText(std::string_view Text, TEntryText& Converter)
 {
     std::string out;
     size_t pendingBreaks = 0;
@@ -92,14 +98,25 @@ int WrapColumn(const std::string& DataFile, const std::vector<TDictdIndexEntry>&
     return column.Column();
 }
 
+// Whether Word holds a capital of any script. (Case folding is no test:
+// it changes the final sigma too.)
+bool HasCapital(std::string_view Word)
+{
+    for (size_t i = 0; i < Word.size();) {
+        const auto c = static_cast<UChar32>(lirabo::NextUnit(Word, i));
+        if (u_isupper(c) || u_istitle(c))
+            return true;
+    }
+    return false;
+}
+
 // Whether the index keeps the case of its words: dictd's own indexer folds
 // them to lower case, an index with capitals was written with the words'
 // spellings.
 bool IndexKeepsCase(const std::vector<TDictdIndexEntry>& Index)
 {
     return std::any_of(Index.begin(), Index.end(), [](const TDictdIndexEntry& e) {
-        return std::any_of(e.Word.begin(), e.Word.end(), [](char c) { return c >= 'A' && c <= 'Z'; }) &&
-               !IsDictdMetadata(e.Word);
+        return HasCapital(e.Word) && !IsDictdMetadata(e.Word);
     });
 }
 
@@ -116,6 +133,24 @@ std::string TDictdImporter::FindDataFile(const std::string& Index)
     return "";
 }
 
+TDictdImporter::TLanguages TDictdImporter::LanguagesOf(const std::string& Index)
+{
+    std::string name = std::filesystem::path(Index).filename().string();
+    for (char& c : name)
+        c = static_cast<char>(c >= 'A' && c <= 'Z' ? c + 32 : c);
+    if (name.ends_with(".index"))
+        name.resize(name.size() - 6);
+    if (name.starts_with("freedict-"))
+        name.erase(0, 9);
+    // Exactly two codes: a longer name may merely begin like one.
+    if (name.size() != 7 || name[3] != '-')
+        return {};
+    TLanguages languages{TwoLetterLanguage(name.substr(0, 3)), TwoLetterLanguage(name.substr(4))};
+    if (languages.Headword.empty() || languages.Definition.empty())
+        return {};
+    return languages;
+}
+
 void TDictdImporter::Import(const std::string& Input, TDictionaryWriter& Writer, TImportReport& Report,
                             const TProgress& Progress)
 {
@@ -130,8 +165,7 @@ void TDictdImporter::Import(const std::string& Input, TDictionaryWriter& Writer,
     std::stable_sort(order.begin(), order.end(),
                      [&](size_t a, size_t b) { return index[a].Offset < index[b].Offset; });
 
-    TAnsiTransliterator text;
-    TAnsiTransliterator metadataText;  // descriptions are not entries: not counted
+    TEntryText text;
     TDictdArticleFormatter formatter(text);
     formatter.SetWrapColumn(WrapColumn(dataFile, index, order));
     const bool indexSpells = IndexKeepsCase(index);
@@ -164,7 +198,7 @@ void TDictdImporter::Import(const std::string& Input, TDictionaryWriter& Writer,
         }
         if (IsDictdMetadata(e.Word)) {
             const std::string_view key = e.Word;
-            const std::string value = DescriptionText(MetadataText(article), metadataText);
+            const std::string value = DescriptionText(MetadataText(article), text);
             if (key.ends_with("short"))
                 name = value.substr(0, value.find('\r'));
             else if (key.ends_with("url"))
@@ -186,9 +220,10 @@ void TDictdImporter::Import(const std::string& Input, TDictionaryWriter& Writer,
             entry = TDictdEntry();
             continue;
         }
-        if (length < e.Length && entry.Definition.size() < lirabo::TWordItem::kMaxDefinitionLength) {
+        if (length < e.Length &&
+            entry.Definition.size() + kEllipsis.size() <= lirabo::TWordItem::kMaxDefinitionLength) {
             // Cut on reading but short enough now: still a shortened entry.
-            entry.Definition += '\x85';
+            entry.Definition += kEllipsis;
             ++Report.ShortenedEntries;
             AddWarning(Report, "the article of \"" + e.Word + "\" (" + std::to_string(e.Length) +
                                    " bytes) was cut at " + std::to_string(kMaxArticle) + " bytes");
@@ -208,8 +243,9 @@ void TDictdImporter::Import(const std::string& Input, TDictionaryWriter& Writer,
     }
     if (Progress)
         Progress(order.size(), order.size());
-    Report.ReplacedCharacters += text.Replaced();
     Writer.SuggestDescription(name, DictdNotice(name, information, url), url, information);
+    const TLanguages languages = LanguagesOf(Input);
+    Writer.SuggestLanguages(languages.Headword, languages.Definition);
 }
 
 }  // namespace makrel

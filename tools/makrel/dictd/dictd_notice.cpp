@@ -4,18 +4,21 @@
 #include <array>
 #include <vector>
 
+#include <unicode/uchar.h>
+
+#include "dictionary/utf8_text.h"
 #include "dictionary/word_order.h"
 
 namespace makrel {
 
 namespace {
 
-// The status bar has one line: a longer sentence is cut at a word.
+// The status bar has one line: a sentence of more characters is cut at a word.
 constexpr size_t kMaxSentence = 160;
 // Lines gathered before and after the naming one, at most.
 constexpr size_t kMaxFollowingLines = 4;
-constexpr std::string_view kDash = " \x96 ";  // an en dash in Windows-1252
-constexpr char kEllipsis = '\x85';
+constexpr std::string_view kDash = " \xE2\x80\x93 ";  // an en dash
+constexpr std::string_view kEllipsis = "\xE2\x80\xA6";
 
 // In upper case, as the text is compared.
 constexpr std::array<std::string_view, 5> kRightsWords = {"COPYRIGHT", "LICENCE", "LICENSE", "PUBLIC DOMAIN",
@@ -57,14 +60,31 @@ std::vector<TDescriptionLine> Lines(std::string_view Text)
     return lines;
 }
 
+// Whether Text[At] begins a capital letter of any script.
+bool CapitalAt(std::string_view Text, size_t At)
+{
+    const auto c = static_cast<UChar32>(lirabo::NextUnit(Text, At));
+    return u_isupper(c) || u_istitle(c);
+}
+
+// The byte length of Text's first Count characters (all of Text when it
+// holds no more).
+size_t CharactersLength(std::string_view Text, size_t Count)
+{
+    size_t i = 0;
+    for (size_t n = 0; n < Count && i < Text.size(); ++n)
+        lirabo::NextUnit(Text, i);
+    return i;
+}
+
 // Where the sentence that holds Text[At] starts and ends: after and at a
 // full stop followed by a capital, so that "ver. 2.0" stays whole.
 std::string_view SentenceAt(std::string_view Text, size_t At)
 {
     const auto endsAt = [&](size_t i) {
         return (Text[i] == '.' || Text[i] == '!' || Text[i] == '?') &&
-               (i + 1 == Text.size() || (Text[i + 1] == ' ' && i + 2 < Text.size() && Text[i + 2] >= 'A' &&
-                                         Text[i + 2] <= 'Z'));
+               (i + 1 == Text.size() ||
+                (Text[i + 1] == ' ' && i + 2 < Text.size() && CapitalAt(Text, i + 2)));
     };
     size_t start = At;
     while (start > 0 && !endsAt(start - 1))
@@ -110,9 +130,9 @@ std::string Sentence(const std::vector<TDescriptionLine>& Lines, size_t I)
         sentence.replace(pos, 3, ":");
     while (!sentence.empty() && (sentence.back() == ',' || sentence.back() == ';' || sentence.back() == ':'))
         sentence.pop_back();
-    if (sentence.size() > kMaxSentence) {
-        const size_t cut = sentence.rfind(' ', kMaxSentence);
-        sentence.resize(cut == std::string::npos ? kMaxSentence : cut);
+    if (const size_t limit = CharactersLength(sentence, kMaxSentence); limit < sentence.size()) {
+        const size_t cut = sentence.rfind(' ', limit);
+        sentence.resize(cut == std::string::npos ? limit : cut);
         while (!sentence.empty() && (sentence.back() == ',' || sentence.back() == ';'))
             sentence.pop_back();
         sentence += kEllipsis;

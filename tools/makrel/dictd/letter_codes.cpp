@@ -2,6 +2,9 @@
 
 #include <array>
 
+#include "dictionary/ansi_codec.h"
+#include "dictionary/utf8_text.h"
+
 namespace makrel {
 
 namespace {
@@ -11,31 +14,54 @@ struct TNamedCode {
     std::string_view Text;
 };
 
+// The signs of the old pronunciation keys that stand for two letters ("ng",
+// "th", "oo" without a mark, the semilong "a") keep their plain letters:
+// Unicode has no one character that reads as they do.
 constexpr std::array<TNamedCode, 20> kNamed = {{
-    {"ae", "\xC3\xA6"},   {"AE", "\xC3\x86"},    {"oe", "\xC5\x93"}, {"OE", "\xC5\x92"},
-    {"=ae", "\xC3\xA6"},  {"aum", "\xC3\xA4"},   {"eth", "\xC3\xB0"}, {"thorn", "\xC3\xBE"},
-    {"deg", "\xC2\xB0"},  {"sect", "\xC2\xA7"},  {"ng", "ng"},       {"th", "th"},
-    {"imac", "i"},        {"oo", "oo"},          {"=oo", "oo"},      {"oo^", "oo"},
-    {"asl", "a"},         {"udd", "u"},          {"yogh", "y"},      {"add", "a"},
+    {"ae", "\xC3\xA6"},
+    {"AE", "\xC3\x86"},
+    {"oe", "\xC5\x93"},
+    {"OE", "\xC5\x92"},
+    {"=ae", "\xC7\xA3"},
+    {"aum", "\xC3\xA4"},
+    {"eth", "\xC3\xB0"},
+    {"thorn", "\xC3\xBE"},
+    {"deg", "\xC2\xB0"},
+    {"sect", "\xC2\xA7"},
+    {"ng", "ng"},
+    {"th", "th"},
+    {"imac", "\xC4\xAB"},
+    {"oo", "oo"},
+    {"=oo", "o\xCD\x9Eo"},  // the long oo: a double macron over both
+    {"oo^", "o\xCD\x9Do"},  // the short oo: a double breve
+    {"asl", "a"},
+    {"udd", "\xE1\xB9\xB3"},
+    {"yogh", "\xC8\x9D"},
+    {"add", "a\xCC\xA4"},  // a with a diaeresis below
 }};
 
-// The Latin-1 letters that carry a diacritic, by mark and base letter; the
-// rows follow "AEIOUaeiouNnCcYy".
-constexpr std::string_view kBases = "AEIOUaeiouNnCcYy";
-struct TMarkRow {
-    char Mark;
-    std::array<char32_t, 16> Letters;  // 0: none in Latin-1
+// The combining mark each code's mark stands for. A mark written before
+// its letter: acute, grave, circumflex, diaeresis, tilde, cedilla, macron
+// (as = or as the bar -) and dot above; "*" is a mark no key explains, so
+// it leaves the plain letter.
+struct TMark {
+    char Sign;
+    char32_t Combining;  // 0: none
 };
-constexpr std::array<TMarkRow, 6> kMarks = {{
-    {'\'', {0xC1, 0xC9, 0xCD, 0xD3, 0xDA, 0xE1, 0xE9, 0xED, 0xF3, 0xFA, 0, 0, 0, 0, 0xDD, 0xFD}},
-    {'`', {0xC0, 0xC8, 0xCC, 0xD2, 0xD9, 0xE0, 0xE8, 0xEC, 0xF2, 0xF9, 0, 0, 0, 0, 0, 0}},
-    {'^', {0xC2, 0xCA, 0xCE, 0xD4, 0xDB, 0xE2, 0xEA, 0xEE, 0xF4, 0xFB, 0, 0, 0, 0, 0, 0}},
-    {'"', {0xC4, 0xCB, 0xCF, 0xD6, 0xDC, 0xE4, 0xEB, 0xEF, 0xF6, 0xFC, 0, 0, 0, 0, 0, 0xFF}},
-    {'~', {0xC3, 0, 0, 0xD5, 0, 0xE3, 0, 0, 0xF5, 0, 0xD1, 0xF1, 0, 0, 0, 0}},
-    {',', {0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0xC7, 0xE7, 0, 0}},
+constexpr std::array<TMark, 10> kMarks = {{
+    {'\'', 0x0301},
+    {'`', 0x0300},
+    {'^', 0x0302},
+    {'"', 0x0308},
+    {'~', 0x0303},
+    {',', 0x0327},
+    {'=', 0x0304},
+    {'-', 0x0304},
+    {'.', 0x0307},
+    {'*', 0},
 }};
-// Marks kept only as the plain letter.
-constexpr std::string_view kDroppedMarks = "=.-*";
+// A breve is written after its letter ("[i^]").
+constexpr char32_t kBreve = 0x0306;
 
 // The letters that carry marks in the pronunciations and loanwords these
 // codes spell. A mark over anything else is text in brackets that merely
@@ -45,10 +71,22 @@ bool IsVowel(char c)
     return std::string_view("aeiouyAEIOUY").find(c) != std::string_view::npos;
 }
 
-void AppendLatin1(std::string& Out, char32_t Letter)
+// The consonants a mark makes a letter of: n with a tilde, c with a cedilla.
+bool IsMarkedConsonant(char Sign, char c)
 {
-    Out += static_cast<char>(0xC0 | (Letter >> 6));
-    Out += static_cast<char>(0x80 | (Letter & 0x3F));
+    return (Sign == '~' && (c == 'n' || c == 'N')) || (Sign == ',' && (c == 'c' || c == 'C'));
+}
+
+// Appends Letter with Mark, as one character where Unicode has one.
+void AppendMarked(std::string& Out, char Letter, char32_t Mark)
+{
+    if (Mark == 0) {
+        Out += Letter;
+        return;
+    }
+    std::string marked(1, Letter);
+    lirabo::AppendUtf8(marked, Mark);
+    Out += lirabo::NormalizeNfc(marked);
 }
 
 // Appends the letter Code stands for and returns true, or returns false.
@@ -62,26 +100,16 @@ bool AppendLetter(std::string& Out, std::string_view Code)
     }
     if (Code.size() != 2)
         return false;
-    if (IsVowel(Code[0]) && Code[1] == '^') {  // a breve after its letter
-        Out += Code[0];
+    if (IsVowel(Code[0]) && Code[1] == '^') {
+        AppendMarked(Out, Code[0], kBreve);
         return true;
     }
-    if (kDroppedMarks.find(Code[0]) != std::string_view::npos) {
-        if (!IsVowel(Code[1]))
-            return false;
-        Out += Code[1];
-        return true;
-    }
-    const size_t base = kBases.find(Code[1]);
-    for (const TMarkRow& row : kMarks) {
-        if (row.Mark != Code[0])
+    for (const TMark& mark : kMarks) {
+        if (mark.Sign != Code[0])
             continue;
-        if (base != std::string_view::npos && row.Letters[base] != 0)
-            AppendLatin1(Out, row.Letters[base]);
-        else if (IsVowel(Code[1]))
-            Out += Code[1];
-        else
+        if (!IsVowel(Code[1]) && !IsMarkedConsonant(mark.Sign, Code[1]))
             return false;
+        AppendMarked(Out, Code[1], mark.Combining);
         return true;
     }
     return false;

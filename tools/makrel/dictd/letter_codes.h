@@ -10,11 +10,11 @@ namespace makrel {
 // ("['e]" é, "[`a]" à, "[^o]" ô, "[\"u]" ü, "[~n]" ñ, "[,c]" ç; a macron,
 // dot or bar as "[=o]", "[.a]", "[-e]"), a breve after it ("[i^]"), and a
 // few names ("[ae]" æ, "[oe]" œ, "[aum]" ä, "[eth]" ð, "[thorn]" þ,
-// "[deg]" °, "[sect]" §). The result is UTF-8; marks that Windows-1252 has
-// no letter for (macron, breve, dot) are dropped, leaving the plain letter.
-// A mark is a code only over a vowel or where Latin-1 has the letter ("[~n]"
-// ñ, "[,c]" ç). Any other bracket, "[^x]" or "[-s]" among them, is left as
-// it is.
+// "[deg]" °, "[sect]" §). The result is UTF-8 with each letter whole and
+// composed ("[=o]" ō, "[i^]" ĭ, "[.a]" ȧ), whatever code page the
+// dictionary is written in later. A mark is a code only over a vowel, or
+// where it makes the consonant a letter ("[~n]" ñ, "[,c]" ç). Any other
+// bracket, "[^x]" or "[-s]" among them, is left as it is.
 std::string ReplaceLetterCodes(std::string_view Text);
 
 }  // namespace makrel

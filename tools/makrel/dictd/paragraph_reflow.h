@@ -35,7 +35,7 @@ public:
     struct TLine {
         std::string_view Text;    // without indentation or trailing blanks
         int Indent = 0;           // columns before Text
-        int Width = 0;            // Indent and the characters of Text
+        int Width = 0;            // Indent and the columns of Text (TWrapColumn::Width)
         bool AfterBlank = false;  // a blank line stood before it
     };
     // A line of the result: one or more source lines joined.

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "dictionary/utf8_text.h"
+
 namespace makrel {
 
 namespace {
@@ -22,13 +24,39 @@ constexpr int kWindow = 4;
 // after it: a smooth spread of lengths falls by a few per cent a column.
 constexpr uint64_t kMinFall = 4;
 
+// The columns a character beyond ASCII takes in the fixed-width text these
+// sources were wrapped in: none for a combining mark or an invisible
+// joiner, two for the wide characters of East Asian scripts, one for
+// anything else, a byte that is not UTF-8 among them (a legacy code page's
+// letter).
+int Columns(char32_t C)
+{
+    if ((C >= 0x0300 && C <= 0x036F) || (C >= 0x1AB0 && C <= 0x1AFF) || (C >= 0x1DC0 && C <= 0x1DFF) ||
+        (C >= 0x200B && C <= 0x200F) || (C >= 0x20D0 && C <= 0x20FF) || (C >= 0xFE00 && C <= 0xFE0F) ||
+        (C >= 0xFE20 && C <= 0xFE2F) || C == 0xFEFF)
+        return 0;
+    if ((C >= 0x1100 && C <= 0x115F) || (C >= 0x2E80 && C <= 0x303E) || (C >= 0x3041 && C <= 0xA4CF) ||
+        (C >= 0xAC00 && C <= 0xD7A3) || (C >= 0xF900 && C <= 0xFAFF) || (C >= 0xFE30 && C <= 0xFE4F) ||
+        (C >= 0xFF00 && C <= 0xFF60) || (C >= 0xFFE0 && C <= 0xFFE6) || (C >= 0x20000 && C <= 0x3FFFD))
+        return 2;
+    return 1;
+}
+
 }  // namespace
 
 int TWrapColumn::Width(std::string_view Text)
 {
-    return static_cast<int>(std::count_if(Text.begin(), Text.end(), [](char c) {
-        return (static_cast<unsigned char>(c) & 0xC0) != 0x80;
-    }));
+    int width = 0;
+    size_t i = 0;
+    while (i < Text.size()) {
+        if (static_cast<unsigned char>(Text[i]) < 0x80) {
+            ++width;
+            ++i;
+            continue;
+        }
+        width += Columns(lirabo::NextUnit(Text, i));
+    }
+    return width;
 }
 
 void TWrapColumn::Add(std::string_view Text)

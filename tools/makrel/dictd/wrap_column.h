@@ -14,14 +14,16 @@ namespace makrel {
 class TWrapColumn {
 public:
     // Counts each non-blank line of Text (UTF-8; lines end at '\n'), by its
-    // length in characters with its indentation and without trailing spaces.
+    // width (Width) with its indentation and without trailing spaces.
     void Add(std::string_view Text);
 
     // The wrap column, or 0 when the lines seen show none.
     int Column() const;
 
-    // Characters in UTF-8 Text (a tab counts as one; bytes that do not
-    // start a character do not count).
+    // The columns UTF-8 Text takes in fixed-width type: one a character
+    // (a tab too), none for combining marks and invisible joiners, two for
+    // East Asian wide characters; a byte that is not UTF-8 is a character
+    // of a legacy code page.
     static int Width(std::string_view Text);
 
 private:

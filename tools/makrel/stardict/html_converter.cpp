@@ -43,7 +43,7 @@ bool IsSpace(char c)
 void AppendCharacter(std::string& Out, char32_t c)
 {
     if (c == 0 || c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF))
-        c = 0xFFFD;  // becomes ? like any other character without a byte
+        c = 0xFFFD;  // the replacement character: the reference names none
     lirabo::AppendUtf8(Out, c);
 }
 

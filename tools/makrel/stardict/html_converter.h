@@ -3,7 +3,7 @@
 #include <string>
 #include <string_view>
 
-#include "makrel/core/ansi_transliterator.h"
+#include "makrel/core/entry_text.h"
 
 namespace makrel {
 
@@ -17,20 +17,20 @@ namespace makrel {
 // still open at the end is closed, so texts can be joined safely.
 class THtmlConverter {
 public:
-    explicit THtmlConverter(TAnsiTransliterator& Text) : FText(Text) {}
+    explicit THtmlConverter(TEntryText& Text) : FText(Text) {}
 
     // Appends the entry text of Html to Out.
     void Append(std::string& Out, std::string_view Html);
 
-    // Html as plain Windows-1252 text, line breaks as CR LF: for the
-    // descriptive texts of a dictionary, which hold no mark-up.
+    // Html as plain entry text, line breaks as CR LF: for the descriptive
+    // texts of a dictionary, which hold no mark-up.
     std::string PlainText(std::string_view Html);
 
     // Html with its entities decoded (UTF-8), tags untouched.
     static std::string DecodeEntities(std::string_view Html);
 
 private:
-    TAnsiTransliterator& FText;
+    TEntryText& FText;
 };
 
 }  // namespace makrel

@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-#include "makrel/core/ansi_transliterator.h"
+#include "makrel/core/entry_text.h"
 #include "makrel/stardict/html_converter.h"
 
 namespace makrel {
@@ -20,7 +20,7 @@ class TStarDictArticleConverter {
 public:
     // TypeSequence is the .ifo's sametypesequence, empty when each field
     // carries its type.
-    TStarDictArticleConverter(TAnsiTransliterator& Text, std::string TypeSequence)
+    TStarDictArticleConverter(TEntryText& Text, std::string TypeSequence)
         : FText(Text), FHtml(Text), FTypeSequence(std::move(TypeSequence))
     {
     }
@@ -35,7 +35,7 @@ public:
 private:
     void AppendField(std::string& Out, char Type, std::string_view Field);
 
-    TAnsiTransliterator& FText;
+    TEntryText& FText;
     THtmlConverter FHtml;
     std::string FTypeSequence;
     std::map<char, size_t> FSkipped;

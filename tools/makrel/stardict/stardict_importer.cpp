@@ -4,9 +4,10 @@
 #include <filesystem>
 #include <numeric>
 
-#include "dictionary/word_item.h"
 #include "dictionary/markup_codes.h"
+#include "dictionary/word_item.h"
 #include "makrel/core/entry_limits.h"
+#include "makrel/core/entry_text.h"
 #include "makrel/core/sequential_data_file.h"
 #include "makrel/stardict/stardict_article.h"
 #include "makrel/stardict/stardict_info.h"
@@ -24,6 +25,7 @@ constexpr uint32_t kMaxArticle = 1 << 20;
 // run without one is not an index.
 constexpr size_t kMaxIndexWord = 256;
 constexpr size_t kReadChunk = 1 << 16;
+constexpr std::string_view kEllipsis = "\xE2\x80\xA6";
 
 struct IndexEntry {
     std::string Word;  // UTF-8
@@ -115,7 +117,7 @@ void TStarDictImporter::Import(const std::string& Input, TDictionaryWriter& Writ
     std::stable_sort(order.begin(), order.end(),
                      [&](size_t a, size_t b) { return index[a].Offset < index[b].Offset; });
 
-    TAnsiTransliterator text;
+    TEntryText text;
     TStarDictArticleConverter converter(text, info.TypeSequence());
     TSequentialDataFile data(dataFile);
     std::vector<std::string> words(index.size());
@@ -134,8 +136,8 @@ void TStarDictImporter::Import(const std::string& Input, TDictionaryWriter& Writ
         definition = converter.Convert(article);
         if (size < e.Size) {
             ++cut;
-            if (definition.size() < lirabo::TWordItem::kMaxDefinitionLength)
-                definition += '\x85';
+            if (definition.size() + kEllipsis.size() <= lirabo::TWordItem::kMaxDefinitionLength)
+                definition += kEllipsis;
         }
         words[order[k]] = text.Convert(e.Word);
         ShortenEntry(Report, words[order[k]], definition);
@@ -188,14 +190,14 @@ void TStarDictImporter::Import(const std::string& Input, TDictionaryWriter& Writ
                    std::to_string(converter.Malformed()) + " articles with damaged fields kept in part");
     if (Progress)
         Progress(order.size(), order.size());
-    Report.ReplacedCharacters += text.Replaced();
-    TAnsiTransliterator description;  // not entries: not counted
-    THtmlConverter descriptionHtml(description);
+    // The .ifo names no languages: the bookname that often does ("German -
+    // English") is free text, so they stay unknown.
+    THtmlConverter descriptionHtml(text);
     std::string information = descriptionHtml.PlainText(info.Get("description"));
     if (const std::string author = info.Get("author"); !author.empty())
-        information += (information.empty() ? "" : "\r\n") + description.Convert("Author: " + author);
-    Writer.SuggestDescription(description.Convert(info.Get("bookname")), "",
-                              description.Convert(info.Get("website")), information);
+        information += (information.empty() ? "" : "\r\n") + text.Convert("Author: " + author);
+    Writer.SuggestDescription(text.Convert(info.Get("bookname")), "", text.Convert(info.Get("website")),
+                              information);
 }
 
 }  // namespace makrel

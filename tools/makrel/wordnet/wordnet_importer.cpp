@@ -4,10 +4,10 @@
 #include <map>
 #include <unordered_set>
 
-#include "makrel/core/ansi_transliterator.h"
-#include "dictionary/word_order.h"
 #include "dictionary/markup_codes.h"
+#include "dictionary/word_order.h"
 #include "makrel/core/entry_limits.h"
+#include "makrel/core/entry_text.h"
 
 namespace makrel {
 
@@ -56,7 +56,7 @@ bool IsDomain(const std::string& Symbol)
 // Builds the entry texts; holds the database and the spellings.
 class TWordNetEntries {
 public:
-    TWordNetEntries(const TWordNetDatabase& Database, TAnsiTransliterator& Text)
+    TWordNetEntries(const TWordNetDatabase& Database, TEntryText& Text)
         : FDatabase(Database), FSynsets(Database.Synsets()), FText(Text)
     {
     }
@@ -75,7 +75,7 @@ private:
 
     const TWordNetDatabase& FDatabase;
     const std::vector<TWordNetSynset>& FSynsets;
-    TAnsiTransliterator& FText;
+    TEntryText& FText;
 };
 
 size_t TWordNetEntries::Id(const std::string& Spelling)
@@ -268,7 +268,7 @@ void TWordNetImporter::ImportDatabase(TWordNetDatabase& Database, TDictionaryWri
         AddWarning(Report, std::to_string(total) + " pointers without a relation code left out: " + list);
     }
 
-    TAnsiTransliterator text;
+    TEntryText text;
     TWordNetEntries entries(Database, text);
     entries.Collect();
     const size_t count = entries.Spellings.size();
@@ -322,7 +322,7 @@ void TWordNetImporter::ImportDatabase(TWordNetDatabase& Database, TDictionaryWri
     }
     if (Progress)
         Progress(2 * count, 2 * count);
-    Report.ReplacedCharacters += text.Replaced();
+    Writer.SuggestLanguages("en", "en");
 }
 
 }  // namespace makrel

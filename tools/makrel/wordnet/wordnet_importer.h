@@ -13,7 +13,7 @@ namespace makrel {
 // pointers become relations of the entry (semantic pointers to every lemma
 // of the target synset, lexical ones to the one lemma they name), without
 // duplicates within a kind; pointers without a relation code are left out
-// and counted in a warning.
+// and counted in a warning. Headwords and definitions are English.
 class TWordNetImporter : public TImporter {
 public:
     void Import(const std::string& Input, TDictionaryWriter& Writer, TImportReport& Report,
