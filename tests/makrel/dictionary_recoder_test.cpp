@@ -204,8 +204,8 @@ TEST(DictionaryRecoderTest, RefusalsNameTheReasonAndWriteNothing)
         {{"recode", "--from", "utf-16", plain, out}, "--from: \"utf-16\" is not a code page recode reads"},
         {{"recode", "--from", "ibm-037", plain, out}, "--from: \"ibm-037\" is not a code page recode reads"},
         {{"recode", plain, out}, "recode: --from is needed"},
-        {{"recode", "--from", "windows-1251", "--languages", "russian", plain, out}, "--languages: \"russian\" is not HEAD-DEFS"},
-        {{"recode", "--from", "windows-1251", "--languages", "xx-en", plain, out}, "--languages: \"xx-en\" is not HEAD-DEFS"},
+        {{"recode", "--from", "windows-1251", "--languages", "russian", plain, out}, "--languages: expected HEAD-DEFS"},
+        {{"recode", "--from", "windows-1251", "--languages", "xx-en", plain, out}, "--languages: \"xx\" is not a two-letter ISO 639-1"},
         {{"recode", "--from", "windows-1251", plain}, "recode: wrong number of arguments"},
         {{"recode", "--to", "utf-8", plain, out}, "recode: unknown or incomplete option --to"},
     };
@@ -231,6 +231,9 @@ TEST(DictionaryRecoderTest, TheCommandSumsUpAndWarns)
     lirabo::TDictionaryHeader header;
     header.LoadFromFile(folder.File("new.ldi"), true);
     EXPECT_EQ((lirabo::TTextDescription{lirabo::TTextEncoding::Utf8, "ru", "en"}), header.Text);
+    ASSERT_EQ(0, test::RunCommand({"recode", "--from", "cp1251", "--languages", "?-en", old, folder.File("new.ldi")}).Code);
+    header.LoadFromFile(folder.File("new.ldi"), true);
+    EXPECT_EQ((lirabo::TTextDescription{lirabo::TTextEncoding::Utf8, "", "en"}), header.Text);
 }
 
 }  // namespace

@@ -20,21 +20,21 @@ std::runtime_error Failure(const std::string& Subject, const std::string& Messag
     return std::runtime_error(Subject + ": " + Message);
 }
 
-// "ru-en" as the headword and definition languages; either may be empty.
+// "ru-en" as the headword and definition languages, as `build` reads it:
+// a side that is empty or ? is unknown.
 TRecodeOptions ParseLanguages(const std::string& Value)
 {
     const size_t dash = Value.find('-');
-    TRecodeOptions options;
-    if (dash != std::string::npos && Value.find('-', dash + 1) == std::string::npos) {
-        options.HeadwordLanguage = Value.substr(0, dash);
-        options.DefinitionLanguage = Value.substr(dash + 1);
-        const auto known = [](const std::string& Code) { return Code.empty() || lirabo::IsLanguageCode(Code); };
-        if (known(options.HeadwordLanguage) && known(options.DefinitionLanguage))
-            return options;
-    }
-    throw Failure("--languages", "\"" + Value +
-                                     "\" is not HEAD-DEFS, two ISO 639-1 codes such as ru-en (either may be "
-                                     "left out: ru-)");
+    if (dash == std::string::npos || Value.find('-', dash + 1) != std::string::npos)
+        throw Failure("--languages", "expected HEAD-DEFS, e.g. ru-en, with ? for a side that is unknown");
+    const auto side = [](const std::string& Code) {
+        if (Code.empty() || Code == "?")
+            return std::string();
+        if (!lirabo::IsLanguageCode(Code))
+            throw Failure("--languages", "\"" + Code + "\" is not a two-letter ISO 639-1 language code in lower case");
+        return Code;
+    };
+    return {side(Value.substr(0, dash)), side(Value.substr(dash + 1))};
 }
 
 }  // namespace
