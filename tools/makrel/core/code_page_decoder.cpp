@@ -58,7 +58,11 @@ TCodePageDecoder::TCodePageDecoder(const std::string& CodePage) : FName(CodePage
         for (char c = 0x20; c < 0x7F; ++c)
             ascii.push_back(c);
         size_t replaced = 0;
-        usable = U_SUCCESS(status) && Decode(ascii, replaced) == ascii && replaced == 0;
+        try {
+            usable = U_SUCCESS(status) && Decode(ascii, replaced) == ascii && replaced == 0;
+        } catch (const std::exception&) {
+            usable = false;
+        }
     }
     if (!usable) {
         ucnv_close(FConverter);

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <stdexcept>
 
 #include "dictionary/dictionary_store.h"
 #include "dictionary/text_encoding.h"
@@ -86,7 +87,7 @@ public:
             // Relations name entries by their old numbers, which are the
             // writer's ids only while every entry is added in the old order.
             if (AddShortened(Writer, FLimits, std::move(word), std::move(definition)) != i)
-                throw std::runtime_error("the writer numbered an entry out of order");
+                throw std::logic_error("the writer numbered an entry out of order");
             if ((i + 1) % sectionSize == 0 || i + 1 == count) {
                 // Only the writer needs to hold the whole dictionary.
                 Store.SetViewPosition(i + 1 < count ? i + 1 : i, 0);
@@ -177,6 +178,8 @@ TRecodeReport RecodeDictionary(const std::string& Input, const std::string& Outp
         recoder.ReadRelations(store, writer);
     } catch (const EInputError&) {
         throw;
+    } catch (const std::logic_error&) {
+        throw;  // a fault of ours, not of the file
     } catch (const std::exception& e) {
         throw EInputError(std::string("the dictionary is damaged: ") + (*e.what() ? e.what() : "unreadable"));
     }
