@@ -8,6 +8,7 @@
 #include <tuple>
 #include <vector>
 
+#include "dictionary/ansi_codec.h"
 #include "dictionary/crc32.h"
 #include "dictionary/dictionary_store.h"
 #include "dictionary/little_endian.h"
@@ -51,13 +52,23 @@ inline makrel::TWriterOptions DescribedOptions(std::string Name, std::string Not
     return options;
 }
 
+// Entries and descriptive strings are the bytes the file holds: Windows-1252,
+// unless Options ask for UTF-8. The writer takes UTF-8, so Windows-1252 text
+// goes in converted and comes out as the same bytes.
 inline Bytes BuildDictionary(const std::vector<Entry>& Entries, int SectionSize = 256,
                              const std::vector<Link>& Links = {}, makrel::TWriterOptions Options = FastOptions())
 {
+    const bool utf8 = Options.Encoding == makrel::TEncodingChoice::Utf8;
+    const auto text = [utf8](const std::string& Text) { return utf8 ? Text : AnsiToUtf8(Text); };
     Options.SectionSize = SectionSize;
+    if (!utf8) {
+        Options.Encoding = makrel::TEncodingChoice::Windows1252;
+        for (std::string* field : {&Options.Name, &Options.Notice, &Options.URL, &Options.Information})
+            *field = AnsiToUtf8(*field);
+    }
     makrel::TDictionaryWriter writer(Options);
     for (const Entry& e : Entries)
-        writer.Add(e.Word, e.Definition);
+        writer.Add(text(e.Word), text(e.Definition));
     for (const Link& l : Links)
         writer.AddRelation(l.From, l.Kind, l.To);
     return writer.Build();

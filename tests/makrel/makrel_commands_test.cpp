@@ -53,6 +53,7 @@ TEST_F(MakrelTest, InfoDescribesTheFile)
     const Result r = Makrel({"info", Dictionary});
     EXPECT_EQ(0, r.Code);
     EXPECT_EQ("Name: Fruit\nNotice: Free\nURL: https://example.org\nInformation: one\\ntwo\n"
+              "Encoding: windows-1252\nLanguages: unknown\n"
               "Words: 5\nSections: 3\nSectionSize: 2\nRelations: yes\nCRC: ok\n",
               r.Out);
 }
@@ -135,7 +136,8 @@ TEST_F(MakrelTest, BatchLookupAnswersEachLineOfInput)
               "4\t\xC3\xA4pfel\tGerman \xE2\x80\x9Cquoted\xE2\x80\x9D\n\n"
               "\n",
               out.str());
-    EXPECT_EQ("", err.str());
+    EXPECT_EQ("makrel: \xC9\x99: character U+0259 cannot occur in this dictionary, whose text is Windows-1252\n",
+              err.str());
 }
 
 TEST_F(MakrelTest, SearchListsMatchesInDictionaryOrder)
@@ -221,9 +223,9 @@ TEST_F(MakrelTest, FailuresAreOneLineAndExitTwo)
     const std::string junk = Folder.Write("junk.ldi", std::string(100, 'x'));
     expectFailure(Makrel({"info", junk}), "makrel: " + junk + ": not a dictionary file (format");
 
-    const std::string bad = Folder.Write("bad.tsv", "ok\tfine\nschwa\t\xC9\x99\n");
+    const std::string bad = Folder.Write("bad.tsv", "ok\tfine\nschwa\t\xC9 x\n");
     expectFailure(Makrel({"build", bad, Folder.File("bad.ldi")}),
-                  "makrel: " + bad + ": line 2: definition: character U+0259 has no Windows-1252 form");
+                  "makrel: " + bad + ": line 2: definition: invalid UTF-8");
     EXPECT_FALSE(std::ifstream(Folder.File("bad.ldi")).good()) << "no output on failure";
 
     const std::string escape = Folder.Write("escape.tsv", "a\tbad \\q escape\n");

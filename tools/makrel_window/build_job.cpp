@@ -11,6 +11,7 @@
 #include <new>
 #include <system_error>
 
+#include "dictionary/ansi_codec.h"
 #include "makrel/core/dictionary_verifier.h"
 #include "makrel/core/dictionary_writer.h"
 #include "makrel/core/import_report.h"
@@ -48,11 +49,19 @@ std::string TemporaryPathFor(const std::string& Output)
     return (output.parent_path() / name).string();
 }
 
-std::string ToAnsi(const std::string& Text, const char* What)
+// Name and Notice as typed (UTF-8), refused when the Windows-1252 file this
+// window writes could not hold them as they are.
+std::string Windows1252Field(const std::string& Text, const char* What)
 {
     TDecodedField decoded = DecodeField(Text, false, "\r\n");
     if (!decoded.Error.empty())
         throw TFailure{std::string(What) + ": " + decoded.Error};
+    const lirabo::TAnsiConversion converted = lirabo::Utf8ToAnsi(decoded.Text);
+    if (converted.Unmappable > 0) {
+        char name[16];
+        std::snprintf(name, sizeof name, "U+%04X", static_cast<unsigned>(converted.FirstUnmappable));
+        throw TFailure{std::string(What) + ": character " + name + " has no Windows-1252 form"};
+    }
     return std::move(decoded.Text);
 }
 
@@ -137,8 +146,11 @@ TBuildResult TBuildJob::Build(const TProgress& Progress)
 
     TWriterOptions options;
     options.SectionSize = FOptions.SectionSize;
-    options.Name = ToAnsi(FOptions.Name, "Name");
-    options.Notice = ToAnsi(FOptions.Notice, "Notice");
+    // Lirabo's window shows Windows-1252 text only so far: a UTF-8 file
+    // would open there with its letters garbled.
+    options.Encoding = TEncodingChoice::Windows1252;
+    options.Name = Windows1252Field(FOptions.Name, "Name");
+    options.Notice = Windows1252Field(FOptions.Notice, "Notice");
     std::unique_ptr<TDictionaryWriter> writer;
     try {
         writer = std::make_unique<TDictionaryWriter>(options);
@@ -170,8 +182,8 @@ TBuildResult TBuildJob::Build(const TProgress& Progress)
     result.Status = TBuildStatus::Succeeded;
     result.Entries = writer->EntryCount();
     result.Relations = writer->RelationCount();
-    result.ReplacedCharacters = imported.ReplacedCharacters;
-    result.ShortenedEntries = imported.ShortenedEntries;
+    result.ReplacedCharacters = writer->ReplacedCharacters();
+    result.ShortenedEntries = imported.ShortenedEntries + writer->ShortenedEntries();
     result.Warnings = std::move(imported.Warnings);
     writer.reset();  // the entries are on disk; the check needs the memory more
 

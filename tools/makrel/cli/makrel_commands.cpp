@@ -5,15 +5,18 @@
 #include <algorithm>
 #include <cctype>
 #include <climits>
+#include <cstdio>
 #include <functional>
 #include <map>
 
+#include "dictionary/ansi_codec.h"
 #include "dictionary/crc32.h"
 #include "dictionary/dictionary_header.h"
 #include "dictionary/dictionary_store.h"
 #include "dictionary/exceptions.h"
 #include "dictionary/file_stream.h"
 #include "dictionary/relation_names.h"
+#include "dictionary/utf8_text.h"
 #include "ipc/instance_channel.h"
 #include "makrel/cli/progress_bar.h"
 #include "makrel/cli/recode_command.h"
@@ -30,9 +33,16 @@ namespace {
 
 constexpr const char* kUsage =
     "usage: makrel build [--format tsv|wordnet|dictd|stardict] [--section-size N] [--name T]\n"
-    "                    [--notice T] [--url T] [--information T] [--relations FILE] INPUT OUTPUT.ldi\n"
+    "                    [--notice T] [--url T] [--information T] [--relations FILE]\n"
+    "                    [--encoding auto|windows-1252|utf-8] [--languages HEAD-DEFS] INPUT OUTPUT.ldi\n"
     "         INPUT: tsv FILE.tsv, wordnet FOLDER (data.*, index.*, *.exc),\n"
     "                dictd FILE.index (beside .dict.dz or .dict), stardict FILE.ifo\n"
+    "         --encoding: auto (the default) writes Windows-1252 when every character fits it, else\n"
+    "                UTF-8; windows-1252 transliterates what does not fit\n"
+    "         --languages: ISO 639-1 codes of the headwords and the definitions, e.g. pl-en;\n"
+    "                ? or nothing for a side that is unknown\n"
+    "         Texts are UTF-8; in TSV definitions and --information \\\\ is a backslash, \\n a line\n"
+    "         break and \\xNN byte NN of Windows-1252 (\\x00-\\x1F: mark-up codes; \\xE9: \xC3\xA9)\n"
     "       makrel recode --from CODEPAGE [--languages HEAD-DEFS] OLD.ldi NEW.ldi  (to UTF-8)\n"
     "       makrel info FILE\n"
     "       makrel lookup [--exact] FILE WORD\n"
@@ -89,13 +99,80 @@ Arguments Parse(const std::vector<std::string>& Args, const std::vector<std::str
     return parsed;
 }
 
-// A command-line text as Windows-1252; escapes only where asked.
-std::string ToAnsi(const std::string& Text, const std::string& What, bool Escapes = false)
+// A command-line text, checked to be UTF-8; escapes only where asked.
+std::string ReadText(const std::string& Text, const std::string& What, bool Escapes = false)
 {
     TDecodedField decoded = DecodeField(Text, Escapes, "\r\n");
     if (!decoded.Error.empty())
         throw Failure{What, decoded.Error};
     return std::move(decoded.Text);
+}
+
+std::string CharacterName(char32_t Character)
+{
+    char name[16];
+    std::snprintf(name, sizeof name, "U+%04X", static_cast<unsigned>(Character));
+    return name;
+}
+
+// A word or pattern from the command line (UTF-8) as the text of a file in
+// Encoding. Empty Error on success; otherwise why the file cannot hold it,
+// since leaving a character out would look for a different word.
+struct TFileText {
+    std::string Text;
+    std::string Error;
+};
+
+TFileText ToFileText(const std::string& Argument, TTextEncoding Encoding)
+{
+    if (FindInvalidUtf8(Argument) != std::string::npos)
+        return {"", "invalid UTF-8"};
+    if (Encoding == TTextEncoding::Utf8)
+        return {Argument, ""};
+    TAnsiConversion converted = Utf8ToAnsi(Argument);
+    if (converted.Unmappable > 0)
+        return {"", "character " + CharacterName(converted.FirstUnmappable) +
+                        " cannot occur in this dictionary, whose text is Windows-1252"};
+    return {std::move(converted.Text), ""};
+}
+
+// Like ToFileText, but a text the file cannot hold ends the command.
+std::string FileTextOrFail(const std::string& Argument, TTextEncoding Encoding)
+{
+    TFileText text = ToFileText(Argument, Encoding);
+    if (!text.Error.empty())
+        throw Failure{Argument, text.Error};
+    return std::move(text.Text);
+}
+
+TEncodingChoice ParseEncoding(const std::string& Name)
+{
+    if (Name == "auto")
+        return TEncodingChoice::Auto;
+    if (Name == "windows-1252")
+        return TEncodingChoice::Windows1252;
+    if (Name == "utf-8")
+        return TEncodingChoice::Utf8;
+    throw Failure{"--encoding", "unknown encoding \"" + Name + "\" (auto, windows-1252 or utf-8)"};
+}
+
+// HEAD-DEFS, each side an ISO 639-1 code, ? or empty (unknown).
+void ParseLanguages(const std::string& Text, TWriterOptions& Options)
+{
+    const size_t dash = Text.find('-');
+    if (dash == std::string::npos || Text.find('-', dash + 1) != std::string::npos)
+        throw Failure{"--languages", "expected HEAD-DEFS, e.g. pl-en, with ? for a side that is unknown"};
+    const auto side = [&](const std::string& Code) {
+        if (Code.empty() || Code == "?")
+            return std::string();
+        if (!IsLanguageCode(Code))
+            throw Failure{"--languages",
+                          "\"" + Code + "\" is not a two-letter ISO 639-1 language code in lower case"};
+        return Code;
+    };
+    Options.HeadwordLanguage = side(Text.substr(0, dash));
+    Options.DefinitionLanguage = side(Text.substr(dash + 1));
+    Options.KeepLanguages = true;
 }
 
 std::string Reason(const std::exception& e)
@@ -115,9 +192,10 @@ void Open(TDictionaryStore& Store, const std::string& FileName)
 
 int Build(const std::vector<std::string>& Args, std::ostream& Out, std::ostream& Err, bool Terminal)
 {
-    const Arguments a = Parse(
-        Args, {"--format", "--section-size", "--name", "--notice", "--url", "--information", "--relations"},
-        {}, 2);
+    const Arguments a = Parse(Args,
+                              {"--format", "--section-size", "--name", "--notice", "--url", "--information",
+                               "--relations", "--encoding", "--languages"},
+                              {}, 2);
     const std::string& input = a.Positional[0];
     const std::string& output = a.Positional[1];
     TWriterOptions options;
@@ -130,10 +208,13 @@ int Build(const std::vector<std::string>& Args, std::ostream& Out, std::ostream&
     } catch (const std::exception&) {
         throw Failure{"--section-size", "not a number: " + sectionSize};
     }
-    options.Name = ToAnsi(a.Get("--name"), "--name");
-    options.Notice = ToAnsi(a.Get("--notice"), "--notice");
-    options.URL = ToAnsi(a.Get("--url"), "--url");
-    options.Information = ToAnsi(a.Get("--information"), "--information", true);
+    options.Name = ReadText(a.Get("--name"), "--name");
+    options.Notice = ReadText(a.Get("--notice"), "--notice");
+    options.URL = ReadText(a.Get("--url"), "--url");
+    options.Information = ReadText(a.Get("--information"), "--information", true);
+    options.Encoding = ParseEncoding(a.Get("--encoding", "auto"));
+    if (a.Has("--languages"))
+        ParseLanguages(a.Get("--languages"), options);
 
     const std::string format = a.Get("--format", "tsv");
     std::unique_ptr<TImporter> importer = MakeImporter(format);
@@ -159,8 +240,8 @@ int Build(const std::vector<std::string>& Args, std::ostream& Out, std::ostream&
         for (const std::string& warning : report.Warnings)
             Err << "makrel: " << input << ": " << warning << '\n';
         Out << "entries: " << writer.EntryCount() << ", relations: " << writer.RelationCount()
-            << ", replaced characters: " << report.ReplacedCharacters
-            << ", shortened entries: " << report.ShortenedEntries << '\n';
+            << ", replaced characters: " << writer.ReplacedCharacters()
+            << ", shortened entries: " << report.ShortenedEntries + writer.ShortenedEntries() << '\n';
     } catch (const Failure&) {
         throw;
     } catch (const std::exception& e) {
@@ -187,10 +268,20 @@ int Info(const std::vector<std::string>& Args, std::ostream& Out)
     } catch (const std::exception& e) {
         throw Failure{file, Reason(e)};
     }
-    Out << "Name: " << EscapeMultiline(header.Name) << '\n'
-        << "Notice: " << EscapeMultiline(header.Notice) << '\n'
-        << "URL: " << EscapeMultiline(header.URL) << '\n'
-        << "Information: " << EscapeMultiline(header.Information) << '\n'
+    const TTextDescription& text = header.Text;
+    const auto language = [](const std::string& Code) {
+        return Code.empty() ? std::string("unknown") : Code;
+    };
+    const std::string languages =
+        text.HeadwordLanguage.empty() && text.DefinitionLanguage.empty()
+            ? "unknown"
+            : language(text.HeadwordLanguage) + "-" + language(text.DefinitionLanguage);
+    Out << "Name: " << EscapeMultiline(header.Name, text.Encoding) << '\n'
+        << "Notice: " << EscapeMultiline(header.Notice, text.Encoding) << '\n'
+        << "URL: " << EscapeMultiline(header.URL, text.Encoding) << '\n'
+        << "Information: " << EscapeMultiline(header.Information, text.Encoding) << '\n'
+        << "Encoding: " << EncodingName(text.Encoding) << '\n'
+        << "Languages: " << languages << '\n'
         << "Words: " << header.WordCount << '\n'
         << "Sections: " << header.SectionCount << '\n'
         << "SectionSize: " << header.SectionSize << '\n'
@@ -199,11 +290,13 @@ int Info(const std::vector<std::string>& Args, std::ostream& Out)
     return 0;
 }
 
-void PrintEntry(std::ostream& Out, int Index, const TWordItem& Item, bool WithDefinition)
+void PrintEntry(std::ostream& Out, const TDictionaryStore& Store, int Index, const TWordItem& Item,
+                bool WithDefinition)
 {
-    Out << Index << '\t' << EscapeForOutput(Item.Word);
+    const TTextEncoding encoding = Store.Rule().Encoding();
+    Out << Index << '\t' << EscapeForOutput(Item.Word, encoding);
     if (WithDefinition)
-        Out << '\t' << EscapeForOutput(Item.Definition);
+        Out << '\t' << EscapeForOutput(Item.Definition, encoding);
     Out << '\n';
 }
 
@@ -217,7 +310,7 @@ bool LookupOne(TDictionaryStore& Store, const std::string& File, const std::stri
     try {
         Store.FindWord(Word, Exact, first, count);
         for (int i = first; i >= 0 && i < first + count; ++i)
-            PrintEntry(Out, i, *Store.GetItem(i), true);
+            PrintEntry(Out, Store, i, *Store.GetItem(i), true);
         // Like the view after a lookup: only the sections around the result stay.
         Store.SetViewPosition(std::max(first, 0), count);
         Store.KeepSections();
@@ -231,16 +324,19 @@ bool LookupOne(TDictionaryStore& Store, const std::string& File, const std::stri
 
 // One word per line of In; each word's lines end with an empty line, so
 // that a reader can tell the groups apart. The dictionary is opened once.
+// A word the file cannot hold has an empty group and a note on Err.
 int LookupBatch(TDictionaryStore& Store, const std::string& File, bool Exact, std::istream& In,
-                std::ostream& Out)
+                std::ostream& Out, std::ostream& Err)
 {
     std::string line;
     while (std::getline(In, line)) {
         if (!line.empty() && line.back() == '\r')
             line.pop_back();
-        const TDecodedField word = DecodeField(line, false);
+        const TFileText word = ToFileText(line, Store.Rule().Encoding());
         if (word.Error.empty())
             LookupOne(Store, File, word.Text, Exact, Out);
+        else
+            Err << "makrel: " << ShowableUtf8(line) << ": " << word.Error << '\n';
         Out << '\n';
     }
     return 0;
@@ -255,11 +351,15 @@ int Lookup(const std::vector<std::string>& Args, std::istream& In, std::ostream&
     TDictionaryStore store;
     Open(store, file);
     if (batch)
-        return LookupBatch(store, file, exact, In, Out);
-    const TDecodedField word = DecodeField(a.Positional[1], false);
+        return LookupBatch(store, file, exact, In, Out, Err);
+    const TFileText word = ToFileText(a.Positional[1], store.Rule().Encoding());
     if (!word.Error.empty() && !exact)
         throw Failure{a.Positional[1], word.Error};
-    if (!word.Error.empty() || !LookupOne(store, file, word.Text, exact, Out)) {
+    if (!word.Error.empty()) {
+        Err << "not found: " << word.Error << '\n';
+        return kNotFound;
+    }
+    if (!LookupOne(store, file, word.Text, exact, Out)) {
         Err << "not found\n";
         return kNotFound;
     }
@@ -275,7 +375,7 @@ int PrintMatches(const std::string& File, const std::function<void(TDictionarySt
     TDictionaryStore store;
     Open(store, File);
     try {
-        Search(store, [&](int Index, const TWordItem& Item) { PrintEntry(Out, Index, Item, false); });
+        Search(store, [&](int Index, const TWordItem& Item) { PrintEntry(Out, store, Index, Item, false); });
     } catch (const std::exception& e) {
         throw Failure{File, e.what()};
     }
@@ -285,21 +385,25 @@ int PrintMatches(const std::string& File, const std::function<void(TDictionarySt
 int Search(const std::vector<std::string>& Args, std::ostream& Out)
 {
     const Arguments a = Parse(Args, {}, {}, 2);
-    const std::string pattern = ToAnsi(a.Positional[1], a.Positional[1]);
     return PrintMatches(
-        a.Positional[0], [&](TDictionaryStore& Store, const TVisit& Visit) { Store.ForEachMatch(pattern, INT_MAX, Visit); },
+        a.Positional[0],
+        [&](TDictionaryStore& Store, const TVisit& Visit) {
+            Store.ForEachMatch(FileTextOrFail(a.Positional[1], Store.Rule().Encoding()), INT_MAX, Visit);
+        },
         Out);
 }
 
 int Find(const std::vector<std::string>& Args, std::ostream& Out)
 {
     const Arguments a = Parse(Args, {}, {}, 2, true);
-    std::string query;
-    for (size_t i = 1; i < a.Positional.size(); ++i)
-        query += (i > 1 ? " " : "") + ToAnsi(a.Positional[i], a.Positional[i]);
     return PrintMatches(
         a.Positional[0],
-        [&](TDictionaryStore& Store, const TVisit& Visit) { Store.ForEachDefinitionMatch(query, INT_MAX, Visit); },
+        [&](TDictionaryStore& Store, const TVisit& Visit) {
+            std::string query;
+            for (size_t i = 1; i < a.Positional.size(); ++i)
+                query += (i > 1 ? " " : "") + FileTextOrFail(a.Positional[i], Store.Rule().Encoding());
+            Store.ForEachDefinitionMatch(query, INT_MAX, Visit);
+        },
         Out);
 }
 
@@ -313,13 +417,15 @@ int Relations(const std::vector<std::string>& Args, std::ostream& Out, std::ostr
         Err << "makrel: " << file << ": the dictionary has no relations\n";
         return kNotFound;
     }
-    const TDecodedField word = DecodeField(a.Positional[1], false);
+    const TFileText word = ToFileText(a.Positional[1], store.Rule().Encoding());
+    if (!word.Error.empty()) {
+        Err << "makrel: " << a.Positional[1] << ": not found: " << word.Error << '\n';
+        return kNotFound;
+    }
     TRelationRows rows;
     try {
         int first = -1;
         int count = 0;
-        if (!word.Error.empty())
-            throw EAbort();
         store.FindWord(word.Text, true, first, count);
         store.ListRelations(first, rows, 1);
     } catch (const EAbort&) {
@@ -329,7 +435,8 @@ int Relations(const std::vector<std::string>& Args, std::ostream& Out, std::ostr
         throw Failure{file, e.what()};
     }
     for (const TRelationRow& row : rows)
-        Out << row.Mark << '\t' << EscapeForOutput(RelationRowText(row.Mark, row.Text)) << '\n';
+        Out << row.Mark << '\t'
+            << EscapeForOutput(RelationRowText(row.Mark, row.Text), store.Rule().Encoding()) << '\n';
     return 0;
 }
 

@@ -9,7 +9,8 @@
 #include "dictionary/file_stream.h"
 #include "dictionary/little_endian.h"
 #include "dictionary/section_decoder.h"
-#include "dictionary/word_order.h"
+#include "dictionary/text_rule.h"
+#include "dictionary/utf8_text.h"
 #include "makrel/core/text_escape.h"
 
 namespace makrel {
@@ -18,7 +19,8 @@ using namespace lirabo;
 
 namespace {
 
-constexpr size_t kMaxReportedOrderProblems = 20;  // one broken sort repeats on every entry
+constexpr size_t kMaxReportedOrderProblems = 20;     // one broken sort repeats on every entry
+constexpr size_t kMaxReportedEncodingProblems = 20;  // a file in the wrong encoding fails everywhere
 
 class TVerifier {
 public:
@@ -28,6 +30,8 @@ public:
 
 private:
     bool CheckHeader();
+    void CheckHeaderText();
+    void CheckText(std::string_view Text, const std::string& Where);
     void CheckSections();
     void CheckSection(int Index, std::string& Previous);
     void CheckRelations();
@@ -37,7 +41,9 @@ private:
     TDictionaryHeader FHeader;
     TSectionArray FSections;
     Tbzip2 FBzip2;
+    TTextRule FRule;
     size_t FOrderProblems = 0;
+    size_t FEncodingProblems = 0;
     std::vector<std::string> FProblems;
 };
 
@@ -45,8 +51,12 @@ std::vector<std::string> TVerifier::Run()
 {
     if (!CheckHeader())
         return FProblems;
+    CheckHeaderText();
     CheckSections();
     CheckRelations();
+    if (FEncodingProblems > kMaxReportedEncodingProblems)
+        FProblems.push_back(std::to_string(FEncodingProblems - kMaxReportedEncodingProblems) +
+                            " more invalid UTF-8 sequences are not listed");
     return FProblems;
 }
 
@@ -74,10 +84,36 @@ bool TVerifier::CheckHeader()
         CheckSectionTable(FHeader, FSections);
         FBzip2.SetBlockSize(FHeader.BlockSize);
         FBzip2.SetBufferSize(FHeader.BufferSize);
+        FRule = TTextRule(FHeader.Text.Encoding);
         return true;
     } catch (const std::exception& e) {
         FProblems.push_back(*e.what() ? e.what() : "not a dictionary file");
         return false;
+    }
+}
+
+void TVerifier::CheckHeaderText()
+{
+    CheckText(FHeader.Name, "the name");
+    CheckText(FHeader.Notice, "the notice");
+    CheckText(FHeader.URL, "the URL");
+    CheckText(FHeader.Information, "the information text");
+}
+
+// Reports each run of bytes in Text that do not begin well-formed
+// characters, when the file says its text is UTF-8.
+void TVerifier::CheckText(std::string_view Text, const std::string& Where)
+{
+    if (!FRule.Utf8())
+        return;
+    size_t i = 0;
+    bool inRun = false;
+    while (i < Text.size()) {
+        const size_t start = i;
+        const bool invalid = NextUnit(Text, i) >= kInvalidUnit;
+        if (invalid && !inRun && FEncodingProblems++ < kMaxReportedEncodingProblems)
+            FProblems.push_back(Where + ": invalid UTF-8 at byte " + std::to_string(start));
+        inRun = invalid;
     }
 }
 
@@ -117,18 +153,20 @@ void TVerifier::CheckSection(int Index, std::string& Previous)
     if (used < data.size())
         FProblems.push_back(where + ": " + std::to_string(data.size() - used) + " bytes after the last entry");
 
-    unsigned char key[4] = {};
-    std::memcpy(key, items.front().Word.data(), std::min<size_t>(4, items.front().Word.size()));
-    if (std::memcmp(key, section.Key.data(), 4) != 0)
+    if (FRule.SectionKey(items.front().Word) != section.Key)
         FProblems.push_back(where + ": the key does not match the first headword \"" +
-                            EscapeForOutput(items.front().Word) + "\"");
+                            EscapeForOutput(items.front().Word, FRule.Encoding()) + "\"");
 
     for (size_t i = 0; i < items.size(); ++i) {
+        const int64_t number = int64_t{Index} * FHeader.SectionSize + static_cast<int64_t>(i);
+        const std::string entry = "entry " + std::to_string(number);
+        CheckText(items[i].Word, entry + ", headword");
+        CheckText(items[i].Definition, entry + ", definition");
         const bool first = Index == 0 && i == 0;
-        if (!first && CompareWords(Previous, items[i].Word) > 0 && FOrderProblems++ < kMaxReportedOrderProblems)
-            FProblems.push_back("entry " + std::to_string(int64_t{Index} * FHeader.SectionSize + static_cast<int64_t>(i)) +
-                                ": \"" + EscapeForOutput(items[i].Word) + "\" sorts before \"" +
-                                EscapeForOutput(Previous) + "\"");
+        if (!first && FRule.Compare(Previous, items[i].Word) > 0 &&
+            FOrderProblems++ < kMaxReportedOrderProblems)
+            FProblems.push_back(entry + ": \"" + EscapeForOutput(items[i].Word, FRule.Encoding()) +
+                                "\" sorts before \"" + EscapeForOutput(Previous, FRule.Encoding()) + "\"");
         Previous = items[i].Word;
     }
 }

@@ -9,13 +9,14 @@
 #include "dictionary/dictionary_header.h"
 #include "dictionary/dictionary_layout.h"
 #include "dictionary/little_endian.h"
-#include "dictionary/text_encoding.h"
-#include "dictionary/word_order.h"
+#include "dictionary/text_rule.h"
 #include "makrel/core/replacement_file.h"
+#include "makrel/core/stored_text.h"
 
 namespace makrel {
 
 using lirabo::TDictionaryHeader;
+using lirabo::TTextEncoding;
 using lirabo::TWordItem;
 
 namespace {
@@ -54,6 +55,11 @@ TDictionaryWriter::TDictionaryWriter(TWriterOptions Options) : FOptions(std::mov
         throw std::invalid_argument("the block size must lie between 1 and 9");
     if (FOptions.BufferSize < 1 || FOptions.BufferSize > 4096)
         throw std::invalid_argument("the buffer size must lie between 1 and 4096");
+    for (const std::string* language : {&FOptions.HeadwordLanguage, &FOptions.DefinitionLanguage})
+        if (!language->empty() && !lirabo::IsLanguageCode(*language))
+            throw std::invalid_argument("\"" + *language + "\" is not a two-letter ISO 639-1 language code");
+    for (std::string* text : {&FOptions.Name, &FOptions.Notice, &FOptions.URL, &FOptions.Information})
+        *text = WellFormedText(*text);
     CheckText(FOptions.Name, TDictionaryHeader::kMaxNameLength, "the name");
     CheckText(FOptions.Notice, TDictionaryHeader::kMaxNoticeLength, "the notice");
     CheckText(FOptions.URL, TDictionaryHeader::kMaxURLLength, "the URL");
@@ -66,12 +72,8 @@ void TDictionaryWriter::SuggestDescription(const std::string& Name, const std::s
     const auto suggest = [](std::string& Field, const std::string& Text, size_t Limit) {
         if (!Field.empty())
             return;
-        Field = Text.substr(0, Limit);
-        if (Text.size() > Limit) {
-            const size_t lineEnd = Field.find_last_of("\r\n");
-            if (lineEnd != std::string::npos && lineEnd > 0)
-                Field.resize(Field[lineEnd] == '\n' && Field[lineEnd - 1] == '\r' ? lineEnd - 1 : lineEnd);
-        }
+        Field = WellFormedText(Text);
+        ShortenHeaderText(Field, Limit, TTextEncoding::Utf8);
     };
     suggest(FOptions.Name, Name, TDictionaryHeader::kMaxNameLength);
     suggest(FOptions.Notice, Notice, TDictionaryHeader::kMaxNoticeLength);
@@ -81,6 +83,8 @@ void TDictionaryWriter::SuggestDescription(const std::string& Name, const std::s
 
 void TDictionaryWriter::SuggestLanguages(const std::string& Headword, const std::string& Definition)
 {
+    if (FOptions.KeepLanguages)
+        return;
     const auto suggest = [](std::string& Field, const std::string& Code) {
         if (Field.empty() && lirabo::IsLanguageCode(Code))
             Field = Code;
@@ -91,6 +95,10 @@ void TDictionaryWriter::SuggestLanguages(const std::string& Headword, const std:
 
 int TDictionaryWriter::Add(std::string Word, std::string Definition)
 {
+    if (FEncoding != TTextEncoding::Utf8)
+        throw std::logic_error("entries cannot be added once they were written as Windows-1252");
+    Word = WellFormedText(Word);
+    Definition = WellFormedText(Definition);
     CheckText(Word, TWordItem::kMaxWordLength, "the headword");
     CheckText(Definition, TWordItem::kMaxDefinitionLength, "the definition");
     if (FEntries.size() >= static_cast<size_t>(INT32_MAX))
@@ -115,9 +123,9 @@ void TDictionaryWriter::SortEntries()
     FOrder.resize(FEntries.size());
     for (size_t i = 0; i < FOrder.size(); ++i)
         FOrder[i] = static_cast<int>(i);
-    std::stable_sort(FOrder.begin(), FOrder.end(), [this](int a, int b) {
-        return lirabo::CompareWords(FEntries[static_cast<size_t>(a)].Word,
-                                    FEntries[static_cast<size_t>(b)].Word) < 0;
+    const lirabo::TTextRule rule(FEncoding);
+    std::stable_sort(FOrder.begin(), FOrder.end(), [&](int a, int b) {
+        return rule.Compare(FEntries[static_cast<size_t>(a)].Word, FEntries[static_cast<size_t>(b)].Word) < 0;
     });
     FSorted = true;
 }
@@ -125,12 +133,65 @@ void TDictionaryWriter::SortEntries()
 int TDictionaryWriter::FindFirst(std::string_view Word)
 {
     SortEntries();
-    const auto it = std::lower_bound(FOrder.begin(), FOrder.end(), Word, [this](int id, std::string_view w) {
-        return lirabo::CompareWords(FEntries[static_cast<size_t>(id)].Word, w) < 0;
+    std::string word = WellFormedText(Word);
+    if (FEncoding == TTextEncoding::Windows1252)
+        word = ToWindows1252(word).Text;
+    const lirabo::TTextRule rule(FEncoding);
+    const auto it = std::lower_bound(FOrder.begin(), FOrder.end(), word, [&](int id, const std::string& w) {
+        return rule.Compare(FEntries[static_cast<size_t>(id)].Word, w) < 0;
     });
-    if (it == FOrder.end() || lirabo::CompareWords(FEntries[static_cast<size_t>(*it)].Word, Word) != 0)
+    if (it == FOrder.end() || rule.Compare(FEntries[static_cast<size_t>(*it)].Word, word) != 0)
         return -1;
     return *it;
+}
+
+TTextEncoding TDictionaryWriter::ChooseEncoding() const
+{
+    switch (FOptions.Encoding) {
+        case TEncodingChoice::Windows1252:
+            return TTextEncoding::Windows1252;
+        case TEncodingChoice::Utf8:
+            return TTextEncoding::Utf8;
+        case TEncodingChoice::Auto:
+            break;
+    }
+    for (const std::string* text : {&FOptions.Name, &FOptions.Notice, &FOptions.URL, &FOptions.Information})
+        if (!FitsWindows1252(*text))
+            return TTextEncoding::Utf8;
+    for (const TWordItem& e : FEntries)
+        if (!FitsWindows1252(e.Word) || !FitsWindows1252(e.Definition))
+            return TTextEncoding::Utf8;
+    return TTextEncoding::Windows1252;
+}
+
+void TDictionaryWriter::ConvertToWindows1252()
+{
+    const auto convert = [this](std::string& Text) {
+        TWindows1252Text converted = ToWindows1252(Text);
+        FReplacedCharacters += converted.Replaced;
+        Text = std::move(converted.Text);
+    };
+    const auto convertHeader = [&](std::string& Text, size_t Limit) {
+        convert(Text);
+        ShortenHeaderText(Text, Limit, TTextEncoding::Windows1252);
+    };
+    convertHeader(FOptions.Name, TDictionaryHeader::kMaxNameLength);
+    convertHeader(FOptions.Notice, TDictionaryHeader::kMaxNoticeLength);
+    convertHeader(FOptions.URL, TDictionaryHeader::kMaxURLLength);
+    convertHeader(FOptions.Information, TDictionaryHeader::kMaxInformationLength);
+    for (TWordItem& e : FEntries) {
+        convert(e.Word);
+        convert(e.Definition);
+        // A transliteration may be longer than its character ("щ" is "shch").
+        if (e.Word.size() > TWordItem::kMaxWordLength ||
+            e.Definition.size() > TWordItem::kMaxDefinitionLength)
+            ++FShortenedEntries;
+        if (e.Word.size() > TWordItem::kMaxWordLength)
+            e.Word.resize(TWordItem::kMaxWordLength);
+        ShortenDefinition(e.Definition, TWordItem::kMaxDefinitionLength, TTextEncoding::Windows1252);
+    }
+    FEncoding = TTextEncoding::Windows1252;
+    FSorted = false;
 }
 
 std::vector<unsigned char> TDictionaryWriter::Compress(const std::vector<unsigned char>& Data) const
@@ -189,7 +250,10 @@ std::vector<unsigned char> TDictionaryWriter::CompressRelations(const std::vecto
 
 std::vector<unsigned char> TDictionaryWriter::Build(const TProgress& Progress)
 {
+    if (FEncoding == TTextEncoding::Utf8 && ChooseEncoding() == TTextEncoding::Windows1252)
+        ConvertToWindows1252();
     SortEntries();
+    const lirabo::TTextRule rule(FEncoding);
     const size_t count = FEntries.size();
     const size_t size = static_cast<size_t>(FOptions.SectionSize);
     const size_t sections = (count + size - 1) / size;
@@ -206,8 +270,8 @@ std::vector<unsigned char> TDictionaryWriter::Build(const TProgress& Progress)
         const size_t first = s * size;
         const TWordItem& head = FEntries[static_cast<size_t>(FOrder[first])];
         PutInt(file, table + s * 8, static_cast<int64_t>(file.size()));
-        for (size_t k = 0; k < 4; ++k)
-            file[table + s * 8 + 4 + k] = k < head.Word.size() ? static_cast<unsigned char>(head.Word[k]) : 0;
+        const auto key = rule.SectionKey(head.Word);
+        std::copy(key.begin(), key.end(), file.begin() + static_cast<std::ptrdiff_t>(table + s * 8 + 4));
         const auto compressed = CompressSection(first, std::min(size, count - first));
         file.insert(file.end(), compressed.begin(), compressed.end());
         if (file.size() >= static_cast<size_t>(INT32_MAX))
@@ -229,7 +293,9 @@ std::vector<unsigned char> TDictionaryWriter::Build(const TProgress& Progress)
     if (file.size() >= static_cast<size_t>(INT32_MAX))
         throw std::runtime_error("the dictionary would reach 2 GiB, the most a file can hold");
 
-    const int64_t fields[] = {TDictionaryHeader::kFormat, static_cast<int64_t>(file.size()), 0,
+    const int32_t textWord =
+        lirabo::TextWord({FEncoding, FOptions.HeadwordLanguage, FOptions.DefinitionLanguage});
+    const int64_t fields[] = {TDictionaryHeader::kFormat, static_cast<int64_t>(file.size()), textWord,
                               static_cast<int64_t>(count), static_cast<int64_t>(sections),
                               FOptions.SectionSize, relationsStart, relationsEnd,
                               FOptions.BlockSize, FOptions.BufferSize,

@@ -1,29 +1,17 @@
 #include "makrel/core/entry_limits.h"
 
-#include "dictionary/ansi_codec.h"
+#include "dictionary/utf8_text.h"
 #include "dictionary/word_item.h"
-#include "dictionary/markup_codes.h"
+#include "makrel/core/stored_text.h"
 
 namespace makrel {
 
 namespace {
 
-using namespace lirabo::markup;
+using lirabo::TTextEncoding;
+using lirabo::TWordItem;
 
 constexpr size_t kMaxWarnings = 20;
-constexpr char kEllipsis = '\x85';
-
-// Cuts Definition to fit, keeping the link codes paired.
-void ShortenDefinition(std::string& Definition)
-{
-    // Room for a closing link code and the ellipsis.
-    Definition.resize(lirabo::TWordItem::kMaxDefinitionLength - 2);
-    const size_t start = Definition.rfind(kLinkStart);
-    const size_t end = Definition.rfind(kLinkEnd);
-    if (start != std::string::npos && (end == std::string::npos || end < start))
-        Definition += kLinkEnd;
-    Definition += kEllipsis;
-}
 
 }  // namespace
 
@@ -37,11 +25,15 @@ void AddWarning(TImportReport& Report, const std::string& Warning)
 
 void ShortenEntry(TImportReport& Report, std::string& Word, std::string& Definition)
 {
-    const bool longWord = Word.size() > lirabo::TWordItem::kMaxWordLength;
-    const bool longDefinition = Definition.size() > lirabo::TWordItem::kMaxDefinitionLength;
+    // Measured as the writer will hold them, so that what fits here fits there.
+    Word = WellFormedText(Word);
+    Definition = WellFormedText(Definition);
+    const bool longWord = Word.size() > TWordItem::kMaxWordLength;
+    const bool longDefinition = Definition.size() > TWordItem::kMaxDefinitionLength;
     if (longWord || longDefinition) {
         ++Report.ShortenedEntries;
-        const std::string shown = lirabo::AnsiToUtf8(Word.substr(0, 40)) + (Word.size() > 40 ? "..." : "");
+        const std::string shown =
+            Word.substr(0, lirabo::Utf8Boundary(Word, 40)) + (Word.size() > 40 ? "..." : "");
         if (longWord)
             AddWarning(Report, "headword \"" + shown + "\" (" + std::to_string(Word.size()) +
                                    " bytes) shortened to 255 bytes");
@@ -49,9 +41,8 @@ void ShortenEntry(TImportReport& Report, std::string& Word, std::string& Definit
             AddWarning(Report, "definition of \"" + shown + "\" (" + std::to_string(Definition.size()) +
                                    " bytes) shortened to 65535 bytes");
         if (longWord)
-            Word.resize(lirabo::TWordItem::kMaxWordLength);
-        if (longDefinition)
-            ShortenDefinition(Definition);
+            Word.resize(CutPoint(Word, TWordItem::kMaxWordLength, TTextEncoding::Utf8));
+        ShortenDefinition(Definition, TWordItem::kMaxDefinitionLength, TTextEncoding::Utf8);
     }
     Report.TextBytes += Word.size() + Definition.size();
     if (Report.TextBytes > Report.MaxTextBytes)

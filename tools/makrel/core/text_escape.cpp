@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "dictionary/ansi_codec.h"
+#include "dictionary/utf8_text.h"
 
 namespace makrel {
 
@@ -19,27 +20,23 @@ int HexValue(char c)
     return -1;
 }
 
-std::string CharacterName(char32_t c)
-{
-    char name[16];
-    std::snprintf(name, sizeof name, "U+%04X", static_cast<unsigned>(c));
-    return name;
-}
-
-// Converts a run of plain UTF-8 text; false with Error set on failure.
+// Copies a run of plain UTF-8 text; false with Error set when it is not
+// well-formed.
 bool AppendPlain(std::string_view Run, std::string& Out, std::string& Error)
 {
-    const lirabo::TAnsiConversion converted = lirabo::Utf8ToAnsi(Run);
-    if (!converted.ValidUtf8) {
+    if (lirabo::FindInvalidUtf8(Run) != std::string_view::npos) {
         Error = "invalid UTF-8";
         return false;
     }
-    if (converted.Unmappable > 0) {
-        Error = "character " + CharacterName(converted.FirstUnmappable) + " has no Windows-1252 form";
-        return false;
-    }
-    Out += converted.Text;
+    Out += Run;
     return true;
+}
+
+void AppendCode(std::string& Out, unsigned char Code)
+{
+    char code[5];
+    std::snprintf(code, sizeof code, "\\x%02X", Code);
+    Out += code;
 }
 
 }  // namespace
@@ -61,7 +58,12 @@ TDecodedField DecodeField(std::string_view Field, bool Escapes, std::string_view
             start = i + 2;
         } else if (kind == 'x' && i + 3 < Field.size() && HexValue(Field[i + 2]) >= 0 &&
                    HexValue(Field[i + 3]) >= 0) {
-            result.Text += static_cast<char>(HexValue(Field[i + 2]) * 16 + HexValue(Field[i + 3]));
+            const auto byte =
+                static_cast<unsigned char>(HexValue(Field[i + 2]) * 16 + HexValue(Field[i + 3]));
+            if (byte < 0x80)
+                result.Text += static_cast<char>(byte);
+            else
+                lirabo::AppendUtf8(result.Text, lirabo::AnsiToUnicode(byte));
             start = i + 4;
         } else {
             result.Error = "unknown escape at column " + std::to_string(i + 1) +
@@ -73,39 +75,48 @@ TDecodedField DecodeField(std::string_view Field, bool Escapes, std::string_view
     return result;
 }
 
-std::string EscapeForOutput(std::string_view Text)
+std::string EscapeForOutput(std::string_view Text, lirabo::TTextEncoding Encoding)
 {
+    const bool utf8 = Encoding == lirabo::TTextEncoding::Utf8;
     std::string out;
     out.reserve(Text.size());
-    for (char ch : Text) {
-        const auto c = static_cast<unsigned char>(ch);
+    size_t i = 0;
+    while (i < Text.size()) {
+        const auto c = static_cast<unsigned char>(Text[i]);
         if (c == '\\') {
             out += "\\\\";
+            ++i;
         } else if (c < 32) {
-            char code[5];
-            std::snprintf(code, sizeof code, "\\x%02X", c);
-            out += code;
-        } else {
+            AppendCode(out, c);
+            ++i;
+        } else if (!utf8) {
             lirabo::AppendUtf8(out, lirabo::AnsiToUnicode(c));
+            ++i;
+        } else {
+            const size_t start = i;
+            if (lirabo::NextUnit(Text, i) >= lirabo::kInvalidUnit)
+                out += "\xEF\xBF\xBD";
+            else
+                out.append(Text.substr(start, i - start));
         }
     }
     return out;
 }
 
-std::string EscapeMultiline(std::string_view Text)
+std::string EscapeMultiline(std::string_view Text, lirabo::TTextEncoding Encoding)
 {
     std::string out;
     size_t start = 0;
     for (size_t i = 0; i < Text.size(); ++i) {
         if (Text[i] != '\r' && Text[i] != '\n')
             continue;
-        out += EscapeForOutput(Text.substr(start, i - start));
+        out += EscapeForOutput(Text.substr(start, i - start), Encoding);
         out += "\\n";
         if (Text[i] == '\r' && i + 1 < Text.size() && Text[i + 1] == '\n')
             ++i;
         start = i + 1;
     }
-    out += EscapeForOutput(Text.substr(start));
+    out += EscapeForOutput(Text.substr(start), Encoding);
     return out;
 }
 

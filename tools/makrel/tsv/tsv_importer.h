@@ -6,10 +6,11 @@
 
 namespace makrel {
 
-// UTF-8 lines `headword<TAB>definition`; in the definition `\\`, `\n` (the
-// hard line break, byte 13) and `\xNN` are escapes. Empty lines are skipped;
-// a byte-order mark and CR line ends are accepted. Any fault is an error
-// naming the line: nothing is shortened or replaced silently.
+// UTF-8 lines `headword<TAB>definition`, any character allowed; in the
+// definition `\\`, `\n` (the hard line break, byte 13) and `\xNN` are
+// escapes (see DecodeField). Empty lines are skipped; a byte-order mark and
+// CR line ends are accepted. Any fault, invalid UTF-8 among them, is an
+// error naming the line: nothing is shortened or replaced silently.
 class TTsvImporter : public TImporter {
 public:
     void Import(const std::string& Input, TDictionaryWriter& Writer, TImportReport& Report,
@@ -19,7 +20,7 @@ public:
 };
 
 // Lines `headword<TAB>kind<TAB>target headword`, each headword resolved to
-// the first entry of its group; kind 1..255. Faults are errors naming the line.
+// the first entry of its group by the UTF-8 order; kind 1..255. Faults are errors naming the line.
 void ReadRelationsFile(const std::string& FileName, TDictionaryWriter& Writer, TImportReport& Report);
 void ReadRelationsStream(std::istream& In, TDictionaryWriter& Writer, TImportReport& Report);
 
