@@ -250,6 +250,17 @@ int Build(const std::vector<std::string>& Args, std::ostream& Out, std::ostream&
     return 0;
 }
 
+// The work is recode_command.cpp's; the options read as build's do.
+int Recode(const std::vector<std::string>& Args, std::ostream& Out, std::ostream& Err, bool Terminal)
+{
+    const Arguments a = Parse(Args, {"--from", "--languages"}, {}, 2);
+    TWriterOptions languages;
+    if (a.Has("--languages"))
+        ParseLanguages(a.Get("--languages"), languages);
+    return RunRecode(a.Get("--from"), {languages.HeadwordLanguage, languages.DefinitionLanguage},
+                     a.Positional[0], a.Positional[1], Out, Err, Terminal);
+}
+
 int Info(const std::vector<std::string>& Args, std::ostream& Out)
 {
     const Arguments a = Parse(Args, {}, {}, 1);
@@ -488,7 +499,7 @@ int RunMakrel(const std::vector<std::string>& Args, std::ostream& Out, std::ostr
         if (command == "build")
             return Build(Args, Out, Err, Terminal);
         if (command == "recode")
-            return RunRecode(Args, Out, Err, Terminal);
+            return Recode(Args, Out, Err, Terminal);
         if (command == "info")
             return Info(Args, Out);
         if (command == "lookup")
