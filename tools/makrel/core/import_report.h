@@ -11,7 +11,6 @@ namespace makrel {
 struct TImportReport {
     size_t Entries = 0;
     size_t Relations = 0;
-    size_t ReplacedCharacters = 0;  // characters without a Windows-1252 byte
     size_t ShortenedEntries = 0;    // headwords over 255 or definitions over 65535 bytes
     std::vector<std::string> Warnings;
     // Entry text produced so far and the most an import may produce: real

@@ -1,0 +1,150 @@
+// The same German-English content as a Windows-1252 and as a UTF-8 file:
+// exact and nearest lookups, a wildcard scan and a definition search, side
+// by side, so that the cost of the UTF-8 rule (decoding and case folding)
+// shows against the byte rule. Needs the default dictionaries
+// (scripts/dictionaries) or LIRABO_GERMAN_ENGLISH naming the Windows-1252
+// file; the UTF-8 twin is built from it once and kept beside it.
+
+#include <benchmark/benchmark.h>
+
+#include <climits>
+#include <cstdlib>
+#include <filesystem>
+
+#include "dictionary/ansi_codec.h"
+#include "dictionary/dictionary_store.h"
+#include "makrel/core/dictionary_writer.h"
+#include "makrel/core/entry_limits.h"
+
+namespace lirabo::bench {
+namespace {
+
+std::string GermanEnglishPath()
+{
+    const char* configured = std::getenv("LIRABO_GERMAN_ENGLISH");
+    return configured ? configured : "build/bin/Dictionaries/german-english.ldi";
+}
+
+// The UTF-8 twin: every entry of the Windows-1252 file converted, sorted and
+// keyed by the UTF-8 rule.
+std::string Utf8Twin(const std::string& Source)
+{
+    const std::string path = Source + ".utf8-bench";
+    namespace fs = std::filesystem;
+    if (fs::exists(path) && fs::last_write_time(path) >= fs::last_write_time(Source))
+        return path;
+    TDictionaryStore source;
+    source.OpenDictionary(Source);
+    makrel::TWriterOptions options;
+    options.Encoding = makrel::TEncodingChoice::Utf8;
+    options.SectionSize = source.Header().SectionSize;
+    options.Name = AnsiToUtf8(source.Header().Name);
+    makrel::TDictionaryWriter writer(options);
+    makrel::TImportReport report;  // a few entries outgrow the limits in UTF-8
+    for (int i = 0; i < source.EntryCount(); ++i) {
+        const TWordItem* item = source.GetItem(i);
+        makrel::AddShortened(writer, report, AnsiToUtf8(item->Word), AnsiToUtf8(item->Definition));
+        if (i % source.Header().SectionSize == 0)
+            source.KeepSections();
+    }
+    writer.WriteFile(path);
+    return path;
+}
+
+struct TTwin {
+    std::unique_ptr<TDictionaryStore> Store;
+    std::vector<std::string> Found;    // headwords spread over the file
+    std::vector<std::string> Missing;  // texts between headwords
+};
+
+// Index 0: Windows-1252, 1: UTF-8; the same words for both, in each one's
+// encoding. Empty when the dictionary has not been built.
+TTwin& Twin(int Index)
+{
+    static TTwin twins[2];
+    static bool loaded = false;
+    if (!loaded) {
+        loaded = true;
+        const std::string path = GermanEnglishPath();
+        if (!std::filesystem::exists(path))
+            return twins[Index];
+        twins[0].Store = std::make_unique<TDictionaryStore>();
+        twins[0].Store->OpenDictionary(path);
+        twins[1].Store = std::make_unique<TDictionaryStore>();
+        twins[1].Store->OpenDictionary(Utf8Twin(path));
+        TDictionaryStore& plain = *twins[0].Store;
+        const int step = std::max(1, plain.EntryCount() / 2000);
+        for (int i = 0; i < plain.EntryCount(); i += step) {
+            const std::string word = plain.GetItem(i)->Word;
+            twins[0].Found.push_back(word);
+            twins[0].Missing.push_back(word + "q\xE4");
+            plain.KeepSections();
+        }
+        for (const std::string& w : twins[0].Found)
+            twins[1].Found.push_back(AnsiToUtf8(w));
+        for (const std::string& w : twins[0].Missing)
+            twins[1].Missing.push_back(AnsiToUtf8(w));
+    }
+    return twins[Index];
+}
+
+// Lookups with every section already decoded: what is left is the search
+// and its comparisons, where the two rules differ.
+void LookupBench(benchmark::State& State, bool Exact)
+{
+    TTwin& twin = Twin(static_cast<int>(State.range(0)));
+    if (!twin.Store)
+        return State.SkipWithError("no German-English dictionary");
+    const auto& words = Exact ? twin.Found : twin.Missing;
+    twin.Store->SetSectionCacheBudget(size_t{256} << 20);
+    size_t n = 0;
+    for (auto _ : State) {
+        int first = 0;
+        int count = 0;
+        twin.Store->FindWord(words[n++ % words.size()], Exact, first, count);
+        twin.Store->SetViewPosition(first, count);
+        twin.Store->KeepSections();
+    }
+}
+
+void BM_GermanEnglishExactLookup(benchmark::State& State)
+{
+    LookupBench(State, true);
+}
+BENCHMARK(BM_GermanEnglishExactLookup)->Arg(0)->Arg(1)->ArgName("utf8")->Unit(benchmark::kMicrosecond);
+
+void BM_GermanEnglishNearestLookup(benchmark::State& State)
+{
+    LookupBench(State, false);
+}
+BENCHMARK(BM_GermanEnglishNearestLookup)->Arg(0)->Arg(1)->ArgName("utf8")->Unit(benchmark::kMicrosecond);
+
+void ScanBench(benchmark::State& State, const char* Query, bool Definitions)
+{
+    TTwin& twin = Twin(static_cast<int>(State.range(0)));
+    if (!twin.Store)
+        return State.SkipWithError("no German-English dictionary");
+    twin.Store->SetSectionCacheBudget(0);
+    int found = 0;
+    for (auto _ : State) {
+        std::vector<TWordItem> items;
+        found = Definitions ? twin.Store->DefinitionSearch(Query, items, INT_MAX)
+                            : twin.Store->WildcardSearch(Query, items, INT_MAX);
+    }
+    State.counters["matches"] = found;
+}
+
+void BM_GermanEnglishWildcardScan(benchmark::State& State)
+{
+    ScanBench(State, "*ung", false);
+}
+BENCHMARK(BM_GermanEnglishWildcardScan)->Arg(0)->Arg(1)->ArgName("utf8")->Unit(benchmark::kMillisecond)->UseRealTime();
+
+void BM_GermanEnglishDefinitionSearch(benchmark::State& State)
+{
+    ScanBench(State, "house", true);
+}
+BENCHMARK(BM_GermanEnglishDefinitionSearch)->Arg(0)->Arg(1)->ArgName("utf8")->Unit(benchmark::kMillisecond)->UseRealTime();
+
+}  // namespace
+}  // namespace lirabo::bench
