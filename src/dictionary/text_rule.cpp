@@ -38,10 +38,7 @@ std::string TTextRule::KeyPrefix(std::string_view Text) const
 {
     if (!Utf8())
         return std::string(Text.substr(0, 4));
-    std::string folded;
-    AppendFoldedBytes(folded, Text.substr(0, 16));
-    folded.resize(std::min<size_t>(folded.size(), 4));
-    return folded;
+    return FoldedPrefix(Text, 4);
 }
 
 int TTextRule::CompareKey(std::string_view Prefix, const std::array<unsigned char, 4>& Key) const

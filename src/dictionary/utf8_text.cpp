@@ -119,10 +119,18 @@ void AppendFoldedBytes(std::string& Out, std::string_view Text)
     }
 }
 
+std::string FoldedPrefix(std::string_view Text, size_t Bytes)
+{
+    // Every unit folds to at least one byte and takes at most four.
+    std::string folded;
+    AppendFoldedBytes(folded, Text.substr(0, 4 * Bytes));
+    folded.resize(std::min(folded.size(), Bytes));
+    return folded;
+}
+
 std::array<unsigned char, 4> Utf8SectionKey(std::string_view Headword)
 {
-    std::string folded;
-    AppendFoldedBytes(folded, Headword.substr(0, 16));  // four units never take more
+    const std::string folded = FoldedPrefix(Headword, 4);
     std::array<unsigned char, 4> key{};
     for (size_t i = 0; i < key.size() && i < folded.size(); ++i)
         key[i] = static_cast<unsigned char>(folded[i]);

@@ -36,8 +36,12 @@ bool Utf8StartsWith(std::string_view Text, std::string_view Prefix);
 // well-formed text in the result never matches inside one.
 void AppendFoldedBytes(std::string& Out, std::string_view Text);
 
-// The four-byte section key of a headword: the first four folded bytes,
-// cut anywhere, padded with zero bytes.
+// The first Bytes folded bytes of Text (fewer when it is shorter), cut
+// anywhere: what section keys are made of and compared with.
+std::string FoldedPrefix(std::string_view Text, size_t Bytes);
+
+// The four-byte section key of a headword: its folded prefix padded with
+// zero bytes.
 std::array<unsigned char, 4> Utf8SectionKey(std::string_view Headword);
 
 // Text in Unicode normalisation form C. Text that is not well-formed UTF-8
