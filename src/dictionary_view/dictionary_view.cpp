@@ -56,9 +56,9 @@ void TDictionaryView::OpenDictionary(std::unique_ptr<TStream> Stream)
     SyncScrollBar();
 }
 
-void TDictionaryView::SetItems(std::vector<TWordItem>& Items)
+void TDictionaryView::SetItems(std::vector<TWordItem>& Items, TTextEncoding Encoding)
 {
-    FStore.SetItems(Items);
+    FStore.SetItems(Items, Encoding);
     SyncScrollBar();
     update();
 }

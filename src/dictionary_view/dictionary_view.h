@@ -27,7 +27,10 @@ namespace lirabo {
 //
 // It composes one store (the open dictionary or entry list) and reports to
 // its owner only through the four On... callbacks, each raised only when set.
-// Texts are Windows-1252 bytes, as the dictionary holds them.
+// What it shows and hands on (the callbacks' texts, highlights) is UTF-8,
+// whatever the encoding of the file; what it passes to the store (LookUp,
+// FindWord, WildcardSearch) is in the store's encoding (Encoding()), as the
+// store takes it.
 //
 // The operations that search or lay out may raise what the store raises (a
 // bzip2 error, a stream-read error, EAbort); the view's own event handling
@@ -46,8 +49,9 @@ public:
     // The same over a stream the view takes over.
     void OpenDictionary(std::unique_ptr<TStream> Stream);
     // Shows an entry list and takes it over (Items is left empty). An empty
-    // list leaves the view empty.
-    void SetItems(std::vector<TWordItem>& Items);
+    // list leaves the view empty. Encoding is that of the file the entries
+    // came from.
+    void SetItems(std::vector<TWordItem>& Items, TTextEncoding Encoding);
     // Closes whatever is open; the current range stays.
     void Clear();
 
@@ -64,6 +68,8 @@ public:
     void ListCurrentRelations(TRelationRows& Strings);
 
     TDictionaryStore& Store() { return FStore; }
+    // The encoding of what is open: the store's searches take text in it.
+    TTextEncoding Encoding() const { return FStore.Rule().Encoding(); }
     const TDictionaryHeader& Header() const { return FStore.Header(); }
     int EntryCount() const { return FStore.EntryCount(); }
     int CurrentFirst() const { return FStore.CurrentFirst(); }
@@ -120,9 +126,9 @@ public:
     // entries out again at once.
     TDictionaryStyles& Styles() { return FStyles; }
 
-    // Shows these texts (upper-cased plain text, as a definition search
-    // compares it) in the selection colour wherever they occur; empty for
-    // none. Repaints.
+    // Shows these texts (UTF-8, matched on whole characters without regard
+    // to case) in the selection colour wherever they occur in the plain text
+    // of an entry; empty for none. Repaints.
     void SetHighlight(std::vector<std::string> Pieces);
     const std::vector<std::string>& Highlight() const { return FCache.Highlight(); }
 

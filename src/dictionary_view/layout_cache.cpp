@@ -2,9 +2,15 @@
 
 #include <algorithm>
 
+#include "dictionary/display_text.h"
 #include "dictionary_view/text_highlight.h"
 
 namespace lirabo {
+
+std::string TLayoutCache::ShownText(const TWordItem& Entry) const
+{
+    return ToDisplayText(TEntryLayout::DisplayText(Entry), FStore.Rule().Encoding());
+}
 
 void TLayoutCache::Clear()
 {
@@ -51,7 +57,7 @@ void TLayoutCache::ProcessEntries(int Lines, int W, int TopEntry, int TopLine)
             if (!entry)
                 break;
             TProcessedItem item;
-            FLayout.WrapEntry(item, TEntryLayout::DisplayText(*entry), W);
+            FLayout.WrapEntry(item, ShownText(*entry), W);
             MarkPieces(item.Text, FHighlight);
             sum += item.Lines;
             items.push_back(std::move(item));
@@ -78,7 +84,7 @@ int TLayoutCache::EntryLineCount(int Index, int W)
     const TWordItem* entry = FStore.GetItem(Index);
     if (!entry)
         return 1;
-    return FLayout.CountLines(TEntryLayout::DisplayText(*entry), W);
+    return FLayout.CountLines(ShownText(*entry), W);
 }
 
 }  // namespace lirabo

@@ -58,6 +58,9 @@ public:
     uint64_t Generation() const { return FGeneration; }
 
 private:
+    // An entry as the view lays it out: UTF-8, whatever the file holds.
+    std::string ShownText(const TWordItem& Entry) const;
+
     TDictionaryStore& FStore;
     const TEntryLayout& FLayout;
     std::vector<TProcessedItem> FProcessed;

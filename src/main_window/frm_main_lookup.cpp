@@ -34,11 +34,6 @@ std::string ToAnsi(const QString& Text)
     return Utf8ToAnsi(Text.toStdString()).Text;
 }
 
-QString FromAnsi(const std::string& Text)
-{
-    return QString::fromStdString(AnsiToUtf8(Text));
-}
-
 }  // namespace
 
 void TfrmMain::cmbLookupChange()
@@ -263,14 +258,14 @@ void TfrmMain::OnTextSelected(const std::string& Text)
     // own by which the watch knows it, from the compositor or the toolkit
     // alike (a count of copies to skip would swallow a real one where the
     // compositor does not take a copy from a window without focus).
-    TClipboardWatch::CopyOwnText(FromAnsi(Text));
+    TClipboardWatch::CopyOwnText(QString::fromStdString(Text));
 }
 
 void TfrmMain::OnRightClick(const std::string& EntryText, const std::string& Word)
 {
     if (EntryText.empty() || Word.empty())
         return;
-    FClickedWord = FromAnsi(Word);
+    FClickedWord = QString::fromStdString(Word);
     Menu.popWord->popup(QCursor::pos());
 }
 
@@ -282,7 +277,7 @@ void TfrmMain::OnLinkRightClick(const std::string& Link)
 void TfrmMain::OnLinkClick(const std::string& Link)
 {
     if (!Link.empty())
-        SetLookupText(FromAnsi(Link));
+        SetLookupText(QString::fromStdString(Link));
     cmbLookupChange();
 }
 
@@ -300,7 +295,7 @@ void TfrmMain::mnuLookupClick()
 
 void TfrmMain::mnuCopyClick()
 {
-    OnTextSelected(ToAnsi(FClickedWord));
+    OnTextSelected(FClickedWord.toStdString());
 }
 
 }  // namespace lirabo

@@ -56,7 +56,7 @@ void TfrmMain::StartAdvancedSearch(const std::string& Query)
             return;
         }
         stbStatusBar->SetWholeWidthText(Text(9013) + QLatin1Char(' '));
-        FSearch->SearchList(kind, Query, *list);
+        FSearch->SearchList(kind, Query, *list, FAdvancedView->Encoding());
         return;
     }
 
@@ -115,7 +115,7 @@ void TfrmMain::ShowAdvancedResults(std::vector<TWordItem>& Items, int Count)
             pieces.push_back(piece);
     FAdvancedView->SetHighlight(std::move(pieces));
     if (Count > 0)
-        FAdvancedView->SetItems(Items);
+        FAdvancedView->SetItems(Items, FSearch->Result().Encoding);
     else
         FAdvancedView->Clear();
     Items.clear();

@@ -108,17 +108,20 @@ void TBackgroundSearch::SearchFile(TSearchKind Kind, const std::string& Query, c
         store.OpenDictionary(FileName);
         store.SetScanControl(&Control);
         TResult result;
+        result.Encoding = store.Rule().Encoding();
         result.Count = Kind == TSearchKind::Headwords ? store.WildcardSearch(Query, result.Items, INT_MAX)
                                                       : store.DefinitionSearch(Query, result.Items, INT_MAX);
         return result;
     });
 }
 
-void TBackgroundSearch::SearchList(TSearchKind Kind, const std::string& Query, const std::vector<TWordItem>& Entries)
+void TBackgroundSearch::SearchList(TSearchKind Kind, const std::string& Query, const std::vector<TWordItem>& Entries,
+                                   TTextEncoding Encoding)
 {
-    Start([Kind, Query, &Entries](const TScanControl& Control) {
+    Start([Kind, Query, &Entries, Encoding](const TScanControl& Control) {
         TResult result;
-        result.Count = SearchEntryList(Entries, Kind, Query, result.Items, INT_MAX, &Control);
+        result.Encoding = Encoding;
+        result.Count = SearchEntryList(Entries, Kind, Query, result.Items, INT_MAX, &Control, Encoding);
         return result;
     });
 }

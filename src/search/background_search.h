@@ -35,15 +35,18 @@ public:
         std::vector<TWordItem> Items;
         int Count = 0;
         bool Failed = false;  // the source could not be read to the end: nothing found
+        TTextEncoding Encoding = TTextEncoding::Windows1252;  // that of the entries' file
     };
 
     explicit TBackgroundSearch(QObject* Parent = nullptr);
     ~TBackgroundSearch() override;
 
+    // Query is in the encoding of the source searched.
     // Starts a search of the dictionary file FileName, stopping the one that runs.
     void SearchFile(TSearchKind Kind, const std::string& Query, const std::string& FileName);
-    // Starts a search of Entries, stopping the one that runs.
-    void SearchList(TSearchKind Kind, const std::string& Query, const std::vector<TWordItem>& Entries);
+    // Starts a search of Entries (from a file of Encoding), stopping the one that runs.
+    void SearchList(TSearchKind Kind, const std::string& Query, const std::vector<TWordItem>& Entries,
+                    TTextEncoding Encoding);
 
     // Stops the running search and waits for its thread: a scan stops
     // within one section's decoding. No event of it follows.

@@ -63,7 +63,7 @@ protected:
     {
         view->Styles().SetElementStyle(deDefinition, DefinitionStyle);
         std::vector<TWordItem> items{{"h", Definition}};
-        view->SetItems(items);
+        view->SetItems(items, TTextEncoding::Windows1252);
         TPaint paint;
         paint.Image = Shot();
         const TLayoutCache& cache = view->LayoutCache();

@@ -371,7 +371,7 @@ TEST_F(ViewTest, HostileEntriesNeverCrashHangOrEscape)
             c = static_cast<char>(random() % 256);
         items.push_back({"r" + std::to_string(i), text});
     }
-    view->SetItems(items);
+    view->SetItems(items, TTextEncoding::Windows1252);
     EXPECT_TRUE(items.empty());
     TEvents events;
     events.Listen(*view);

@@ -421,10 +421,10 @@ TEST_F(WindowTest, WordMenuWheelAndHelp)
     EXPECT_EQ(LookupBox()->currentText(), "word1010");
     EXPECT_EQ(CurrentWord(w.LookupView()), "word1010");
 
-    // Marked text and the word menu's Copy go to the clipboard as Unicode.
-    w.LookupView()->OnTextSelected("caf\xE9 au lait");
+    // Marked text and the word menu's Copy go to the clipboard as they show.
+    w.LookupView()->OnTextSelected("caf\xC3\xA9 au lait");
     EXPECT_EQ(QApplication::clipboard()->text(), QString::fromUtf8("café au lait"));
-    w.LookupView()->OnRightClick("entry", "na\xEFve");
+    w.LookupView()->OnRightClick("entry", "na\xC3\xAFve");
     Find<QAction>("mnuCopy")->trigger();
     menu->close();
     EXPECT_EQ(QApplication::clipboard()->text(), QString::fromUtf8("naïve"));

@@ -127,7 +127,7 @@ TEST_F(BackgroundSearchTest, ListSearchesReadTheListInPlaceAndLeaveItAsItWas)
     TBackgroundSearch search;
     Watch(search);
 
-    search.SearchList(TSearchKind::Definitions, "RIVER d1", list);
+    search.SearchList(TSearchKind::Definitions, "RIVER d1", list, TTextEncoding::Windows1252);
     ASSERT_TRUE(search.WaitForResult());
     EXPECT_EQ(list, before);
     std::vector<std::string> words;
@@ -135,7 +135,7 @@ TEST_F(BackgroundSearchTest, ListSearchesReadTheListInPlaceAndLeaveItAsItWas)
         words.push_back(item.Word);
     EXPECT_EQ(words, (std::vector<std::string>{"w012", "w015", "w018"}));  // "d1" is in d12, d15, d18...
 
-    search.SearchList(TSearchKind::Headwords, "w02*", list);
+    search.SearchList(TSearchKind::Headwords, "w02*", list, TTextEncoding::Windows1252);
     ASSERT_TRUE(search.WaitForResult());
     EXPECT_EQ(FCount, 10);
 }
