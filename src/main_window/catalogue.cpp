@@ -63,16 +63,17 @@ std::vector<TCatalogueEntry> ReadOnlineDictionaries(const QStringList& Dictionar
     QSet<QString> names;
     for (const QString& folder : DictionaryFolders) {
         TLanguageFile ini;
-        ini.LoadFromFile(QFile::encodeName(QDir(folder).filePath(QStringLiteral("online.ini"))).toStdString());
+        ini.LoadFromFile(
+            QFile::encodeName(QDir(folder).filePath(QStringLiteral("online.ini"))).toStdString());
         QSet<QString> here;
         for (const std::string& name : ini.SectionNames()) {
             TCatalogueEntry entry;
-            entry.Caption = QString::fromStdString(AnsiToUtf8(name));
+            entry.Caption = QString::fromStdString(name);
             const QString key = entry.Caption.toCaseFolded();
             if (names.contains(key))
                 continue;
             here.insert(key);
-            entry.Location = QString::fromStdString(AnsiToUtf8(ini.ReadString(name, "Location")));
+            entry.Location = QString::fromStdString(ini.ReadString(name, "Location"));
             entry.Online = true;
             entries.push_back(std::move(entry));
         }
