@@ -111,6 +111,10 @@ TEST_F(CatalogueTest, OnlineNamesAndAddressesInEitherEncoding)
          {"W\uFFFDrterbuch (online)"},
          {"http://w/\uFFFD%1"}},
         {"UTF-8 without the mark", "[Λ]\nLocation=λ\n", {"Î› (online)"}, {"Î»"}},
+        {"a name in other letter case",
+         mark + "[Λεξικό]\nLocation=a\n[ΛΕΞΙΚΌ]\nLocation=b\n[Été]\n[éTÉ]\n",
+         {"Été (online)", "Λεξικό (online)"},
+         {"", "a"}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.Case);
