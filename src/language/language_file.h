@@ -21,10 +21,11 @@ namespace lirabo {
 // result, so files from the internet are safe to load.
 class TLanguageFile {
 public:
-    // Files larger than this are treated as unreadable: no language or
-    // online.ini file comes near it, and it bounds the memory a hostile file
-    // can take.
-    static constexpr size_t kMaxFileSize = 16 * 1024 * 1024;
+    // Files larger than this are treated as unreadable: a complete language
+    // file is some 10 kB, and a hostile file of many tiny sections or keys
+    // takes some thirty times its size once read (decoded text, one map
+    // node and string per name), so the bound is what keeps that small.
+    static constexpr size_t kMaxFileSize = 1024 * 1024;
 
     // Replaces the content with the text of Bytes.
     void LoadFromBytes(std::string_view Bytes);

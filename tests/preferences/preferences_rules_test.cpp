@@ -7,6 +7,7 @@
 #include <QSettings>
 #include <QTemporaryDir>
 
+#include "language/language_file.h"
 #include "preferences/display_look.h"
 #include "preferences/frm_about.h"
 #include "preferences/language_list.h"
@@ -49,7 +50,8 @@ TEST(LanguageListTest, EnglishFirstThenUsableFilesSortedWithoutRegardToCase)
     Write(lang + "/notes.txt", "[Data]\nFileVersion=3\nName=Notes\n");
     QDir(lang).mkdir("folder.lng");
     // Beyond what any language file needs: the reader refuses it.
-    Write(lang + "/huge.lng", "[Data]\nFileVersion=3\nName=Huge\n" + QByteArray(17 * 1024 * 1024, ';'));
+    Write(lang + "/huge.lng",
+          "[Data]\nFileVersion=3\nName=Huge\n" + QByteArray(TLanguageFile::kMaxFileSize, ';'));
 
     const auto listed = Listed(lang);
     EXPECT_EQ(listed,
