@@ -2,8 +2,6 @@
 
 #include <QFile>
 
-#include "dictionary/ansi_codec.h"
-
 static void InitLanguageResources()
 {
     Q_INIT_RESOURCE(lirabo_resources);
@@ -39,8 +37,7 @@ bool TLanguage::ApplyLanguageFile(const QString& Path)
 
 QString TLanguage::ReadLanguageText(const QString& Section, int Key) const
 {
-    const std::string text = FIni.ReadString(Section.toStdString(), std::to_string(Key));
-    return QString::fromStdString(AnsiToUtf8(text));
+    return QString::fromStdString(FIni.ReadString(Section.toStdString(), std::to_string(Key)));
 }
 
 QString TLanguage::TextOrEnglish(const QString& Section, int Key) const
@@ -51,8 +48,7 @@ QString TLanguage::TextOrEnglish(const QString& Section, int Key) const
 
 QString TLanguage::ReadLanguageHint(const QString& Section, int Key) const
 {
-    const std::string text = FIni.ReadString(Section.toStdString(), std::to_string(Key) + "t");
-    return QString::fromStdString(AnsiToUtf8(text));
+    return QString::fromStdString(FIni.ReadString(Section.toStdString(), std::to_string(Key) + "t"));
 }
 
 QString TLanguage::FillPlaceholders(QString Text, const QStringList& Parts)

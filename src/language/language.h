@@ -25,8 +25,8 @@ public:
     // its name, else empties it).
     bool ApplyLanguageFile(const QString& Path);
 
-    // The text of decimal Key in Section, Windows-1252 decoded; empty when the
-    // section or the key is missing.
+    // The text of decimal Key in Section; empty when the section or the key
+    // is missing.
     QString ReadLanguageText(const QString& Section, int Key) const;
     // The same, from the built-in English file when this file lacks the key
     // (files made before the key existed).

@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "dictionary/word_order.h"
+#include "language/text_file.h"
 
 namespace lirabo {
 
@@ -64,8 +65,12 @@ void TLanguageFile::Clear()
 void TLanguageFile::LoadFromBytes(std::string_view Bytes)
 {
     Clear();
+    // A zero byte is never part of a longer character in either encoding, so
+    // the cut can come before decoding, which then has less to copy.
     if (const size_t nul = Bytes.find('\0'); nul != std::string_view::npos)
         Bytes = Bytes.substr(0, nul);
+    const std::string decoded = TextFileToUtf8(Bytes);
+    const std::string_view text = decoded;
 
     // Index of the section lines go to; a repeated section's lines go
     // nowhere, since the first occurrence wins.
@@ -74,14 +79,14 @@ void TLanguageFile::LoadFromBytes(std::string_view Bytes)
     bool inSection = false;
 
     size_t pos = 0;
-    while (pos < Bytes.size()) {
-        size_t end = Bytes.find_first_of("\r\n", pos);
+    while (pos < text.size()) {
+        size_t end = text.find_first_of("\r\n", pos);
         if (end == std::string_view::npos)
-            end = Bytes.size();
-        const std::string_view line = Trim(Bytes.substr(pos, end - pos));
+            end = text.size();
+        const std::string_view line = Trim(text.substr(pos, end - pos));
         pos = end;
-        if (pos < Bytes.size()) {
-            if (Bytes[pos] == '\r' && pos + 1 < Bytes.size() && Bytes[pos + 1] == '\n')
+        if (pos < text.size()) {
+            if (text[pos] == '\r' && pos + 1 < text.size() && text[pos + 1] == '\n')
                 pos += 2;
             else
                 pos += 1;

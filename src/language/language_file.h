@@ -7,22 +7,25 @@
 
 namespace lirabo {
 
-// An INI text as the language files and online.ini are read: 8-bit text,
-// lines ended by CR LF, CR or LF, reading stops at a NUL byte; each line is
-// trimmed of blanks and control characters; empty lines and lines starting
-// with ";" are comments; "[name]" opens a section; "key=value" is an entry
-// with both sides trimmed. Section names and keys compare without regard to
-// ASCII letter case and the first occurrence of either wins. Lines before the
-// first section are dropped. Bytes are kept as they are (Windows-1252).
+// An INI text as the language files and online.ini are read: Windows-1252,
+// or UTF-8 after a byte-order mark (see TextFileToUtf8); lines ended by CR LF,
+// CR or LF, reading stops at a NUL byte; each line is trimmed of blanks and
+// control characters; empty lines and lines starting with ";" are comments;
+// "[name]" opens a section; "key=value" is an entry with both sides trimmed.
+// Section names and keys compare without regard to ASCII letter case and the
+// first occurrence of either wins. Lines before the first section are
+// dropped. The text is decoded once, on loading: every name, key and value
+// it hands out is well-formed UTF-8, whatever the file held.
 //
 // The reader never fails: any byte sequence gives some (possibly empty)
 // result, so files from the internet are safe to load.
 class TLanguageFile {
 public:
-    // Files larger than this are treated as unreadable: no language or
-    // online.ini file comes near it, and it bounds the memory a hostile file
-    // can take.
-    static constexpr size_t kMaxFileSize = 16 * 1024 * 1024;
+    // Files larger than this are treated as unreadable: a complete language
+    // file is some 10 kB, and a hostile file of many tiny sections or keys
+    // takes some thirty times its size once read (decoded text, one map
+    // node and string per name), so the bound is what keeps that small.
+    static constexpr size_t kMaxFileSize = 1024 * 1024;
 
     // Replaces the content with the text of Bytes.
     void LoadFromBytes(std::string_view Bytes);

@@ -63,20 +63,21 @@ std::vector<TCatalogueEntry> ReadOnlineDictionaries(const QStringList& Dictionar
     QSet<QString> names;
     for (const QString& folder : DictionaryFolders) {
         TLanguageFile ini;
-        ini.LoadFromFile(QFile::encodeName(QDir(folder).filePath(QStringLiteral("online.ini"))).toStdString());
-        QSet<QString> here;
+        ini.LoadFromFile(
+            QFile::encodeName(QDir(folder).filePath(QStringLiteral("online.ini"))).toStdString());
         for (const std::string& name : ini.SectionNames()) {
             TCatalogueEntry entry;
-            entry.Caption = QString::fromStdString(AnsiToUtf8(name));
+            entry.Caption = QString::fromStdString(name);
+            // The reader folds the case of ASCII letters only; "Λεξικό" and
+            // "ΛΕΞΙΚΌ" in one file are one dictionary too.
             const QString key = entry.Caption.toCaseFolded();
             if (names.contains(key))
                 continue;
-            here.insert(key);
-            entry.Location = QString::fromStdString(AnsiToUtf8(ini.ReadString(name, "Location")));
+            names.insert(key);
+            entry.Location = QString::fromStdString(ini.ReadString(name, "Location"));
             entry.Online = true;
             entries.push_back(std::move(entry));
         }
-        names.unite(here);
     }
     std::stable_sort(entries.begin(), entries.end(), [](const TCatalogueEntry& a, const TCatalogueEntry& b) {
         return a.Caption.compare(b.Caption, Qt::CaseInsensitive) < 0;

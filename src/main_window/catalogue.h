@@ -60,8 +60,9 @@ private:
 };
 
 // The online dictionaries of the online.ini files in DictionaryFolders,
-// sorted by name, captioned with their names alone; a name in more than one
-// file counts once, from the first folder. Never raises.
+// sorted by name, captioned with their names alone; a name that occurs more
+// than once, in any letter case, counts once, from the first folder and the
+// first section. Never raises.
 std::vector<TCatalogueEntry> ReadOnlineDictionaries(const QStringList& DictionaryFolders);
 
 // Next and Previous over the catalogue lines of a list of LineCount lines

@@ -4,9 +4,8 @@
 #include <algorithm>
 
 #include "data_folders/data_folders.h"
-#include "dictionary/ansi_codec.h"
-#include "language/language_file.h"
 #include "language/language.h"
+#include "language/language_file.h"
 
 namespace lirabo {
 
@@ -19,7 +18,7 @@ std::vector<TLanguageChoice> ListLanguages(const QStringList& Folders)
         if (!file.isReadable() || !ini.LoadFromFile(QFile::encodeName(file.filePath()).toStdString()) ||
             ini.FileVersion() < TLanguage::kMinimumFileVersion)
             continue;
-        languages.push_back({file.fileName(), QString::fromStdString(AnsiToUtf8(ini.LanguageName()))});
+        languages.push_back({file.fileName(), QString::fromStdString(ini.LanguageName())});
     }
     return languages;
 }

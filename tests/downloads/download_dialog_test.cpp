@@ -100,6 +100,36 @@ TEST_F(DownloadDialogTest, LanguageFileIsInstalledWithProgressInWholeKilobytes)
     EXPECT_EQ(QFileInfo(dialog.TargetPath()).size(), 2047);
 }
 
+// The check before installing reads a language file as the settings
+// dialog will: a file it accepts here is one the list shows.
+TEST_F(DownloadDialogTest, LanguageFilesOfEitherEncodingAreCheckedBeforeInstalling)
+{
+    const QByteArray mark = "\xEF\xBB\xBF";
+    const struct {
+        const char* Case;
+        QByteArray Bytes;
+        bool Installed;
+    } cases[] = {
+        {"Windows-1252", "[Data]\r\nFileVersion=3\r\nName=Portugu\xEAs\r\n", true},
+        {"UTF-8", mark + "[Data]\r\nFileVersion=3\r\nName=Ελληνικά\r\n", true},
+        {"UTF-8, too old", mark + "[Data]\r\nFileVersion=2\r\nName=Ελληνικά\r\n", false},
+        {"UTF-16", QByteArray("\xFF\xFE[\0D\0a\0t\0a\0]\0", 14), false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Case);
+        QDir(FTarget).removeRecursively();
+        FServer.SetReply(TTestReply::Ok(c.Bytes));
+        TfrmDownload& dialog = Open(FServer.Url("/lang/Mine.lng"), TDownloadKind::LanguageFile);
+        ASSERT_TRUE(WaitUntil(
+            [&] { return dialog.Installed() || Label("lblDescription").startsWith("The download failed"); }));
+        EXPECT_EQ(dialog.Installed(), c.Installed);
+        EXPECT_EQ(Files(), c.Installed ? QStringList{"Mine.lng"} : QStringList());
+        if (!c.Installed) {
+            EXPECT_EQ(Label("lblStatus"), "The file is not a language file Lirabo can read.");
+        }
+    }
+}
+
 TEST_F(DownloadDialogTest, FailuresAreShownAndInstallNothing)
 {
     QDir().mkpath(FTarget);

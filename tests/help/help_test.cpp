@@ -20,7 +20,6 @@
 #include <string>
 #include <vector>
 
-#include "dictionary/ansi_codec.h"
 #include "language/language_file.h"
 #include "main_window/key_table.h"
 #include "makrel/cli/makrel_commands.h"
@@ -201,7 +200,7 @@ const lirabo::TLanguageFile& English()
 
 std::string EnglishText(const std::string& Section, const std::string& Key)
 {
-    return lirabo::AnsiToUtf8(English().ReadString(Section, Key));
+    return English().ReadString(Section, Key);
 }
 
 // The key's kind by its thousands digit (the language file's own rule:

@@ -89,5 +89,44 @@ TEST_F(CatalogueTest, EveryFolderOnceByFileNameAndOnlineDictionariesMerged)
     EXPECT_EQ(FCatalogue.At(4).Location, "http://mine/%1");
 }
 
+TEST_F(CatalogueTest, OnlineNamesAndAddressesInEitherEncoding)
+{
+    const QByteArray mark = "\xEF\xBB\xBF";
+    const struct {
+        const char* Case;
+        QByteArray Bytes;
+        QStringList Captions;
+        QStringList Locations;
+    } cases[] = {
+        {"Windows-1252",
+         "[W\xF6rterbuch]\r\nLocation=http://w/?q=%1&l=\xE9\r\n[Atlas]\r\n",
+         {"Atlas (online)", "Wörterbuch (online)"},
+         {"", "http://w/?q=%1&l=é"}},
+        {"UTF-8",
+         mark + "[Словарь]\r\n[Λεξικό]\r\nLocation=https://el.example/λέξη/%1\r\n[Atlas]\r\n",
+         {"Atlas (online)", "Λεξικό (online)", "Словарь (online)"},
+         {"", "https://el.example/λέξη/%1", ""}},
+        {"invalid UTF-8",
+         mark + "[W\xF6rterbuch]\nLocation=http://w/\xE9%1\n",
+         {"W\uFFFDrterbuch (online)"},
+         {"http://w/\uFFFD%1"}},
+        {"UTF-8 without the mark", "[Λ]\nLocation=λ\n", {"Î› (online)"}, {"Î»"}},
+        {"a name in other letter case",
+         mark + "[Λεξικό]\nLocation=a\n[ΛΕΞΙΚΌ]\nLocation=b\n[Été]\n[éTÉ]\n",
+         {"Été (online)", "Λεξικό (online)"},
+         {"", "a"}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Case);
+        FFolder.WriteFile("Dictionaries/online.ini", c.Bytes);
+        FCatalogue.Rebuild(Options());
+        EXPECT_EQ(FCatalogue.Captions(), c.Captions);
+        QStringList locations;
+        for (int i = 0; i < FCatalogue.Size(); ++i)
+            locations.append(FCatalogue.At(i).Location);
+        EXPECT_EQ(locations, c.Locations);
+    }
+}
+
 }  // namespace
 }  // namespace lirabo

@@ -14,10 +14,11 @@
 
 #include <QString>
 
-#include "dictionary/ansi_codec.h"
+#include "dictionary/utf8_text.h"
 #include "dictionary/word_order.h"
-#include "language/language_file.h"
 #include "language/language.h"
+#include "language/language_file.h"
+#include "language/text_file.h"
 
 namespace lirabo::test {
 namespace {
@@ -49,6 +50,38 @@ std::string Joined(const std::vector<std::string>& Items)
     for (const std::string& item : Items)
         text += (text.empty() ? "" : ", ") + item;
     return text;
+}
+
+// What a translator's editor got wrong in a file's bytes, with the offset of
+// the first fault; empty when none. A file is Windows-1252, or UTF-8 after a
+// byte-order mark, and ends its lines with CR LF.
+std::string EncodingFault(std::string_view Bytes)
+{
+    const bool utf8 = Bytes.starts_with(kUtf8ByteOrderMark);
+    const size_t invalid = utf8 ? FindInvalidUtf8(Bytes) : std::string_view::npos;
+    for (size_t i = utf8 ? kUtf8ByteOrderMark.size() : 0; i < Bytes.size(); ++i) {
+        const auto at = [i](const char* What) { return What + std::string(" at ") + std::to_string(i); };
+        const auto c = static_cast<unsigned char>(Bytes[i]);
+        if (c == 0)
+            return at("NUL");
+        if (i == invalid)
+            return at("invalid UTF-8");
+        if (!utf8) {
+            if (c == 0x81 || c == 0x8D || c == 0x8F || c == 0x90 || c == 0x9D)
+                return at("byte undefined in Windows-1252");
+            // A lead byte followed by a continuation byte is how UTF-8
+            // writes every umlaut; in Windows-1252 German it means "Ã¤" and
+            // the like.
+            if (c >= 0xC2 && c <= 0xF4 && i + 1 < Bytes.size() &&
+                (static_cast<unsigned char>(Bytes[i + 1]) & 0xC0) == 0x80)
+                return at("UTF-8 without byte-order mark");
+        }
+        if (c == '\n' && (i == 0 || Bytes[i - 1] != '\r'))
+            return at("bare LF");
+        if (c == '\r' && (i + 1 == Bytes.size() || Bytes[i + 1] != '\n'))
+            return at("bare CR");
+    }
+    return {};
 }
 
 class GermanLanguageFileTest : public ::testing::Test {
@@ -104,40 +137,42 @@ TEST_F(GermanLanguageFileTest, KeepsPlaceholdersAndFilterPatterns)
         for (const std::string& key : FEnglish.Keys(section)) {
             const std::string english = FEnglish.ReadString(section, key);
             const std::string german = FGerman.ReadString(section, key);
-            EXPECT_EQ(Placeholders(german), Placeholders(english))
-                << section << "/" << key << ": " << AnsiToUtf8(german);
+            EXPECT_EQ(Placeholders(german), Placeholders(english)) << section << "/" << key << ": " << german;
             // A file dialog takes its pattern from the parentheses.
             if (const size_t open = english.find("(*."); open != std::string::npos) {
                 const std::string pattern = english.substr(open, english.find(')', open) + 1 - open);
-                EXPECT_NE(german.find(pattern), std::string::npos)
-                    << section << "/" << key << ": " << AnsiToUtf8(german);
+                EXPECT_NE(german.find(pattern), std::string::npos) << section << "/" << key << ": " << german;
             }
         }
     }
 }
 
-TEST_F(GermanLanguageFileTest, IsWindows1252WithCrLfLineEnds)
+TEST_F(GermanLanguageFileTest, IsWindows1252OrMarkedUtf8WithCrLfLineEnds)
 {
-    const auto byte = [this](size_t i) { return static_cast<unsigned char>(FBytes[i]); };
-    EXPECT_FALSE(FBytes.starts_with("\xEF\xBB\xBF")) << "byte order mark";
-    for (size_t i = 0; i < FBytes.size(); ++i) {
-        const unsigned char c = byte(i);
-        ASSERT_NE(c, 0) << "NUL at " << i;
-        ASSERT_TRUE(c != 0x81 && c != 0x8D && c != 0x8F && c != 0x90 && c != 0x9D)
-            << "byte undefined in Windows-1252 at " << i;
-        // A lead byte followed by a continuation byte is how UTF-8 writes
-        // every umlaut; in Windows-1252 German it means "Ã¤" and the like.
-        if (c >= 0xC2 && c <= 0xF4 && i + 1 < FBytes.size()) {
-            const unsigned char next = byte(i + 1);
-            ASSERT_FALSE(next >= 0x80 && next <= 0xBF) << "UTF-8 sequence at " << i;
-        }
-        if (c == '\n') {
-            ASSERT_TRUE(i > 0 && FBytes[i - 1] == '\r') << "bare LF at " << i;
-        }
-        if (c == '\r') {
-            ASSERT_TRUE(i + 1 < FBytes.size() && FBytes[i + 1] == '\n') << "bare CR at " << i;
-        }
-    }
+    EXPECT_EQ(EncodingFault(FBytes), "");
+}
+
+TEST(LanguageFileEncodingTest, EachEncodingsFaultsAreFound)
+{
+    const std::string mark = "\xEF\xBB\xBF";
+    const struct {
+        const char* Case;
+        std::string Bytes;
+        std::string Fault;
+    } cases[] = {
+        {"Windows-1252", "[Data]\r\nName=Portugu\xEAs\r\n1=Gr\xFC\xDF \x84Gott\x93\r\n", ""},
+        {"marked UTF-8, Greek", mark + "[Data]\r\nName=Ελληνικά\r\n1001=Αρχείο\r\n", ""},
+        {"marked UTF-8, Russian", mark + "[Main]\r\n1=Словарь «Лирабо»\r\n", ""},
+        {"UTF-8 without the mark", "[Main]\r\n1=Wörterbuch\r\n", "UTF-8 without byte-order mark at 11"},
+        {"Windows-1252 after the mark", mark + "[Main]\r\n1=W\xF6rterbuch\r\n", "invalid UTF-8 at 14"},
+        {"cut character at the end", mark + "1=\xCE", "invalid UTF-8 at 5"},
+        {"undefined Windows-1252 byte", "[Main]\r\n1=\x81\r\n", "byte undefined in Windows-1252 at 10"},
+        {"bare LF", "[Main]\r\n1=a\n", "bare LF at 11"},
+        {"bare CR", mark + "[Main]\r1=a\r\n", "bare CR at 9"},
+        {"NUL", std::string("[Main]\r\n\0", 9), "NUL at 8"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(EncodingFault(c.Bytes), c.Fault) << c.Case;
 }
 
 TEST_F(GermanLanguageFileTest, IsAcceptedAndDecodesUmlautsAndQuotes)
@@ -162,6 +197,8 @@ TEST_F(GermanLanguageFileTest, IsAcceptedAndDecodesUmlautsAndQuotes)
 // for a command that does not exist.
 TEST_F(GermanLanguageFileTest, TipsQuoteCaptionsOfTheMainWindow)
 {
+    // German quotation marks, as the reader hands them out.
+    constexpr std::string_view kOpenQuote = "\u201E", kCloseQuote = "\u201C";
     std::set<std::string> captions;
     for (const std::string& key : FGerman.Keys("Main"))
         captions.insert(FGerman.ReadString("Main", key));
@@ -169,13 +206,14 @@ TEST_F(GermanLanguageFileTest, TipsQuoteCaptionsOfTheMainWindow)
     for (const std::string& key : FGerman.Keys("Tips")) {
         const std::string tip = FGerman.ReadString("Tips", key);
         size_t open = 0;
-        while ((open = tip.find('\x84', open)) != std::string::npos) {
-            const size_t close = tip.find('\x93', open + 1);
+        while ((open = tip.find(kOpenQuote, open)) != std::string::npos) {
+            const size_t from = open + kOpenQuote.size();
+            const size_t close = tip.find(kCloseQuote, from);
             ASSERT_NE(close, std::string::npos) << "unclosed quote in tip " << key;
-            const std::string caption = tip.substr(open + 1, close - open - 1);
-            EXPECT_TRUE(captions.contains(caption)) << "tip " << key << " quotes " << AnsiToUtf8(caption);
+            const std::string caption = tip.substr(from, close - from);
+            EXPECT_TRUE(captions.contains(caption)) << "tip " << key << " quotes " << caption;
             ++quoted;
-            open = close + 1;
+            open = close + kCloseQuote.size();
         }
     }
     EXPECT_GT(quoted, 10);

@@ -89,6 +89,35 @@ TEST(LanguageFileTest, HostileBytesNeverFail)
     EXPECT_EQ(f.ReadString("", ""), "");
 }
 
+TEST(LanguageFileTest, WindowsOrUtf8ByTheMarkAtTheStart)
+{
+    const std::string mark = "\xEF\xBB\xBF";
+    const struct {
+        const char* Case;
+        std::string Bytes;
+        std::string FirstSection;
+        std::string Name;
+    } cases[] = {
+        {"Windows-1252", "[Data]\r\nName=Portugu\xEAs \x80\r\n", "Data", "Português €"},
+        {"UTF-8, Greek", mark + "[Data]\r\nName=Ελληνικά\r\n", "Data", "Ελληνικά"},
+        {"UTF-8, Cyrillic section", mark + "[Словари]\nName=Толковый\n", "Словари", "(unknown)"},
+        {"UTF-8 without the mark", "[Data]\nName=Ελ\n", "Data", "Î•Î»"},
+        {"a mark later on", "[Data]\nName=" + mark + "x\n", "Data", "ï»¿x"},
+        {"invalid UTF-8", mark + "[Data]\nName=Portugu\xEAs\xCE\n", "Data", "Portugu\uFFFDs\uFFFD"},
+        // A cut character must not take the line end with it.
+        {"cut before a line end", mark + "[Data]\n1=\xE2\x82\nName=ok\n", "Data", "ok"},
+        {"mark only", mark, "", "(unknown)"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Case);
+        TLanguageFile f;
+        f.LoadFromBytes(c.Bytes);
+        const std::vector<std::string> sections = f.SectionNames();
+        EXPECT_EQ(sections.empty() ? "" : sections.front(), c.FirstSection);
+        EXPECT_EQ(f.LanguageName(), c.Name);
+    }
+}
+
 TEST(BuiltInEnglishTest, HoldsEverySectionAndTheTips)
 {
     TLanguageFile f;
@@ -150,11 +179,29 @@ TEST_F(LanguageFolderTest, AcceptedFileHasNoFallbackPerKey)
     EXPECT_EQ(FLanguage.TipCount(), 5);
 }
 
-TEST_F(LanguageFolderTest, TextIsDecodedFromWindows1252)
+TEST_F(LanguageFolderTest, TextIsDecodedFromWindows1252OrUtf8)
 {
-    EXPECT_TRUE(FLanguage.ApplyLanguageFile(
-        Write("fr.lng", "[Data]\nFileVersion=3\n[Main]\n2001=Mot \xE0 chercher \x80\n")));
-    EXPECT_EQ(FLanguage.ReadLanguageText("Main", 2001), QString::fromUtf8("Mot à chercher €"));
+    const QByteArray mark = "\xEF\xBB\xBF";
+    const struct {
+        const char* Case;
+        QByteArray Bytes;
+        bool Accepted;
+        const char* Text;  // of key 2001 in [Main]
+        const char* Hint;  // of key 9017
+    } cases[] = {
+        {"Windows-1252", "[Data]\nFileVersion=3\n[Main]\n2001=Mot \xE0 chercher \x80\n9017t=Chercher\n", true,
+         "Mot à chercher €", "Chercher"},
+        {"UTF-8", mark + "[Data]\r\nFileVersion=3\r\n[Main]\r\n2001=Αναζήτηση:\r\n9017t=Найти\r\n", true,
+         "Αναζήτηση:", "Найти"},
+        {"UTF-8, too old", mark + "[Data]\nFileVersion=2\n[Main]\n2001=Αναζήτηση:\n", false,
+         "Look up:", "Look up"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Case);
+        EXPECT_EQ(FLanguage.ApplyLanguageFile(Write("file.lng", c.Bytes)), c.Accepted);
+        EXPECT_EQ(FLanguage.ReadLanguageText("Main", 2001), QString::fromUtf8(c.Text));
+        EXPECT_EQ(FLanguage.ReadLanguageHint("Main", 9017), QString::fromUtf8(c.Hint));
+    }
 }
 
 TEST(ApplyLanguageTest, TagsGiveTextsHintsAndMenuCaptions)

@@ -7,6 +7,7 @@
 #include <QSettings>
 #include <QTemporaryDir>
 
+#include "language/language_file.h"
 #include "preferences/display_look.h"
 #include "preferences/frm_about.h"
 #include "preferences/language_list.h"
@@ -41,20 +42,27 @@ TEST(LanguageListTest, EnglishFirstThenUsableFilesSortedWithoutRegardToCase)
     Write(lang + "/zulu.lng", "[Data]\r\nFileVersion=3\r\nName=Zulu\r\n");
     Write(lang + "/Alpha.LNG", "[Data]\nFileVersion=4\n");                      // no name
     Write(lang + "/beta.lng", "[Data]\nFileVersion=3\nName=Fran\xE7" "ais\n");  // Windows-1252
+    Write(lang + "/gamma.lng", "\xEF\xBB\xBF[Data]\r\nFileVersion=3\r\nName=Ελληνικά\r\n");  // UTF-8
+    Write(lang + "/delta.lng", "\xEF\xBB\xBF[Data]\nFileVersion=3\nName=Portugu\xEAs\n");    // not UTF-8
+    Write(lang + "/epsilon.lng", "\xEF\xBB\xBF[Data]\nFileVersion=2\nName=Русский\n");       // too old
     Write(lang + "/old.lng", "[Data]\nFileVersion=2\nName=Old\n");              // too old to be used
     Write(lang + "/none.lng", "[Main]\n1001=File\n");                            // no version at all
     Write(lang + "/notes.txt", "[Data]\nFileVersion=3\nName=Notes\n");
     QDir(lang).mkdir("folder.lng");
     // Beyond what any language file needs: the reader refuses it.
-    Write(lang + "/huge.lng", "[Data]\nFileVersion=3\nName=Huge\n" + QByteArray(17 * 1024 * 1024, ';'));
+    Write(lang + "/huge.lng",
+          "[Data]\nFileVersion=3\nName=Huge\n" + QByteArray(TLanguageFile::kMaxFileSize, ';'));
 
     const auto listed = Listed(lang);
-    EXPECT_EQ(listed, (std::vector<std::pair<QString, QString>>{{"", "English (default)"},
-                                                                 {"Alpha.LNG", "(unknown)"},
-                                                                 {"beta.lng", QString::fromUtf8("Français")},
-                                                                 {"zulu.lng", "Zulu"}}));
+    EXPECT_EQ(listed,
+              (std::vector<std::pair<QString, QString>>{{"", "English (default)"},
+                                                        {"Alpha.LNG", "(unknown)"},
+                                                        {"beta.lng", QString::fromUtf8("Français")},
+                                                        {"delta.lng", QString::fromUtf8("Portugu\uFFFDs")},
+                                                        {"gamma.lng", QString::fromUtf8("Ελληνικά")},
+                                                        {"zulu.lng", "Zulu"}}));
     const auto languages = ListLanguages({lang});
-    EXPECT_EQ(FindLanguage(languages, "ZULU.lng"), 3);
+    EXPECT_EQ(FindLanguage(languages, "ZULU.lng"), 5);
     EXPECT_EQ(FindLanguage(languages, ""), 0);
     EXPECT_EQ(FindLanguage(languages, "old.lng"), -1) << "a file the list left out is not selected";
 }
