@@ -22,6 +22,7 @@
 #include "makrel/cli/recode_command.h"
 #include "makrel/core/dictionary_verifier.h"
 #include "makrel/core/importer.h"
+#include "makrel/core/language_pair.h"
 #include "makrel/core/text_escape.h"
 #include "makrel/tsv/tsv_importer.h"
 
@@ -156,22 +157,16 @@ TEncodingChoice ParseEncoding(const std::string& Name)
     throw Failure{"--encoding", "unknown encoding \"" + Name + "\" (auto, windows-1252 or utf-8)"};
 }
 
-// HEAD-DEFS, each side an ISO 639-1 code, ? or empty (unknown).
+// --languages HEAD-DEFS: both sides are the user's, so no importer's
+// suggestion replaces an unknown one.
 void ParseLanguages(const std::string& Text, TWriterOptions& Options)
 {
-    const size_t dash = Text.find('-');
-    if (dash == std::string::npos || Text.find('-', dash + 1) != std::string::npos)
-        throw Failure{"--languages", "expected HEAD-DEFS, e.g. pl-en, with ? for a side that is unknown"};
-    const auto side = [&](const std::string& Code) {
-        if (Code.empty() || Code == "?")
-            return std::string();
-        if (!IsLanguageCode(Code))
-            throw Failure{"--languages",
-                          "\"" + Code + "\" is not a two-letter ISO 639-1 language code in lower case"};
-        return Code;
-    };
-    Options.HeadwordLanguage = side(Text.substr(0, dash));
-    Options.DefinitionLanguage = side(Text.substr(dash + 1));
+    TLanguagePair pair;
+    const std::string error = ReadLanguagePair(Text, pair);
+    if (!error.empty())
+        throw Failure{"--languages", error};
+    Options.HeadwordLanguage = std::move(pair.Headword);
+    Options.DefinitionLanguage = std::move(pair.Definition);
     Options.KeepLanguages = true;
 }
 

@@ -293,8 +293,7 @@ std::vector<unsigned char> TDictionaryWriter::Build(const TProgress& Progress)
     if (file.size() >= static_cast<size_t>(INT32_MAX))
         throw std::runtime_error("the dictionary would reach 2 GiB, the most a file can hold");
 
-    const int32_t textWord =
-        lirabo::TextWord({FEncoding, FOptions.HeadwordLanguage, FOptions.DefinitionLanguage});
+    const int32_t textWord = lirabo::TextWord(Text());
     const int64_t fields[] = {TDictionaryHeader::kFormat, static_cast<int64_t>(file.size()), textWord,
                               static_cast<int64_t>(count), static_cast<int64_t>(sections),
                               FOptions.SectionSize, relationsStart, relationsEnd,

@@ -79,6 +79,12 @@ public:
     // Windows-1252 (0 unless it was forced), and the entries that
     // transliteration made too long and that were shortened.
     lirabo::TTextEncoding Encoding() const { return FEncoding; }
+    // After Build: what the header says of the text, the languages being
+    // the options' or, where those left one empty, an importer's suggestion.
+    lirabo::TTextDescription Text() const
+    {
+        return {FEncoding, FOptions.HeadwordLanguage, FOptions.DefinitionLanguage};
+    }
     size_t ReplacedCharacters() const { return FReplacedCharacters; }
     size_t ShortenedEntries() const { return FShortenedEntries; }
     // Builds the file and puts it in FileName's place whole (see
