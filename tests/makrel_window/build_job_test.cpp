@@ -103,10 +103,22 @@ TEST_F(BuildJobTest, FailuresNameTheirCauseAndWriteNothing)
     cases.push_back({"folder given as a TSV file", Options(""), {Sources.Local("")}});
     TBuildOptions name = Options("good.tsv");
     name.Name = "\xE6\x97\xA5\xE6\x9C\xAC";  // no Windows-1252 form
-    cases.push_back({"name outside the code page", name, {"Name"}});
+    name.Encoding = TEncodingChoice::Windows1252;
+    cases.push_back({"name outside the forced code page", name, {"Name", "U+65E5", "Automatic or UTF-8"}});
     TBuildOptions notice = Options("good.tsv");
     notice.Notice = "\xE2\x82\xAC ok, \xE2\x84\x96 not";
-    cases.push_back({"notice outside the code page", notice, {"Notice"}});
+    notice.Encoding = TEncodingChoice::Windows1252;
+    cases.push_back({"notice outside the forced code page", notice, {"Notice", "U+2116"}});
+    TBuildOptions headword = Options("good.tsv");
+    headword.HeadwordLanguage = "xx";
+    cases.push_back(
+        {"headword language not ISO 639-1", headword, {"Headword language", "\"xx\"", "ISO 639-1"}});
+    TBuildOptions definition = Options("good.tsv");
+    definition.DefinitionLanguage = "EN";
+    cases.push_back({"definition language in upper case", definition, {"Definition language", "\"EN\""}});
+    TBuildOptions threeLetters = Options("good.tsv");
+    threeLetters.HeadwordLanguage = "deu";
+    cases.push_back({"three-letter code", threeLetters, {"Headword language", "\"deu\""}});
     TBuildOptions longName = Options("good.tsv");
     longName.Name = std::string(600, 'n');
     cases.push_back({"name too long", longName, {"name", "512"}});
@@ -133,6 +145,59 @@ TEST_F(BuildJobTest, FailuresNameTheirCauseAndWriteNothing)
             EXPECT_NE(result.Error.find(part), std::string::npos) << result.Error << " lacks " << part;
         EXPECT_EQ(result.Error.find(".tmp"), std::string::npos) << result.Error;
         EXPECT_EQ(Contents(Output.Path()), QStringList()) << result.Error;
+    }
+}
+
+TEST_F(BuildJobTest, TheEncodingAndLanguagesChosenAreWhatTheFileSays)
+{
+    using lirabo::TTextEncoding;
+    Sources.Write("fruit.tsv", "apple\ta red fruit\npear\ta green fruit\n");
+    // Polish and Greek: ż, ł and ζ, ω, ή lack Windows-1252 forms, ó has one.
+    Sources.Write("polish.tsv",
+                  "\xC5\xBC\xC3\xB3\xC5\x82w\tturtle\n"
+                  "\xCE\xB6\xCF\x89\xCE\xAE\tlife\n");
+    struct TCase {
+        const char* Title;
+        const char* Source;
+        TEncodingChoice Encoding;
+        const char* Name;
+        const char* Headword;
+        const char* Definition;
+        TTextEncoding Written;
+        size_t Replaced;
+    };
+    const TCase cases[] = {
+        {"defaults: Windows-1252 text stays so", "fruit.tsv", TEncodingChoice::Auto, "", "", "",
+         TTextEncoding::Windows1252, 0},
+        {"automatic keeps Polish and Greek", "polish.tsv", TEncodingChoice::Auto, "", "pl", "en",
+         TTextEncoding::Utf8, 0},
+        {"automatic: the name alone asks for UTF-8", "fruit.tsv", TEncodingChoice::Auto,
+         "\xC5\x81\xC3\xB3"
+         "d\xC5\xBA",
+         "", "en", TTextEncoding::Utf8, 0},
+        {"forced UTF-8", "fruit.tsv", TEncodingChoice::Utf8, "", "en", "", TTextEncoding::Utf8, 0},
+        {"forced Windows-1252 transliterates and counts", "polish.tsv", TEncodingChoice::Windows1252, "", "",
+         "", TTextEncoding::Windows1252, 5},
+    };
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.Title);
+        TBuildOptions options = Options(c.Source, "out.ldi");
+        options.Encoding = c.Encoding;
+        options.Name = c.Name;
+        options.HeadwordLanguage = c.Headword;
+        options.DefinitionLanguage = c.Definition;
+        options.ReplaceExisting = true;
+        TBuildJob job(options);
+        const TBuildResult result = job.Run();
+        ASSERT_EQ(result.Status, TBuildStatus::Succeeded) << result.Error;
+        const lirabo::TTextDescription expected{c.Written, c.Headword, c.Definition};
+        EXPECT_EQ(result.Text, expected);
+        EXPECT_EQ(result.ReplacedCharacters, c.Replaced);
+        lirabo::TDictionaryHeader header;
+        header.LoadFromFile(options.Output, true);
+        EXPECT_EQ(header.Text, expected);
+        EXPECT_EQ(header.Name, c.Name);
+        EXPECT_TRUE(VerifyDictionary(options.Output).empty());
     }
 }
 

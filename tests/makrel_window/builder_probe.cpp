@@ -1,14 +1,18 @@
 // Shows the builder window offscreen and saves screenshots of it: idle,
-// building (with the progress bar part way), built, after a failure, and
-// idle at a large font. Not a test: a tool for looking at the window.
+// building (with the progress bar part way), built, built as UTF-8 with
+// languages chosen, after a failure, after a refused language, and idle at
+// a large font. Not a test: a tool for looking at the window.
 //
 //   makrel_window_probe OUTPUT_FOLDER
 
+#include <QAbstractItemView>
 #include <QApplication>
+#include <QComboBox>
 #include <QDir>
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QScreen>
 #include <QTemporaryDir>
 #include <QTest>
 #include <cstdio>
@@ -91,6 +95,33 @@ int main(int argc, char** argv)
     Set(*window, "edtNotice", "Free to use");
     ok = BuildAndWait(*window) && ok;
     ok = Save(*window, out, "built.png") && ok;
+
+    const QString polish = sources.Write("polish-english.tsv",
+                                         "\xC5\xBC\xC3\xB3\xC5\x82w\tturtle\n"
+                                         "\xC5\x82\xC4\x85ka\tmeadow\n"
+                                         "\xCE\xB6\xCF\x89\xCE\xAE\tlife (Greek)\n");
+    Set(*window, "edtSource", polish);
+    Set(*window, "edtName", QString::fromUtf8("Polski \xE2\x80\x93 angielski"));
+    window->findChild<QComboBox*>("cmbHeadwordLanguage")->setEditText("pl");
+    window->findChild<QComboBox*>("cmbDefinitionLanguage")->setEditText("en");
+    ok = BuildAndWait(*window) && ok;
+    ok = Save(*window, out, "built-utf8.png") && ok;
+
+    window->findChild<QComboBox*>("cmbHeadwordLanguage")->setEditText("PL");
+    QTest::mouseClick(window->findChild<QPushButton*>("btnBuild"), Qt::LeftButton);
+    ok = Save(*window, out, "bad-language.png") && ok;
+    // The open list is a window of its own: only a grab of the screen shows
+    // it (under a real X server; offscreen the picture stays empty).
+    auto* languages = window->findChild<QComboBox*>("cmbHeadwordLanguage");
+    languages->setCurrentIndex(languages->findData("pl"));
+    languages->showPopup();
+    ok = QTest::qWaitFor([&] { return languages->view()->isVisible(); }, kTimeoutMs) && ok;
+    QCoreApplication::processEvents();
+    const QString list = out.filePath("language-list.png");
+    const bool listSaved = window->screen()->grabWindow(0).save(list);
+    std::printf("%s %s\n", listSaved ? "saved" : "could not save", qPrintable(list));
+    languages->hidePopup();
+    languages->setCurrentIndex(0);
 
     Set(*window, "edtSource", bad);
     ok = BuildAndWait(*window) && ok;

@@ -1,8 +1,10 @@
 #include "frm_builder.h"
 #include "dictd_number.h"
+#include "language_box.h"
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QComboBox>
 #include <QDir>
 #include <QElapsedTimer>
@@ -23,6 +25,7 @@
 
 #include "builder_fixture.h"
 #include "dictionary/dictionary_header.h"
+#include "dictionary/dictionary_store.h"
 #include "makrel/core/dictionary_verifier.h"
 #include "makrel/core/importer.h"
 
@@ -95,6 +98,43 @@ protected:
             QTest::keyClicks(edit, Text);
         else
             edit->setText(Text);
+    }
+
+    // A dictd dictionary of two German words named "Tiny Test Dictionary";
+    // returns its index. A name such as "deu-eng" names its languages.
+    QString WriteTinyDictd(const QString& Name) const
+    {
+        std::string data;
+        std::string index;
+        const auto article = [&](const std::string& Word, const std::string& Text) {
+            index += Word + "\t" + makrel::test::DictdNumber(data.size()) + "\t" +
+                     makrel::test::DictdNumber(Text.size()) + "\n";
+            data += Text;
+        };
+        article("00databaseshort", "00-database-short\n     Tiny Test Dictionary\n");
+        article("apfel", "Apfel <n>\n apple\n\n");
+        article("haus", "Haus <n>\n house\n\n");
+        Sources.Write(Name + ".dict", QByteArray::fromStdString(data));
+        return Sources.Write(Name + ".index", QByteArray::fromStdString(index));
+    }
+
+    // Types into a language list as a user would, completion included.
+    void TypeLanguage(const char* Box, const QString& Text)
+    {
+        auto* box = Find<TLanguageBox>(Box);
+        // Completion works in the focused edit only.
+        Window->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(Window.get()));
+        box->lineEdit()->setFocus();
+        box->clearEditText();
+        QTest::keyClicks(box->lineEdit(), Text);
+    }
+
+    void ChooseEncoding(TEncodingChoice Encoding)
+    {
+        auto* list = Find<QComboBox>("cmbEncoding");
+        list->setCurrentIndex(list->findData(static_cast<int>(Encoding)));
+        ASSERT_GE(list->currentIndex(), 0);
     }
 
     void ClickBuild() { QTest::mouseClick(Find<QPushButton>("btnBuild"), Qt::LeftButton); }
@@ -214,17 +254,26 @@ TEST_F(FrmBuilderTest, ABadSourceShowsTheImportersMessageAndWritesNothing)
     struct TCase {
         QString Source;
         QString Name;
+        TEncodingChoice Encoding;
         QStringList Expected;
     };
     const std::vector<TCase> cases = {
-        {notab, "", {notab, "line 2", "no tab between the headword and the definition"}},
-        {Sources.FilePath("missing.tsv"), "", {Sources.FilePath("missing.tsv")}},
-        {good, QString::fromUtf8("\xE6\x97\xA5\xE6\x9C\xAC"), {"Name:"}},
+        {notab,
+         "",
+         TEncodingChoice::Auto,
+         {notab, "line 2", "no tab between the headword and the definition"}},
+        {Sources.FilePath("missing.tsv"), "", TEncodingChoice::Auto, {Sources.FilePath("missing.tsv")}},
+        // Only a forced Windows-1252 refuses a name it cannot hold.
+        {good,
+         QString::fromUtf8("\xE6\x97\xA5\xE6\x9C\xAC"),
+         TEncodingChoice::Windows1252,
+         {"Name:", "no Windows-1252 form", "Automatic or UTF-8"}},
     };
     for (const TCase& c : cases) {
         SCOPED_TRACE(c.Source.toStdString());
         Type("edtSource", c.Source);
         Type("edtName", c.Name);
+        ChooseEncoding(c.Encoding);
         ASSERT_TRUE(BuildAndWait());
         for (const QString& part : c.Expected)
             EXPECT_TRUE(Result().contains(part)) << Result().toStdString() << " lacks " << part.toStdString();
@@ -366,18 +415,7 @@ TEST_F(FrmBuilderTest, EveryFormatInTheListIsOneMakrelImports)
 
     // A format other than TSV reaches its importer, and a dictionary that
     // names itself keeps its name when Name is left empty.
-    std::string data;
-    std::string index;
-    const auto article = [&](const std::string& Word, const std::string& Text) {
-        index += Word + "\t" + makrel::test::DictdNumber(data.size()) + "\t" +
-                 makrel::test::DictdNumber(Text.size()) + "\n";
-        data += Text;
-    };
-    article("00databaseshort", "00-database-short\n     Tiny Test Dictionary\n");
-    article("apfel", "Apfel <n>\n apple\n\n");
-    article("haus", "Haus <n>\n house\n\n");
-    Sources.Write("tiny.dict", QByteArray::fromStdString(data));
-    const QString source = Sources.Write("tiny.index", QByteArray::fromStdString(index));
+    const QString source = WriteTinyDictd("tiny");
     formats->setCurrentIndex(static_cast<int>(TfrmBuilder::FormatNames().indexOf("dictd")));
     Type("edtSource", source);
     EXPECT_EQ(Find<QLineEdit>("edtOutput")->text(), "tiny.ldi");
@@ -387,6 +425,191 @@ TEST_F(FrmBuilderTest, EveryFormatInTheListIsOneMakrelImports)
     EXPECT_EQ(header.Name, "Tiny Test Dictionary");
     EXPECT_EQ(header.WordCount, 2);
     EXPECT_TRUE(Result().contains("Entries: 2")) << Result().toStdString();
+}
+
+TEST_F(FrmBuilderTest, TheEncodingAndLanguagesChosenReachTheDictionaryAndItsSummary)
+{
+    using lirabo::TTextEncoding;
+    // Polish and Greek: ż, ł and ζ, ω, ή lack Windows-1252 forms, ó has one.
+    const QString polish = Sources.Write("polish.tsv",
+                                         "\xC5\xBC\xC3\xB3\xC5\x82w\tturtle\n"
+                                         "\xCE\xB6\xCF\x89\xCE\xAE\tlife\n");
+    const QString fruit = Sources.Write("fruit.tsv", "apple\ta red fruit\n");
+    const QString germanEnglish = WriteTinyDictd("deu-eng");
+    Start();
+    EXPECT_EQ(Find<QComboBox>("cmbEncoding")->currentIndex(), 0);
+    EXPECT_EQ(Find<QComboBox>("cmbEncoding")->currentData().toInt(), static_cast<int>(TEncodingChoice::Auto));
+    EXPECT_EQ(Find<TLanguageBox>("cmbHeadwordLanguage")->Code(), "");
+    EXPECT_EQ(Find<TLanguageBox>("cmbDefinitionLanguage")->Code(), "");
+    OverwriteAnswer = true;
+
+    struct TCase {
+        const char* Title;
+        const char* Format;
+        QString Source;
+        TEncodingChoice Encoding;
+        QString Headword;  // typed; empty: "From the source"
+        QString Definition;
+        lirabo::TTextDescription Expected;
+        QStringList Summary;  // whole lines
+    };
+    const std::vector<TCase> cases = {
+        {"automatic keeps Polish and Greek as UTF-8",
+         "tsv",
+         polish,
+         TEncodingChoice::Auto,
+         "pl",
+         "en",
+         {TTextEncoding::Utf8, "pl", "en"},
+         {"Encoding: UTF-8 (chosen automatically)",
+          "Languages: headwords Polish (pl), definitions English (en)", "Replaced characters: 0"}},
+        {"forced Windows-1252 replaces and counts",
+         "tsv",
+         polish,
+         TEncodingChoice::Windows1252,
+         "",
+         "",
+         {TTextEncoding::Windows1252, "", ""},
+         {"Encoding: Windows-1252", "Languages: unknown", "Replaced characters: 5"}},
+        {"forced UTF-8, a code typed with spaces",
+         "tsv",
+         fruit,
+         TEncodingChoice::Utf8,
+         " de ",
+         "",
+         {TTextEncoding::Utf8, "de", ""},
+         {"Encoding: UTF-8", "Languages: headwords German (de), definitions unknown"}},
+        {"both languages from the source's name",
+         "dictd",
+         germanEnglish,
+         TEncodingChoice::Auto,
+         "",
+         "",
+         {TTextEncoding::Windows1252, "de", "en"},
+         {"Encoding: Windows-1252 (chosen automatically)",
+          "Languages: headwords German (de), definitions English (en)"}},
+        {"one side typed, the other from the source",
+         "dictd",
+         germanEnglish,
+         TEncodingChoice::Auto,
+         "nl",
+         "",
+         {TTextEncoding::Windows1252, "nl", "en"},
+         {"Languages: headwords Dutch (nl), definitions English (en)"}},
+    };
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.Title);
+        auto* formats = Find<QComboBox>("cmbFormat");
+        formats->setCurrentIndex(static_cast<int>(TfrmBuilder::FormatNames().indexOf(c.Format)));
+        Type("edtSource", c.Source);
+        ChooseEncoding(c.Encoding);
+        TypeLanguage("cmbHeadwordLanguage", c.Headword);
+        TypeLanguage("cmbDefinitionLanguage", c.Definition);
+        ASSERT_TRUE(BuildAndWait());
+        ASSERT_TRUE(Status().contains("opened it in Lirabo")) << Result().toStdString();
+        const QString output = Absolute(QFileInfo(c.Source).completeBaseName() + ".ldi");
+        lirabo::TDictionaryHeader header;
+        header.LoadFromFile(Local(output), true);
+        EXPECT_EQ(header.Text, c.Expected);
+        EXPECT_TRUE(VerifyDictionary(Local(output)).empty());
+        const QStringList lines = Result().split('\n');
+        for (const QString& line : c.Summary)
+            EXPECT_TRUE(lines.contains(line)) << line.toStdString() << " in " << Result().toStdString();
+    }
+
+    // The UTF-8 dictionary holds the Polish headword as it was written.
+    Find<QComboBox>("cmbFormat")->setCurrentIndex(0);
+    Type("edtSource", polish);
+    ChooseEncoding(TEncodingChoice::Auto);
+    ASSERT_TRUE(BuildAndWait());
+    lirabo::TDictionaryStore store;
+    store.OpenDictionary(Local(Absolute("polish.ldi")));
+    int first = -1;
+    int count = 0;
+    store.FindWord("\xC5\xBC\xC3\xB3\xC5\x82w", true, first, count);
+    ASSERT_EQ(count, 1);
+    EXPECT_EQ(store.GetItem(first)->Definition, "turtle");
+}
+
+TEST_F(FrmBuilderTest, ALanguageThatIsNoISOCodeIsRefusedBeforeTheBuild)
+{
+    const QString source = Sources.Write("words.tsv", "apple\ta red fruit\n");
+    Start();
+    Type("edtSource", source);
+    struct TCase {
+        const char* Box;
+        QString Typed;
+        QStringList Expected;
+    };
+    const std::vector<TCase> cases = {
+        {"cmbHeadwordLanguage",
+         "xx",
+         {"Headword language: \"xx\" is not a two-letter ISO 639-1 language code"}},
+        // Lower case only, as makrel: completion must not turn it into "de".
+        {"cmbHeadwordLanguage", "DE", {"\"DE\"", "in lower case"}},
+        {"cmbDefinitionLanguage", "deu", {"Definition language: \"deu\""}},
+        {"cmbDefinitionLanguage", "German", {"\"German\""}},
+        {"cmbDefinitionLanguage", "de-en", {"\"de-en\""}},
+        {"cmbHeadwordLanguage", "?", {"\"?\""}},
+    };
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.Typed.toStdString());
+        TypeLanguage(c.Box, c.Typed);
+        ClickBuild();
+        EXPECT_FALSE(Window->Busy());
+        EXPECT_EQ(Status(), "Not built.");
+        for (const QString& part : c.Expected)
+            EXPECT_TRUE(Result().contains(part)) << Result().toStdString() << " lacks " << part.toStdString();
+        EXPECT_FALSE(QFileInfo::exists(Dictionaries()));
+        Find<TLanguageBox>(c.Box)->setCurrentIndex(0);
+    }
+    EXPECT_TRUE(SentPaths().empty());
+
+    // Typed and completed, or picked from the list, a language is its code.
+    TypeLanguage("cmbHeadwordLanguage", "pl");
+    EXPECT_EQ(Find<TLanguageBox>("cmbHeadwordLanguage")->currentText(),
+              QString::fromUtf8("pl \xE2\x80\x93 Polish"));
+    EXPECT_EQ(Find<TLanguageBox>("cmbHeadwordLanguage")->Code(), "pl");
+    auto* box = Find<TLanguageBox>("cmbDefinitionLanguage");
+    box->setCurrentIndex(box->findData("el"));
+    EXPECT_EQ(box->currentText(), QString::fromUtf8("el \xE2\x80\x93 Greek"));
+    EXPECT_EQ(box->Code(), "el");
+    EXPECT_EQ(box->Error(), "");
+}
+
+TEST_F(FrmBuilderTest, EveryControlHasANameAndTabReachesItInOrder)
+{
+    Start();
+    Window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(Window.get()));
+    Find<QComboBox>("cmbFormat")->setFocus();
+    // The control a focused part belongs to: an editable list's edit, a
+    // number's edit.
+    const auto control = [](QWidget* Widget) -> QWidget* {
+        QWidget* parent = Widget ? Widget->parentWidget() : nullptr;
+        return parent && (qobject_cast<QComboBox*>(parent) || qobject_cast<QSpinBox*>(parent)) ? parent
+                                                                                               : Widget;
+    };
+    QStringList reached;
+    for (int i = 0; i < 20; ++i) {
+        QWidget* focused = control(QApplication::focusWidget());
+        ASSERT_NE(focused, nullptr);
+        if (!reached.isEmpty() && focused->objectName() == reached.first())
+            break;
+        reached << focused->objectName();
+        EXPECT_FALSE(focused->accessibleName().isEmpty()) << focused->objectName().toStdString();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    }
+    const QStringList expected =
+        QString(
+            "cmbFormat edtSource btnBrowse edtName edtNotice cmbHeadwordLanguage cmbDefinitionLanguage "
+            "cmbEncoding spnSectionSize edtOutput txtResult btnBuild btnClose")
+            .split(' ');
+    EXPECT_EQ(reached, expected);
+    for (const char* name : {"prgBuild", "lblStatus", "btnCancel"})
+        EXPECT_FALSE(Find<QWidget>(name)->accessibleName().isEmpty()) << name;
+    EXPECT_EQ(Find<QWidget>("cmbHeadwordLanguage")->accessibleName(), "Headword language");
+    EXPECT_EQ(Find<QWidget>("btnBrowse")->accessibleName(), "Browse");
 }
 
 }  // namespace

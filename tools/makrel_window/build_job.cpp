@@ -13,9 +13,9 @@
 
 #include "dictionary/ansi_codec.h"
 #include "makrel/core/dictionary_verifier.h"
-#include "makrel/core/dictionary_writer.h"
 #include "makrel/core/import_report.h"
 #include "makrel/core/importer.h"
+#include "makrel/core/language_pair.h"
 #include "makrel/core/replacement_file.h"
 #include "makrel/core/text_escape.h"
 
@@ -49,20 +49,32 @@ std::string TemporaryPathFor(const std::string& Output)
     return (output.parent_path() / name).string();
 }
 
-// Name and Notice as typed (UTF-8), refused when the Windows-1252 file this
-// window writes could not hold them as they are.
-std::string Windows1252Field(const std::string& Text, const char* What)
+// Name and Notice as typed (UTF-8), refused when a Windows-1252 file would
+// have to change them.
+std::string CheckedField(const std::string& Text, const char* What, TEncodingChoice Encoding)
 {
     TDecodedField decoded = DecodeField(Text, false, "\r\n");
     if (!decoded.Error.empty())
         throw TFailure{std::string(What) + ": " + decoded.Error};
+    if (Encoding != TEncodingChoice::Windows1252)
+        return std::move(decoded.Text);
     const lirabo::TAnsiConversion converted = lirabo::Utf8ToAnsi(decoded.Text);
     if (converted.Unmappable > 0) {
         char name[16];
         std::snprintf(name, sizeof name, "U+%04X", static_cast<unsigned>(converted.FirstUnmappable));
-        throw TFailure{std::string(What) + ": character " + name + " has no Windows-1252 form"};
+        throw TFailure{std::string(What) + ": character " + name +
+                       " has no Windows-1252 form; choose the encoding Automatic or UTF-8 to keep it"};
     }
     return std::move(decoded.Text);
+}
+
+void CheckLanguage(const std::string& Code, const char* What)
+{
+    if (Code.empty())
+        return;
+    const std::string error = LanguageCodeError(Code);
+    if (!error.empty())
+        throw TFailure{std::string(What) + ": " + error};
 }
 
 void ReplaceAll(std::string& Text, const std::string& From, const std::string& To)
@@ -146,11 +158,14 @@ TBuildResult TBuildJob::Build(const TProgress& Progress)
 
     TWriterOptions options;
     options.SectionSize = FOptions.SectionSize;
-    // Lirabo's window shows Windows-1252 text only so far: a UTF-8 file
-    // would open there with its letters garbled.
-    options.Encoding = TEncodingChoice::Windows1252;
-    options.Name = Windows1252Field(FOptions.Name, "Name");
-    options.Notice = Windows1252Field(FOptions.Notice, "Notice");
+    options.Encoding = FOptions.Encoding;
+    options.Name = CheckedField(FOptions.Name, "Name", FOptions.Encoding);
+    options.Notice = CheckedField(FOptions.Notice, "Notice", FOptions.Encoding);
+    CheckLanguage(FOptions.HeadwordLanguage, "Headword language");
+    CheckLanguage(FOptions.DefinitionLanguage, "Definition language");
+    // Each side left empty takes the source's suggestion.
+    options.HeadwordLanguage = FOptions.HeadwordLanguage;
+    options.DefinitionLanguage = FOptions.DefinitionLanguage;
     std::unique_ptr<TDictionaryWriter> writer;
     try {
         writer = std::make_unique<TDictionaryWriter>(options);
@@ -184,6 +199,7 @@ TBuildResult TBuildJob::Build(const TProgress& Progress)
     result.Relations = writer->RelationCount();
     result.ReplacedCharacters = writer->ReplacedCharacters();
     result.ShortenedEntries = imported.ShortenedEntries + writer->ShortenedEntries();
+    result.Text = writer->Text();
     result.Warnings = std::move(imported.Warnings);
     writer.reset();  // the entries are on disk; the check needs the memory more
 

@@ -6,6 +6,9 @@
 #include <string>
 #include <vector>
 
+#include "dictionary/text_encoding.h"
+#include "makrel/core/dictionary_writer.h"
+
 namespace makrel {
 
 // What the builder window asks for: the same choices as `makrel build`.
@@ -16,6 +19,14 @@ struct TBuildOptions {
     std::string Name;            // UTF-8, as typed; empty lets dictd and StarDict sources name themselves
     std::string Notice;          // UTF-8
     int SectionSize = 256;
+    // Auto: Windows-1252 when every character fits, else UTF-8. With
+    // Windows-1252 forced, entries are transliterated as makrel does, but a
+    // Name or Notice it cannot hold is refused: those were typed for this
+    // build and are fixed in a moment, where a changed name goes unseen.
+    TEncodingChoice Encoding = TEncodingChoice::Auto;
+    // ISO 639-1 codes; each one left empty is the source's, when it names one.
+    std::string HeadwordLanguage;
+    std::string DefinitionLanguage;
     // False: an Output that exists when the build finishes is left untouched
     // and the build fails, so a file that appeared meanwhile is never lost.
     bool ReplaceExisting = false;
@@ -31,6 +42,7 @@ struct TBuildResult {
     size_t Relations = 0;
     size_t ReplacedCharacters = 0;
     size_t ShortenedEntries = 0;
+    lirabo::TTextDescription Text;  // when Succeeded: the encoding and languages written
     std::vector<std::string> Warnings;
 };
 

@@ -11,21 +11,24 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QLocale>
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QProcess>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QScreen>
 #include <QSpinBox>
+#include <QTextDocument>
 #include <QVBoxLayout>
 #include <algorithm>
 #include <array>
 #include <filesystem>
 #include <system_error>
 
+#include "build_summary.h"
 #include "data_folders/data_folders.h"
 #include "dictionary/dictionary_layout.h"
+#include "language_box.h"
 #include "output_name.h"
 
 namespace makrel {
@@ -36,6 +39,13 @@ using lirabo::ipc::TSendResult;
 
 constexpr int kDefaultSectionSize = 256;  // as `makrel build`
 constexpr int kProgressRange = 1000;
+// A successful build's summary without warnings, with the line on where the
+// dictionary is, fits the box a new window opens with, where the screen has
+// the room; the box never gets shorter than the few lines of a failure.
+constexpr int kSummaryLines = 12;
+constexpr int kMinSummaryLines = 4;
+// Of the screen's height, what a new window may take.
+constexpr double kMaxScreenShare = 0.9;
 constexpr const char* kIdleText = "Choose the source, then press Build.";
 
 // How much of the bar each stage fills: reading and sorting dominate,
@@ -68,6 +78,18 @@ const std::array<TFormat, 4> kFormats = {{
      "StarDict information (*.ifo);;All files (*)"},
 }};
 
+struct TEncodingItem {
+    TEncodingChoice Choice;
+    const char* Title;
+};
+
+// Automatic first: it is the default, as in `makrel build`.
+const std::array<TEncodingItem, 3> kEncodings = {{
+    {TEncodingChoice::Auto, "Automatic"},
+    {TEncodingChoice::Windows1252, "Windows-1252 (Western European)"},
+    {TEncodingChoice::Utf8, "UTF-8 (every script)"},
+}};
+
 const char* StageText(int Stage)
 {
     switch (static_cast<TBuildStage>(Stage)) {
@@ -81,33 +103,22 @@ const char* StageText(int Stage)
     return "";
 }
 
+// A label's text as a screen reader should say it: no mnemonic marker, no
+// colon, no ellipsis.
+QString Spoken(QString Label)
+{
+    Label.remove('&');
+    while (Label.endsWith(':') || Label.endsWith(QChar(0x2026)))
+        Label.chop(1);
+    return Label;
+}
+
 // Long paths have no spaces to break at; a zero-width space after each
 // slash lets the label wrap them instead of widening the window.
 QString Breakable(const QString& Path)
 {
     QString text = Path;
     return text.replace('/', QStringLiteral("/\u200B"));
-}
-
-QString Number(size_t Value)
-{
-    return QLocale().toString(static_cast<qulonglong>(Value));
-}
-
-QString Summary(const TBuildResult& Result, const QString& Output)
-{
-    QString text = QString("Built %1\n").arg(Output);
-    text += QString("Entries: %1\nRelations: %2\nReplaced characters: %3\nShortened entries: %4\n")
-                .arg(Number(Result.Entries), Number(Result.Relations), Number(Result.ReplacedCharacters),
-                     Number(Result.ShortenedEntries));
-    if (Result.Warnings.empty()) {
-        text += "Warnings: none\n";
-    } else {
-        text += QString("Warnings: %1\n").arg(Number(Result.Warnings.size()));
-        for (const std::string& warning : Result.Warnings)
-            text += "  " + QString::fromUtf8(warning) + "\n";
-    }
-    return text;
 }
 
 }  // namespace
@@ -185,6 +196,26 @@ void TfrmBuilder::CreateControls()
     edtNotice->setObjectName("edtNotice");
     edtNotice->setPlaceholderText("Origin and licence, for example");
 
+    cmbHeadwordLanguage = new TLanguageBox(this);
+    cmbHeadwordLanguage->setObjectName("cmbHeadwordLanguage");
+    cmbHeadwordLanguage->setToolTip(
+        "The language of the headwords: pick one or type its ISO 639-1 code, such as de. From the "
+        "source: the language the source names, if it names one.");
+    cmbDefinitionLanguage = new TLanguageBox(this);
+    cmbDefinitionLanguage->setObjectName("cmbDefinitionLanguage");
+    cmbDefinitionLanguage->setToolTip(
+        "The language of the definitions: pick one or type its ISO 639-1 code, such as en. From the "
+        "source: the language the source names, if it names one.");
+
+    cmbEncoding = new QComboBox(this);
+    cmbEncoding->setObjectName("cmbEncoding");
+    for (const TEncodingItem& encoding : kEncodings)
+        cmbEncoding->addItem(encoding.Title, static_cast<int>(encoding.Choice));
+    cmbEncoding->setToolTip(
+        "Automatic writes Windows-1252 when every character fits it, so that every version of Lirabo "
+        "reads the dictionary, and UTF-8 otherwise. Windows-1252 replaces the characters it lacks "
+        "(ł becomes l, IPA becomes X-SAMPA) and counts them. UTF-8 keeps every character.");
+
     spnSectionSize = new QSpinBox(this);
     spnSectionSize->setObjectName("spnSectionSize");
     spnSectionSize->setRange(1, lirabo::kMaxSectionSize);
@@ -207,16 +238,32 @@ void TfrmBuilder::CreateControls()
     form->setRowWrapPolicy(QFormLayout::WrapLongRows);
     // Text fields widen with the window; the format list and the number keep their size.
     form->setFieldGrowthPolicy(QFormLayout::ExpandingFieldsGrow);
-    form->addRow("&Format:", cmbFormat);
+    // A control is named to screen readers by its label's words.
+    const auto addRow = [&](const QString& Label, QWidget* Field) {
+        form->addRow(Label, Field);
+        Field->setAccessibleName(Spoken(Label));
+    };
+    addRow("&Format:", cmbFormat);
     form->addRow(QString(), lblFormatHint);
     // A row of two widgets has no buddy of its own: the label names the edit.
     auto* sourceLabel = new QLabel("&Source:", this);
     sourceLabel->setBuddy(edtSource);
     form->addRow(sourceLabel, sourceRow);
-    form->addRow("&Name:", edtName);
-    form->addRow("N&otice:", edtNotice);
-    form->addRow("Section si&ze:", spnSectionSize);
-    form->addRow("O&utput file:", edtOutput);
+    edtSource->setAccessibleName(Spoken(sourceLabel->text()));
+    addRow("&Name:", edtName);
+    addRow("N&otice:", edtNotice);
+    addRow("Head&word language:", cmbHeadwordLanguage);
+    addRow("&Definition language:", cmbDefinitionLanguage);
+    addRow("&Encoding:", cmbEncoding);
+    // The three lists stacked under each other line up.
+    const int listWidth =
+        std::max({cmbHeadwordLanguage->sizeHint().width(), cmbDefinitionLanguage->sizeHint().width(),
+                  cmbEncoding->sizeHint().width()});
+    for (QComboBox* list : {static_cast<QComboBox*>(cmbHeadwordLanguage),
+                            static_cast<QComboBox*>(cmbDefinitionLanguage), cmbEncoding})
+        list->setMinimumWidth(listWidth);
+    addRow("Section si&ze:", spnSectionSize);
+    addRow("O&utput file:", edtOutput);
     form->addRow(QString(), lblFolder);
 
     prgBuild = new QProgressBar(this);
@@ -233,6 +280,7 @@ void TfrmBuilder::CreateControls()
     txtResult->setReadOnly(true);
     txtResult->setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
     txtResult->setPlaceholderText("The summary of the build appears here.");
+    txtResult->setMinimumHeight(SummaryHeight(kMinSummaryLines));
 
     btnBuild = new QPushButton("&Build", this);
     btnBuild->setObjectName("btnBuild");
@@ -241,6 +289,11 @@ void TfrmBuilder::CreateControls()
     btnCancel->setObjectName("btnCancel");
     btnClose = new QPushButton("C&lose", this);
     btnClose->setObjectName("btnClose");
+    for (QPushButton* button : {btnBrowse, btnBuild, btnCancel, btnClose})
+        button->setAccessibleName(Spoken(button->text()));
+    prgBuild->setAccessibleName("Progress");
+    lblStatus->setAccessibleName("Status");
+    txtResult->setAccessibleName("Summary");
     auto* buttons = new QHBoxLayout;
     buttons->addStretch(1);
     buttons->addWidget(btnBuild);
@@ -264,7 +317,17 @@ void TfrmBuilder::CreateControls()
     connect(btnClose, &QPushButton::clicked, this, &QWidget::close);
 
     setMinimumWidth(fontMetrics().averageCharWidth() * 60);
-    resize(fontMetrics().averageCharWidth() * 80, sizeHint().height());
+    int height =
+        sizeHint().height() + std::max(0, SummaryHeight(kSummaryLines) - txtResult->sizeHint().height());
+    if (const QScreen* display = screen())
+        height = std::min(height, int(display->availableGeometry().height() * kMaxScreenShare));
+    resize(fontMetrics().averageCharWidth() * 80, std::max(height, minimumSizeHint().height()));
+}
+
+int TfrmBuilder::SummaryHeight(int Lines) const
+{
+    return txtResult->fontMetrics().lineSpacing() * Lines +
+           2 * (txtResult->frameWidth() + int(txtResult->document()->documentMargin()));
 }
 
 QString TfrmBuilder::CurrentFormat() const
@@ -301,8 +364,9 @@ void TfrmBuilder::Browse()
 
 void TfrmBuilder::SetBusy(bool Busy)
 {
-    for (QWidget* control : std::initializer_list<QWidget*>{cmbFormat, edtSource, btnBrowse, edtName,
-                                                            edtNotice, spnSectionSize, edtOutput, btnBuild})
+    for (QWidget* control : std::initializer_list<QWidget*>{
+             cmbFormat, edtSource, btnBrowse, edtName, edtNotice, cmbHeadwordLanguage, cmbDefinitionLanguage,
+             cmbEncoding, spnSectionSize, edtOutput, btnBuild})
         control->setEnabled(!Busy);
     btnCancel->setEnabled(Busy);
 }
@@ -323,6 +387,14 @@ void TfrmBuilder::Build()
     if (source.isEmpty()) {
         ShowFailure("Choose the source to build the dictionary from.");
         return;
+    }
+    for (TLanguageBox* box : {cmbHeadwordLanguage, cmbDefinitionLanguage}) {
+        const QString error = box->Error();
+        if (!error.isEmpty()) {
+            ShowFailure(QString("%1: %2").arg(box->accessibleName(), error));
+            box->setFocus();
+            return;
+        }
     }
     QString error;
     const QString name = CheckedOutputName(edtOutput->text(), error);
@@ -348,6 +420,9 @@ void TfrmBuilder::Build()
     options.Name = edtName->text().trimmed().toStdString();
     options.Notice = edtNotice->text().trimmed().toStdString();
     options.SectionSize = spnSectionSize->value();
+    options.Encoding = static_cast<TEncodingChoice>(cmbEncoding->currentData().toInt());
+    options.HeadwordLanguage = cmbHeadwordLanguage->Code().toStdString();
+    options.DefinitionLanguage = cmbDefinitionLanguage->Code().toStdString();
     FOutputPath = QDir(FDictionariesFolder).filePath(name);
     options.Output = QFile::encodeName(FOutputPath).toStdString();
 
@@ -428,7 +503,7 @@ void TfrmBuilder::BuildDone(const TBuildResult& Result)
             FOpening = true;
             btnCancel->setEnabled(false);
             lblStatus->setText(QString("Built %1. Opening it in Lirabo…").arg(name));
-            txtResult->setPlainText(Summary(Result, FOutputPath));
+            txtResult->setPlainText(BuildSummary(Result, FOutputPath, FJob->Options().Encoding));
             return;
         case TBuildStatus::Failed:
             ShowFailure(QString::fromUtf8(Result.Error));
@@ -467,8 +542,11 @@ void TfrmBuilder::OpenDone(TSendResult Sent, const QString& Error)
             detail = QString("Lirabo did not take the dictionary: %1. %2").arg(Error, ready);
             break;
     }
-    if (!detail.isEmpty())
+    if (!detail.isEmpty()) {
         txtResult->appendPlainText(detail);
+        // Appending scrolled to the end; the summary reads from its top.
+        txtResult->moveCursor(QTextCursor::Start);
+    }
     EndBuild();
 }
 

@@ -21,8 +21,10 @@ class QSpinBox;
 
 namespace makrel {
 
+class TLanguageBox;
+
 // The dictionary builder window: a source in one of makrel's input formats,
-// the descriptive texts and the output name in; a dictionary in the
+// the descriptive texts, the languages, the encoding and the output name in; a dictionary in the
 // Dictionaries folder out, built on a worker thread, checked and handed to
 // Lirabo.
 class TfrmBuilder : public QWidget {
@@ -80,6 +82,7 @@ private:
     void OpenDone(lirabo::ipc::TSendResult Sent, const QString& Error);
     void EndBuild();
     QString CurrentFormat() const;
+    int SummaryHeight(int Lines) const;  // of the summary box showing Lines lines
 
     QString FDictionariesFolder;
     QString FProgramFolder;
@@ -96,6 +99,9 @@ private:
     QPushButton* btnBrowse = nullptr;
     QLineEdit* edtName = nullptr;
     QLineEdit* edtNotice = nullptr;
+    TLanguageBox* cmbHeadwordLanguage = nullptr;
+    TLanguageBox* cmbDefinitionLanguage = nullptr;
+    QComboBox* cmbEncoding = nullptr;
     QSpinBox* spnSectionSize = nullptr;
     QLineEdit* edtOutput = nullptr;
     QLabel* lblFolder = nullptr;
