@@ -2,8 +2,10 @@
 // exact and nearest lookups, a wildcard scan and a definition search, side
 // by side, so that the cost of the UTF-8 rule (decoding and case folding)
 // shows against the byte rule. Needs the default dictionaries
-// (scripts/dictionaries) or LIRABO_GERMAN_ENGLISH naming the Windows-1252
-// file; the UTF-8 twin is built from it once and kept beside it.
+// (scripts/dictionaries) or LIRABO_GERMAN_ENGLISH naming the German-English
+// file. The default one is UTF-8: a Windows-1252 twin is built from it, and
+// the UTF-8 twin from that, so both sides hold the same text; both are built
+// once and kept beside it.
 
 #include <benchmark/benchmark.h>
 
@@ -25,30 +27,44 @@ std::string GermanEnglishPath()
     return configured ? configured : "build/bin/Dictionaries/german-english.ldi";
 }
 
-// The UTF-8 twin: every entry of the Windows-1252 file converted, sorted and
-// keyed by the UTF-8 rule.
-std::string Utf8Twin(const std::string& Source)
+// A twin of Source in Encoding, built once and kept beside it with Suffix:
+// every entry as UTF-8 (converted when Source is Windows-1252), sorted and
+// keyed by the twin's rule.
+std::string TwinFile(const std::string& Source, makrel::TEncodingChoice Encoding, const char* Suffix)
 {
-    const std::string path = Source + ".utf8-bench";
+    const std::string path = Source + Suffix;
     namespace fs = std::filesystem;
     if (fs::exists(path) && fs::last_write_time(path) >= fs::last_write_time(Source))
         return path;
     TDictionaryStore source;
     source.OpenDictionary(Source);
+    const bool ansi = source.Rule().Encoding() == TTextEncoding::Windows1252;
+    const auto utf8 = [ansi](const std::string& Text) { return ansi ? AnsiToUtf8(Text) : Text; };
     makrel::TWriterOptions options;
-    options.Encoding = makrel::TEncodingChoice::Utf8;
+    options.Encoding = Encoding;
     options.SectionSize = source.Header().SectionSize;
-    options.Name = AnsiToUtf8(source.Header().Name);
+    options.Name = utf8(source.Header().Name);
     makrel::TDictionaryWriter writer(options);
     makrel::TImportReport report;  // a few entries outgrow the limits in UTF-8
     for (int i = 0; i < source.EntryCount(); ++i) {
         const TWordItem* item = source.GetItem(i);
-        makrel::AddShortened(writer, report, AnsiToUtf8(item->Word), AnsiToUtf8(item->Definition));
+        makrel::AddShortened(writer, report, utf8(item->Word), utf8(item->Definition));
         if (i % source.Header().SectionSize == 0)
             source.KeepSections();
     }
     writer.WriteFile(path);
     return path;
+}
+
+// The Windows-1252 side: the default dictionary itself while it was built
+// so, else its twin with what the code page lacks transliterated.
+std::string Windows1252File(const std::string& Path)
+{
+    TDictionaryStore store;
+    store.OpenDictionary(Path);
+    if (store.Rule().Encoding() == TTextEncoding::Windows1252)
+        return Path;
+    return TwinFile(Path, makrel::TEncodingChoice::Windows1252, ".cp1252-bench");
 }
 
 struct TTwin {
@@ -68,10 +84,11 @@ TTwin& Twin(int Index)
         const std::string path = GermanEnglishPath();
         if (!std::filesystem::exists(path))
             return twins[Index];
+        const std::string plainPath = Windows1252File(path);
         twins[0].Store = std::make_unique<TDictionaryStore>();
-        twins[0].Store->OpenDictionary(path);
+        twins[0].Store->OpenDictionary(plainPath);
         twins[1].Store = std::make_unique<TDictionaryStore>();
-        twins[1].Store->OpenDictionary(Utf8Twin(path));
+        twins[1].Store->OpenDictionary(TwinFile(plainPath, makrel::TEncodingChoice::Utf8, ".utf8-bench"));
         TDictionaryStore& plain = *twins[0].Store;
         const int step = std::max(1, plain.EntryCount() / 2000);
         for (int i = 0; i < plain.EntryCount(); i += step) {
