@@ -28,6 +28,9 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # Internet tab.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "libcurl4, qt6-qpa-plugins, libqt6webenginecore6-bin")
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "xdg-utils, qt6-wayland")
+# Japanese, Chinese and Korean dictionaries need a CJK font; few desktops
+# lack one, and the full set is large.
+set(CPACK_DEBIAN_PACKAGE_SUGGESTS "fonts-droid-fallback | fonts-noto-cjk")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 
 # What a Debian package must carry besides the program.
