@@ -75,6 +75,11 @@ bool IsLanguageCode(std::string_view Code)
     return std::find(kLanguages.begin(), kLanguages.end(), Code) != kLanguages.end();
 }
 
+std::span<const std::string_view> LanguageCodes()
+{
+    return kLanguages;
+}
+
 const char* EncodingName(TTextEncoding Encoding)
 {
     return Encoding == TTextEncoding::Utf8 ? "utf-8" : "windows-1252";

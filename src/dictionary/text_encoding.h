@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -41,6 +42,10 @@ int32_t TextWord(const TTextDescription& Description);
 
 // Whether Code is a two-letter ISO 639-1 code of the table (lower case).
 bool IsLanguageCode(std::string_view Code);
+
+// Every code of the table, in the table's (stored) order, for offering
+// them to choose from.
+std::span<const std::string_view> LanguageCodes();
 
 // "windows-1252" or "utf-8", as makrel names them.
 const char* EncodingName(TTextEncoding Encoding);

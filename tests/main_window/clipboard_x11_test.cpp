@@ -10,6 +10,7 @@
 #include <QTest>
 
 #include "clipboard_fixture.h"
+#include "main_window/status_bar.h"
 
 namespace lirabo::test {
 namespace {
@@ -53,6 +54,55 @@ TEST_F(X11ClipboardTest, AnotherProgramsCopyIsLookedUpAndTheWindowComesForward)
     Xclip("clipboard", "banana " + QByteArray(143, 'x'));
     ASSERT_TRUE(QTest::qWaitFor([&] { return LookupBox()->currentText().startsWith("banana"); }, 5000));
     EXPECT_EQ(LookupBox()->currentText().size(), 100);
+}
+
+TEST_F(X11ClipboardTest, GreekIsLookedUpInAGreekDictionaryAndTextADictionaryCannotHoldRaisesNothing)
+{
+    makrel::TWriterOptions greek;
+    greek.Encoding = makrel::TEncodingChoice::Utf8;
+    greek.Name = "Greek";
+    FFolder.AddDictionary("greek.ldi", greek,
+                          {{"\xCE\xB3\xCE\xAC\xCF\x84\xCE\xB1", "cat"},              // γάτα
+                           {"\xCF\x83\xCF\x80\xCE\xAF\xCF\x84\xCE\xB9", "house"}});  // σπίτι
+    {
+        QSettings s = Stored();
+        s.setValue("CurrentDictionary", 1);  // between Fruit and Birds
+    }
+    TfrmMain& w = StartAndSettle();
+    ASSERT_EQ(LookIn()->currentText(), "Greek");
+    QWidget other;
+    other.resize(200, 100);
+    other.show();
+    other.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&other));
+
+    Xclip("clipboard", "\xCE\xA3\xCE\xA0\xCE\x8A\xCE\xA4\xCE\x99");  // ΣΠΊΤΙ, copied elsewhere
+    ASSERT_TRUE(WaitForBox(QString::fromUtf8("\xCE\xA3\xCE\xA0\xCE\x8A\xCE\xA4\xCE\x99")));
+    EXPECT_EQ(CurrentWord(w.LookupView()), "\xCF\x83\xCF\x80\xCE\xAF\xCF\x84\xCE\xB9");
+    EXPECT_TRUE(QTest::qWaitFor([&] { return w.isActiveWindow(); }, 3000));
+
+    // Fruit is Windows-1252: Polish is not looked up there, and the window
+    // does not leave the person's work only to say so.
+    LookIn()->setCurrentIndex(0);
+    emit LookIn()->activated(0);
+    const std::string before = CurrentWord(w.LookupView());
+    other.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&other));
+    Xclip("clipboard", "\xC5\xBC\xC3\xB3\xC5\x82w");  // żółw
+    ASSERT_TRUE(WaitForBox(QString::fromUtf8("\xC5\xBC\xC3\xB3\xC5\x82w")));
+    EXPECT_EQ(CurrentWord(w.LookupView()), before);
+    EXPECT_EQ(Find<TStatusBar>("stbStatusBar")->Notice(),
+              QString::fromUtf8("This dictionary cannot hold the character \xC5\xBC (U+017C)"));
+    QTest::qWait(500);
+    EXPECT_TRUE(other.isActiveWindow());
+    EXPECT_FALSE(w.isActiveWindow());
+
+    // The next copy it can hold is looked up and raises the window as ever.
+    Xclip("clipboard", "cherry");
+    ASSERT_TRUE(WaitForBox("cherry"));
+    EXPECT_EQ(CurrentWord(w.LookupView()), "cherry");
+    EXPECT_EQ(Find<TStatusBar>("stbStatusBar")->Notice(), "");
+    EXPECT_TRUE(QTest::qWaitFor([&] { return w.isActiveWindow(); }, 3000));
 }
 
 TEST_F(X11ClipboardTest, AnImageOnTheClipboardDoesNothing)

@@ -1,4 +1,5 @@
-// The language list, the preset store and the bounds of stored looks.
+// The language list, the preset store, the bounds of stored looks and the
+// languages chosen for dictionaries.
 
 #include <gtest/gtest.h>
 
@@ -6,8 +7,10 @@
 #include <QFile>
 #include <QSettings>
 #include <QTemporaryDir>
+#include <optional>
 
 #include "language/language_file.h"
+#include "preferences/dictionary_languages.h"
 #include "preferences/display_look.h"
 #include "preferences/frm_about.h"
 #include "preferences/language_list.h"
@@ -157,6 +160,81 @@ TEST(AboutTest, FileVersionHasFourParts)
     EXPECT_EQ(TfrmAbout::FileVersionText("3"), "3.0.0.0");
     EXPECT_EQ(TfrmAbout::FileVersionText("1.2.3.4"), "1.2.3.4");
     EXPECT_EQ(TfrmAbout::FileVersionText(""), "");
+}
+
+TEST(DictionaryLanguagesTest, StoredChoicesParseOnlyWhenTheyAreCodesOfTheTable)
+{
+    const struct {
+        const char* Stored;
+        std::optional<TDictionaryLanguages> Parsed;
+    } cases[] = {
+        {"de-en", TDictionaryLanguages{"de", "en"}},
+        {"el-", TDictionaryLanguages{"el", ""}},
+        {"-pl", TDictionaryLanguages{"", "pl"}},
+        {"-", TDictionaryLanguages{}},
+        {"xx-en", std::nullopt},  // two letters, but no ISO 639-1 code
+        {"DE-EN", std::nullopt},
+        {"de", std::nullopt},
+        {"de-en-fr", std::nullopt},
+        {"deu-eng", std::nullopt},
+        {" de-en", std::nullopt},
+        {"", std::nullopt},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(ParseLanguages(c.Stored), c.Parsed) << c.Stored;
+        if (c.Parsed) {
+            EXPECT_EQ(FormatLanguages(*c.Parsed), c.Stored);
+        }
+    }
+}
+
+TEST(DictionaryLanguagesTest, TheFilesWordWinsSideBySide)
+{
+    const auto stated = [](const char* Headword, const char* Definition) {
+        return TTextDescription{TTextEncoding::Utf8, Headword, Definition};
+    };
+    const TDictionaryLanguages chosen{"pl", "de"};
+    EXPECT_EQ(EffectiveLanguages(stated("el", "en"), chosen), (TDictionaryLanguages{"el", "en"}));
+    EXPECT_EQ(EffectiveLanguages(stated("el", ""), chosen), (TDictionaryLanguages{"el", "de"}));
+    EXPECT_EQ(EffectiveLanguages(stated("", ""), chosen), chosen);
+    EXPECT_EQ(EffectiveLanguages(stated("", "en"), {}), (TDictionaryLanguages{"", "en"}));
+}
+
+TEST(DictionaryLanguagesTest, OnlySoundChoicesAreReadAndTheGroupIsWrittenWhole)
+{
+    QTemporaryDir dir;
+    QSettings key(dir.filePath("settings.ini"), QSettings::IniFormat);
+    key.setValue("DictionaryLanguages/polski.ldi", "pl-en");
+    key.setValue(QString::fromUtf8("DictionaryLanguages/słownik grecki.ldi"), "el-");
+    key.setValue("DictionaryLanguages/bad code.ldi", "xx-en");
+    key.setValue("DictionaryLanguages/number.ldi", 5);
+    key.setValue("DictionaryLanguages/list.ldi", QStringList{"pl-en", "x"});
+    key.setValue("DictionaryLanguages/nothing.ldi", "-");
+    key.setValue("DictionaryLanguages/deeper/a.ldi", "pl-en");
+    key.setValue("Elsewhere/a.ldi", "pl-en");
+    const TLanguageChoices expected{{"polski.ldi", {"pl", "en"}},
+                                    {QString::fromUtf8("słownik grecki.ldi"), {"el", ""}}};
+    EXPECT_EQ(ReadLanguageChoices(key), expected);
+
+    TLanguageChoices written = expected;
+    written.insert("empty.ldi", {});
+    WriteLanguageChoices(key, written);
+    key.sync();
+    const QSettings reread(dir.filePath("settings.ini"), QSettings::IniFormat);
+    EXPECT_EQ(ReadLanguageChoices(reread), expected);
+    EXPECT_FALSE(reread.contains("DictionaryLanguages/bad code.ldi")) << "what was ignored is not kept";
+    EXPECT_FALSE(reread.contains("DictionaryLanguages/empty.ldi"));
+    EXPECT_EQ(reread.value("Elsewhere/a.ldi").toString(), "pl-en");
+}
+
+TEST(DictionaryLanguagesTest, NamesSayTheLanguageAndTheCode)
+{
+    EXPECT_EQ(LanguageName("el"), "Greek (el)");
+    EXPECT_EQ(LanguageName("en"), "English (en)");
+    // A code the platform cannot name still shows.
+    EXPECT_EQ(LanguageName("bh"), "bh");
+    for (const std::string_view code : LanguageCodes())
+        EXPECT_TRUE(LanguageName(std::string(code)).contains(QString::fromLatin1(code.data(), 2))) << code;
 }
 
 }  // namespace
