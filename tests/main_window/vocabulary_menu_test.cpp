@@ -90,6 +90,30 @@ TEST_F(VocabularyMenuTest, AddToVocabularyCollectsEntriesWhileReading)
     EXPECT_EQ(ReadAll(DefaultList()), QByteArray("\x01\x02", 2));
 }
 
+TEST_F(VocabularyMenuTest, EntriesReachTheListAsTheirFilesMeantThem)
+{
+    makrel::TWriterOptions german;  // every character fits: Windows-1252
+    german.Name = "German";
+    FFolder.AddDictionary("german.ldi", german, {{"Stra\xC3\x9F" "e", "street"}});
+    makrel::TWriterOptions greek;
+    greek.Encoding = makrel::TEncodingChoice::Utf8;
+    greek.Name = "Greek";
+    FFolder.AddDictionary("greek.ldi", greek, {{"\xCF\x83\xCF\x80\xCE\xAF\xCF\x84\xCE\xB9", "house"}});  // σπίτι
+    TfrmMain& w = Start();
+    for (int line : {0, 1}) {
+        LookIn()->setCurrentIndex(line);
+        emit LookIn()->activated(line);
+        RightClickCurrentEntry(w);
+        Find<QAction>("mnuAddToVocabulary")->trigger();
+        Find<QMenu>("popWord")->close();
+    }
+    // Each row decoded by its own file; the list is UTF-8 once it needs to be.
+    EXPECT_EQ(ReadAll(DefaultList()), QByteArray("Stra\xC3\x9F" "e=street\r\n"
+                                                 "\xCF\x83\xCF\x80\xCE\xAF\xCF\x84\xCE\xB9=house\r\n"));
+    EXPECT_EQ(Find<TStatusBar>("stbStatusBar")->Notice(),
+              QString::fromUtf8("Added to My words.lvf: \xCF\x83\xCF\x80\xCE\xAF\xCF\x84\xCE\xB9"));
+}
+
 TEST_F(VocabularyMenuTest, TheListLastSavedTakesTheWordsFromThenOn)
 {
     AddStandardDictionaries();
