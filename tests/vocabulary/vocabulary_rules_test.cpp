@@ -32,57 +32,23 @@ TEST(VocabularyRow, EntryGivesTheLineThatTranslatesTheHeadword)
 {
     constexpr TTextEncoding kAnsi = TTextEncoding::Windows1252;
     constexpr TTextEncoding kUtf8 = TTextEncoding::Utf8;
-    struct TCase {
-        std::string_view Headword;
-        std::string_view Definition;
-        TTextEncoding Encoding;
-        const char* Row;  // UTF-8
-    };
-    const TCase cases[] = {
-        // A translation dictionary: pronunciation and gender are not the answer.
-        {"house", "\x04/h'aUs/\x04\rHaus \x08neut\x07\r\x04\"build a house\"\x04 - ein Haus bauen", kAnsi,
-         "house=Haus"},
-        {"Haus",
-         "\x04/h'aUs/\x04 \x08neut, n, sg\x07\r\x0A"
-         "adm.\x07 establishment \x08n\x07, institution",
-         kAnsi, "Haus=establishment, institution"},
-        // A monolingual one: the first sense, without its number and examples.
-        {"house", "\x08noun\x07\r1. a dwelling for families; \x04\"he has a house\"\x04\r2. a firm", kAnsi,
-         "house=a dwelling for families"},
-        // Links keep their words; the file's text becomes Unicode by its encoding.
-        {"caf\xE9",
-         "\x09"
-         "coffee\x0F shop",
-         kAnsi, "caf\xC3\xA9=coffee shop"},
-        {"caf\xC3\xA9",
-         "\x09"
-         "coffee\x0F shop",
-         kUtf8, "caf\xC3\xA9=coffee shop"},
-        // Greek and Polish: the separators and mark-up are single bytes in UTF-8 too.
-        {"\xCF\x83\xCF\x80\xCE\xAF\xCF\x84\xCE\xB9",
-         "\x08\xCE\xBF\xCF\x85\xCF\x83.\x07 1. house; \x04\xCF\x84\xCE\xBF\x04", kUtf8,
-         "\xCF\x83\xCF\x80\xCE\xAF\xCF\x84\xCE\xB9=house"},
-        {"\xC5\xBC\xC3\xB3\xC5\x82w", "\x09\xC5\xBC\xC3\xB3\xC5\x82w\x0F morski, \xC5\xBC\xC3\xB3\xC5\x82wie",
-         kUtf8, "\xC5\xBC\xC3\xB3\xC5\x82w=\xC5\xBC\xC3\xB3\xC5\x82w morski, \xC5\xBC\xC3\xB3\xC5\x82wie"},
-        // A damaged UTF-8 file never hands a list invalid text.
-        {"b\xFF"
-         "d",
-         "ok \xC3", kUtf8,
-         "b\xEF\xBF\xBD"
-         "d=ok \xEF\xBF\xBD"},
-        // Only notes and examples: the first line with any text.
-        {"x",
-         "\r\x04"
-         "an example\x04\rmore",
-         kAnsi, "x=more"},
-        {"y",
-         "\x08"
-         "adj\x07",
-         kAnsi, "y=adj"},
-        {"empty", "", kAnsi, "empty="},
-    };
-    for (const TCase& c : cases)
-        EXPECT_EQ(EntryRow(c.Headword, c.Definition, c.Encoding), QString::fromUtf8(c.Row)) << c.Row;
+    // A translation dictionary: pronunciation and gender are not the answer.
+    EXPECT_EQ(EntryRow("house", "\x04/h'aUs/\x04\rHaus \x08neut\x07\r\x04\"build a house\"\x04 - ein Haus bauen", kAnsi),
+              "house=Haus");
+    EXPECT_EQ(EntryRow("Haus", "\x04/h'aUs/\x04 \x08neut, n, sg\x07\r\x0A" "adm.\x07 establishment \x08n\x07, institution", kAnsi),
+              "Haus=establishment, institution");
+    // A monolingual one: the first sense, without its number and examples.
+    EXPECT_EQ(EntryRow("house", "\x08noun\x07\r1. a dwelling for families; \x04\"he has a house\"\x04\r2. a firm", kAnsi),
+              "house=a dwelling for families");
+    // Links keep their words; the file's text becomes Unicode by its own encoding.
+    EXPECT_EQ(EntryRow("caf\xE9", "\x09" "coffee\x0F shop", kAnsi), QString::fromUtf8("café=coffee shop"));
+    EXPECT_EQ(EntryRow("σπίτι", "\x08ουσ.\x07 1. house; \x04το\x04", kUtf8), QString::fromUtf8("σπίτι=house"));
+    // A damaged UTF-8 file never hands a list invalid text.
+    EXPECT_EQ(EntryRow("b\xFF" "d", "ok \xC3", kUtf8), QString::fromUtf8("b\uFFFDd=ok \uFFFD"));
+    // Only notes and examples: the first line with any text.
+    EXPECT_EQ(EntryRow("x", "\r\x04" "an example\x04\rmore", kAnsi), "x=more");
+    EXPECT_EQ(EntryRow("y", "\x08" "adj\x07", kAnsi), "y=adj");
+    EXPECT_EQ(EntryRow("empty", "", kAnsi), "empty=");
 }
 
 TEST(VocabularyShuffle, KeepsTheRowsAndFollowsTheDraws)
