@@ -27,25 +27,19 @@ protected:
     {
         WindowTest::SetUp();
         // Every German character fits Windows-1252; Polish needs UTF-8, Greek is told to.
+        // clang-format off
         FFolder.AddDictionary("deutsch.ldi", Described("Wörterbuch", "Für Lirabo"),
-                              {{"Äpfel", "apples"},
-                               {"café", "coffee shop"},
-                               {"Größe", "Maß für Ausdehnung"},
-                               {"Straße", "street"},
-                               {"zebra", "a striped horse"}},
-                              {{3, 1, 4}});
+            {{"Äpfel", "apples"}, {"café", "coffee"}, {"Größe", "Maß"}, {"Straße", "street"}, {"zebra", "horse"}},
+            {{3, 1, 4}});
         makrel::TWriterOptions greek = Described("Ελληνικό λεξικό", "Για το Lirabo");
         greek.Encoding = makrel::TEncodingChoice::Utf8;
         greek.HeadwordLanguage = "el";
         greek.DefinitionLanguage = "en";
         FFolder.AddDictionary("greek.ldi", greek,
-                              {{"γάτα", "cat"}, {"σκύλος", "dog"}, {"σπίτι", "house"}, {"σχολείο", "school"}},
-                              {{2, 1, 3}});
+            {{"γάτα", "cat"}, {"σκύλος", "dog"}, {"σπίτι", "house"}, {"σχολείο", "school"}}, {{2, 1, 3}});
         FFolder.AddDictionary("polski.ldi", Described("Słownik", "Zażółć gęślą jaźń"),
-                              {{"łódź", "statek; nie żółw"},
-                               {"żaba", "płaz"},
-                               {"żółw", "gad z pancerzem, żółw morski"},
-                               {"zamek", "budowla"}});
+            {{"łódź", "statek; nie żółw"}, {"żaba", "płaz"}, {"żółw", "gad, żółw z pancerzem"}, {"zamek", "budowla"}});
+        // clang-format on
     }
 
     static makrel::TWriterOptions Described(const char* Name, const char* Notice)
@@ -92,13 +86,6 @@ protected:
         for (int i = 0; i < View->EntryCount(); ++i)
             words << QString::fromStdString(ToDisplayText(View->Store().GetItem(i)->Word, View->Encoding()));
         return words;
-    }
-    static QStringList Highlight(TDictionaryView* View)
-    {
-        QStringList pieces;
-        for (const std::string& piece : View->Highlight())
-            pieces << QString::fromStdString(piece);
-        return pieces;
     }
 };
 
@@ -149,10 +136,10 @@ TEST_F(ScriptLookupTest, AdvancedSearchComparesAndMarksInEachFilesForm)
     Find<QRadioButton>("rbnDefinitions")->click();
     Type("ŻÓŁW", Qt::ControlModifier);
     EXPECT_EQ(Words(w.AdvancedView()), (QStringList{"łódź", "żółw"}));
-    EXPECT_EQ(Highlight(w.AdvancedView()), QStringList{"żółw"});  // UTF-8 for the view
+    EXPECT_EQ(w.AdvancedView()->Highlight(), std::vector<std::string>{"żółw"});  // UTF-8 for the view
     Type("PANCERZEM", Qt::ControlModifier);                       // narrows the results
     EXPECT_EQ(Words(w.AdvancedView()), QStringList{"żółw"});
-    EXPECT_EQ(Highlight(w.AdvancedView()), (QStringList{"żółw", "pancerzem"}));
+    EXPECT_EQ(w.AdvancedView()->Highlight(), (std::vector<std::string>{"żółw", "pancerzem"}));
 
     // Windows-1252: a query it cannot hold searches nothing and leaves the
     // tabs and results; one it can is marked in UTF-8, not in the file's bytes.
@@ -163,7 +150,7 @@ TEST_F(ScriptLookupTest, AdvancedSearchComparesAndMarksInEachFilesForm)
     EXPECT_EQ(Notice(), Refusal("ż (U+017C)"));
     Type("maß", Qt::ControlModifier);
     EXPECT_EQ(Words(w.AdvancedView()), QStringList{"Größe"});
-    EXPECT_EQ(Highlight(w.AdvancedView()), QStringList{"MAß"});
+    EXPECT_EQ(w.AdvancedView()->Highlight(), std::vector<std::string>{"MAß"});
     Find<QRadioButton>("rbnHeadwords")->click();
     Type("ź*", Qt::ControlModifier);  // narrowing German results
     EXPECT_EQ(Words(w.AdvancedView()), QStringList{"Größe"});
