@@ -16,7 +16,9 @@ TStoredText ToStoredText(std::string_view Utf8, TTextEncoding Encoding)
 {
     if (Encoding == TTextEncoding::Utf8)
         return {ShowableUtf8(Utf8), true, 0};
-    TAnsiConversion ansi = Utf8ToAnsi(Utf8);
+    // A decomposed letter (e and a combining acute, as some systems copy
+    // text) is the one byte Windows-1252 has for it, not a mark it lacks.
+    TAnsiConversion ansi = Utf8ToAnsi(NormalizeNfc(Utf8));
     TStoredText stored;
     stored.Text = std::move(ansi.Text);
     stored.Fits = ansi.Unmappable == 0 && ansi.ValidUtf8;

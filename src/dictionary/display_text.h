@@ -17,7 +17,8 @@ namespace lirabo {
 // clipboard or a search as invalid text.
 std::string ToDisplayText(std::string_view Stored, TTextEncoding Encoding);
 
-// UTF-8 text in the form a file of Encoding holds it.
+// UTF-8 text in the form a file of Encoding holds it: for Windows-1252
+// composed first (NFC), as the files hold their text.
 struct TStoredText {
     std::string Text;
     // False when a character has no place in the encoding: such text must

@@ -9,9 +9,10 @@
 #include <QUrl>
 #include <algorithm>
 
-#include "dictionary/ansi_codec.h"
 #include "data_folders/data_folders.h"
+#include "dictionary/ansi_codec.h"
 #include "dictionary/dictionary_header.h"
+#include "dictionary/display_text.h"
 #include "language/language_file.h"
 
 namespace lirabo {
@@ -41,8 +42,9 @@ void TCatalogue::Rebuild(const TOptions& Options)
             // only leaves that file out of the list.
             continue;
         }
-        entry.Caption =
-            header.Name.empty() ? file.fileName() : QString::fromStdString(AnsiToUtf8(header.Name));
+        entry.Caption = header.Name.empty()
+                            ? file.fileName()
+                            : QString::fromStdString(ToDisplayText(header.Name, header.Text.Encoding));
         FEntries.push_back(std::move(entry));
     }
 

@@ -165,6 +165,7 @@ void TfrmMain::ReadSettings()
     FSettings.UpdatedDate = TSettings::ReadUpdatedDate(key);
     FRecent = TRecentList(TSettings::ReadRecent(key));
     FSettings.ReadTable(key);
+    FSettings.DictionaryLanguages = ReadLanguageChoices(key);
     FCurrentDictionary = FSettings.CurrentDictionary;
 }
 
@@ -303,6 +304,7 @@ void TfrmMain::FormDestroy()
     if (FDictionaries.Valid(FCurrentDictionary))
         FSettings.CurrentDictionary = FDictionaries.At(FCurrentDictionary).Online ? 0 : FCurrentDictionary;
     FSettings.WriteTable(key);
+    WriteLanguageChoices(key, FSettings.DictionaryLanguages);
     key.sync();
 }
 

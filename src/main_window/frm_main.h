@@ -9,6 +9,7 @@
 #include "main_window/main_window_hooks.h"
 #include "main_window/main_window_state.h"
 #include "main_window/main_window_ui.h"
+#include "preferences/dictionary_languages.h"
 
 class QSystemTrayIcon;
 
@@ -95,6 +96,14 @@ public:
     const TTrayState& Tray() const { return FTray; }
     QSystemTrayIcon* TrayIcon() const { return FTrayIcon; }
     TOpacity Opacity() const { return FOpacity; }
+    // The languages of the dictionary open in the lookup view: each as its
+    // file states it, else as chosen for the file in the Information box,
+    // else unknown (so both are unknown with no local dictionary open).
+    TDictionaryLanguages CurrentLanguages() const;
+    // The notice the status bar's dictionary line shows before it is cut to
+    // fit: the open dictionary's own, or the program's when it has none;
+    // empty with no local dictionary open.
+    QString DictionaryNotice() const;
     // The builder window beside the program, as the Tools menu starts it.
     static QString BuilderProgramName();
 
@@ -167,9 +176,21 @@ private:
     void mnuNextDictionaryClick();
     void mnuPreviousDictionaryClick();
     bool CurrentEntryValid() const { return FDictionaries.Valid(FCurrentDictionary); }
+    // Whether the current entry is a local or custom file that the lookup
+    // view has open (its last open did not fail).
+    bool LocalDictionaryOpen() const;
+    // The error that the dictionary at Path cannot be loaded, naming it.
+    void ReportUnloadable(const QString& Path);
 
     // frm_main_lookup.cpp
-    void cmbLookupChange();
+    // False when the text was not looked up because the dictionary of the
+    // current tab cannot hold it (the status bar says so).
+    bool cmbLookupChange();
+    // Text in the form View's dictionary holds it. When a character has no
+    // place there, says so in the status bar and gives false: dropping or
+    // replacing it would look up another word. With nothing open there is
+    // nothing to refuse.
+    bool StoredLookupText(TDictionaryView& View, const QString& Text, std::string& Stored);
     void spdLookupClick();
     void spdLookupExClick();
     void RecordWord();
@@ -189,7 +210,7 @@ private:
 
     // frm_main_search.cpp
     void CreateAdvancedSearch();
-    void StartAdvancedSearch(const std::string& Query);
+    void StartAdvancedSearch(const QString& Query);
     void StopAdvancedSearch();
     void AdvancedSearchProgress(int Percent);
     void AdvancedSearchFinished();
@@ -211,6 +232,10 @@ private:
     void spdPreviousTipClick();
     void spdCloseTipClick();
     void ShowTip();
+    // The status bar's word that the dictionary cannot hold Character; it
+    // stays until a lookup goes ahead.
+    void ShowUnfitNotice(char32_t Character);
+    void ClearUnfitNotice();
 
     // frm_main_clipboard.cpp
     void spdClipboardTranslationClick(bool FromButton);

@@ -2,6 +2,7 @@
 // Previous, and the open-dictionary message.
 
 #include <QComboBox>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 
@@ -63,9 +64,21 @@ void TfrmMain::cmbLookInChange()
         FLookupView->OpenDictionary(QFile::encodeName(entry.Location).toStdString());
     } catch (const std::exception&) {
         FLookupView->Clear();
-        TMessageBox::Error(this, Text(8008));
+        ReportUnloadable(entry.Location);
     }
     SelectTab(0);
+}
+
+bool TfrmMain::LocalDictionaryOpen() const
+{
+    return CurrentEntryValid() && !FDictionaries.At(FCurrentDictionary).Online &&
+           FLookupView->Store().Source() == TDictionaryStore::kSourceFile;
+}
+
+void TfrmMain::ReportUnloadable(const QString& Path)
+{
+    // Which file: one sent by another program may lie anywhere.
+    TMessageBox::Error(this, Text(8008) + QLatin1String("\n\n") + QDir::toNativeSeparators(Path));
 }
 
 void TfrmMain::mnuNextDictionaryClick()
@@ -98,7 +111,7 @@ void TfrmMain::WMMakrelLookup(const QString& Message, const QString& ActivationT
         TDictionaryHeader header;
         header.LoadFromFile(QFile::encodeName(Path).toStdString(), true);
     } catch (const std::exception&) {
-        TMessageBox::Error(this, Text(8008));
+        ReportUnloadable(Path);
         return;
     }
     try {
@@ -112,7 +125,7 @@ void TfrmMain::WMMakrelLookup(const QString& Message, const QString& ActivationT
         cmbLookInChange();
     } catch (const std::exception&) {
         FLookupView->Clear();
-        TMessageBox::Error(this, Text(8008));
+        ReportUnloadable(Path);
     }
     BringToFront(ActivationToken);
 }

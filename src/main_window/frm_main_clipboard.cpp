@@ -52,7 +52,11 @@ void TfrmMain::TranslateCopiedText(const QString& Copied, bool Activate)
     // The copied text is not a word the person chose to keep: it does not
     // go to the recent list.
     SetLookupText(text);
-    cmbLookupChange();
+    // Text the dictionary cannot hold found nothing to show: the window
+    // stays where it is rather than take the person from their work only to
+    // say so. The lookup box and the status bar tell them when they come.
+    if (!cmbLookupChange())
+        return;
     if (FTray.EverAdded())
         WMTrayIcon(TTrayState::kLeftButtonDown);
     // A Wayland desktop lets no program come forward on its own; asking

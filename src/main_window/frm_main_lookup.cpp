@@ -12,33 +12,21 @@
 #include <QWheelEvent>
 
 #include "clipboard/clipboard_watch.h"
-#include "dictionary/ansi_codec.h"
+#include "dictionary/display_text.h"
 #include "dictionary_view/dictionary_view.h"
 #include "main_window/data_address.h"
 #include "main_window/frm_main.h"
+#include "main_window/key_table.h"
 #include "main_window/main_tabs.h"
 #include "main_window/relations_panel.h"
-#include "main_window/top_bar.h"
-#include "main_window/key_table.h"
 #include "main_window/status_bar.h"
+#include "main_window/top_bar.h"
 #include "search/background_search.h"
 
 namespace lirabo {
 
-namespace {
-
-// The dictionary side is Windows-1252; characters it cannot hold are left
-// out, as they could match no headword anyway.
-std::string ToAnsi(const QString& Text)
+bool TfrmMain::cmbLookupChange()
 {
-    return Utf8ToAnsi(Text.toStdString()).Text;
-}
-
-}  // namespace
-
-void TfrmMain::cmbLookupChange()
-{
-    const std::string text = ToAnsi(pnlTop->cmbLookup->currentText());
     TDictionaryView* view = nullptr;
     switch (pagTabs->currentIndex()) {
         case TMainTabs::kDictionaryTab:
@@ -48,13 +36,29 @@ void TfrmMain::cmbLookupChange()
             view = FAdvancedView;
             break;
         default:
-            return;
+            return true;
     }
+    std::string text;
+    if (!StoredLookupText(*view, pnlTop->cmbLookup->currentText(), text))
+        return false;
     try {
         view->LookUp(text);
     } catch (const std::exception&) {
         // An interactive lookup keeps what the view showed before.
     }
+    return true;
+}
+
+bool TfrmMain::StoredLookupText(TDictionaryView& View, const QString& Text, std::string& Stored)
+{
+    TStoredText stored = ToStoredText(Text.toStdString(), View.Encoding());
+    if (!stored.Fits && View.Store().Source() != TDictionaryStore::kSourceNone) {
+        ShowUnfitNotice(stored.FirstUnfit);
+        return false;
+    }
+    ClearUnfitNotice();
+    Stored = std::move(stored.Text);
+    return true;
 }
 
 void TfrmMain::SetLookupText(const QString& Text)
@@ -107,7 +111,7 @@ void TfrmMain::spdLookupExClick()
         return;
     FRecent.InsertOnTop(text);
     SyncRecentList();
-    StartAdvancedSearch(ToAnsi(text));
+    StartAdvancedSearch(text);
 }
 
 // --- keys and wheel -------------------------------------------------------------
@@ -242,6 +246,8 @@ void TfrmMain::pagTabsChange()
             cmbLookupChange();
             break;
         default:
+            // A word on a character concerned a dictionary no longer in sight.
+            ClearUnfitNotice();
             // With the browser disabled the panel keeps its old text.
             stbStatusBar->SetPanelText(stbStatusBar->PanelText());
             EnterInternetTab();

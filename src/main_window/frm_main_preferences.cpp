@@ -2,26 +2,27 @@
 // window opens them and applies what they return.
 
 #include <QDir>
+#include <QFileInfo>
 
-#include "dictionary/ansi_codec.h"
-#include "dictionary_view/dictionary_view.h"
-#include "main_window/frm_main.h"
-#include "language/language_apply.h"
-#include "widgets/message_box.h"
 #include "browser/built_in_pages.h"
+#include "dictionary/display_text.h"
+#include "dictionary_view/dictionary_view.h"
+#include "language/language_apply.h"
+#include "main_window/frm_main.h"
 #include "main_window/vendor_pages.h"
 #include "network/update_version.h"
 #include "preferences/frm_about.h"
 #include "preferences/frm_information.h"
 #include "preferences/frm_settings.h"
+#include "widgets/message_box.h"
 
 namespace lirabo {
 
 namespace {
 
-QString Decoded(const std::string& HeaderText)
+QString Decoded(const TDictionaryHeader& Header, const std::string& Text)
 {
-    return QString::fromStdString(AnsiToUtf8(HeaderText));
+    return QString::fromStdString(ToDisplayText(Text, Header.Text.Encoding));
 }
 
 }  // namespace
@@ -72,14 +73,32 @@ void TfrmMain::mnuInformationClick()
 {
     // Online entries and a view whose last open failed have no header to
     // describe.
-    if (!CurrentEntryValid() || FDictionaries.At(FCurrentDictionary).Online ||
-        FLookupView->Store().Source() != TDictionaryStore::kSourceFile)
+    if (!LocalDictionaryOpen())
         return;
     const TDictionaryHeader& header = FLookupView->Header();
-    TfrmInformation dialog(Decoded(header.Name), Decoded(header.Information), Decoded(header.URL), this);
+    const TDictionaryLanguages stated{header.Text.HeadwordLanguage, header.Text.DefinitionLanguage};
+    const QString file = QFileInfo(FDictionaries.At(FCurrentDictionary).Location).fileName();
+    TfrmInformation dialog(FLanguage, Decoded(header, header.Name), Decoded(header, header.Information),
+                           Decoded(header, header.URL), stated, FSettings.DictionaryLanguages.value(file),
+                           this);
     ApplyLanguageToControl(FLanguage, &dialog, QStringLiteral("Information"));
     dialog.OnOpenLink = [this](const QString& Address) { OpenDataAddress(Address); };
     Hooks.RunModal(dialog);
+    // Closing is the dialog's only way out, with its button or Esc alike:
+    // either keeps what was chosen.
+    const TDictionaryLanguages chosen = dialog.ChosenLanguages();
+    if (chosen.Empty())
+        FSettings.DictionaryLanguages.remove(file);
+    else
+        FSettings.DictionaryLanguages.insert(file, chosen);
+}
+
+TDictionaryLanguages TfrmMain::CurrentLanguages() const
+{
+    if (!LocalDictionaryOpen())
+        return {};
+    const QString file = QFileInfo(FDictionaries.At(FCurrentDictionary).Location).fileName();
+    return EffectiveLanguages(FLookupView->Header().Text, FSettings.DictionaryLanguages.value(file));
 }
 
 void TfrmMain::mnuAboutClick()

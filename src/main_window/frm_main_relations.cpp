@@ -3,12 +3,13 @@
 
 #include <QListWidget>
 
-#include "dictionary/ansi_codec.h"
+#include "dictionary/display_text.h"
+#include "dictionary/exceptions.h"
 #include "dictionary/relation_names.h"
 #include "dictionary_view/dictionary_view.h"
 #include "main_window/frm_main.h"
-#include "main_window/relations_panel.h"
 #include "main_window/relations_delegate.h"
+#include "main_window/relations_panel.h"
 #include "main_window/status_bar.h"
 
 namespace lirabo {
@@ -24,9 +25,14 @@ void TfrmMain::mnuRelationsClick(bool FromWordMenu)
     bool listed = false;
     try {
         if (FromWordMenu) {
+            // A word the dictionary cannot hold is none of its headwords,
+            // and ends the listing as the engine ends it for those.
+            const TStoredText word = ToStoredText(FClickedWord.toStdString(), FLookupView->Encoding());
+            if (!word.Fits)
+                throw EAbort();
             int first = -1;
             int count = 0;
-            FLookupView->FindWord(Utf8ToAnsi(FClickedWord.toStdString()).Text, true, first, count);
+            FLookupView->FindWord(word.Text, true, first, count);
             FLookupView->ListRelations(first, rows, 1);
         } else {
             FLookupView->ListCurrentRelations(rows);
@@ -39,7 +45,8 @@ void TfrmMain::mnuRelationsClick(bool FromWordMenu)
 
     for (const TRelationRow& row : rows) {
         const std::string text = RelationRowText(row.Mark, row.Text);
-        auto* item = new QListWidgetItem(QString::fromStdString(AnsiToUtf8(text)), pnlRelations->lstRelations);
+        auto* item = new QListWidgetItem(QString::fromStdString(ToDisplayText(text, FLookupView->Encoding())),
+                                         pnlRelations->lstRelations);
         item->setData(TRelationsDelegate::kMarkRole, row.Mark);
     }
     pnlRelations->lstRelations->setUpdatesEnabled(true);

@@ -13,10 +13,11 @@
 #include <algorithm>
 
 #include "dictionary/definition_query.h"
+#include "dictionary/display_text.h"
 #include "dictionary_view/dictionary_view.h"
+#include "language/language_apply.h"
 #include "main_window/frm_main.h"
 #include "main_window/main_tabs.h"
-#include "language/language_apply.h"
 #include "main_window/status_bar.h"
 #include "search/background_search.h"
 
@@ -33,17 +34,25 @@ void TfrmMain::CreateAdvancedSearch()
     FSearch->OnFinished = [this] { AdvancedSearchFinished(); };
 }
 
-void TfrmMain::StartAdvancedSearch(const std::string& Query)
+void TfrmMain::StartAdvancedSearch(const QString& Query)
 {
     const int tab = pagTabs->currentIndex();
     if (tab != TMainTabs::kDictionaryTab && tab != TMainTabs::kAdvancedTab)
+        return;
+    // A narrowing reads the results, a search the dictionary: the query
+    // must be in the form of what it reads. Text that form cannot hold
+    // searches nothing and leaves the tabs and the results as they were.
+    TDictionaryView& source = tab == TMainTabs::kAdvancedTab ? *FAdvancedView : *FLookupView;
+    std::string query;
+    if (!StoredLookupText(source, Query, query))
         return;
     // One search at a time: a new one replaces the one still running. The
     // list a narrowing search reads stays untouched until then.
     FSearch->Stop();
     // An older notice would hide the search's progress.
     stbStatusBar->clearMessage();
-    FSearchQuery = Query;
+    FSearchQuery = std::move(query);
+    FSearchEncoding = source.Encoding();
     FSearchDefinitions = pagTabs->rbnDefinitions->isChecked();
     FSearchNarrows = tab == TMainTabs::kAdvancedTab;
     const TSearchKind kind = FSearchDefinitions ? TSearchKind::Definitions : TSearchKind::Headwords;
@@ -56,7 +65,7 @@ void TfrmMain::StartAdvancedSearch(const std::string& Query)
             return;
         }
         stbStatusBar->SetWholeWidthText(Text(9013) + QLatin1Char(' '));
-        FSearch->SearchList(kind, Query, *list, FAdvancedView->Encoding());
+        FSearch->SearchList(kind, FSearchQuery, *list, FSearchEncoding);
         return;
     }
 
@@ -70,14 +79,13 @@ void TfrmMain::StartAdvancedSearch(const std::string& Query)
         const QSignalBlocker block(pagTabs);
         pagTabs->setCurrentIndex(TMainTabs::kAdvancedTab);
     }
-    const bool open = CurrentEntryValid() && !FDictionaries.At(FCurrentDictionary).Online &&
-                      FLookupView->Store().Source() == TDictionaryStore::kSourceFile;
-    if (!open) {
+    if (!LocalDictionaryOpen()) {
         std::vector<TWordItem> none;
         ShowAdvancedResults(none, 0);
         return;
     }
-    FSearch->SearchFile(kind, Query, QFile::encodeName(FDictionaries.At(FCurrentDictionary).Location).toStdString());
+    FSearch->SearchFile(kind, FSearchQuery,
+                        QFile::encodeName(FDictionaries.At(FCurrentDictionary).Location).toStdString());
 }
 
 void TfrmMain::AdvancedSearchProgress(int Percent)
@@ -107,12 +115,15 @@ void TfrmMain::ShowAdvancedResults(std::vector<TWordItem>& Items, int Count)
     FAdvancedView->SetEmptyText(Text(9010));
     // Where a definition search matched shows in the selection colour; a
     // narrowing keeps what the earlier searches matched, as every result
-    // still holds it.
+    // still holds it. The query's pieces are in the file's comparable form
+    // (upper-cased bytes, or folded UTF-8); the view takes UTF-8.
     std::vector<std::string> pieces = FSearchNarrows ? FAdvancedView->Highlight() : std::vector<std::string>();
-    const TDefinitionQuery query(FSearchDefinitions ? FSearchQuery : std::string());
-    for (const std::string& piece : query.Pieces())
+    const TDefinitionQuery query(FSearchDefinitions ? FSearchQuery : std::string(), FSearchEncoding);
+    for (const std::string& comparable : query.Pieces()) {
+        std::string piece = ToDisplayText(comparable, FSearchEncoding);
         if (std::find(pieces.begin(), pieces.end(), piece) == pieces.end())
-            pieces.push_back(piece);
+            pieces.push_back(std::move(piece));
+    }
     FAdvancedView->SetHighlight(std::move(pieces));
     if (Count > 0)
         FAdvancedView->SetItems(Items, FSearch->Result().Encoding);

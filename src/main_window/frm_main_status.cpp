@@ -7,13 +7,15 @@
 #include <QToolButton>
 #include <algorithm>
 
-#include "dictionary/ansi_codec.h"
+#include "dictionary/display_text.h"
 #include "dictionary_view/dictionary_view.h"
+#include "language/language.h"
+#include "main_window/character_label.h"
 #include "main_window/frm_main.h"
 #include "main_window/main_tabs.h"
 #include "main_window/status_bar.h"
-#include "main_window/tips_panel.h"
 #include "main_window/tip_cycle.h"
+#include "main_window/tips_panel.h"
 
 namespace lirabo {
 
@@ -35,17 +37,10 @@ void TfrmMain::stbStatusBarDrawPanel(QPainter& Painter, const QRect& Rect)
     QFont font = stbStatusBar->font();
     Painter.setFont(font);
     Painter.setPen(stbStatusBar->palette().color(QPalette::WindowText));
-    if (!CurrentEntryValid() || FDictionaries.At(FCurrentDictionary).Online)
-        return;
-    // A view whose last open failed has no dictionary whose notice it could
-    // show; the header may still hold the strings of the one before.
-    if (FLookupView->Store().Source() != TDictionaryStore::kSourceFile)
-        return;
-
-    const TDictionaryHeader& header = FLookupView->Header();
-    QString notice = QString::fromStdString(AnsiToUtf8(header.Notice));
+    QString notice = DictionaryNotice();
     if (notice.isEmpty())
-        notice = QLatin1String(kFixedNotice);
+        return;
+    const TDictionaryHeader& header = FLookupView->Header();
     const QFontMetrics metrics(font);
     const int left = Rect.left() + 2;
     const QString link = header.Name.empty() ? QString() : Text(9007);
@@ -68,6 +63,17 @@ void TfrmMain::stbStatusBarDrawPanel(QPainter& Painter, const QRect& Rect)
     stbStatusBar->Tag = 1;
 }
 
+QString TfrmMain::DictionaryNotice() const
+{
+    // A view whose last open failed has no dictionary whose notice it could
+    // show; the header may still hold the strings of the one before.
+    if (!LocalDictionaryOpen())
+        return {};
+    const TDictionaryHeader& header = FLookupView->Header();
+    const QString notice = QString::fromStdString(ToDisplayText(header.Notice, header.Text.Encoding));
+    return notice.isEmpty() ? QString::fromLatin1(kFixedNotice) : notice;
+}
+
 bool TfrmMain::InfoLinkHit(int X) const
 {
     return X > FInfoLinkLeft && X < FInfoLinkRight && pagTabs->currentIndex() == 0 && stbStatusBar->Tag == 1;
@@ -86,6 +92,21 @@ void TfrmMain::stbStatusBarMouseDown(int X)
     if (stbStatusBar->WholeWidth() || !InfoLinkHit(X))
         return;
     mnuInformationClick();
+}
+
+void TfrmMain::ShowUnfitNotice(char32_t Character)
+{
+    FUnfitNotice = TLanguage::FillPlaceholders(TextOrEnglish(9029), {CharacterLabel(Character)});
+    // No time limit: the lookup box still holds the text that was refused.
+    stbStatusBar->ShowNotice(FUnfitNotice, 0);
+}
+
+void TfrmMain::ClearUnfitNotice()
+{
+    // Only our own word goes; a notice shown since is another's.
+    if (!FUnfitNotice.isEmpty() && stbStatusBar->Notice() == FUnfitNotice)
+        stbStatusBar->clearMessage();
+    FUnfitNotice.clear();
 }
 
 // --- tips ---------------------------------------------------------------------------

@@ -50,7 +50,7 @@ void TfrmMain::RememberClickedEntry(TDictionaryView* View)
     const TWordItem* item = View->Store().GetItem(View->RightClickedEntry());
     if (!item)
         return;
-    const QString row = EntryRow(item->Word, item->Definition);
+    const QString row = EntryRow(item->Word, item->Definition, View->Encoding());
     FClickedHeadword = RowSource(row);
     FClickedDefinition = RowTarget(row);
 }

@@ -7,6 +7,7 @@
 #include <utility>
 
 #include "data_folders/data_folders.h"
+#include "dictionary/text_encoding.h"
 #include "language/language.h"
 #include "main_window/catalogue.h"
 #include "main_window/recent_list.h"
@@ -65,6 +66,7 @@ struct TMainWindowState {
     bool FBrowserQueued = false;
     QString FPendingAddress;
     bool FIgnoreClipboard = false;  // the next clipboard notice is not looked up
+    QString FUnfitNotice;  // the status bar's word on a character the dictionary cannot hold, while shown
     TClipboardWatch* FClipboardWatch = nullptr;
     TTrayState FTray;
     QSystemTrayIcon* FTrayIcon = nullptr;
@@ -74,7 +76,8 @@ struct TMainWindowState {
     TBackgroundSearch* FSearch = nullptr;
     // What the running advanced search looks for, and whether it narrows the
     // results (else it searches the dictionary).
-    std::string FSearchQuery;
+    std::string FSearchQuery;  // in the encoding of the file searched, FSearchEncoding
+    TTextEncoding FSearchEncoding = TTextEncoding::Windows1252;
     bool FSearchDefinitions = false;
     bool FSearchNarrows = false;
 };

@@ -5,6 +5,7 @@
 #include <QStringList>
 
 #include "browser/built_in_pages.h"
+#include "preferences/dictionary_languages.h"
 #include "preferences/display_look.h"
 
 class QSettings;
@@ -57,6 +58,10 @@ struct TSettings {
     bool ClipboardTranslation = false;
     bool SelectionTranslation = false;  // X11: marked text is looked up too
     QString VocabularyFile;  // the list that "Add to vocabulary" adds to; empty: My words.lvf
+    // The languages chosen in the Information box for files that do not
+    // state theirs; read and written by ReadLanguageChoices and
+    // WriteLanguageChoices, not by the table.
+    TLanguageChoices DictionaryLanguages;
     bool AlwaysOnTop = false;
     bool ShowTips = true;
     bool ShowRelations = false;

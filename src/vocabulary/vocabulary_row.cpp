@@ -1,6 +1,6 @@
 #include "vocabulary/vocabulary_row.h"
 
-#include "dictionary/ansi_codec.h"
+#include "dictionary/display_text.h"
 #include "dictionary/markup_codes.h"
 
 namespace lirabo {
@@ -110,15 +110,15 @@ std::string FirstLine(std::string_view Definition, TExtract Extract)
 
 }  // namespace
 
-QString EntryRow(std::string_view Headword, std::string_view Definition)
+QString EntryRow(std::string_view Headword, std::string_view Definition, TTextEncoding Encoding)
 {
     std::string target = FirstLine(Definition, TranslationText);
     // A dictionary that writes everything as notes or examples still gives
     // its first line.
     if (target.empty())
         target = FirstLine(Definition, PlainText);
-    return MakeRow(QString::fromStdString(AnsiToUtf8(Headword)),
-                   QString::fromStdString(AnsiToUtf8(target)).trimmed());
+    return MakeRow(QString::fromStdString(ToDisplayText(Headword, Encoding)),
+                   QString::fromStdString(ToDisplayText(target, Encoding)).trimmed());
 }
 
 bool IsBlankRow(const QString& Line)

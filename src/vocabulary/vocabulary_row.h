@@ -3,6 +3,8 @@
 #include <QString>
 #include <string_view>
 
+#include "dictionary/text_encoding.h"
+
 namespace lirabo {
 
 // A row of a vocabulary list is kept as its stored line: the source, "=",
@@ -22,8 +24,9 @@ QString MakeRow(const QString& Source, const QString& Target);
 // target, the first line of the definition that translates it: its
 // definition text without grammar notes, field labels, italic pronunciations
 // and examples, or a sense number ("1. "). A definition without such a line
-// gives its first line with text, without mark-up. Both are Windows-1252.
-QString EntryRow(std::string_view Headword, std::string_view Definition);
+// gives its first line with text, without mark-up. Both are in Encoding, the
+// encoding of the file they come from.
+QString EntryRow(std::string_view Headword, std::string_view Definition, TTextEncoding Encoding);
 
 // A row that the list must not be tested with: its line begins with "=".
 bool IsBlankRow(const QString& Line);

@@ -10,6 +10,7 @@
 #include <QTest>
 
 #include "clipboard_fixture.h"
+#include "main_window/status_bar.h"
 
 namespace lirabo::test {
 namespace {
@@ -53,6 +54,39 @@ TEST_F(X11ClipboardTest, AnotherProgramsCopyIsLookedUpAndTheWindowComesForward)
     Xclip("clipboard", "banana " + QByteArray(143, 'x'));
     ASSERT_TRUE(QTest::qWaitFor([&] { return LookupBox()->currentText().startsWith("banana"); }, 5000));
     EXPECT_EQ(LookupBox()->currentText().size(), 100);
+}
+
+TEST_F(X11ClipboardTest, GreekIsLookedUpInAGreekDictionaryAndTextADictionaryCannotHoldRaisesNothing)
+{
+    makrel::TWriterOptions greek;
+    greek.Encoding = makrel::TEncodingChoice::Utf8;
+    greek.Name = "Greek";
+    FFolder.AddDictionary("greek.ldi", greek, {{"γάτα", "cat"}, {"σπίτι", "house"}});
+    Stored().setValue("CurrentDictionary", 1);  // between Fruit and Birds
+    TfrmMain& w = StartAndSettle();
+    QWidget other;
+    other.show();
+    other.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&other));
+    Xclip("clipboard", "ΣΠΊΤΙ");
+    ASSERT_TRUE(WaitForBox("ΣΠΊΤΙ"));
+    EXPECT_EQ(CurrentWord(w.LookupView()), "σπίτι");
+    EXPECT_TRUE(QTest::qWaitFor([&] { return w.isActiveWindow(); }, 3000));
+
+    // Fruit is Windows-1252: Polish is not looked up there, and the window
+    // does not take the person from their work only to say so.
+    LookIn()->setCurrentIndex(0);
+    emit LookIn()->activated(0);
+    const std::string before = CurrentWord(w.LookupView());
+    other.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&other));
+    Xclip("clipboard", "żółw");
+    ASSERT_TRUE(WaitForBox("żółw"));
+    EXPECT_EQ(CurrentWord(w.LookupView()), before);
+    EXPECT_EQ(Find<TStatusBar>("stbStatusBar")->Notice(),
+              "This dictionary cannot hold the character ż (U+017C)");
+    QTest::qWait(500);
+    EXPECT_TRUE(other.isActiveWindow());
 }
 
 TEST_F(X11ClipboardTest, AnImageOnTheClipboardDoesNothing)

@@ -202,7 +202,7 @@ TEST_F(WindowTest, CorruptDictionaryReportsAndLeavesTheViewEmpty)
     emit LookIn()->activated(0);
     // Once at start (it is the first entry) and once for the choice.
     const QString message =
-        "Lirabo was unable to load the dictionary. Please ensure that the file is not corrupt.";
+        "Lirabo was unable to load the dictionary. Please ensure that the file is not corrupt.\n\n" + path;
     EXPECT_EQ(FErrors, (QStringList{message, message}));
     EXPECT_EQ(w.LookupView()->Store().Source(), TDictionaryStore::kSourceNone);
     EXPECT_EQ(w.CurrentDictionary(), 0);

@@ -128,10 +128,11 @@ TEST_F(InstanceTest, MakrelOpenReachesTheWindowWhichOpensOrIgnoresTheFile)
     EXPECT_EQ(Makrel(fruit), 0);
     EXPECT_EQ(w.LookupView()->Header().Name, "Fruit");
 
-    // A corrupt file reaches the window, which says so.
-    FFolder.WriteFile("broken.ldi", QByteArray(200, 'x'));
-    EXPECT_EQ(Makrel(FFolder.Path() + "/broken.ldi"), 0);
-    EXPECT_EQ(FErrors, QStringList{w.Language().ReadLanguageText("Main", 8008)});
+    // A corrupt file reaches the window, which says so and names it, in any script.
+    const QString broken = FFolder.Path() + "/zepsuty słownik.ldi";
+    FFolder.WriteFile("zepsuty słownik.ldi", QByteArray(200, 'x'));
+    EXPECT_EQ(Makrel(broken), 0);
+    EXPECT_EQ(FErrors, QStringList{w.Language().ReadLanguageText("Main", 8008) + "\n\n" + broken});
     EXPECT_EQ(w.LookupView()->Header().Name, "Fruit");
 
     // Other extensions and missing files never leave makrel.

@@ -104,6 +104,9 @@ TEST(OnlineAddressTest, EveryPlaceholderGetsThePercentEncodedWord)
     EXPECT_EQ(OnlineAddress("http://x.example/%1", "C#"), "http://x.example/C%23");
     EXPECT_EQ(OnlineAddress("http://x.example/%1", QString::fromUtf8("Größe")),
               "http://x.example/Gr%C3%B6%C3%9Fe");
+    // Any script goes to the site as UTF-8, whatever the dictionary in view holds.
+    EXPECT_EQ(OnlineAddress("http://x.example/?q=%1", QString::fromUtf8("σπίτι")),
+              "http://x.example/?q=%CF%83%CF%80%CE%AF%CF%84%CE%B9");
     EXPECT_EQ(OnlineAddress("http://x.example/?q=%1", ""), "http://x.example/?q=");
     // A word that itself holds "%1" is not replaced again.
     EXPECT_EQ(OnlineAddress("a%1b", "%1"), "a%251b");

@@ -47,8 +47,17 @@ public:
         options.Notice = std::move(Notice);
         options.URL = std::move(URL);
         options.Information = std::move(Information);
-        options.SectionSize = 4;
-        makrel::TDictionaryWriter writer(options);
+        return AddDictionary(FileName, std::move(options), Entries, Relations, std::move(Folder));
+    }
+
+    // The same with the writer's options as given (texts UTF-8; the
+    // encoding chosen by the writer unless Options say), in small sections.
+    QString AddDictionary(const QString& FileName, makrel::TWriterOptions Options,
+                          const std::vector<std::pair<std::string, std::string>>& Entries,
+                          const std::vector<TRelation>& Relations = {}, QString Folder = {})
+    {
+        Options.SectionSize = 4;
+        makrel::TDictionaryWriter writer(Options);
         for (const auto& [word, definition] : Entries)
             writer.Add(word, definition);
         for (const TRelation& r : Relations)

@@ -90,6 +90,23 @@ TEST_F(VocabularyMenuTest, AddToVocabularyCollectsEntriesWhileReading)
     EXPECT_EQ(ReadAll(DefaultList()), QByteArray("\x01\x02", 2));
 }
 
+TEST_F(VocabularyMenuTest, EntriesReachTheListAsTheirFilesMeantThem)
+{
+    FFolder.AddDictionary("german.ldi", "German", {{"Straße", "street"}});  // fits Windows-1252
+    makrel::TWriterOptions greek;
+    greek.Encoding = makrel::TEncodingChoice::Utf8;
+    FFolder.AddDictionary("greek.ldi", greek, {{"σπίτι", "house"}});
+    TfrmMain& w = Start();
+    for (int line : {0, 1}) {
+        LookIn()->setCurrentIndex(line);
+        emit LookIn()->activated(line);
+        RightClickCurrentEntry(w);
+        Find<QAction>("mnuAddToVocabulary")->trigger();
+        Find<QMenu>("popWord")->close();
+    }
+    EXPECT_EQ(ReadAll(DefaultList()), QByteArray("Straße=street\r\nσπίτι=house\r\n"));
+}
+
 TEST_F(VocabularyMenuTest, TheListLastSavedTakesTheWordsFromThenOn)
 {
     AddStandardDictionaries();

@@ -13,6 +13,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QInputMethodEvent>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
@@ -198,6 +199,41 @@ int main(int argc, char** argv)
         QTest::keyClicks(box->lineEdit(), QString::fromUtf8("Straße"));
         window->grab().save(out.filePath("05-german.png"));
     }
+    // Other scripts: Greek capitals and Polish typed into the first
+    // dictionaries of the list, found where a file holds them and refused
+    // with a word in the status bar where it does not; then the Information
+    // box of each, with the file's languages.
+    const auto commit = [box](const QString& Text) {
+        box->lineEdit()->clear();
+        QInputMethodEvent event;
+        event.setCommitString(Text);
+        QApplication::sendEvent(box->lineEdit(), &event);
+    };
+    window->Hooks.RunModal = [&](QDialog& Dialog) {
+        Dialog.show();
+        QCoreApplication::processEvents();
+        Dialog.grab().save(out.filePath(QString("16-information-%1.png").arg(lookIn->currentIndex())));
+    };
+    QTest::keyClick(box->lineEdit(), Qt::Key_F1, Qt::ControlModifier);
+    for (int line = 0; line < std::min(3, lookIn->count() - 1); ++line) {
+        lookIn->setCurrentIndex(line);
+        emit lookIn->activated(line);
+        const struct {
+            const char* Name;
+            const char* Text;
+        } samples[] = {{"greek", "\xCE\xA3\xCE\xA0\xCE\x8A\xCE\xA4\xCE\x99"},  // ΣΠΊΤΙ
+                       {"polish", "\xC5\xBC\xC3\xB3\xC5\x82w"}};                 // żółw
+        for (const auto& sample : samples) {
+            commit(QString::fromUtf8(sample.Text));
+            window->grab().save(out.filePath(QString("15-script-%1-%2.png").arg(line).arg(sample.Name)));
+        }
+        if (auto* information = window->findChild<QAction*>("mnuInformation")) {
+            if (auto* menu = window->findChild<QMenu*>("mnuDictionaries"))
+                emit menu->aboutToShow();
+            information->trigger();
+        }
+    }
+
     // The Dictionary menu and the Internet tab.
     if (auto* menu = window->findChild<QMenu*>("mnuDictionaries")) {
         menu->popup(window->mapToGlobal(QPoint(100, 30)));
@@ -255,6 +291,11 @@ int main(int argc, char** argv)
         menu->close();
     }
     window->grab().save(out.filePath("14-german.png"));
+    // The word on a refused character in German, over the first dictionary.
+    lookIn->setCurrentIndex(0);
+    emit lookIn->activated(0);
+    commit(QString::fromUtf8("\xCE\xA3\xCE\xA0\xCE\x8A\xCE\xA4\xCE\x99"));
+    window->grab().save(out.filePath("17-german-refused.png"));
     window->close();
     delete window;
     return 0;

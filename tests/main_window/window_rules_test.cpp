@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "main_window/activation_token_scope.h"
+#include "main_window/character_label.h"
 #include "main_window/clipboard_text.h"
 #include "main_window/tray_state.h"
 #include "main_window/window_opacity.h"
@@ -11,6 +12,30 @@
 
 namespace lirabo {
 namespace {
+
+TEST(CharacterLabelTest, NamesWhatAMessageIsAbout)
+{
+    const struct {
+        char32_t Character;
+        const char* Label;  // UTF-8
+    } cases[] = {
+        {U'\u017C', "\u017C (U+017C)"},
+        {U'\u03A3', "\u03A3 (U+03A3)"},
+        {U'\U0001F600', "\U0001F600 (U+1F600)"},
+        {U'\uFFFD', "\uFFFD (U+FFFD)"},  // what stands for text that was not UTF-8
+        // Nothing to see by itself: the code point alone.
+        {U'\u200B', "U+200B"},
+        {U'\u00A0', "U+00A0"},
+        {U'\u0007', "U+0007"},
+        {U'\uE000', "U+E000"},
+        {U'\U0010FFFF', "U+10FFFF"},
+        {0x110000, "U+110000"},
+        // A combining mark on the circle fonts set it on.
+        {U'\u0301', "\u25CC\u0301 (U+0301)"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(CharacterLabel(c.Character), QString::fromUtf8(c.Label)) << c.Label;
+}
 
 TEST(ActivationTokenScopeTest, OnWaylandTheTokenIsThereForTheActivationAndGoneAfter)
 {

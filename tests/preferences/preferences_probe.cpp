@@ -43,10 +43,12 @@ void Probe(const TLanguage& Language, const QString& Folder, const QString& Suff
     preset.Refresh();
     Save(preset, Folder + QStringLiteral("/prefs_preset_") + Suffix + QStringLiteral(".png"));
 
+    // The file states its headwords' language; the definitions' was chosen.
     TfrmInformation information(
-        QStringLiteral("Fruit and Vegetables"),
-        QStringLiteral("A small dictionary of fruit.\r\nBuilt from the garden list, 2026.\r\n\r\nFree to copy."),
-        QStringLiteral("https://example.org/fruit"), nullptr);
+        Language, QStringLiteral("Fruit and Vegetables"),
+        QStringLiteral(
+            "A small dictionary of fruit.\r\nBuilt from the garden list, 2026.\r\n\r\nFree to copy."),
+        QStringLiteral("https://example.org/fruit"), {"el", ""}, {"", "pl"}, nullptr);
     ApplyLanguageToControl(Language, &information, QStringLiteral("Information"));
     Save(information, Folder + QStringLiteral("/prefs_information_") + Suffix + QStringLiteral(".png"));
 

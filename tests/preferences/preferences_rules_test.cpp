@@ -1,4 +1,5 @@
-// The language list, the preset store and the bounds of stored looks.
+// The language list, the preset store, the bounds of stored looks and the
+// languages chosen for dictionaries.
 
 #include <gtest/gtest.h>
 
@@ -6,8 +7,10 @@
 #include <QFile>
 #include <QSettings>
 #include <QTemporaryDir>
+#include <optional>
 
 #include "language/language_file.h"
+#include "preferences/dictionary_languages.h"
 #include "preferences/display_look.h"
 #include "preferences/frm_about.h"
 #include "preferences/language_list.h"
@@ -157,6 +160,63 @@ TEST(AboutTest, FileVersionHasFourParts)
     EXPECT_EQ(TfrmAbout::FileVersionText("3"), "3.0.0.0");
     EXPECT_EQ(TfrmAbout::FileVersionText("1.2.3.4"), "1.2.3.4");
     EXPECT_EQ(TfrmAbout::FileVersionText(""), "");
+}
+
+TEST(DictionaryLanguagesTest, StoredChoicesCountOnlyWhenTheyAreCodesOfTheTable)
+{
+    const struct {
+        const char* Stored;
+        std::optional<TDictionaryLanguages> Parsed;
+    } cases[] = {
+        {"de-en", TDictionaryLanguages{"de", "en"}},
+        {"el-", TDictionaryLanguages{"el", ""}},
+        {"-", TDictionaryLanguages{}},
+        {"xx-en", std::nullopt},  // no ISO 639-1 code
+        {"DE-EN", std::nullopt},
+        {"de", std::nullopt},
+        {"de-en-fr", std::nullopt},
+        {" de-en", std::nullopt},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(ParseLanguages(c.Stored), c.Parsed) << c.Stored;
+        if (c.Parsed) {
+            EXPECT_EQ(FormatLanguages(*c.Parsed), c.Stored);
+        }
+    }
+    // The file's word wins side by side; a choice fills only what it leaves open.
+    EXPECT_EQ(EffectiveLanguages({TTextEncoding::Utf8, "el", ""}, {"pl", "de"}),
+              (TDictionaryLanguages{"el", "de"}));
+    // Every code shows, by its name where the platform has one.
+    EXPECT_EQ(LanguageName("bh"), "bh");
+    for (const std::string_view code : LanguageCodes()) {
+        const QString name = LanguageName(std::string(code)), shown = QString::fromLatin1(code.data(), 2);
+        EXPECT_TRUE(name == shown || name.endsWith(" (" + shown + ")")) << code;
+    }
+}
+
+TEST(DictionaryLanguagesTest, OnlySoundChoicesAreReadAndTheGroupIsWrittenWhole)
+{
+    QTemporaryDir dir;
+    QSettings key(dir.filePath("settings.ini"), QSettings::IniFormat);
+    key.setValue("DictionaryLanguages/polski.ldi", "pl-en");
+    key.setValue(QString::fromUtf8("DictionaryLanguages/słownik.ldi"), "el-");
+    key.setValue("DictionaryLanguages/bad code.ldi", "xx-en");
+    key.setValue("DictionaryLanguages/number.ldi", 5);
+    key.setValue("DictionaryLanguages/list.ldi", QStringList{"pl-en", "x"});
+    key.setValue("DictionaryLanguages/deeper/a.ldi", "pl-en");
+    const TLanguageChoices expected{{"polski.ldi", {"pl", "en"}},
+                                    {QString::fromUtf8("słownik.ldi"), {"el", ""}}};
+    EXPECT_EQ(ReadLanguageChoices(key), expected);
+
+    TLanguageChoices written = expected;
+    written.insert("empty.ldi", {});
+    WriteLanguageChoices(key, written);
+    key.sync();
+    const QSettings reread(dir.filePath("settings.ini"), QSettings::IniFormat);
+    EXPECT_EQ(ReadLanguageChoices(reread), expected);
+    // What was ignored is not kept, and a choice of nothing is not written.
+    EXPECT_EQ(reread.allKeys(),
+              (QStringList{"DictionaryLanguages/polski.ldi", "DictionaryLanguages/słownik.ldi"}));
 }
 
 }  // namespace

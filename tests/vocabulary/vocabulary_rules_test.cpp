@@ -30,20 +30,25 @@ TEST(VocabularyRow, SourceEndsAtTheFirstEquals)
 
 TEST(VocabularyRow, EntryGivesTheLineThatTranslatesTheHeadword)
 {
+    constexpr TTextEncoding kAnsi = TTextEncoding::Windows1252;
+    constexpr TTextEncoding kUtf8 = TTextEncoding::Utf8;
     // A translation dictionary: pronunciation and gender are not the answer.
-    EXPECT_EQ(EntryRow("house", "\x04/h'aUs/\x04\rHaus \x08neut\x07\r\x04\"build a house\"\x04 - ein Haus bauen"),
+    EXPECT_EQ(EntryRow("house", "\x04/h'aUs/\x04\rHaus \x08neut\x07\r\x04\"build a house\"\x04 - ein Haus bauen", kAnsi),
               "house=Haus");
-    EXPECT_EQ(EntryRow("Haus", "\x04/h'aUs/\x04 \x08neut, n, sg\x07\r\x0A" "adm.\x07 establishment \x08n\x07, institution"),
+    EXPECT_EQ(EntryRow("Haus", "\x04/h'aUs/\x04 \x08neut, n, sg\x07\r\x0A" "adm.\x07 establishment \x08n\x07, institution", kAnsi),
               "Haus=establishment, institution");
     // A monolingual one: the first sense, without its number and examples.
-    EXPECT_EQ(EntryRow("house", "\x08noun\x07\r1. a dwelling for families; \x04\"he has a house\"\x04\r2. a firm"),
+    EXPECT_EQ(EntryRow("house", "\x08noun\x07\r1. a dwelling for families; \x04\"he has a house\"\x04\r2. a firm", kAnsi),
               "house=a dwelling for families");
-    // Links keep their words; Windows-1252 becomes Unicode.
-    EXPECT_EQ(EntryRow("caf\xE9", "\x09" "coffee\x0F shop"), QString::fromUtf8("café=coffee shop"));
+    // Links keep their words; the file's text becomes Unicode by its own encoding.
+    EXPECT_EQ(EntryRow("caf\xE9", "\x09" "coffee\x0F shop", kAnsi), QString::fromUtf8("café=coffee shop"));
+    EXPECT_EQ(EntryRow("σπίτι", "\x08ουσ.\x07 1. house; \x04το\x04", kUtf8), QString::fromUtf8("σπίτι=house"));
+    // A damaged UTF-8 file never hands a list invalid text.
+    EXPECT_EQ(EntryRow("b\xFF" "d", "ok \xC3", kUtf8), QString::fromUtf8("b\uFFFDd=ok \uFFFD"));
     // Only notes and examples: the first line with any text.
-    EXPECT_EQ(EntryRow("x", "\r\x04" "an example\x04\rmore"), "x=more");
-    EXPECT_EQ(EntryRow("y", "\x08" "adj\x07"), "y=adj");
-    EXPECT_EQ(EntryRow("empty", ""), "empty=");
+    EXPECT_EQ(EntryRow("x", "\r\x04" "an example\x04\rmore", kAnsi), "x=more");
+    EXPECT_EQ(EntryRow("y", "\x08" "adj\x07", kAnsi), "y=adj");
+    EXPECT_EQ(EntryRow("empty", "", kAnsi), "empty=");
 }
 
 TEST(VocabularyShuffle, KeepsTheRowsAndFollowsTheDraws)
