@@ -5,8 +5,10 @@
 #include <filesystem>
 #include <map>
 
+#include "dictionary/ansi_codec.h"
 #include "dictionary/memory_stream.h"
 #include "makrel/core/dictionary_writer.h"
+#include "makrel/core/entry_limits.h"
 
 namespace lirabo::bench {
 
@@ -39,6 +41,36 @@ const std::vector<unsigned char>& SyntheticDictionary(int Count)
         bytes = writer.Build();
     }
     return bytes;
+}
+
+std::string GermanEnglishPath()
+{
+    const char* configured = std::getenv("LIRABO_GERMAN_ENGLISH");
+    return configured ? configured : "build/bin/Dictionaries/german-english.ldi";
+}
+
+std::string Utf8Twin(const std::string& Source)
+{
+    const std::string path = Source + ".utf8-bench";
+    namespace fs = std::filesystem;
+    if (fs::exists(path) && fs::last_write_time(path) >= fs::last_write_time(Source))
+        return path;
+    TDictionaryStore source;
+    source.OpenDictionary(Source);
+    makrel::TWriterOptions options;
+    options.Encoding = makrel::TEncodingChoice::Utf8;
+    options.SectionSize = source.Header().SectionSize;
+    options.Name = AnsiToUtf8(source.Header().Name);
+    makrel::TDictionaryWriter writer(options);
+    makrel::TImportReport report;  // a few entries outgrow the limits in UTF-8
+    for (int i = 0; i < source.EntryCount(); ++i) {
+        const TWordItem* item = source.GetItem(i);
+        makrel::AddShortened(writer, report, AnsiToUtf8(item->Word), AnsiToUtf8(item->Definition));
+        if (i % source.Header().SectionSize == 0)
+            source.KeepSections();
+    }
+    writer.WriteFile(path);
+    return path;
 }
 
 std::vector<std::string> AllWords(TDictionaryStore& Store)

@@ -15,6 +15,15 @@ std::unique_ptr<TDictionaryStore> OpenWordNet();
 // whose headwords share long runs of four-byte prefixes, built once.
 const std::vector<unsigned char>& SyntheticDictionary(int Count);
 
+// The default German-English dictionary (Windows-1252), or the file
+// LIRABO_GERMAN_ENGLISH names; it may not exist.
+std::string GermanEnglishPath();
+
+// The UTF-8 twin of a Windows-1252 dictionary: every entry converted, sorted
+// and keyed by the UTF-8 rule. Built beside Source once, and again only when
+// Source is newer; its path.
+std::string Utf8Twin(const std::string& Source);
+
 // Every headword of an open store, in order.
 std::vector<std::string> AllWords(TDictionaryStore& Store);
 
