@@ -105,13 +105,23 @@ void BM_GermanEnglishWildcardScan(benchmark::State& State)
 {
     ScanBench(State, "*ung", false);
 }
-BENCHMARK(BM_GermanEnglishWildcardScan)->Arg(0)->Arg(1)->ArgName("utf8")->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_GermanEnglishWildcardScan)
+    ->Arg(0)
+    ->Arg(1)
+    ->ArgName("utf8")
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
 
 void BM_GermanEnglishDefinitionSearch(benchmark::State& State)
 {
     ScanBench(State, "house", true);
 }
-BENCHMARK(BM_GermanEnglishDefinitionSearch)->Arg(0)->Arg(1)->ArgName("utf8")->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_GermanEnglishDefinitionSearch)
+    ->Arg(0)
+    ->Arg(1)
+    ->ArgName("utf8")
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
 
 }  // namespace
 }  // namespace lirabo::bench

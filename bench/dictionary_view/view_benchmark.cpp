@@ -345,7 +345,10 @@ BENCHMARK_CAPTURE(LookUpOnly, Synthetic1M, kSynthetic)
     ->UseManualTime()
     ->Iterations(2000)
     ->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(Repaint, WordNet, kWordNet)->UseManualTime()->Iterations(500)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(Repaint, WordNet, kWordNet)
+    ->UseManualTime()
+    ->Iterations(500)
+    ->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(Repaint, GermanEnglish1252, kGermanEnglish1252)
     ->UseManualTime()
     ->Iterations(500)

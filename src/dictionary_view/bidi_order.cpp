@@ -28,8 +28,8 @@ void TBidiOrder::Order(std::u16string_view Text, std::span<const uint32_t> Start
     std::unique_ptr<UBiDi, TBidiCloser> bidi(ubidi_open());
     if (!bidi)
         return;
-    ubidi_setPara(bidi.get(), reinterpret_cast<const UChar*>(Text.data()), static_cast<int32_t>(Text.size()), UBIDI_LTR,
-                  nullptr, &status);
+    ubidi_setPara(bidi.get(), reinterpret_cast<const UChar*>(Text.data()), static_cast<int32_t>(Text.size()),
+                  UBIDI_LTR, nullptr, &status);
     const UBiDiLevel* levels = U_SUCCESS(status) ? ubidi_getLevels(bidi.get(), &status) : nullptr;
     if (!levels || U_FAILURE(status))
         return;

@@ -15,6 +15,8 @@ namespace {
 
 constexpr char32_t kReplacement = 0xFFFD;
 constexpr char32_t kCachedChars = 0x800;  // Latin, Greek, Cyrillic, Hebrew and Arabic
+constexpr char32_t kHyphen = 0x2010;
+constexpr char32_t kNonBreakingHyphen = 0x2011;
 
 enum : uint8_t {
     kShaping = 1,
@@ -109,8 +111,8 @@ uint8_t Classify(char32_t Char)
     if (Char < 0x80) {
         if (WordDelimiters().test(Char))
             flags |= kDelimiter;
-    } else if ((mask & (U_GC_Z_MASK | U_GC_P_MASK)) != 0 &&
-               (mask & (U_GC_PD_MASK | U_GC_PI_MASK | U_GC_PF_MASK)) == 0) {
+    } else if ((mask & (U_GC_Z_MASK | U_GC_P_MASK)) != 0 && (mask & (U_GC_PI_MASK | U_GC_PF_MASK)) == 0 &&
+               Char != kHyphen && Char != kNonBreakingHyphen) {
         flags |= kDelimiter;
     }
     return flags;

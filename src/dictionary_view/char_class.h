@@ -32,8 +32,9 @@ bool BreaksWithoutSpaces(char32_t Char);
 
 // Whether Char ends a word for the right-click word pick: the mark-up
 // codes 0..2 and 7..31, the ASCII characters space ! ( ) , . / : ; ? [ \ ] { },
-// and from U+0080 on every space and every punctuation mark except dashes
-// and quotation marks, which belong to words as the ASCII hyphen and quotes do.
+// and from U+0080 on every space and every punctuation mark (dashes
+// included) except quotation marks and hyphens, which belong to words as the
+// ASCII quotes and hyphen do.
 bool IsWordDelimiter(char32_t Char);
 
 }  // namespace lirabo

@@ -93,9 +93,11 @@ bool TDictionaryPainter::Run(const TTextRun& Run)
     const int lineWidth = FFonts.LineWidth(Run.Style);
     for (const auto& [left, right] : FSpans) {
         if (FDecoration & fsUnderline)
-            FPainter.fillRect(left, baseline + FFonts.UnderlinePos(Run.Style), right - left, lineWidth, color);
+            FPainter.fillRect(left, baseline + FFonts.UnderlinePos(Run.Style), right - left, lineWidth,
+                              color);
         if (FDecoration & fsStrikeOut)
-            FPainter.fillRect(left, baseline + FFonts.StrikeOutPos(Run.Style), right - left, lineWidth, color);
+            FPainter.fillRect(left, baseline + FFonts.StrikeOutPos(Run.Style), right - left, lineWidth,
+                              color);
     }
     return true;
 }

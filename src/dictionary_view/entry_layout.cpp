@@ -34,9 +34,9 @@ int TEntryLayout::Wrap(std::string_view Text, int W, std::string* Out) const
     int lines = 1;
     int s = FStyles.WidthStyle(deEntry);
     int remembered = 0;
-    size_t breakPos = kNone;   // where the current line may break
+    size_t breakPos = kNone;    // where the current line may break
     bool breakAtSpace = false;  // the break point is a space, the line breaks after the spaces there
-    int breakX = 0;            // x at the break point (after the space)
+    int breakX = 0;             // x at the break point (after the space)
     size_t copied = 0;
     size_t lineBegin = 0;  // where the current line starts: no break goes there
     size_t textEnd = 0;    // the byte after the last character measured
@@ -125,8 +125,9 @@ int TEntryLayout::Wrap(std::string_view Text, int W, std::string* Out) const
                 wrap();
         } else {
             FOpportunities.Cover(Text, i);
-            nextOpportunity = static_cast<size_t>(
-                std::lower_bound(opportunities.begin(), opportunities.end(), textEnd) - opportunities.begin());
+            nextOpportunity =
+                static_cast<size_t>(std::lower_bound(opportunities.begin(), opportunities.end(), textEnd) -
+                                    opportunities.begin());
             FCells.clear();
             FMeasure.Measure(Text, i, s, &FCells);
             for (const TTextCell& cell : FCells) {

@@ -8,7 +8,8 @@ namespace {
 
 bool EndsLine(unsigned char Code)
 {
-    return Code == mcEnd || Code == mcBody || Code == mcLineBreak || Code == mcSoftBreak || IsInvalidCode(Code);
+    return Code == mcEnd || Code == mcBody || Code == mcLineBreak || Code == mcSoftBreak ||
+           IsInvalidCode(Code);
 }
 
 // The characters of Text[Begin, End), codes left out, as UTF-16.
@@ -31,7 +32,8 @@ void AppendUtf16(std::u16string& Out, std::string_view Text, size_t Begin, size_
 
 }  // namespace
 
-size_t TLineBuilder::Build(std::string_view Text, size_t Begin, int X, int& Style, int& Remembered, bool Measure)
+size_t TLineBuilder::Build(std::string_view Text, size_t Begin, int X, int& Style, int& Remembered,
+                           bool Measure)
 {
     FEvents.clear();
     FCells.clear();
@@ -117,7 +119,8 @@ void TLineBuilder::DropClosingSpace(std::string_view Text, size_t End)
 {
     // A single space before a line break or the end of the text is not
     // drawn: the line ends at the word before it.
-    const unsigned char code = End < Text.size() ? static_cast<unsigned char>(Text[End]) : static_cast<unsigned char>(mcEnd);
+    const unsigned char code =
+        End < Text.size() ? static_cast<unsigned char>(Text[End]) : static_cast<unsigned char>(mcEnd);
     if (code != mcEnd && code != mcLineBreak && code != mcSoftBreak)
         return;
     if (FEvents.empty() || !FEvents.back().IsRun || FEvents.back().End != static_cast<int>(End) ||

@@ -17,7 +17,7 @@ struct TLineEvent {
     bool IsRun = false;
     int Begin = 0;  // a run: bytes [Begin, End); a code: its index
     int End = 0;
-    int Style = 0;  // a run's width style
+    int Style = 0;      // a run's width style
     int FirstCell = 0;  // a run's cells; for a code, the number of cells before it
     int CellCount = 0;
     unsigned char Code = 0;

@@ -43,8 +43,8 @@ private:
     std::vector<TLinkRect> FLinks;
     std::string_view FText;
     int FLineHeight;
-    int FOpenFrom = -1;     // the first piece of the open link, -1 when none is open
-    size_t FTextStart = 0;  // where the open link's text starts
+    int FOpenFrom = -1;          // the first piece of the open link, -1 when none is open
+    size_t FTextStart = 0;       // where the open link's text starts
     bool FPieceHasText = false;  // characters of the link stand on the last piece
 };
 

@@ -63,7 +63,8 @@ void MarkPieces(std::string& Text, const std::vector<std::string>& Pieces)
     // byte starts and ends between characters.
     std::vector<std::pair<size_t, size_t>> ranges;  // [first, end) bytes of Text
     for (const std::string& piece : pieces)
-        for (size_t at = plain.Folded.find(piece); at != std::string::npos; at = plain.Folded.find(piece, at + 1))
+        for (size_t at = plain.Folded.find(piece); at != std::string::npos;
+             at = plain.Folded.find(piece, at + 1))
             ranges.emplace_back(plain.Begin[at], plain.End[at + piece.size() - 1]);
     if (ranges.empty())
         return;
@@ -89,7 +90,8 @@ void MarkPieces(std::string& Text, const std::vector<std::string>& Pieces)
 std::string WithoutMarks(const std::string& Text)
 {
     std::string plain = Text;
-    std::erase_if(plain, [](char c) { return c == static_cast<char>(mcSelStart) || c == static_cast<char>(mcSelEnd); });
+    std::erase_if(
+        plain, [](char c) { return c == static_cast<char>(mcSelStart) || c == static_cast<char>(mcSelEnd); });
     return plain;
 }
 

@@ -26,13 +26,15 @@ public:
     void Reset(const std::array<QFont, 4>& Fonts, TRawFonts& Raw);
 
     // As TTextMetrics::Shape.
-    std::shared_ptr<const TShapedText> Shape(int Style, std::string_view Text, std::span<const uint32_t> ClusterEnds);
+    std::shared_ptr<const TShapedText> Shape(int Style, std::string_view Text,
+                                             std::span<const uint32_t> ClusterEnds);
 
 private:
     // A bound on the words kept per style: past it the cache starts afresh.
     static constexpr size_t kMaxWords = 4096;
 
-    std::shared_ptr<TShapedText> ShapeAfresh(int Style, std::string_view Text, std::span<const uint32_t> ClusterEnds);
+    std::shared_ptr<TShapedText> ShapeAfresh(int Style, std::string_view Text,
+                                             std::span<const uint32_t> ClusterEnds);
 
     std::array<QFont, 4> FFonts;
     std::array<std::unordered_map<std::string, std::shared_ptr<const TShapedText>>, 4> FWords;

@@ -13,7 +13,8 @@ TTextRun MakeRun(const TLineBuilder& Line, const TLineEvent& Event, int Y)
     run.End = Event.End;
     run.Y = Y;
     run.Style = Event.Style;
-    run.Cells = Line.Cells().subspan(static_cast<size_t>(Event.FirstCell), static_cast<size_t>(Event.CellCount));
+    run.Cells =
+        Line.Cells().subspan(static_cast<size_t>(Event.FirstCell), static_cast<size_t>(Event.CellCount));
     run.Words = Line.Words();
     run.Left = run.Cells.front().X;
     run.Right = run.Left;
@@ -56,7 +57,8 @@ int TTextWalker::Walk(std::string_view Text, int Lines, int Top, int Hidden, TLi
         if (drawing)
             x = FLine.Right();
         const int index = static_cast<int>(i);
-        const unsigned char code = i < Text.size() ? static_cast<unsigned char>(Text[i]) : static_cast<unsigned char>(mcEnd);
+        const unsigned char code =
+            i < Text.size() ? static_cast<unsigned char>(Text[i]) : static_cast<unsigned char>(mcEnd);
         switch (code) {
             case mcEnd:
                 Visitor.End(index, x, y, drawing, TEnd::Text);

@@ -42,8 +42,8 @@ void TWordMeasure::SetMetrics(const TTextMetrics* Metrics)
             FAscii[static_cast<size_t>(s)][c] = Metrics && c >= 32 ? Metrics->Advance(s, c) : 0;
 }
 
-TMeasuredWord TWordMeasure::Measure(std::string_view Text, size_t Begin, int Style, std::vector<TTextCell>* Cells,
-                                    std::vector<TShapedWord>* Words) const
+TMeasuredWord TWordMeasure::Measure(std::string_view Text, size_t Begin, int Style,
+                                    std::vector<TTextCell>* Cells, std::vector<TShapedWord>* Words) const
 {
     const std::array<int, 128>& ascii = FAscii[static_cast<size_t>(Style & 3)];
     TMeasuredWord word;
@@ -100,7 +100,8 @@ TMeasuredWord TWordMeasure::Measure(std::string_view Text, size_t Begin, int Sty
 }
 
 TMeasuredWord TWordMeasure::MeasureShaped(std::string_view Text, size_t Begin, size_t End, int Style,
-                                          std::vector<TTextCell>* Cells, std::vector<TShapedWord>* Words) const
+                                          std::vector<TTextCell>* Cells,
+                                          std::vector<TShapedWord>* Words) const
 {
     FPlain.clear();
     FSource.clear();
@@ -123,8 +124,8 @@ TMeasuredWord TWordMeasure::MeasureShaped(std::string_view Text, size_t Begin, s
             const uint32_t to = FClusterEnds[k];
             // Metrics that answer for fewer clusters leave the rest no room.
             const TClusterBox box = k < shape->Clusters.size() ? shape->Clusters[k] : TClusterBox{};
-            Cells->push_back({static_cast<int>(FSource[from]), static_cast<int>(FSource[to - 1] + 1), box.Left,
-                              box.Width, index});
+            Cells->push_back({static_cast<int>(FSource[from]), static_cast<int>(FSource[to - 1] + 1),
+                              box.Left, box.Width, index});
             from = to;
         }
     }

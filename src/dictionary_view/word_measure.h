@@ -64,7 +64,8 @@ public:
     // above the space. With Cells, appends a cell per character or cluster
     // (X from the word's start, in text order); a shaped word is appended to
     // Words and its cells point at it.
-    TMeasuredWord Measure(std::string_view Text, size_t Begin, int Style, std::vector<TTextCell>* Cells = nullptr,
+    TMeasuredWord Measure(std::string_view Text, size_t Begin, int Style,
+                          std::vector<TTextCell>* Cells = nullptr,
                           std::vector<TShapedWord>* Words = nullptr) const;
 
 private:

@@ -63,7 +63,8 @@ inline TFakeMetrics UniformMetrics(int Width, int BoldWidth, int LineHeight)
 {
     if (BoldWidth < 0)
         BoldWidth = Width;
-    return TFakeMetrics({Width, BoldWidth, Width, BoldWidth}, {Width, BoldWidth, Width, BoldWidth}, LineHeight);
+    return TFakeMetrics({Width, BoldWidth, Width, BoldWidth}, {Width, BoldWidth, Width, BoldWidth},
+                        LineHeight);
 }
 
 // Widths on which text can end at any pixel: letters are 7 wide plain,
