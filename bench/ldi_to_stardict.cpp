@@ -82,8 +82,8 @@ int main(int argc, char** argv)
     std::ofstream(base + ".dict", std::ios::binary) << dict;
     std::ofstream(base + ".idx", std::ios::binary) << idx;
     std::ofstream(base + ".ifo", std::ios::binary)
-        << "StarDict's dict ifo file\nversion=2.4.2\nbookname=" << argv[3]
-        << "\nwordcount=" << articles.size() << "\nidxfilesize=" << idx.size() << "\nsametypesequence=m\n";
+        << "StarDict's dict ifo file\nversion=2.4.2\nbookname=" << argv[3] << "\nwordcount=" << articles.size()
+        << "\nidxfilesize=" << idx.size() << "\nsametypesequence=m\n";
     std::printf("%zu articles, %zu bytes of text\n", articles.size(), dict.size());
     return 0;
 }
