@@ -23,6 +23,8 @@ enum : uint8_t {
     kRightToLeft = 2,
     kNoSpaces = 4,
     kDelimiter = 8,
+    kStrongRightToLeft = 16,
+    kExtends = 32,
 };
 
 bool DirectionIsRightToLeft(UCharDirection Direction)
@@ -81,16 +83,24 @@ uint8_t Classify(char32_t Char)
     uint8_t flags = 0;
     const int8_t category = u_charType(c);
     const int32_t mask = U_MASK(category);
-    const bool rightToLeft = DirectionIsRightToLeft(u_charDirection(c));
-    if (rightToLeft)
+    const UCharDirection direction = u_charDirection(c);
+    if (DirectionIsRightToLeft(direction))
         flags |= kRightToLeft;
+    const bool strongRightToLeft = direction == U_RIGHT_TO_LEFT || direction == U_RIGHT_TO_LEFT_ARABIC;
+    if (strongRightToLeft)
+        flags |= kStrongRightToLeft;
+    const bool extends =
+        (mask & (U_GC_M_MASK | U_GC_CF_MASK)) != 0 || u_hasBinaryProperty(c, UCHAR_EMOJI_MODIFIER);
+    if (extends)
+        flags |= kExtends;
     UErrorCode status = U_ZERO_ERROR;
     const UScriptCode script = uscript_getScript(c, &status);
     // Hangul syllables stand alone; the conjoining jamo are shaped into them.
     const bool hangulSyllable = Char >= 0xAC00 && Char <= 0xD7A3;
-    if (rightToLeft || (mask & (U_GC_M_MASK | U_GC_CF_MASK)) != 0 ||
-        (!ScriptStandsAlone(script) && !hangulSyllable && script != USCRIPT_INHERITED) ||
-        u_hasBinaryProperty(c, UCHAR_EMOJI_MODIFIER) || u_hasBinaryProperty(c, UCHAR_REGIONAL_INDICATOR))
+    const bool digit = direction == U_ARABIC_NUMBER || direction == U_EUROPEAN_NUMBER;
+    if (strongRightToLeft || extends ||
+        (!ScriptStandsAlone(script) && !hangulSyllable && !digit && script != USCRIPT_INHERITED) ||
+        u_hasBinaryProperty(c, UCHAR_REGIONAL_INDICATOR))
         flags |= kShaping;
     if (Char >= 0x0E00) {
         switch (u_getIntPropertyValue(c, UCHAR_LINE_BREAK)) {
@@ -160,6 +170,21 @@ char32_t NextChar(std::string_view Text, size_t& Position)
 bool NeedsShaping(char32_t Char)
 {
     return Char >= 0x80 && (Flags(Char) & kShaping) != 0;
+}
+
+bool ExtendsCluster(char32_t Char)
+{
+    return Char >= 0x80 && (Flags(Char) & kExtends) != 0;
+}
+
+bool IsStrongRightToLeft(char32_t Char)
+{
+    return Char >= 0x80 && (Flags(Char) & kStrongRightToLeft) != 0;
+}
+
+char32_t MirroredChar(char32_t Char)
+{
+    return static_cast<char32_t>(u_charMirror(static_cast<UChar32>(Char)));
 }
 
 bool IsRightToLeft(char32_t Char)

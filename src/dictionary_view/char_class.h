@@ -16,15 +16,27 @@ namespace lirabo {
 char32_t NextChar(std::string_view Text, size_t& Position);
 
 // Characters the glyphs of which depend on their neighbours: combining
-// marks, joiners and other format characters, right-to-left text, and the
-// scripts whose letters change shape or order in context (Indic, Thai and
-// their kin, Hangul jamo, emoji modifiers). A word holding one is shaped
-// whole; every other character is measured alone.
+// marks, joiners and other format characters, right-to-left letters, and
+// the scripts whose letters change shape or order in context (Indic, Thai
+// and their kin, Hangul jamo, emoji modifiers). A piece of a word holding
+// one is shaped whole; every other character is measured alone, digits of
+// right-to-left scripts included, since they neither join nor reorder.
 bool NeedsShaping(char32_t Char);
+
+// Characters that belong to the cluster before them: combining marks,
+// joiners and other format characters, emoji modifiers.
+bool ExtendsCluster(char32_t Char);
+
+// Letters of right-to-left scripts (bidirectional class R or AL).
+bool IsStrongRightToLeft(char32_t Char);
 
 // Characters of strong right-to-left direction, Arabic digits and the
 // explicit direction controls: a line holding one is put in visual order.
 bool IsRightToLeft(char32_t Char);
+
+// The character drawn for Char in right-to-left order: its mirror image
+// for brackets and the like, else Char itself.
+char32_t MirroredChar(char32_t Char);
 
 // Characters of scripts written without spaces between words (Chinese,
 // Japanese, Korean, Thai and their kin), between which lines may break.

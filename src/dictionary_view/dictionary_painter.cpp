@@ -122,20 +122,22 @@ void TDictionaryPainter::DrawCharacters(const TTextRun& Run, int Baseline)
         FPositions.clear();
     };
     for (const TTextCell& cell : Run.Cells) {
-        if (cell.Word >= 0) {
-            // A shaped word is drawn whole once the last of its clusters has
+        if (cell.Piece >= 0) {
+            // A shaped piece is drawn whole once the last of its clusters has
             // its background, so that no later fill cuts into its glyphs.
-            const TShapedWord& word = Run.Words[static_cast<size_t>(cell.Word)];
-            if (cell.End == word.End && word.X < limit) {
+            const TShapedPiece& piece = Run.Pieces[static_cast<size_t>(cell.Piece)];
+            if (cell.End == piece.End && piece.X < limit) {
                 flush();
-                DrawWord(word, Baseline);
+                DrawPiece(piece, Baseline);
             }
             continue;
         }
         if (cell.X >= limit)
             continue;
         size_t at = static_cast<size_t>(cell.Begin);
-        const TGlyph& glyph = FFonts.Glyph(Run.Style, NextChar(FText, at));
+        const char32_t c = NextChar(FText, at);
+        // A mirrored bracket keeps the room of the one it stands for.
+        const TGlyph& glyph = FFonts.Glyph(Run.Style, cell.Mirrored ? MirroredChar(c) : c);
         if (glyph.Font != font)
             flush();
         font = glyph.Font;
@@ -145,14 +147,14 @@ void TDictionaryPainter::DrawCharacters(const TTextRun& Run, int Baseline)
     flush();
 }
 
-void TDictionaryPainter::DrawWord(const TShapedWord& Word, int Baseline)
+void TDictionaryPainter::DrawPiece(const TShapedPiece& Piece, int Baseline)
 {
-    for (const TShapedGlyphs& part : Word.Shape->Glyphs) {
+    for (const TShapedGlyphs& part : Piece.Shape->Glyphs) {
         QList<quint32> ids(part.Glyphs.begin(), part.Glyphs.end());
         QList<QPointF> positions;
         positions.reserve(ids.size());
         for (size_t k = 0; k < part.Glyphs.size(); ++k)
-            positions.append(QPointF(Word.X + part.X[k], part.Y[k]));
+            positions.append(QPointF(Piece.X + part.X[k], part.Y[k]));
         QGlyphRun glyphs;
         glyphs.setRawFont(FFonts.RawFont(part.Font));
         glyphs.setGlyphIndexes(ids);

@@ -62,7 +62,7 @@ private:
     // text splits the run.
     void Spans(const TTextRun& Run);
     void DrawCharacters(const TTextRun& Run, int Baseline);
-    void DrawWord(const TShapedWord& Word, int Baseline);
+    void DrawPiece(const TShapedPiece& Piece, int Baseline);
     void ToggleStyle(int Flag);
     bool LineShown(int Y) const { return Y < FClip.bottom() + 1 && Y + FLineHeight > FClip.top(); }
 

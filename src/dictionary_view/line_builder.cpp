@@ -37,7 +37,7 @@ size_t TLineBuilder::Build(std::string_view Text, size_t Begin, int X, int& Styl
 {
     FEvents.clear();
     FCells.clear();
-    FWords.clear();
+    FPieces.clear();
     FRightToLeft = false;
     FRunBegin = Begin;
     FRunCells = 0;
@@ -78,7 +78,7 @@ size_t TLineBuilder::Build(std::string_view Text, size_t Begin, int X, int& Styl
             ++i;
             continue;
         }
-        const TMeasuredWord word = measure.Measure(Text, i, Style, &FCells, &FWords);
+        const TMeasuredWord word = measure.Measure(Text, i, Style, &FCells, &FPieces);
         FRightToLeft |= word.RightToLeft;
         // The codes inside a word split its runs; its clusters stay whole,
         // each in the run where it begins.
@@ -141,17 +141,17 @@ void TLineBuilder::Place(int X)
     int x = X;
     int word = -1;
     for (TTextCell& cell : FCells) {
-        if (cell.Word < 0) {
+        if (cell.Piece < 0) {
             cell.X = x;
             x += cell.Width;
             continue;
         }
-        if (cell.Word != word) {
-            word = cell.Word;
-            FWords[static_cast<size_t>(word)].X = x;
-            x += FWords[static_cast<size_t>(word)].Shape->Width;
+        if (cell.Piece != word) {
+            word = cell.Piece;
+            FPieces[static_cast<size_t>(word)].X = x;
+            x += FPieces[static_cast<size_t>(word)].Shape->Width;
         }
-        cell.X += FWords[static_cast<size_t>(word)].X;
+        cell.X += FPieces[static_cast<size_t>(word)].X;
     }
     FRight = x;
     FCellRightToLeft.assign(FCells.size(), false);
@@ -170,12 +170,12 @@ void TLineBuilder::PlaceVisually(std::string_view Text, int X)
         FUnitStarts.push_back(static_cast<uint32_t>(FUtf16.size()));
         FUnitCells.push_back(static_cast<int>(k));
         size_t next = k + 1;
-        if (cell.Word < 0) {
+        if (cell.Piece < 0) {
             AppendUtf16(FUtf16, Text, static_cast<size_t>(cell.Begin), static_cast<size_t>(cell.End));
         } else {
-            const TShapedWord& word = FWords[static_cast<size_t>(cell.Word)];
+            const TShapedPiece& word = FPieces[static_cast<size_t>(cell.Piece)];
             AppendUtf16(FUtf16, Text, static_cast<size_t>(word.Begin), static_cast<size_t>(word.End));
-            while (next < FCells.size() && FCells[next].Word == cell.Word)
+            while (next < FCells.size() && FCells[next].Piece == cell.Piece)
                 ++next;
         }
         k = next;
@@ -192,12 +192,17 @@ void TLineBuilder::PlaceVisually(std::string_view Text, int X)
         for (size_t k = first; k < last; ++k)
             FCellRightToLeft[k] = rightToLeft;
         TTextCell& cell = FCells[first];
-        if (cell.Word < 0) {
+        if (cell.Piece < 0) {
             cell.X = x;
             x += cell.Width;
+            if (rightToLeft) {
+                size_t at = static_cast<size_t>(cell.Begin);
+                const char32_t c = NextChar(Text, at);
+                cell.Mirrored = MirroredChar(c) != c;
+            }
             continue;
         }
-        TShapedWord& word = FWords[static_cast<size_t>(cell.Word)];
+        TShapedPiece& word = FPieces[static_cast<size_t>(cell.Piece)];
         word.X = x;
         for (size_t k = first; k < last; ++k)
             FCells[k].X += x;

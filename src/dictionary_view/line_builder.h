@@ -28,8 +28,9 @@ struct TLineEvent {
 // (or the body after the headword) starts up to the code that ends it: a
 // line break, the body mark, the end of the text or an invalid code. Words
 // are measured as the layout measured them; a line holding right-to-left
-// text is put in visual order, its words and characters keeping their
-// bytes, so that whatever walks the line knows where every character is.
+// text is put in visual order (its shaped pieces and characters keeping
+// their bytes, brackets standing in right-to-left order mirrored), so that
+// whatever walks the line knows where every character is.
 class TLineBuilder {
 public:
     // Layout must outlive the builder.
@@ -43,7 +44,7 @@ public:
 
     const std::vector<TLineEvent>& Events() const { return FEvents; }
     std::span<const TTextCell> Cells() const { return FCells; }
-    std::span<const TShapedWord> Words() const { return FWords; }
+    std::span<const TShapedPiece> Pieces() const { return FPieces; }
     // Where the line's last character ends on screen.
     int Right() const { return FRight; }
 
@@ -57,7 +58,7 @@ private:
     const TEntryLayout& FLayout;
     std::vector<TLineEvent> FEvents;
     std::vector<TTextCell> FCells;
-    std::vector<TShapedWord> FWords;
+    std::vector<TShapedPiece> FPieces;
     size_t FRunBegin = 0;
     size_t FRunCells = 0;
     bool FRightToLeft = false;

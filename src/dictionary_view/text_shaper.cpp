@@ -10,24 +10,30 @@
 
 namespace lirabo {
 
+namespace {
+
+constexpr qreal kLineWidth = 1e6;  // wide enough for any word, within Qt's fixed-point range
+
+}  // namespace
+
 void TTextShaper::Reset(const std::array<QFont, 4>& Fonts, TRawFonts& Raw)
 {
     FFonts = Fonts;
     FRaw = &Raw;
-    for (auto& words : FWords)
+    for (auto& words : FPieces)
         words.clear();
 }
 
 std::shared_ptr<const TShapedText> TTextShaper::Shape(int Style, std::string_view Text,
                                                       std::span<const uint32_t> ClusterEnds)
 {
-    auto& words = FWords[static_cast<size_t>(Style & 3)];
+    auto& words = FPieces[static_cast<size_t>(Style & 3)];
     const std::string key(Text);
     const auto found = words.find(key);
     if (found != words.end())
         return found->second;
     std::shared_ptr<const TShapedText> shaped = ShapeAfresh(Style & 3, Text, ClusterEnds);
-    if (words.size() >= kMaxWords)
+    if (words.size() >= kMaxPieces)
         words.clear();
     words.emplace(key, shaped);
     return shaped;
@@ -57,7 +63,10 @@ std::shared_ptr<TShapedText> TTextShaper::ShapeAfresh(int Style, std::string_vie
 
     QTextLayout layout(text, FFonts[static_cast<size_t>(Style)]);
     QTextOption option;
-    option.setTextDirection(Qt::LeftToRight);
+    // A piece reads in one direction: the way of its first letter.
+    size_t first = 0;
+    option.setTextDirection(IsStrongRightToLeft(NextChar(Text, first)) ? Qt::RightToLeft : Qt::LeftToRight);
+    option.setAlignment(Qt::AlignLeft | Qt::AlignAbsolute);
     option.setWrapMode(QTextOption::NoWrap);
     layout.setTextOption(option);
     layout.beginLayout();
@@ -66,7 +75,7 @@ std::shared_ptr<TShapedText> TTextShaper::ShapeAfresh(int Style, std::string_vie
         layout.endLayout();
         return shaped;
     }
-    line.setLineWidth(1e9);
+    line.setLineWidth(kLineWidth);
     layout.endLayout();
 
     // Cluster edges where the cursor would stand before each cluster and

@@ -13,12 +13,13 @@
 
 namespace lirabo {
 
-// Shapes words whose glyphs depend on their neighbours with Qt's own text
-// layout (joined Arabic letters, marks placed on their base, right-to-left
-// order, fallback fonts for what the view's font lacks), and keeps the
-// results, since the same words are measured by the layout and then walked
-// at every paint. Cluster edges are rounded to whole pixels and tile the
-// word from 0 to its width.
+// Shapes pieces of words whose glyphs depend on their neighbours with Qt's
+// own text layout (joined Arabic letters, marks placed on their base,
+// right-to-left order, fallback fonts for what the view's font lacks), and
+// keeps the results, since the same pieces are measured by the layout and
+// then walked at every paint. A piece reads in the direction of its first
+// letter. Cluster edges are rounded to whole pixels and tile the piece from
+// 0 to its width.
 class TTextShaper {
 public:
     // Starts over for Fonts (the four width styles); Raw numbers the fonts
@@ -30,14 +31,14 @@ public:
                                              std::span<const uint32_t> ClusterEnds);
 
 private:
-    // A bound on the words kept per style: past it the cache starts afresh.
-    static constexpr size_t kMaxWords = 4096;
+    // A bound on the pieces kept per style: past it the cache starts afresh.
+    static constexpr size_t kMaxPieces = 4096;
 
     std::shared_ptr<TShapedText> ShapeAfresh(int Style, std::string_view Text,
                                              std::span<const uint32_t> ClusterEnds);
 
     std::array<QFont, 4> FFonts;
-    std::array<std::unordered_map<std::string, std::shared_ptr<const TShapedText>>, 4> FWords;
+    std::array<std::unordered_map<std::string, std::shared_ptr<const TShapedText>>, 4> FPieces;
     TRawFonts* FRaw = nullptr;
 };
 

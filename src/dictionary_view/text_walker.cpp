@@ -15,7 +15,7 @@ TTextRun MakeRun(const TLineBuilder& Line, const TLineEvent& Event, int Y)
     run.Style = Event.Style;
     run.Cells =
         Line.Cells().subspan(static_cast<size_t>(Event.FirstCell), static_cast<size_t>(Event.CellCount));
-    run.Words = Line.Words();
+    run.Pieces = Line.Pieces();
     run.Left = run.Cells.front().X;
     run.Right = run.Left;
     for (const TTextCell& cell : run.Cells) {

@@ -19,8 +19,8 @@ struct TTextRun {
     // cluster that holds a code belongs to the run where it begins. In a
     // line holding right-to-left text they need not stand left to right.
     std::span<const TTextCell> Cells;
-    // The line's shaped words, which cells point into.
-    std::span<const TShapedWord> Words;
+    // The line's shaped pieces, which cells point into.
+    std::span<const TShapedPiece> Pieces;
     // The pixels its cells cover, from the leftmost to the rightmost.
     int Left = 0;
     int Right = 0;
@@ -63,7 +63,8 @@ public:
 
 // Walks one laid-out entry the way it appears on screen. The painter, the
 // hit test and the link pieces all walk with this, and it measures with the
-// layout's own words, so they all agree on where every character stands.
+// layout's own words and pieces, so they all agree on where every character
+// stands.
 //
 // A partly scrolled top entry keeps its headword: its Hidden lines are taken
 // from the start of the body, which continues where the byte 1 puts it.

@@ -43,10 +43,11 @@ void TWordMeasure::SetMetrics(const TTextMetrics* Metrics)
 }
 
 TMeasuredWord TWordMeasure::Measure(std::string_view Text, size_t Begin, int Style,
-                                    std::vector<TTextCell>* Cells, std::vector<TShapedWord>* Words) const
+                                    std::vector<TTextCell>* Cells, std::vector<TShapedPiece>* Pieces) const
 {
     const std::array<int, 128>& ascii = FAscii[static_cast<size_t>(Style & 3)];
     TMeasuredWord word;
+    const size_t cellsBefore = Cells ? Cells->size() : 0;
     int x = 0;
     size_t end = Begin;
     size_t i = Begin;
@@ -67,8 +68,7 @@ TMeasuredWord TWordMeasure::Measure(std::string_view Text, size_t Begin, int Sty
             end = i;
             word.NoSpaces |= BreaksWithoutSpaces(ch);
             word.RightToLeft |= IsRightToLeft(ch);
-            if (!word.Shaped && NeedsShaping(ch))
-                word.Shaped = true;
+            word.Shaped |= NeedsShaping(ch);
             if (!word.Shaped) {
                 const int w = FMetrics->Advance(Style & 3, ch);
                 if (Cells)
@@ -87,21 +87,68 @@ TMeasuredWord TWordMeasure::Measure(std::string_view Text, size_t Begin, int Sty
         word.Width = x;
         return word;
     }
-    if (Cells) {
-        // The characters measured alone before the one that needs shaping
-        // are shaped with it.
-        while (!Cells->empty() && Cells->back().Begin >= static_cast<int>(Begin))
-            Cells->pop_back();
-    }
-    word.Width = MeasureShaped(Text, Begin, end, Style, Cells, Words).Width;
-    if (Words)
-        Words->back().RightToLeft = word.RightToLeft;
+    // The characters measured before the first that needs shaping are
+    // measured again with the pieces around it.
+    if (Cells)
+        Cells->resize(cellsBefore);
+    word.Width = MeasurePieces(Text, Begin, end, Style, Cells, Pieces);
     return word;
 }
 
-TMeasuredWord TWordMeasure::MeasureShaped(std::string_view Text, size_t Begin, size_t End, int Style,
-                                          std::vector<TTextCell>* Cells,
-                                          std::vector<TShapedWord>* Words) const
+int TWordMeasure::MeasurePieces(std::string_view Text, size_t Begin, size_t End, int Style,
+                                std::vector<TTextCell>* Cells, std::vector<TShapedPiece>* Pieces) const
+{
+    int width = 0;
+    size_t i = Begin;
+    while (i < End) {
+        if (static_cast<unsigned char>(Text[i]) < ' ') {
+            ++i;
+            continue;
+        }
+        const size_t from = i;
+        const bool rightToLeft = IsStrongRightToLeft(NextChar(Text, i));
+        // A right-to-left piece runs over letters of its direction and what
+        // clings to them; any other piece up to the next such letter.
+        bool shaped = rightToLeft;
+        size_t to = i;
+        for (size_t j = i; j < End;) {
+            if (static_cast<unsigned char>(Text[j]) < ' ') {
+                ++j;
+                continue;
+            }
+            size_t next = j;
+            const char32_t c = NextChar(Text, next);
+            if (rightToLeft ? !IsStrongRightToLeft(c) && !ExtendsCluster(c) : IsStrongRightToLeft(c))
+                break;
+            shaped |= NeedsShaping(c);
+            to = j = next;
+        }
+        if (!shaped) {
+            size_t at = from;
+            shaped |= NeedsShaping(NextChar(Text, at));
+        }
+        if (shaped) {
+            width += MeasureShaped(Text, from, to, Style, Cells, Pieces);
+        } else {
+            for (size_t j = from; j < to;) {
+                if (static_cast<unsigned char>(Text[j]) < ' ') {
+                    ++j;
+                    continue;
+                }
+                const size_t at = j;
+                const int w = Advance(Style, NextChar(Text, j));
+                if (Cells)
+                    Cells->push_back({static_cast<int>(at), static_cast<int>(j), width, w});
+                width += w;
+            }
+        }
+        i = to;
+    }
+    return width;
+}
+
+int TWordMeasure::MeasureShaped(std::string_view Text, size_t Begin, size_t End, int Style,
+                                std::vector<TTextCell>* Cells, std::vector<TShapedPiece>* Pieces) const
 {
     FPlain.clear();
     FSource.clear();
@@ -113,12 +160,9 @@ TMeasuredWord TWordMeasure::MeasureShaped(std::string_view Text, size_t Begin, s
     }
     ClusterEnds(FPlain, FClusterEnds);
     std::shared_ptr<const TShapedText> shape = FMetrics->Shape(Style & 3, FPlain, FClusterEnds);
-    TMeasuredWord word;
-    word.End = End;
-    word.Shaped = true;
-    word.Width = shape->Width;
+    const int width = shape->Width;
     if (Cells) {
-        const int index = Words ? static_cast<int>(Words->size()) : -1;
+        const int index = Pieces ? static_cast<int>(Pieces->size()) : -1;
         uint32_t from = 0;
         for (size_t k = 0; k < FClusterEnds.size(); ++k) {
             const uint32_t to = FClusterEnds[k];
@@ -129,15 +173,15 @@ TMeasuredWord TWordMeasure::MeasureShaped(std::string_view Text, size_t Begin, s
             from = to;
         }
     }
-    if (Words) {
-        TShapedWord shaped;
-        shaped.Begin = static_cast<int>(Begin);
-        shaped.End = static_cast<int>(End);
-        shaped.Style = Style & 3;
-        shaped.Shape = std::move(shape);
-        Words->push_back(std::move(shaped));
+    if (Pieces) {
+        TShapedPiece piece;
+        piece.Begin = static_cast<int>(Begin);
+        piece.End = static_cast<int>(End);
+        piece.Style = Style & 3;
+        piece.Shape = std::move(shape);
+        Pieces->push_back(std::move(piece));
     }
-    return word;
+    return width;
 }
 
 }  // namespace lirabo

@@ -11,22 +11,26 @@
 
 namespace lirabo {
 
-// One character, or one cluster of a shaped word, as it stands on screen.
+// One character, or one cluster of a shaped piece, as it stands on screen.
 struct TTextCell {
     int Begin = 0;  // bytes [Begin, End) of the text; a cluster may hold a code
     int End = 0;
-    int X = 0;  // left edge: from the word's start while measuring, on screen once placed
+    int X = 0;  // left edge: from the piece's start while measuring, on screen once placed
     int Width = 0;
-    int Word = -1;  // the shaped word it belongs to; -1 for a character measured alone
+    int Piece = -1;  // the shaped piece it belongs to; -1 for a character measured alone
+    // A character standing in right-to-left order that is drawn as its
+    // mirror image, as "(" is drawn ")" there.
+    bool Mirrored = false;
 };
 
-// A word measured whole (see TTextMetrics::Shape).
-struct TShapedWord {
+// A piece of a word measured whole (see TTextMetrics::Shape): a run of
+// right-to-left letters with their marks, or a run of other characters of
+// which some need shaping. It reads in one direction and is placed whole.
+struct TShapedPiece {
     int Begin = 0;  // bytes [Begin, End) of the text
     int End = 0;
     int X = 0;  // left edge on screen once placed
     int Style = 0;
-    bool RightToLeft = false;
     std::shared_ptr<const TShapedText> Shape;
 };
 
@@ -34,7 +38,7 @@ struct TShapedWord {
 struct TMeasuredWord {
     size_t End = 0;  // the byte after its last character
     int Width = 0;
-    bool Shaped = false;
+    bool Shaped = false;       // it holds a shaped piece
     bool RightToLeft = false;  // it holds right-to-left characters
     bool NoSpaces = false;     // it holds characters of scripts written without spaces
 };
@@ -43,9 +47,11 @@ struct TMeasuredWord {
 // between words, and the walk, which places them, measure exactly the same
 // units. A word runs from a character over the characters and the codes that
 // change no width (underline, strike-out, selection) to its last character
-// before a space, any other code or the end. A word holding a character that
-// needs shaping is shaped whole, its codes left out; any other word is
-// measured a character at a time, ASCII from a table.
+// before a space, any other code or the end. Its characters are measured
+// one at a time, ASCII from a table, except its pieces that need shaping:
+// each run of right-to-left letters, and each run of other characters that
+// holds a combining mark, a joiner or a letter of a script that changes
+// shape, is shaped whole, its codes left out.
 class TWordMeasure {
 public:
     // Metrics must outlive the measure; set them again after they change.
@@ -62,15 +68,17 @@ public:
 
     // Measures the word starting at Text[Begin], which must be a character
     // above the space. With Cells, appends a cell per character or cluster
-    // (X from the word's start, in text order); a shaped word is appended to
-    // Words and its cells point at it.
+    // (X from the start of its piece, in text order); each shaped piece is
+    // appended to Pieces and its cells point at it.
     TMeasuredWord Measure(std::string_view Text, size_t Begin, int Style,
                           std::vector<TTextCell>* Cells = nullptr,
-                          std::vector<TShapedWord>* Words = nullptr) const;
+                          std::vector<TShapedPiece>* Pieces = nullptr) const;
 
 private:
-    TMeasuredWord MeasureShaped(std::string_view Text, size_t Begin, size_t End, int Style,
-                                std::vector<TTextCell>* Cells, std::vector<TShapedWord>* Words) const;
+    int MeasurePieces(std::string_view Text, size_t Begin, size_t End, int Style,
+                      std::vector<TTextCell>* Cells, std::vector<TShapedPiece>* Pieces) const;
+    int MeasureShaped(std::string_view Text, size_t Begin, size_t End, int Style,
+                      std::vector<TTextCell>* Cells, std::vector<TShapedPiece>* Pieces) const;
 
     const TTextMetrics* FMetrics;
     std::array<std::array<int, 128>, 4> FAscii{};

@@ -15,8 +15,8 @@ namespace lirabo::testing {
 // Metrics by simple rules, so that no test depends on a machine's fonts.
 // Every character is Letter[s] wide in width style s and a space Space[s];
 // a character of a script written without spaces is twice a letter. A
-// shaped word gives each cluster a letter's width, from the right when its
-// first character is right-to-left, so that visual order shows.
+// shaped piece gives each cluster a letter's width, from the right when its
+// first character is a right-to-left letter, so that visual order shows.
 class TFakeMetrics : public TTextMetrics {
 public:
     TFakeMetrics(std::array<int, 4> Letter, std::array<int, 4> Space, int LineHeight)
@@ -42,7 +42,7 @@ public:
         const int w = FLetter[static_cast<size_t>(Style & 3)];
         const int n = static_cast<int>(ClusterEnds.size());
         size_t first = 0;
-        const bool rightToLeft = !Text.empty() && IsRightToLeft(NextChar(Text, first));
+        const bool rightToLeft = !Text.empty() && IsStrongRightToLeft(NextChar(Text, first));
         shaped->Width = n * w;
         for (int k = 0; k < n; ++k)
             shaped->Clusters.push_back({rightToLeft ? (n - 1 - k) * w : k * w, w});
