@@ -66,8 +66,12 @@ TGlyph TGlyphCache::Find(TStyle& Style, char32_t Char)
         if (const quint32 glyph = GlyphIn(Style.Primary, text))
             return {glyph, Style.Metrics->horizontalAdvance(text), Style.PrimaryNumber};
     }
-    if (const std::optional<TGlyph> glyph = FromFallback(Style, Char))
-        return *glyph;
+    // No font has a glyph for a code point Unicode has not assigned: asking
+    // Qt for each of them would let damaged text take seconds to show.
+    if (QChar::category(Char) != QChar::Other_NotAssigned) {
+        if (const std::optional<TGlyph> glyph = FromFallback(Style, Char))
+            return *glyph;
+    }
     if (Char != kReplacement)
         return Find(Style, kReplacement);
     // Not even the replacement character: the font's own missing-glyph box.

@@ -138,6 +138,8 @@ TEST_F(ScriptLayoutTest, HitsFollowWhatStandsUnderThePointWholeCharactersAndClus
         {"the second word's last letter stands leftmost", "h|אבג דהו", 105, "ו"},
         {"numbers keep their order inside", "h|אבג 12", 105, "1"},
         {"Latin after Hebrew", "h|אב cd", 135, "c"},
+        {"a full stop after Hebrew stands at the line's right end", "h|אב.", 125, "."},
+        {"a full stop inside Hebrew follows its word", "h|אב. גד", 105, "ד"},
         {"four-byte characters", "h|𝄞𝄢", 115, "𝄢"},
         {"a damaged byte is one character", "h|a\xC5z", 115, "\xC5"},
     };
@@ -166,6 +168,15 @@ TEST_F(ScriptLayoutTest, ARightToLeftRunIsPlacedInVisualOrderAcrossCodesAndLinks
                     visual += laidOut.substr(static_cast<size_t>(cell.Begin),
                                              static_cast<size_t>(cell.End - cell.Begin));
         EXPECT_EQ(visual, "והד גבא") << text;
+    }
+    // Brackets in right-to-left order are drawn mirrored, elsewhere not.
+    for (const auto& [text, mirrored] :
+         {std::pair<std::string, bool>{"h|אב (גד) הו", true}, {"h|ab (cd) ef", false}}) {
+        const std::string laidOut = Markup(text);
+        TCellLog log;
+        TTextWalker(layout).Walk(laidOut, 1, kTopMargin, 0, log);
+        EXPECT_EQ(log.Cells[static_cast<int>(laidOut.find('('))].Mirrored, mirrored) << text;
+        EXPECT_EQ(log.Cells[static_cast<int>(laidOut.find(')'))].Mirrored, mirrored) << text;
     }
     // The link's piece covers its characters where they stand.
     const std::string linked = Markup("h|אבג [דהו]");
