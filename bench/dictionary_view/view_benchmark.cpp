@@ -112,6 +112,16 @@ std::vector<std::string> BuildSynthetic(const std::string& Path, int Count)
     return words;
 }
 
+// LIRABO_VIEW_BENCH_ITERATIONS, when set, replaces every benchmark's
+// iteration count: a few hundred are enough to count instructions under
+// callgrind, which a loaded machine's timings cannot disturb.
+int Iterations(int Default)
+{
+    const char* configured = std::getenv("LIRABO_VIEW_BENCH_ITERATIONS");
+    const int n = configured ? std::atoi(configured) : 0;
+    return n > 0 ? n : Default;
+}
+
 int PaintCount = 0;
 
 // Counts the view's paints, so that a measurement ends with its frame.
@@ -323,59 +333,59 @@ void RelayoutAfterSetIndent(benchmark::State& State, TSource Source)
 
 BENCHMARK_CAPTURE(LookUpAndPaint, WordNet, kWordNet)
     ->UseManualTime()
-    ->Iterations(2000)
+    ->Iterations(Iterations(2000))
     ->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(LookUpAndPaint, Synthetic1M, kSynthetic)
     ->UseManualTime()
-    ->Iterations(2000)
+    ->Iterations(Iterations(2000))
     ->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(LookUpAndPaint, GermanEnglish1252, kGermanEnglish1252)
     ->UseManualTime()
-    ->Iterations(2000)
+    ->Iterations(Iterations(2000))
     ->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(LookUpAndPaint, GermanEnglishUtf8, kGermanEnglishUtf8)
     ->UseManualTime()
-    ->Iterations(2000)
+    ->Iterations(Iterations(2000))
     ->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(LookUpOnly, WordNet, kWordNet)
     ->UseManualTime()
-    ->Iterations(2000)
+    ->Iterations(Iterations(2000))
     ->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(LookUpOnly, Synthetic1M, kSynthetic)
     ->UseManualTime()
-    ->Iterations(2000)
+    ->Iterations(Iterations(2000))
     ->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(Repaint, WordNet, kWordNet)
     ->UseManualTime()
-    ->Iterations(500)
+    ->Iterations(Iterations(500))
     ->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(Repaint, GermanEnglish1252, kGermanEnglish1252)
     ->UseManualTime()
-    ->Iterations(500)
+    ->Iterations(Iterations(500))
     ->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(Repaint, GermanEnglishUtf8, kGermanEnglishUtf8)
     ->UseManualTime()
-    ->Iterations(500)
+    ->Iterations(Iterations(500))
     ->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(Repaint, Synthetic1M, kSynthetic)
     ->UseManualTime()
-    ->Iterations(500)
+    ->Iterations(Iterations(500))
     ->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(ScrollLine, WordNet, kWordNet)
     ->UseManualTime()
-    ->Iterations(2000)
+    ->Iterations(Iterations(2000))
     ->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(ScrollLine, Synthetic1M, kSynthetic)
     ->UseManualTime()
-    ->Iterations(2000)
+    ->Iterations(Iterations(2000))
     ->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(RelayoutAfterSetIndent, WordNet, kWordNet)
     ->UseManualTime()
-    ->Iterations(500)
+    ->Iterations(Iterations(500))
     ->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(RelayoutAfterSetIndent, Synthetic1M, kSynthetic)
     ->UseManualTime()
-    ->Iterations(500)
+    ->Iterations(Iterations(500))
     ->Unit(benchmark::kMillisecond);
 
 }  // namespace
