@@ -189,10 +189,12 @@ void OpenGermanEnglish(TFixture& Fixture, bool Utf8)
     ShowView(Fixture);
 }
 
+// The views must go before the application does, not with the statics.
+std::unique_ptr<TFixture> Fixtures[kSourceCount];
+
 TFixture& Fixture(TSource Source)
 {
-    static std::unique_ptr<TFixture> fixtures[kSourceCount];
-    std::unique_ptr<TFixture>& fixture = fixtures[Source];
+    std::unique_ptr<TFixture>& fixture = Fixtures[Source];
     if (fixture)
         return *fixture;
     fixture = std::make_unique<TFixture>();
@@ -396,5 +398,7 @@ int main(int argc, char** argv)
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
+    for (std::unique_ptr<TFixture>& fixture : Fixtures)
+        fixture.reset();
     return 0;
 }
