@@ -135,7 +135,8 @@ void TDictionaryPainter::DrawCharacters(const TTextRun& Run, int Baseline)
         if (cell.X >= limit)
             continue;
         size_t at = static_cast<size_t>(cell.Begin);
-        const char32_t c = NextChar(FText, at);
+        const auto lead = static_cast<unsigned char>(FText[at]);
+        const char32_t c = lead < 0x80 ? lead : NextChar(FText, at);
         // A mirrored bracket keeps the room of the one it stands for.
         const TGlyph& glyph = FFonts.Glyph(Run.Style, cell.Mirrored ? MirroredChar(c) : c);
         if (glyph.Font != font)

@@ -39,7 +39,7 @@ void TGlyphCache::Reset(const std::array<QFont, 4>& Fonts, TRawFonts& Raw)
     }
 }
 
-const TGlyph& TGlyphCache::Glyph(int Style, char32_t Char)
+const TGlyph& TGlyphCache::Lookup(int Style, char32_t Char)
 {
     static const TGlyph none;
     if (!FRaw)

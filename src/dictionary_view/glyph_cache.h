@@ -32,7 +32,15 @@ public:
     // numbered in Raw. Raw must outlive the cache.
     void Reset(const std::array<QFont, 4>& Fonts, TRawFonts& Raw);
 
-    const TGlyph& Glyph(int Style, char32_t Char);
+    const TGlyph& Glyph(int Style, char32_t Char)
+    {
+        if (Char < kFastChars && FRaw) {
+            const TGlyph& glyph = FStyles[static_cast<size_t>(Style & 3)].Fast[Char];
+            if (glyph.Advance >= 0)
+                return glyph;
+        }
+        return Lookup(Style, Char);
+    }
 
 private:
     static constexpr char32_t kFastChars = 0x800;
@@ -47,6 +55,7 @@ private:
         QRawFont LastFallback;  // tried before asking Qt again
     };
 
+    const TGlyph& Lookup(int Style, char32_t Char);
     TGlyph Find(TStyle& Style, char32_t Char);
     std::optional<TGlyph> FromFallback(TStyle& Style, char32_t Char);
 

@@ -49,8 +49,14 @@ TMeasuredWord TWordMeasure::Measure(std::string_view Text, size_t Begin, int Sty
     TMeasuredWord word;
     const size_t cellsBefore = Cells ? Cells->size() : 0;
     int x = 0;
-    size_t end = Begin;
     size_t i = Begin;
+    // Most words are ASCII letters: taken without a question per byte.
+    for (unsigned c; i < Text.size() && (c = static_cast<unsigned char>(Text[i])) - 0x21u < 0x5Fu; ++i) {
+        if (Cells)
+            Cells->push_back({static_cast<int>(i), static_cast<int>(i + 1), x, ascii[c]});
+        x += ascii[c];
+    }
+    size_t end = i;
     while (i < Text.size()) {
         const auto c = static_cast<unsigned char>(Text[i]);
         if (c > ' ' && c < 0x80) {
