@@ -10,62 +10,14 @@
 #include <benchmark/benchmark.h>
 
 #include <climits>
-#include <cstdlib>
 #include <filesystem>
 
+#include "bench_dictionaries.h"
 #include "dictionary/ansi_codec.h"
 #include "dictionary/dictionary_store.h"
-#include "makrel/core/dictionary_writer.h"
-#include "makrel/core/entry_limits.h"
 
 namespace lirabo::bench {
 namespace {
-
-std::string GermanEnglishPath()
-{
-    const char* configured = std::getenv("LIRABO_GERMAN_ENGLISH");
-    return configured ? configured : "build/bin/Dictionaries/german-english.ldi";
-}
-
-// A twin of Source in Encoding, built once and kept beside it with Suffix:
-// every entry as UTF-8 (converted when Source is Windows-1252), sorted and
-// keyed by the twin's rule.
-std::string TwinFile(const std::string& Source, makrel::TEncodingChoice Encoding, const char* Suffix)
-{
-    const std::string path = Source + Suffix;
-    namespace fs = std::filesystem;
-    if (fs::exists(path) && fs::last_write_time(path) >= fs::last_write_time(Source))
-        return path;
-    TDictionaryStore source;
-    source.OpenDictionary(Source);
-    const bool ansi = source.Rule().Encoding() == TTextEncoding::Windows1252;
-    const auto utf8 = [ansi](const std::string& Text) { return ansi ? AnsiToUtf8(Text) : Text; };
-    makrel::TWriterOptions options;
-    options.Encoding = Encoding;
-    options.SectionSize = source.Header().SectionSize;
-    options.Name = utf8(source.Header().Name);
-    makrel::TDictionaryWriter writer(options);
-    makrel::TImportReport report;  // a few entries outgrow the limits in UTF-8
-    for (int i = 0; i < source.EntryCount(); ++i) {
-        const TWordItem* item = source.GetItem(i);
-        makrel::AddShortened(writer, report, utf8(item->Word), utf8(item->Definition));
-        if (i % source.Header().SectionSize == 0)
-            source.KeepSections();
-    }
-    writer.WriteFile(path);
-    return path;
-}
-
-// The Windows-1252 side: the default dictionary itself while it was built
-// so, else its twin with what the code page lacks transliterated.
-std::string Windows1252File(const std::string& Path)
-{
-    TDictionaryStore store;
-    store.OpenDictionary(Path);
-    if (store.Rule().Encoding() == TTextEncoding::Windows1252)
-        return Path;
-    return TwinFile(Path, makrel::TEncodingChoice::Windows1252, ".cp1252-bench");
-}
 
 struct TTwin {
     std::unique_ptr<TDictionaryStore> Store;
@@ -84,11 +36,11 @@ TTwin& Twin(int Index)
         const std::string path = GermanEnglishPath();
         if (!std::filesystem::exists(path))
             return twins[Index];
-        const std::string plainPath = Windows1252File(path);
+        const std::string plainPath = Windows1252Twin(path);
         twins[0].Store = std::make_unique<TDictionaryStore>();
         twins[0].Store->OpenDictionary(plainPath);
         twins[1].Store = std::make_unique<TDictionaryStore>();
-        twins[1].Store->OpenDictionary(TwinFile(plainPath, makrel::TEncodingChoice::Utf8, ".utf8-bench"));
+        twins[1].Store->OpenDictionary(Utf8Twin(plainPath));
         TDictionaryStore& plain = *twins[0].Store;
         const int step = std::max(1, plain.EntryCount() / 2000);
         for (int i = 0; i < plain.EntryCount(); i += step) {
@@ -155,13 +107,23 @@ void BM_GermanEnglishWildcardScan(benchmark::State& State)
 {
     ScanBench(State, "*ung", false);
 }
-BENCHMARK(BM_GermanEnglishWildcardScan)->Arg(0)->Arg(1)->ArgName("utf8")->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_GermanEnglishWildcardScan)
+    ->Arg(0)
+    ->Arg(1)
+    ->ArgName("utf8")
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
 
 void BM_GermanEnglishDefinitionSearch(benchmark::State& State)
 {
     ScanBench(State, "house", true);
 }
-BENCHMARK(BM_GermanEnglishDefinitionSearch)->Arg(0)->Arg(1)->ArgName("utf8")->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_GermanEnglishDefinitionSearch)
+    ->Arg(0)
+    ->Arg(1)
+    ->ArgName("utf8")
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
 
 }  // namespace
 }  // namespace lirabo::bench

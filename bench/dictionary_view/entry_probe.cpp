@@ -11,7 +11,7 @@
 #include <cstdio>
 #include <exception>
 
-#include "dictionary/ansi_codec.h"
+#include "dictionary/display_text.h"
 #include "dictionary_view/dictionary_styles.h"
 #include "dictionary_view/dictionary_view.h"
 #include "main_window/settings.h"
@@ -39,7 +39,7 @@ int main(int argc, char** argv)
     view.SetIndent(settings.Indent);
     try {
         view.OpenDictionary(argv[1]);
-        view.LookUp(lirabo::Utf8ToAnsi(argv[2]).Text);
+        view.LookUp(lirabo::ToStoredText(argv[2], view.Encoding()).Text);
     } catch (const std::exception& e) {
         std::fprintf(stderr, "entry_probe: %s\n", e.what());
         return 1;

@@ -1,6 +1,11 @@
 // Run with QT_QPA_PLATFORM=offscreen from the project folder (or with
 // LIRABO_WORDNET naming the WordNet dictionary). Each benchmark reports the
 // median and the 99th percentile of its measured step in milliseconds.
+//
+// GermanEnglish1252 and GermanEnglishUtf8 show the same content from the
+// default German-English dictionary (scripts/dictionaries, or
+// LIRABO_GERMAN_ENGLISH) and from its UTF-8 twin, looked up with the same
+// keystrokes: what the view's character path costs against the byte path.
 
 #include <benchmark/benchmark.h>
 
@@ -14,6 +19,8 @@
 #include <random>
 #include <sstream>
 
+#include "bench_dictionaries.h"
+#include "dictionary/ansi_codec.h"
 #include "dictionary_view/dictionary_view.h"
 #include "makrel/core/dictionary_writer.h"
 
@@ -105,6 +112,16 @@ std::vector<std::string> BuildSynthetic(const std::string& Path, int Count)
     return words;
 }
 
+// LIRABO_VIEW_BENCH_ITERATIONS, when set, replaces every benchmark's
+// iteration count: a few hundred are enough to count instructions under
+// callgrind, which a loaded machine's timings cannot disturb.
+int Iterations(int Default)
+{
+    const char* configured = std::getenv("LIRABO_VIEW_BENCH_ITERATIONS");
+    const int n = configured ? std::atoi(configured) : 0;
+    return n > 0 ? n : Default;
+}
+
 int PaintCount = 0;
 
 // Counts the view's paints, so that a measurement ends with its frame.
@@ -121,15 +138,74 @@ public:
 struct TFixture {
     std::unique_ptr<TDictionaryView> View;
     std::vector<std::string> Words;
+    bool Utf8Queries = false;  // Words are Windows-1252 and the file is UTF-8
+
+    // A keystroke: the lookup box holds a prefix of a word, then the word.
+    std::string Query(std::mt19937& Random) const
+    {
+        const std::string& word = Words[Random() % Words.size()];
+        const std::string prefix = word.substr(0, 1 + Random() % word.size());
+        return Utf8Queries ? lirabo::AnsiToUtf8(prefix) : prefix;
+    }
 };
 
-TFixture& Fixture(bool WordNet)
+enum TSource { kSynthetic, kWordNet, kGermanEnglish1252, kGermanEnglishUtf8, kSourceCount };
+
+void ShowView(TFixture& Fixture)
 {
-    static std::unique_ptr<TFixture> fixtures[2];
-    std::unique_ptr<TFixture>& fixture = fixtures[WordNet ? 1 : 0];
+    TDictionaryView& view = *Fixture.View;
+    static TPaintCounter counter;
+    view.installEventFilter(&counter);
+    view.show();
+    QApplication::processEvents();
+}
+
+std::unique_ptr<TDictionaryView> MakeView()
+{
+    auto view = std::make_unique<TDictionaryView>();
+    view->resize(1920, 1080);
+    view->setFont(QFont("DejaVu Sans", 10));
+    view->SetCurrentColor(0xD7D7D7);
+    view->Styles().SetElementColor(lirabo::deDefinition, 0x008001);
+    view->Styles().SetElementStyle(lirabo::deLink, lirabo::fsBold);
+    view->Styles().SetElementStyle(lirabo::deField, lirabo::fsBold);
+    view->SetIndent(200);
+    return view;
+}
+
+// Both German-English fixtures look up the same keystrokes: the UTF-8 one
+// converts them.
+void OpenGermanEnglish(TFixture& Fixture, bool Utf8)
+{
+    const std::string source = lirabo::bench::GermanEnglishPath();
+    if (!QFile::exists(QString::fromStdString(source)))
+        return;
+    // The same text on both sides: the UTF-8 file is the twin of the
+    // Windows-1252 one, which the default dictionary is no longer.
+    const std::string path = lirabo::bench::Windows1252Twin(source);
+    Fixture.View = MakeView();
+    Fixture.View->OpenDictionary(Utf8 ? lirabo::bench::Utf8Twin(path) : path);
+    lirabo::TDictionaryStore plain;
+    plain.OpenDictionary(path);
+    Fixture.Words = lirabo::bench::AllWords(plain);
+    Fixture.Utf8Queries = Utf8;
+    ShowView(Fixture);
+}
+
+// The views must go before the application does, not with the statics.
+std::unique_ptr<TFixture> Fixtures[kSourceCount];
+
+TFixture& Fixture(TSource Source)
+{
+    std::unique_ptr<TFixture>& fixture = Fixtures[Source];
     if (fixture)
         return *fixture;
     fixture = std::make_unique<TFixture>();
+    if (Source == kGermanEnglish1252 || Source == kGermanEnglishUtf8) {
+        OpenGermanEnglish(*fixture, Source == kGermanEnglishUtf8);
+        return *fixture;
+    }
+    const bool WordNet = Source == kWordNet;
     std::string path = kDataDir + (WordNet ? "/wordnet.ldi" : "/synthetic.ldi");
     const std::string wordsPath = path + ".words";
     // The program's own WordNet dictionary (scripts/dictionaries) when it has
@@ -149,15 +225,8 @@ TFixture& Fixture(bool WordNet)
         for (const std::string& word : fixture->Words)
             out << word << '\n';
     }
-    fixture->View = std::make_unique<TDictionaryView>();
+    fixture->View = MakeView();
     TDictionaryView& view = *fixture->View;
-    view.resize(1920, 1080);
-    view.setFont(QFont("DejaVu Sans", 10));
-    view.SetCurrentColor(0xD7D7D7);
-    view.Styles().SetElementColor(lirabo::deDefinition, 0x008001);
-    view.Styles().SetElementStyle(lirabo::deLink, lirabo::fsBold);
-    view.Styles().SetElementStyle(lirabo::deField, lirabo::fsBold);
-    view.SetIndent(200);
     if (path == standard) {
         view.OpenDictionary(path);
         for (int i = 0; i < view.EntryCount(); ++i)
@@ -166,10 +235,7 @@ TFixture& Fixture(bool WordNet)
     } else if (!fixture->Words.empty()) {
         view.OpenDictionary(path);
     }
-    static TPaintCounter counter;
-    view.installEventFilter(&counter);
-    view.show();
-    QApplication::processEvents();
+    ShowView(*fixture);
     return *fixture;
 }
 
@@ -197,35 +263,31 @@ void Measure(benchmark::State& State, TStep Step)
     }
 }
 
-void LookUpAndPaint(benchmark::State& State, bool WordNet)
+void LookUpAndPaint(benchmark::State& State, TSource Source)
 {
-    TFixture& fixture = Fixture(WordNet);
+    TFixture& fixture = Fixture(Source);
     if (fixture.Words.empty()) {
-        State.SkipWithError("no WordNet files");
+        State.SkipWithError("no dictionary to show");
         return;
     }
     std::mt19937 random(5);
-    Measure(State, [&] {
-        const std::string& word = fixture.Words[random() % fixture.Words.size()];
-        // A keystroke: the lookup box holds a prefix of the word, then the word.
-        fixture.View->LookUp(word.substr(0, 1 + random() % word.size()));
-    });
+    Measure(State, [&] { fixture.View->LookUp(fixture.Query(random)); });
 }
 
 // The lookup alone, without painting: what the engine and centring cost.
-void LookUpOnly(benchmark::State& State, bool WordNet)
+void LookUpOnly(benchmark::State& State, TSource Source)
 {
-    TFixture& fixture = Fixture(WordNet);
+    TFixture& fixture = Fixture(Source);
     if (fixture.Words.empty()) {
-        State.SkipWithError("no WordNet files");
+        State.SkipWithError("no dictionary to show");
         return;
     }
     std::mt19937 random(5);
     std::vector<double> times;
     for (auto _ : State) {
-        const std::string& word = fixture.Words[random() % fixture.Words.size()];
+        const std::string query = fixture.Query(random);
         const auto start = Clock::now();
-        fixture.View->LookUp(word.substr(0, 1 + random() % word.size()));
+        fixture.View->LookUp(query);
         const std::chrono::duration<double> elapsed = Clock::now() - start;
         State.SetIterationTime(elapsed.count());
         times.push_back(elapsed.count() * 1000);
@@ -236,21 +298,21 @@ void LookUpOnly(benchmark::State& State, bool WordNet)
 }
 
 // A full repaint of an unchanged view: laying out nothing, painting everything.
-void Repaint(benchmark::State& State, bool WordNet)
+void Repaint(benchmark::State& State, TSource Source)
 {
-    TFixture& fixture = Fixture(WordNet);
+    TFixture& fixture = Fixture(Source);
     if (fixture.Words.empty()) {
-        State.SkipWithError("no WordNet files");
+        State.SkipWithError("no dictionary to show");
         return;
     }
     Measure(State, [&] { fixture.View->update(); });
 }
 
-void ScrollLine(benchmark::State& State, bool WordNet)
+void ScrollLine(benchmark::State& State, TSource Source)
 {
-    TFixture& fixture = Fixture(WordNet);
+    TFixture& fixture = Fixture(Source);
     if (fixture.Words.empty()) {
-        State.SkipWithError("no WordNet files");
+        State.SkipWithError("no dictionary to show");
         return;
     }
     fixture.View->LookUp(fixture.Words[fixture.Words.size() / 3]);
@@ -258,11 +320,11 @@ void ScrollLine(benchmark::State& State, bool WordNet)
     Measure(State, [&] { fixture.View->ScrollLines(1); });
 }
 
-void RelayoutAfterSetIndent(benchmark::State& State, bool WordNet)
+void RelayoutAfterSetIndent(benchmark::State& State, TSource Source)
 {
-    TFixture& fixture = Fixture(WordNet);
+    TFixture& fixture = Fixture(Source);
     if (fixture.Words.empty()) {
-        State.SkipWithError("no WordNet files");
+        State.SkipWithError("no dictionary to show");
         return;
     }
     fixture.View->LookUp(fixture.Words[fixture.Words.size() / 2]);
@@ -274,42 +336,61 @@ void RelayoutAfterSetIndent(benchmark::State& State, bool WordNet)
     });
 }
 
-BENCHMARK_CAPTURE(LookUpAndPaint, WordNet, true)
+BENCHMARK_CAPTURE(LookUpAndPaint, WordNet, kWordNet)
     ->UseManualTime()
-    ->Iterations(2000)
+    ->Iterations(Iterations(2000))
     ->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(LookUpAndPaint, Synthetic1M, false)
+BENCHMARK_CAPTURE(LookUpAndPaint, Synthetic1M, kSynthetic)
     ->UseManualTime()
-    ->Iterations(2000)
+    ->Iterations(Iterations(2000))
     ->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(LookUpOnly, WordNet, true)
+BENCHMARK_CAPTURE(LookUpAndPaint, GermanEnglish1252, kGermanEnglish1252)
     ->UseManualTime()
-    ->Iterations(2000)
+    ->Iterations(Iterations(2000))
     ->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(LookUpOnly, Synthetic1M, false)
+BENCHMARK_CAPTURE(LookUpAndPaint, GermanEnglishUtf8, kGermanEnglishUtf8)
     ->UseManualTime()
-    ->Iterations(2000)
+    ->Iterations(Iterations(2000))
     ->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(Repaint, WordNet, true)->UseManualTime()->Iterations(500)->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(Repaint, Synthetic1M, false)
+BENCHMARK_CAPTURE(LookUpOnly, WordNet, kWordNet)
     ->UseManualTime()
-    ->Iterations(500)
+    ->Iterations(Iterations(2000))
     ->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(ScrollLine, WordNet, true)
+BENCHMARK_CAPTURE(LookUpOnly, Synthetic1M, kSynthetic)
     ->UseManualTime()
-    ->Iterations(2000)
+    ->Iterations(Iterations(2000))
     ->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(ScrollLine, Synthetic1M, false)
+BENCHMARK_CAPTURE(Repaint, WordNet, kWordNet)
     ->UseManualTime()
-    ->Iterations(2000)
+    ->Iterations(Iterations(500))
     ->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(RelayoutAfterSetIndent, WordNet, true)
+BENCHMARK_CAPTURE(Repaint, GermanEnglish1252, kGermanEnglish1252)
     ->UseManualTime()
-    ->Iterations(500)
+    ->Iterations(Iterations(500))
     ->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(RelayoutAfterSetIndent, Synthetic1M, false)
+BENCHMARK_CAPTURE(Repaint, GermanEnglishUtf8, kGermanEnglishUtf8)
     ->UseManualTime()
-    ->Iterations(500)
+    ->Iterations(Iterations(500))
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(Repaint, Synthetic1M, kSynthetic)
+    ->UseManualTime()
+    ->Iterations(Iterations(500))
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(ScrollLine, WordNet, kWordNet)
+    ->UseManualTime()
+    ->Iterations(Iterations(2000))
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(ScrollLine, Synthetic1M, kSynthetic)
+    ->UseManualTime()
+    ->Iterations(Iterations(2000))
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(RelayoutAfterSetIndent, WordNet, kWordNet)
+    ->UseManualTime()
+    ->Iterations(Iterations(500))
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(RelayoutAfterSetIndent, Synthetic1M, kSynthetic)
+    ->UseManualTime()
+    ->Iterations(Iterations(500))
     ->Unit(benchmark::kMillisecond);
 
 }  // namespace
@@ -320,5 +401,7 @@ int main(int argc, char** argv)
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
+    for (std::unique_ptr<TFixture>& fixture : Fixtures)
+        fixture.reset();
     return 0;
 }

@@ -11,17 +11,17 @@ namespace lirabo {
 
 // Entry text as a reader sees it, for finding words in it: the mark-up codes
 // are gone (a word whose letters change style halfway is still one word),
-// a hard line break and the end of the headword read as a space, the ASCII
-// letters are upper-cased, and the text ends where the view stops showing it
-// (byte 0, 2 or 16..31). Emit(Byte, Index) gets each plain byte and the
-// index of the byte it stands for.
+// a hard line break and the end of the headword read as a space, and the
+// text ends where the view stops showing it (byte 0, 2 or 16..31).
+// Emit(Byte, Index) gets each plain byte, as it stands, and the index of the
+// byte it stands for.
 template <typename Emit>
-void WalkPlainText(std::string_view Text, Emit&& Sink)
+void WalkPlainBytes(std::string_view Text, Emit&& Sink)
 {
     for (size_t i = 0; i < Text.size(); ++i) {
         const auto c = static_cast<unsigned char>(Text[i]);
         if (c >= 32) {
-            Sink(UpperAscii(c), i);
+            Sink(c, i);
             continue;
         }
         switch (c) {
@@ -38,6 +38,13 @@ void WalkPlainText(std::string_view Text, Emit&& Sink)
                 break;  // a style, element, link or selection code: no text
         }
     }
+}
+
+// The plain text of WalkPlainBytes with the ASCII letters upper-cased.
+template <typename Emit>
+void WalkPlainText(std::string_view Text, Emit&& Sink)
+{
+    WalkPlainBytes(Text, [&](unsigned char Byte, size_t Index) { Sink(UpperAscii(Byte), Index); });
 }
 
 // The plain text of Text into Out, which keeps its capacity between calls.

@@ -3,6 +3,8 @@
 #include <QGlyphRun>
 #include <algorithm>
 
+#include "dictionary_view/char_class.h"
+
 namespace lirabo {
 
 TDictionaryPainter::TDictionaryPainter(QPainter& Painter, const TEntryLayout& Layout, const TFontSet& Fonts,
@@ -60,38 +62,106 @@ void TDictionaryPainter::ToggleStyle(int Flag)
     FElement = 0;
 }
 
-bool TDictionaryPainter::Run(int Begin, int End, int X, int Y, int Style)
+void TDictionaryPainter::Spans(const TTextRun& Run)
 {
-    if (!LineShown(Y) || X >= FRight + kLeftMargin)
-        return true;
-    // Only what lies left of the right margin can show: a word that runs past
-    // the limit is cut there, however long it is.
-    QList<quint32> glyphs;
-    QList<QPointF> positions;
-    int x = X;
-    for (int i = Begin; i < End && x < FRight + kLeftMargin; ++i) {
-        const auto byte = static_cast<unsigned char>(FText[static_cast<size_t>(i)]);
-        glyphs.append(FFonts.Glyph(Style, byte));
-        positions.append(QPointF(x, 0));
-        x += FLayout.Width(Style, byte);
+    FSpans.clear();
+    for (const TTextCell& cell : Run.Cells) {
+        const int right = cell.X + cell.Width;
+        if (!FSpans.empty() && FSpans.back().second == cell.X)
+            FSpans.back().second = right;
+        else if (!FSpans.empty() && FSpans.back().first == right)
+            FSpans.back().first = cell.X;
+        else
+            FSpans.emplace_back(cell.X, right);
     }
-    Fill(X, Y, x, Y + FLineHeight);
-    QGlyphRun run;
-    run.setRawFont(FFonts.RawFont(Style));
-    run.setGlyphIndexes(glyphs);
-    run.setPositions(positions);
+}
+
+bool TDictionaryPainter::Run(const TTextRun& Run)
+{
+    const int limit = FRight + kLeftMargin;
+    if (!LineShown(Run.Y) || Run.Left >= limit)
+        return true;
+    Spans(Run);
+    for (const auto& [left, right] : FSpans)
+        Fill(left, Run.Y, right, Run.Y + FLineHeight);
     const QColor color = ToQColor(FStyles.ElementColor(FShownElement));
     FPainter.setPen(color);
-    const int baseline = Y + FFonts.Ascent();
-    FPainter.drawGlyphRun(QPointF(0, baseline), run);
+    const int baseline = Run.Y + FFonts.Ascent();
+    DrawCharacters(Run, baseline);
     // Drawn here rather than by the glyph run, whose lines ignore where the
     // run stands.
-    const int lineWidth = FFonts.LineWidth(Style);
-    if (FDecoration & fsUnderline)
-        FPainter.fillRect(X, baseline + FFonts.UnderlinePos(Style), x - X, lineWidth, color);
-    if (FDecoration & fsStrikeOut)
-        FPainter.fillRect(X, baseline + FFonts.StrikeOutPos(Style), x - X, lineWidth, color);
+    const int lineWidth = FFonts.LineWidth(Run.Style);
+    for (const auto& [left, right] : FSpans) {
+        if (FDecoration & fsUnderline)
+            FPainter.fillRect(left, baseline + FFonts.UnderlinePos(Run.Style), right - left, lineWidth,
+                              color);
+        if (FDecoration & fsStrikeOut)
+            FPainter.fillRect(left, baseline + FFonts.StrikeOutPos(Run.Style), right - left, lineWidth,
+                              color);
+    }
     return true;
+}
+
+void TDictionaryPainter::DrawCharacters(const TTextRun& Run, int Baseline)
+{
+    // Only what starts left of the right margin can show: a word that runs
+    // past the limit is cut there, however long it is.
+    const int limit = FRight + kLeftMargin;
+    uint16_t font = 0;
+    FGlyphIds.clear();
+    FPositions.clear();
+    auto flush = [&] {
+        if (FGlyphIds.isEmpty())
+            return;
+        QGlyphRun glyphs;
+        glyphs.setRawFont(FFonts.RawFont(font));
+        glyphs.setGlyphIndexes(FGlyphIds);
+        glyphs.setPositions(FPositions);
+        FPainter.drawGlyphRun(QPointF(0, Baseline), glyphs);
+        FGlyphIds.clear();
+        FPositions.clear();
+    };
+    for (const TTextCell& cell : Run.Cells) {
+        if (cell.Piece >= 0) {
+            // A shaped piece is drawn whole once the last of its clusters has
+            // its background, so that no later fill cuts into its glyphs.
+            const TShapedPiece& piece = Run.Pieces[static_cast<size_t>(cell.Piece)];
+            if (cell.End == piece.End && piece.X < limit) {
+                flush();
+                DrawPiece(piece, Baseline);
+            }
+            continue;
+        }
+        if (cell.X >= limit)
+            continue;
+        size_t at = static_cast<size_t>(cell.Begin);
+        const auto lead = static_cast<unsigned char>(FText[at]);
+        const char32_t c = lead < 0x80 ? lead : NextChar(FText, at);
+        // A mirrored bracket keeps the room of the one it stands for.
+        const TGlyph& glyph = FFonts.Glyph(Run.Style, cell.Mirrored ? MirroredChar(c) : c);
+        if (glyph.Font != font)
+            flush();
+        font = glyph.Font;
+        FGlyphIds.append(glyph.Glyph);
+        FPositions.append(QPointF(cell.X, 0));
+    }
+    flush();
+}
+
+void TDictionaryPainter::DrawPiece(const TShapedPiece& Piece, int Baseline)
+{
+    for (const TShapedGlyphs& part : Piece.Shape->Glyphs) {
+        QList<quint32> ids(part.Glyphs.begin(), part.Glyphs.end());
+        QList<QPointF> positions;
+        positions.reserve(ids.size());
+        for (size_t k = 0; k < part.Glyphs.size(); ++k)
+            positions.append(QPointF(Piece.X + part.X[k], part.Y[k]));
+        QGlyphRun glyphs;
+        glyphs.setRawFont(FFonts.RawFont(part.Font));
+        glyphs.setGlyphIndexes(ids);
+        glyphs.setPositions(positions);
+        FPainter.drawGlyphRun(QPointF(0, Baseline), glyphs);
+    }
 }
 
 bool TDictionaryPainter::Body(int /*Index*/, int X, int Y, bool /*Visible*/, bool FillGap)

@@ -4,6 +4,8 @@
 #include <QPainter>
 #include <QRect>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 #include "dictionary_view/dictionary_styles.h"
 #include "dictionary_view/font_set.h"
@@ -28,10 +30,11 @@ struct TPaintColors {
 
 // Draws laid-out entries as a walk reports them: element colours and styles,
 // the style toggles, opaque backgrounds behind every run, the fills that
-// finish each line, and the link pieces (through Links). Each glyph goes
-// where the width tables put it, so painting matches layout and hit testing
-// to the pixel. Lines outside Clip are walked but not drawn; the walk stops
-// below Bottom, the view's height.
+// finish each line, and the link pieces (through Links). Each character, and
+// each shaped word, goes where the walk puts it from the same metrics the
+// layout measured with, so painting matches layout and hit testing to the
+// pixel. Lines outside Clip are walked but not drawn; the walk stops below
+// Bottom, the view's height.
 class TDictionaryPainter : public TLineVisitor {
 public:
     TDictionaryPainter(QPainter& Painter, const TEntryLayout& Layout, const TFontSet& Fonts,
@@ -46,7 +49,7 @@ public:
     void Fill(int Left, int Top, int Right, int Bottom);
     void SetBackground(const QColor& Color) { FBackground = Color; }
 
-    bool Run(int Begin, int End, int X, int Y, int Style) override;
+    bool Run(const TTextRun& Run) override;
     bool Body(int Index, int X, int Y, bool Visible, bool FillGap) override;
     bool LineEnd(int Index, int X, int Y, int LineStart) override;
     bool NextLine(int Index, unsigned char Code, int X, int Y, bool Visible, int LineStart) override;
@@ -55,6 +58,11 @@ public:
 
 private:
     void SetElement(int Element, bool Force = false);
+    // The stretches of screen a run's cells cover: one, unless right-to-left
+    // text splits the run.
+    void Spans(const TTextRun& Run);
+    void DrawCharacters(const TTextRun& Run, int Baseline);
+    void DrawPiece(const TShapedPiece& Piece, int Baseline);
     void ToggleStyle(int Flag);
     bool LineShown(int Y) const { return Y < FClip.bottom() + 1 && Y + FLineHeight > FClip.top(); }
 
@@ -76,6 +84,10 @@ private:
     int FRemembered = deDefinition;
     TFontStyles FRememberedToggles = 0;  // underline and strike-out toggled when the link started
     TFontStyles FDecoration = 0;         // underline and strike-out in force
+    // Scratch kept between runs.
+    std::vector<std::pair<int, int>> FSpans;
+    QList<quint32> FGlyphIds;
+    QList<QPointF> FPositions;
 };
 
 }  // namespace lirabo

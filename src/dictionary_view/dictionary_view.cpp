@@ -159,9 +159,10 @@ void TDictionaryView::SetCurrentColor(TColor Color)
 bool TDictionaryView::UpdateMetrics()
 {
     FFonts.Measure(font());
+    // The layout's own table of ASCII advances is taken afresh.
+    FLayout.SetMetrics(&FFonts);
     if (!FFonts.Valid())
         return false;
-    FLayout.SetMetrics(FFonts.Widths(), FFonts.LineHeight());
     FMetricsValid = true;
     return true;
 }

@@ -187,6 +187,8 @@ private:
     void Release();
     void MoveSelection(int X, int Y);
     void MarkSelection(std::string Marked);
+    // Text with the selection codes around its bytes [Begin, End).
+    static std::string Marked(const std::string& Text, size_t Begin, size_t End);
     TProcessedItem* SelectedItem();
 
     TDictionaryStore FStore;
@@ -207,6 +209,7 @@ private:
 
     TMouseMode FMouseMode = mmNone;
     int FMouseAnchor = -1;
+    int FMouseAnchorEnd = -1;  // the byte after the character at the anchor
     int FRightClickedEntry = -1;
     int FSelEntryIndex = -1;      // the entry number of the item being selected in
     uint64_t FSelGeneration = 0;  // the cache generation the selection belongs to

@@ -5,10 +5,12 @@
 #include <QWheelEvent>
 #include <algorithm>
 
+#include "dictionary/utf8_text.h"
 #include "dictionary_view/dictionary_view.h"
 #include "dictionary_view/hit_test.h"
 #include "dictionary_view/text_helpers.h"
 #include "dictionary_view/text_highlight.h"
+#include "dictionary_view/word_pick.h"
 
 namespace lirabo {
 
@@ -306,7 +308,9 @@ void TDictionaryView::Press(Qt::MouseButton Button, int X, int Y)
     FSelEntryRect = {kLeftMargin, entryTop, RightLimit(),
                      static_cast<int>(std::min<int64_t>(bottom, INT32_MAX))};
 
-    FMouseAnchor = HitTest(FLayout, FSelSaved, X, Y, entryTop, FSelHidden, FScrollBar->x()).Index;
+    const THit anchor = HitTest(FLayout, FSelSaved, X, Y, entryTop, FSelHidden, FScrollBar->x());
+    FMouseAnchor = anchor.Index;
+    FMouseAnchorEnd = anchor.End;
     FHotRect = kNoRect;
     if (FMouseAnchor < 0)
         return;
@@ -318,33 +322,12 @@ void TDictionaryView::Press(Qt::MouseButton Button, int X, int Y)
         return;
     }
     const std::string& text = FSelSaved.Text;
-    const auto byteAt = [&](int64_t i) {
-        return i >= 0 && i < static_cast<int64_t>(text.size())
-                   ? static_cast<unsigned char>(text[static_cast<size_t>(i)])
-                   : static_cast<unsigned char>(mcEnd);
-    };
-    if (WordDelimiters().test(byteAt(FMouseAnchor))) {
+    const TPickedWord word = PickWord(text, static_cast<size_t>(FMouseAnchor));
+    if (word.Empty()) {
         FMouseAnchor = -1;
         return;
     }
-    const auto anchor = static_cast<size_t>(FMouseAnchor);
-    const size_t body = text.find(static_cast<char>(mcBody));
-    const char selStart = static_cast<char>(mcSelStart);
-    const char selEnd = static_cast<char>(mcSelEnd);
-    if (anchor < body) {
-        // Anywhere on the headword picks the whole headword.
-        const size_t end = std::min(body, text.size());
-        MarkSelection(selStart + text.substr(0, end) + selEnd + text.substr(end));
-    } else {
-        size_t lo = anchor;
-        while (lo > 0 && !WordDelimiters().test(byteAt(static_cast<int64_t>(lo) - 1)))
-            --lo;
-        size_t hi = anchor;
-        while (hi + 1 < text.size() && !WordDelimiters().test(byteAt(static_cast<int64_t>(hi) + 1)))
-            ++hi;
-        MarkSelection(text.substr(0, lo) + selStart + text.substr(lo, hi - lo + 1) + selEnd +
-                      text.substr(hi + 1));
-    }
+    MarkSelection(Marked(text, word.Begin, word.End));
 }
 
 void TDictionaryView::MoveSelection(int X, int Y)
@@ -355,16 +338,28 @@ void TDictionaryView::MoveSelection(int X, int Y)
     FHotRect = hit.Rect;
     if (hit.Index < 0)
         return;
-    const std::string& text = FSelSaved.Text;
-    const size_t lo = static_cast<size_t>(std::min(FMouseAnchor, hit.Index));
-    const size_t hi = std::min(static_cast<size_t>(std::max(FMouseAnchor, hit.Index)), text.size());
-    std::string marked = text.substr(0, lo);
+    // Whole characters from the earlier of the two to the later one.
+    size_t lo = static_cast<size_t>(FMouseAnchor);
+    size_t hi = static_cast<size_t>(std::max(FMouseAnchorEnd, FMouseAnchor));
+    if (hit.Index < FMouseAnchor)
+        lo = static_cast<size_t>(hit.Index);
+    else
+        hi = static_cast<size_t>(std::max(hit.End, hit.Index));
+    MarkSelection(Marked(FSelSaved.Text, lo, hi));
+}
+
+std::string TDictionaryView::Marked(const std::string& Text, size_t Begin, size_t End)
+{
+    End = std::min(End, Text.size());
+    Begin = std::min(Begin, End);
+    std::string marked;
+    marked.reserve(Text.size() + 2);
+    marked.append(Text, 0, Begin);
     marked += static_cast<char>(mcSelStart);
-    marked.append(text, lo, hi - lo + 1);
+    marked.append(Text, Begin, End - Begin);
     marked += static_cast<char>(mcSelEnd);
-    if (hi + 1 < text.size())
-        marked.append(text, hi + 1);
-    MarkSelection(std::move(marked));
+    marked.append(Text, End);
+    return marked;
 }
 
 TProcessedItem* TDictionaryView::SelectedItem()
@@ -443,10 +438,11 @@ void TDictionaryView::Release()
                 if (start != std::string::npos && end != std::string::npos) {
                     word = FSelText.substr(start + 1, end - start - 1);
                     std::replace(word.begin(), word.end(), static_cast<char>(mcBody), ' ');
-                    word = RemoveChars(word, CharsBelow32());
+                    word = ShowableUtf8(RemoveChars(word, CharsBelow32()));
                 }
             }
-            const std::string entryText = RemoveChars(FSelSaved.Text, CharsBelow32ButBody());
+            // Damaged text never leaves the view: what it hands on is UTF-8.
+            const std::string entryText = ShowableUtf8(RemoveChars(FSelSaved.Text, CharsBelow32ButBody()));
             const int entry = FSelEntryIndex;
             // Put the item back before the owner hears of it: the owner may
             // look something up or clear the view in its handler.

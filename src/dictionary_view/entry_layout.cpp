@@ -1,12 +1,8 @@
 #include "dictionary_view/entry_layout.h"
 
-namespace lirabo {
+#include <algorithm>
 
-void TEntryLayout::SetMetrics(const TCharWidths& Widths, int LineHeight)
-{
-    FCharWidths = Widths;
-    FLineHeight = LineHeight;
-}
+namespace lirabo {
 
 std::string TEntryLayout::DisplayText(const TWordItem& Item)
 {
@@ -38,9 +34,15 @@ int TEntryLayout::Wrap(std::string_view Text, int W, std::string* Out) const
     int lines = 1;
     int s = FStyles.WidthStyle(deEntry);
     int remembered = 0;
-    size_t breakPos = kNone;  // the last space on the current line
-    int breakX = 0;           // x just after that space
+    size_t breakPos = kNone;    // where the current line may break
+    bool breakAtSpace = false;  // the break point is a space, the line breaks after the spaces there
+    int breakX = 0;             // x at the break point (after the space)
     size_t copied = 0;
+    size_t lineBegin = 0;  // where the current line starts: no break goes there
+    size_t textEnd = 0;    // the byte after the last character measured
+    FOpportunities.Reset();
+    const std::vector<uint32_t>& opportunities = FOpportunities.Positions();
+    size_t nextOpportunity = 0;
 
     // Copies the text up to At and puts a soft break there.
     auto insertBreak = [&](size_t At) {
@@ -49,52 +51,93 @@ int TEntryLayout::Wrap(std::string_view Text, int W, std::string* Out) const
             Out->push_back(static_cast<char>(mcSoftBreak));
         }
         copied = At;
+        lineBegin = At;
         ++lines;
         breakPos = kNone;
     };
+    // Breaks the line at the break point; what was measured after it moves on.
+    auto wrap = [&] {
+        size_t start = breakPos;
+        if (breakAtSpace)
+            while (start < Text.size() && Text[start] == ' ')
+                ++start;
+        const int carried = x - breakX;
+        insertBreak(start);
+        x = lineStart + carried;
+    };
+    // Opportunities up to At are break points, the last one winning; only
+    // codes, which take no room, stand between them and At.
+    auto offerUpTo = [&](size_t At) {
+        while (nextOpportunity < opportunities.size() && opportunities[nextOpportunity] <= At) {
+            const size_t at = opportunities[nextOpportunity++];
+            if (at > lineBegin) {
+                breakPos = at;
+                breakAtSpace = false;
+                breakX = x;
+            }
+        }
+    };
 
     size_t i = 0;
-    for (; i < Text.size(); ++i) {
+    while (i < Text.size()) {
+        offerUpTo(i);
         const auto c = static_cast<unsigned char>(Text[i]);
-        if (c > 32) {
-            x += FCharWidths[s][c];
-            if (breakPos != kNone && x > W) {
-                size_t start = breakPos;
-                while (start < i && Text[start] == ' ')
-                    ++start;
-                // The part of the word measured so far moves to the new line.
-                const int carried = x - breakX;
-                insertBreak(start);
-                x = lineStart + carried;
+        if (c < ' ') {
+            if (c == mcEnd || IsInvalidCode(c))
+                break;
+            switch (c) {
+                case mcBody:
+                    if (x >= FIndent)
+                        insertBreak(i);
+                    lineStart = FIndent;
+                    x = FIndent;
+                    s = FStyles.WidthStyle(deDefinition);
+                    break;
+                case mcLineBreak:
+                case mcSoftBreak:
+                    x = lineStart;
+                    ++lines;
+                    breakPos = kNone;
+                    lineBegin = i + 1;
+                    break;
+                default:
+                    // Underline, strike-out and selection marks take no width.
+                    FStyles.ApplyWidthCode(c, s, remembered);
+                    break;
             }
+            ++i;
             continue;
         }
-        if (c == mcEnd || IsInvalidCode(c))
-            break;
-        switch (c) {
-            case ' ':
-                x += FCharWidths[s][c];
-                breakPos = i;
-                breakX = x;
-                break;
-            case mcBody:
-                if (x >= FIndent)
-                    insertBreak(i);
-                lineStart = FIndent;
-                x = FIndent;
-                s = FStyles.WidthStyle(deDefinition);
-                break;
-            case mcLineBreak:
-            case mcSoftBreak:
-                x = lineStart;
-                ++lines;
-                breakPos = kNone;
-                break;
-            default:
-                // Underline, strike-out and selection marks take no width.
-                FStyles.ApplyWidthCode(c, s, remembered);
-                break;
+        if (c == ' ') {
+            x += FMeasure.Advance(s, ' ');
+            breakPos = i;
+            breakAtSpace = true;
+            breakX = x;
+            textEnd = ++i;
+            continue;
         }
+        const TMeasuredWord word = FMeasure.Measure(Text, i, s);
+        if (!word.NoSpaces) {
+            // No break inside the word: checking its end finds the same
+            // overflow as checking each character would.
+            x += word.Width;
+            if (breakPos != kNone && x > W)
+                wrap();
+        } else {
+            FOpportunities.Cover(Text, i);
+            nextOpportunity =
+                static_cast<size_t>(std::lower_bound(opportunities.begin(), opportunities.end(), textEnd) -
+                                    opportunities.begin());
+            FCells.clear();
+            FMeasure.Measure(Text, i, s, &FCells);
+            for (const TTextCell& cell : FCells) {
+                offerUpTo(static_cast<size_t>(cell.Begin));
+                x += cell.Width;
+                if (breakPos != kNone && x > W)
+                    wrap();
+            }
+        }
+        i = textEnd = word.End;
     }
     if (Out)
         Out->append(Text.substr(copied, i - copied));

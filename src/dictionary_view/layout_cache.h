@@ -48,8 +48,9 @@ public:
     TProcessedItem& Item(int j) { return FProcessed[static_cast<size_t>(j)]; }
     const TProcessedItem& Item(int j) const { return FProcessed[static_cast<size_t>(j)]; }
 
-    // Texts to show in the selection colour wherever they occur (upper-cased
-    // plain text); empty for none. Lays the entries out again.
+    // Texts (UTF-8) to show in the selection colour wherever they occur in
+    // an entry's plain text, without regard to case (see MarkPieces); empty
+    // for none. Lays the entries out again.
     void SetHighlight(std::vector<std::string> Pieces);
     const std::vector<std::string>& Highlight() const { return FHighlight; }
 

@@ -1,5 +1,8 @@
 #include "dictionary_view/link_recorder.h"
 
+#include <algorithm>
+
+#include "dictionary/utf8_text.h"
 #include "dictionary_view/text_helpers.h"
 
 namespace lirabo {
@@ -10,12 +13,32 @@ void TLinkRecorder::BeginEntry(std::string_view Text)
     FOpenFrom = -1;
 }
 
+bool TLinkRecorder::Run(const TTextRun& Run)
+{
+    if (FOpenFrom < 0)
+        return true;
+    TRect& rect = FLinks.back().Rect;
+    if (rect.Top != Run.Y)
+        return true;
+    if (!FPieceHasText) {
+        rect.Left = Run.Left;
+        rect.Right = Run.Right;
+        FPieceHasText = true;
+    } else {
+        rect.Left = std::min(rect.Left, Run.Left);
+        rect.Right = std::max(rect.Right, Run.Right);
+    }
+    return true;
+}
+
 bool TLinkRecorder::NextLine(int /*Index*/, unsigned char Code, int X, int Y, bool /*Visible*/, int LineStart)
 {
     // A soft break splits the open link; a hard break inside a link does not.
     if (Code == mcSoftBreak && FOpenFrom >= 0) {
-        FLinks.back().Rect.Right = X;
+        if (!FPieceHasText)
+            FLinks.back().Rect.Right = X;
         FLinks.push_back({{LineStart, Y, LineStart, Y + FLineHeight}, {}});
+        FPieceHasText = false;
     }
     return true;
 }
@@ -29,8 +52,12 @@ bool TLinkRecorder::Code(int Index, unsigned char Code, int X, int Y)
         FOpenFrom = static_cast<int>(FLinks.size());
         FTextStart = static_cast<size_t>(Index) + 1;
         FLinks.push_back({{X, Y, X, Y + FLineHeight}, {}});
+        FPieceHasText = false;
     } else if (Code == mcLinkEnd && FOpenFrom >= 0) {
-        FLinks.back().Rect.Right = X;
+        // After a hard break inside the link the piece ends where the link
+        // does, on the later line, as it always has.
+        if (!FPieceHasText || FLinks.back().Rect.Top != Y)
+            FLinks.back().Rect.Right = X;
         CloseOpenLink(static_cast<size_t>(Index));
     }
     return true;
@@ -38,7 +65,9 @@ bool TLinkRecorder::Code(int Index, unsigned char Code, int X, int Y)
 
 void TLinkRecorder::CloseOpenLink(size_t TextEnd)
 {
-    const std::string link = RemoveChars(FText.substr(FTextStart, TextEnd - FTextStart), CharsBelow32());
+    // Damaged text never leaves the view as a link to look up.
+    const std::string link =
+        ShowableUtf8(RemoveChars(FText.substr(FTextStart, TextEnd - FTextStart), CharsBelow32()));
     for (size_t j = static_cast<size_t>(FOpenFrom); j < FLinks.size(); ++j)
         FLinks[j].Link = link;
     FOpenFrom = -1;

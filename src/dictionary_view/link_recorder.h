@@ -11,7 +11,8 @@ namespace lirabo {
 
 // One screen piece of a link: a link wrapped by soft breaks has one piece per
 // line. Every piece carries the whole link's text, so that a click on any
-// piece looks the whole link up.
+// piece looks the whole link up. A piece covers the characters of the link
+// on its line, wherever right-to-left text puts them.
 struct TLinkRect {
     TRect Rect;
     std::string Link;  // the text between the link codes, mark-up removed
@@ -26,6 +27,7 @@ public:
     // Starts a new entry; Text must stay alive until the entry's walk ends.
     void BeginEntry(std::string_view Text);
 
+    bool Run(const TTextRun& Run) override;
     bool NextLine(int Index, unsigned char Code, int X, int Y, bool Visible, int LineStart) override;
     bool Code(int Index, unsigned char Code, int X, int Y) override;
     void End(int Index, int X, int Y, bool Visible, TEnd Why) override;
@@ -41,8 +43,9 @@ private:
     std::vector<TLinkRect> FLinks;
     std::string_view FText;
     int FLineHeight;
-    int FOpenFrom = -1;     // the first piece of the open link, -1 when none is open
-    size_t FTextStart = 0;  // where the open link's text starts
+    int FOpenFrom = -1;          // the first piece of the open link, -1 when none is open
+    size_t FTextStart = 0;       // where the open link's text starts
+    bool FPieceHasText = false;  // characters of the link stand on the last piece
 };
 
 }  // namespace lirabo

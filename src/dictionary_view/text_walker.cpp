@@ -1,13 +1,37 @@
 #include "dictionary_view/text_walker.h"
 
+#include <algorithm>
+
 namespace lirabo {
+
+namespace {
+
+TTextRun MakeRun(const TLineBuilder& Line, const TLineEvent& Event, int Y)
+{
+    TTextRun run;
+    run.Begin = Event.Begin;
+    run.End = Event.End;
+    run.Y = Y;
+    run.Style = Event.Style;
+    run.Cells =
+        Line.Cells().subspan(static_cast<size_t>(Event.FirstCell), static_cast<size_t>(Event.CellCount));
+    run.Pieces = Line.Pieces();
+    run.Left = run.Cells.front().X;
+    run.Right = run.Left;
+    for (const TTextCell& cell : run.Cells) {
+        run.Left = std::min(run.Left, cell.X);
+        run.Right = std::max(run.Right, cell.X + cell.Width);
+    }
+    return run;
+}
+
+}  // namespace
 
 int TTextWalker::Walk(std::string_view Text, int Lines, int Top, int Hidden, TLineVisitor& Visitor) const
 {
     using TEnd = TLineVisitor::TEnd;
     const TDictionaryStyles& styles = FLayout.Styles();
     const int lineHeight = FLayout.LineHeight();
-    const int n = static_cast<int>(Text.size());
 
     int x = kLeftMargin;
     int y = Top;
@@ -18,34 +42,29 @@ int TTextWalker::Walk(std::string_view Text, int Lines, int Top, int Hidden, TLi
     int s = styles.WidthStyle(deEntry);
     int remembered = 0;
 
-    int i = 0;
+    size_t i = 0;
     for (;;) {
-        const int runStart = i;
-        int width = 0;
-        while (i < n && static_cast<unsigned char>(Text[static_cast<size_t>(i)]) >= 32) {
-            width += FLayout.Width(s, static_cast<unsigned char>(Text[static_cast<size_t>(i)]));
-            ++i;
+        i = FLine.Build(Text, i, x, s, remembered, drawing);
+        for (const TLineEvent& event : FLine.Events()) {
+            if (!event.IsRun) {
+                if (!Visitor.Code(event.Begin, event.Code, event.X, y))
+                    return y;
+            } else if (drawing && event.CellCount > 0) {
+                if (!Visitor.Run(MakeRun(FLine, event, y)))
+                    return y;
+            }
         }
-        const unsigned char code = i < n ? static_cast<unsigned char>(Text[static_cast<size_t>(i)])
-                                         : static_cast<unsigned char>(mcEnd);
-        int runEnd = i;
-        if ((code == mcEnd || code == mcLineBreak || code == mcSoftBreak) && runEnd > runStart &&
-            Text[static_cast<size_t>(runEnd - 1)] == ' ') {
-            --runEnd;
-            width -= FLayout.Width(s, ' ');
-        }
-        if (runEnd > runStart && drawing) {
-            if (!Visitor.Run(runStart, runEnd, x, y, s))
-                return y;
-            x += width;
-        }
-
+        if (drawing)
+            x = FLine.Right();
+        const int index = static_cast<int>(i);
+        const unsigned char code =
+            i < Text.size() ? static_cast<unsigned char>(Text[i]) : static_cast<unsigned char>(mcEnd);
         switch (code) {
             case mcEnd:
-                Visitor.End(i, x, y, drawing, TEnd::Text);
+                Visitor.End(index, x, y, drawing, TEnd::Text);
                 return y;
             case mcBody:
-                if (!Visitor.Body(i, x, y, drawing, hidden + headwordLines < Lines))
+                if (!Visitor.Body(index, x, y, drawing, hidden + headwordLines < Lines))
                     return y;
                 if (hidden > 0)
                     drawing = false;
@@ -55,7 +74,7 @@ int TTextWalker::Walk(std::string_view Text, int Lines, int Top, int Hidden, TLi
                 break;
             case mcLineBreak:
             case mcSoftBreak:
-                if (drawing && !Visitor.LineEnd(i, x, y, lineStart))
+                if (drawing && !Visitor.LineEnd(index, x, y, lineStart))
                     return y;
                 if (!drawing) {
                     // A hidden body line: the next one takes its place.
@@ -65,24 +84,18 @@ int TTextWalker::Walk(std::string_view Text, int Lines, int Top, int Hidden, TLi
                 } else if (hidden > 0) {
                     ++headwordLines;
                     if (Lines <= hidden + headwordLines) {
-                        Visitor.End(i, x, y, false, TEnd::Hidden);
+                        Visitor.End(index, x, y, false, TEnd::Hidden);
                         return y;
                     }
                 }
                 y += lineHeight;
-                if (!Visitor.NextLine(i, code, x, y, drawing, lineStart))
+                if (!Visitor.NextLine(index, code, x, y, drawing, lineStart))
                     return y;
                 x = lineStart;
                 break;
             default:
-                if (IsInvalidCode(code)) {
-                    Visitor.End(i, x, y, drawing, TEnd::Invalid);
-                    return y;
-                }
-                styles.ApplyWidthCode(code, s, remembered);
-                if (!Visitor.Code(i, code, x, y))
-                    return y;
-                break;
+                Visitor.End(index, x, y, drawing, TEnd::Invalid);
+                return y;
         }
         ++i;
     }

@@ -1,10 +1,30 @@
 #pragma once
 
+#include <span>
 #include <string_view>
 
 #include "dictionary_view/entry_layout.h"
+#include "dictionary_view/line_builder.h"
+#include "dictionary_view/word_measure.h"
 
 namespace lirabo {
+
+// A run of characters between two codes, as it stands on one screen line.
+struct TTextRun {
+    int Begin = 0;  // bytes [Begin, End) of the text
+    int End = 0;
+    int Y = 0;      // the top of its line
+    int Style = 0;  // the width style it was measured in
+    // Its characters and clusters, in text order, each where it stands; a
+    // cluster that holds a code belongs to the run where it begins. In a
+    // line holding right-to-left text they need not stand left to right.
+    std::span<const TTextCell> Cells;
+    // The line's shaped pieces, which cells point into.
+    std::span<const TShapedPiece> Pieces;
+    // The pixels its cells cover, from the leftmost to the rightmost.
+    int Left = 0;
+    int Right = 0;
+};
 
 // What a walk over laid-out text reports, in text order. Every callback may
 // stop the walk by returning false. Y is always the top of a screen line.
@@ -12,10 +32,9 @@ class TLineVisitor {
 public:
     virtual ~TLineVisitor() = default;
 
-    // Characters [Begin, End) stand from X on the line at Y, measured in
-    // width style Style. Only visible lines report runs. A single space before
-    // a line break or the end of the text is left out of the run.
-    virtual bool Run(int /*Begin*/, int /*End*/, int /*X*/, int /*Y*/, int /*Style*/) { return true; }
+    // A run of characters on a visible line. A single space before a line
+    // break or the end of the text is left out of the run.
+    virtual bool Run(const TTextRun& /*Run*/) { return true; }
     // The byte 1 at Index: the headword ends at X on the line at Y and the
     // body goes on at the indent. FillGap: the gap up to the indent shows.
     virtual bool Body(int /*Index*/, int /*X*/, int /*Y*/, bool /*Visible*/, bool /*FillGap*/)
@@ -32,7 +51,8 @@ public:
     {
         return true;
     }
-    // Any other code (3..12, 15) at Index, met at X on the line at Y.
+    // Any other code (3..12, 15) at Index, standing at X on the line at Y
+    // (after the character before it).
     virtual bool Code(int /*Index*/, unsigned char /*Code*/, int /*X*/, int /*Y*/) { return true; }
 
     enum class TEnd { Text, Hidden, Invalid };
@@ -42,14 +62,15 @@ public:
 };
 
 // Walks one laid-out entry the way it appears on screen. The painter, the
-// hit test and the link pieces all walk with this, so they agree on where
-// every byte stands.
+// hit test and the link pieces all walk with this, and it measures with the
+// layout's own words and pieces, so they all agree on where every character
+// stands.
 //
 // A partly scrolled top entry keeps its headword: its Hidden lines are taken
 // from the start of the body, which continues where the byte 1 puts it.
 class TTextWalker {
 public:
-    explicit TTextWalker(const TEntryLayout& Layout) : FLayout(Layout) {}
+    explicit TTextWalker(const TEntryLayout& Layout) : FLayout(Layout), FLine(Layout) {}
 
     // Walks Text (laid out in Lines lines) whose first line's top is Top,
     // with Hidden lines of its body scrolled away. Returns the top of the
@@ -58,6 +79,7 @@ public:
 
 private:
     const TEntryLayout& FLayout;
+    mutable TLineBuilder FLine;
 };
 
 }  // namespace lirabo

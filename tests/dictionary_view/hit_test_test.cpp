@@ -13,8 +13,9 @@ namespace {
 
 using testing::Markup;
 using testing::StyledMarkup;
-using testing::UnevenWidths;
-using testing::UniformWidths;
+using testing::TFakeMetrics;
+using testing::UnevenMetrics;
+using testing::UniformMetrics;
 
 constexpr int kBarLeft = 400;
 
@@ -23,7 +24,7 @@ class HitTestTest : public ::testing::Test {
 protected:
     HitTestTest() : layout(styles)
     {
-        layout.SetMetrics(UniformWidths(10), 20);
+        layout.SetMetrics(&metrics);
         layout.SetIndent(100);
     }
 
@@ -40,6 +41,7 @@ protected:
         return recorder.Links();
     }
 
+    TFakeMetrics metrics = UniformMetrics(10, -1, 20);
     TDictionaryStyles styles;
     TEntryLayout layout;
 };
@@ -199,7 +201,7 @@ protected:
 
     BoundaryHitTest() : layout(styles)
     {
-        layout.SetMetrics(UnevenWidths(), 17);
+        layout.SetMetrics(&metrics);
         layout.SetIndent(60);
     }
 
@@ -223,6 +225,7 @@ protected:
         return item;
     }
 
+    TFakeMetrics metrics = UnevenMetrics(17);
     TDictionaryStyles styles;
     TEntryLayout layout;
 };
@@ -346,11 +349,11 @@ TEST_F(BoundaryHitTest, ALinkEndingExactlyAtTheRightLimitStaysOnePiece)
 class TRunLog : public TLineVisitor {
 public:
     explicit TRunLog(const std::string& Text) : FText(Text) {}
-    bool Run(int Begin, int End, int X, int /*Y*/, int Style) override
+    bool Run(const TTextRun& Run) override
     {
         Log += (Log.empty() || Log.back() == '|' ? "" : " ") +
-               FText.substr(static_cast<size_t>(Begin), static_cast<size_t>(End - Begin)) + "@" +
-               std::to_string(X) + "/" + std::to_string(Style);
+               FText.substr(static_cast<size_t>(Run.Begin), static_cast<size_t>(Run.End - Run.Begin)) + "@" +
+               std::to_string(Run.Left) + "/" + std::to_string(Run.Style);
         return true;
     }
     bool NextLine(int, unsigned char, int, int, bool, int) override

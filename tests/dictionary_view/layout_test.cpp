@@ -15,15 +15,16 @@ namespace {
 
 using testing::Markup;
 using testing::StyledMarkup;
-using testing::UnevenWidths;
-using testing::UniformWidths;
+using testing::TFakeMetrics;
+using testing::UnevenMetrics;
+using testing::UniformMetrics;
 
 // Characters 10 pixels wide, lines 20 high, the body column at x = 100.
 class EntryLayoutTest : public ::testing::Test {
 protected:
     EntryLayoutTest() : layout(styles)
     {
-        layout.SetMetrics(UniformWidths(10, 20), 20);
+        layout.SetMetrics(&metrics);
         layout.SetIndent(100);
     }
 
@@ -35,6 +36,7 @@ protected:
         return item;
     }
 
+    TFakeMetrics metrics = UniformMetrics(10, 20, 20);
     TDictionaryStyles styles;
     TEntryLayout layout;
 };
@@ -156,7 +158,7 @@ TEST_F(EntryLayoutTest, RandomTextNeverLosesBytesAndCountsAgree)
     }
 }
 
-// Widths on which text can end on any pixel (UnevenWidths: letters 7 plain,
+// Widths on which text can end on any pixel (UnevenMetrics: letters 7 plain,
 // 11 bold, 9 italic, 13 bold italic; spaces 4, 6, 5, 8), lines 17 high, the
 // body column at x = 60. Each case ends exactly at a limit and is tried with
 // the limit one pixel further and one pixel nearer.
@@ -164,7 +166,7 @@ class BoundaryLayoutTest : public ::testing::Test {
 protected:
     BoundaryLayoutTest() : layout(styles)
     {
-        layout.SetMetrics(UnevenWidths(), 17);
+        layout.SetMetrics(&metrics);
         layout.SetIndent(60);
     }
 
@@ -185,6 +187,7 @@ protected:
         EXPECT_EQ(Wrap(Text, End - 1).Lines, Lines + 1) << Text << " at " << End - 1;
     }
 
+    TFakeMetrics metrics = UnevenMetrics(17);
     TDictionaryStyles styles;
     TEntryLayout layout;
 };
@@ -309,7 +312,7 @@ class LayoutCacheTest : public ::testing::Test {
 protected:
     LayoutCacheTest() : layout(styles), cache(store, layout)
     {
-        layout.SetMetrics(UniformWidths(10), 20);
+        layout.SetMetrics(&metrics);
         layout.SetIndent(100);
         std::vector<TWordItem> items;
         for (int i = 0; i < 50; ++i)
@@ -317,6 +320,7 @@ protected:
         store.SetItems(items);
     }
 
+    TFakeMetrics metrics = UniformMetrics(10, -1, 20);
     TDictionaryStore store;
     TDictionaryStyles styles;
     TEntryLayout layout;

@@ -8,15 +8,13 @@ namespace {
 // Where each drawn byte of a walked entry stands.
 class TCellRecorder : public TLineVisitor {
 public:
-    TCellRecorder(const TEntryLayout& Layout, const std::string& Text) : FLayout(Layout), FText(Text) {}
+    explicit TCellRecorder(const TEntryLayout& Layout) : FLayout(Layout) {}
 
-    bool Run(int Begin, int End, int X, int Y, int Style) override
+    bool Run(const TTextRun& Run) override
     {
-        for (int i = Begin; i < End; ++i) {
-            const int w = FLayout.Width(Style, static_cast<unsigned char>(FText[static_cast<size_t>(i)]));
-            Cells[i] = QRect(X, Y, w, FLayout.LineHeight());
-            X += w;
-        }
+        for (const TTextCell& cell : Run.Cells)
+            for (int i = cell.Begin; i < cell.End; ++i)
+                Cells[i] = QRect(cell.X, Run.Y, cell.Width, FLayout.LineHeight());
         return true;
     }
 
@@ -24,7 +22,6 @@ public:
 
 private:
     const TEntryLayout& FLayout;
-    const std::string& FText;
 };
 
 // One paint of a single entry: the picture and where its bytes stand.
@@ -71,7 +68,7 @@ protected:
         if (cache.ProcessedCount() < 1)
             return paint;
         paint.Text = cache.Item(0).Text;
-        TCellRecorder cells(view->Layout(), paint.Text);
+        TCellRecorder cells(view->Layout());
         TTextWalker(view->Layout()).Walk(paint.Text, cache.Item(0).Lines, kTopMargin, 0, cells);
         paint.Cells = std::move(cells.Cells);
         return paint;

@@ -1,38 +1,78 @@
 #pragma once
 
+#include <array>
+#include <memory>
+#include <span>
 #include <string>
+#include <string_view>
 
+#include "dictionary_view/char_class.h"
 #include "dictionary_view/entry_layout.h"
+#include "dictionary_view/text_metrics.h"
 
 namespace lirabo::testing {
 
-// Width tables where every character is Width pixels wide in every style,
-// except that bold characters are BoldWidth wide.
-inline TCharWidths UniformWidths(int Width, int BoldWidth = -1)
+// Metrics by simple rules, so that no test depends on a machine's fonts.
+// Every character is Letter[s] wide in width style s and a space Space[s];
+// a character of a script written without spaces is twice a letter. A
+// shaped piece gives each cluster a letter's width, from the right when its
+// first character is a right-to-left letter, so that visual order shows.
+class TFakeMetrics : public TTextMetrics {
+public:
+    TFakeMetrics(std::array<int, 4> Letter, std::array<int, 4> Space, int LineHeight)
+        : FLetter(Letter), FSpace(Space), FLineHeight(LineHeight)
+    {
+    }
+
+    int LineHeight() const override { return FLineHeight; }
+
+    int Advance(int Style, char32_t Char) const override
+    {
+        if (Char == ' ')
+            return FSpace[static_cast<size_t>(Style & 3)];
+        return BreaksWithoutSpaces(Char) ? 2 * FLetter[static_cast<size_t>(Style & 3)]
+                                         : FLetter[static_cast<size_t>(Style & 3)];
+    }
+
+    std::shared_ptr<const TShapedText> Shape(int Style, std::string_view Text,
+                                             std::span<const uint32_t> ClusterEnds) const override
+    {
+        ++Shaped;
+        auto shaped = std::make_shared<TShapedText>();
+        const int w = FLetter[static_cast<size_t>(Style & 3)];
+        const int n = static_cast<int>(ClusterEnds.size());
+        size_t first = 0;
+        const bool rightToLeft = !Text.empty() && IsStrongRightToLeft(NextChar(Text, first));
+        shaped->Width = n * w;
+        for (int k = 0; k < n; ++k)
+            shaped->Clusters.push_back({rightToLeft ? (n - 1 - k) * w : k * w, w});
+        return shaped;
+    }
+
+    mutable int Shaped = 0;  // the words shaped so far
+
+private:
+    std::array<int, 4> FLetter;
+    std::array<int, 4> FSpace;
+    int FLineHeight;
+};
+
+// Every character Width pixels wide in every style (spaces too), except
+// that bold characters are BoldWidth wide.
+inline TFakeMetrics UniformMetrics(int Width, int BoldWidth, int LineHeight)
 {
     if (BoldWidth < 0)
         BoldWidth = Width;
-    TCharWidths widths{};
-    for (int s = 0; s < 4; ++s)
-        for (int c = 32; c < 256; ++c)
-            widths[static_cast<size_t>(s)][static_cast<size_t>(c)] = (s & 1) ? BoldWidth : Width;
-    return widths;
+    return TFakeMetrics({Width, BoldWidth, Width, BoldWidth}, {Width, BoldWidth, Width, BoldWidth},
+                        LineHeight);
 }
 
-// Width tables on which text can end at any pixel: letters are 7 wide plain,
+// Widths on which text can end at any pixel: letters are 7 wide plain,
 // 11 bold, 9 italic and 13 bold italic, and a space is 4, 6, 5 and 8, so no
 // width is a multiple of another and every style measures differently.
-inline TCharWidths UnevenWidths()
+inline TFakeMetrics UnevenMetrics(int LineHeight)
 {
-    constexpr int kLetter[4] = {7, 11, 9, 13};
-    constexpr int kSpace[4] = {4, 6, 5, 8};
-    TCharWidths widths{};
-    for (size_t s = 0; s < 4; ++s) {
-        for (size_t c = 33; c < 256; ++c)
-            widths[s][c] = kLetter[s];
-        widths[s][' '] = kSpace[s];
-    }
-    return widths;
+    return TFakeMetrics({7, 11, 9, 13}, {4, 6, 5, 8}, LineHeight);
 }
 
 // Text with the mark-up written as readable letters: '|' the body mark,
