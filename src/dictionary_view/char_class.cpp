@@ -6,7 +6,7 @@
 #include <array>
 #include <cstdint>
 
-#include "dictionary/ansi_codec.h"
+#include "dictionary/utf8_text.h"
 #include "dictionary_view/text_helpers.h"
 
 namespace lirabo {
@@ -155,16 +155,9 @@ uint8_t Flags(char32_t Char)
 
 char32_t NextChar(std::string_view Text, size_t& Position)
 {
-    const auto lead = static_cast<unsigned char>(Text[Position]);
-    if (lead < 0x80) {
-        ++Position;
-        return lead;
-    }
-    char32_t c = 0;
-    if (DecodeUtf8(Text, Position, c))
-        return c;
-    ++Position;
-    return kReplacement;
+    // The engine's units, with every damaged byte shown as one replacement.
+    const char32_t unit = NextUnit(Text, Position);
+    return unit >= kInvalidUnit ? kReplacement : unit;
 }
 
 bool NeedsShaping(char32_t Char)
