@@ -12,22 +12,27 @@ set(allowed_data_folders "")
 set(allowed_clipboard "")
 set(allowed_ipc "")
 set(allowed_search dictionary)
+set(allowed_word_forms dictionary)
+set(allowed_suggestions dictionary)
+set(allowed_speech "")
+set(allowed_word_hints dictionary suggestions speech widgets word_forms)
 set(allowed_network dictionary)
 set(allowed_browser "")
 set(allowed_downloads dictionary language network widgets)
 set(allowed_vocabulary dictionary dictionary_view language widgets)
 set(allowed_preferences data_folders dictionary dictionary_view language widgets)
 set(allowed_main_window browser clipboard data_folders dictionary dictionary_view downloads language network
-    preferences search vocabulary widgets)
+    preferences search speech vocabulary widgets word_hints)
 set(allowed_app browser clipboard data_folders ipc main_window)
 # makrel's libraries stay free of the channel to the running program; only
 # its command line (makrel open) talks to it.
 set(allowed_makrel dictionary)
-set(allowed_makrel_cli dictionary ipc makrel)
+set(allowed_makrel_cli dictionary ipc makrel suggestions word_forms)
 set(allowed_makrel_window data_folders dictionary ipc makrel widgets)
 
 set(failures "")
-foreach(folder IN ITEMS dictionary dictionary_view widgets language clipboard data_folders ipc search network browser
+foreach(folder IN ITEMS dictionary dictionary_view widgets language clipboard data_folders ipc search word_forms
+               suggestions speech word_hints network browser
                downloads vocabulary preferences main_window app makrel makrel_cli makrel_window)
   if(folder STREQUAL "makrel_cli")
     set(base ${ROOT}/tools/makrel/cli)
