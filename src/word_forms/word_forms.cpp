@@ -81,10 +81,12 @@ std::vector<std::string> TWordForms::DefaultHunspellFolders()
 {
     const char* home = std::getenv("HOME");
     std::vector<std::string> folders;
-    const std::string userData = XdgValue("XDG_DATA_HOME", home && *home == '/' ? std::string(home) + "/.local/share" : "");
+    const std::string userData =
+        XdgValue("XDG_DATA_HOME", home && *home == '/' ? std::string(home) + "/.local/share" : "");
     if (!userData.empty())
         AddFolder(folders, userData + "/hunspell");
-    std::string_view dataFolders = XdgValue("XDG_DATA_DIRS", "/usr/local/share:/usr/share");
+    const std::string dataValue = XdgValue("XDG_DATA_DIRS", "/usr/local/share:/usr/share");
+    std::string_view dataFolders = dataValue;
     while (!dataFolders.empty()) {
         const size_t colon = dataFolders.find(':');
         const std::string_view folder = dataFolders.substr(0, colon);
