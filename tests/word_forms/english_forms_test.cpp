@@ -39,21 +39,22 @@ struct Case {
 
 // From the exception lists: each irregular form's bases come first.
 const Case kExceptions[] = {
-    {"mice", {"mouse"}},         {"geese", {"goose"}},      {"children", {"child"}},
-    {"went", {"go"}},            {"running", {"run"}},      {"stopped", {"stop"}},
-    {"sitting", {"sit"}},        {"was", {"be"}},           {"biggest", {"big"}},
-    {"better", {"good", "well"}}, {"farther", {"far"}},     {"axes", {"ax", "axis"}},
+    {"mice", {"mouse"}},        {"geese", {"goose"}},
+    {"children", {"child"}},    {"went", {"go"}},
+    {"running", {"run"}},       {"stopped", {"stop"}},
+    {"sitting", {"sit"}},       {"was", {"be"}},
+    {"biggest", {"big"}},       {"better", {"good", "well"}},
+    {"farther", {"far"}},       {"axes", {"ax", "axis"}},
     {"went deep", {"go deep"}},
 };
 
 // From the detachment rules, nouns', then verbs', then adjectives'.
 const Case kRules[] = {
-    {"houses", {"house"}},      {"boxes", {"box"}},        {"buzzes", {"buzz"}},
-    {"churches", {"church"}},   {"wishes", {"wish"}},      {"firemen", {"fireman"}},
-    {"studies", {"study"}},     {"walks", {"walk"}},       {"hoped", {"hope"}},
-    {"walked", {"walk"}},       {"making", {"make"}},      {"singing", {"sing"}},
-    {"taller", {"tall"}},       {"tallest", {"tall"}},     {"finer", {"fine"}},
-    {"spoonsful", {"spoonful"}}, {"boxesful", {"boxful"}},
+    {"houses", {"house"}},    {"boxes", {"box"}},       {"buzzes", {"buzz"}},   {"churches", {"church"}},
+    {"wishes", {"wish"}},     {"firemen", {"fireman"}}, {"studies", {"study"}}, {"walks", {"walk"}},
+    {"hoped", {"hope"}},      {"walked", {"walk"}},     {"making", {"make"}},   {"singing", {"sing"}},
+    {"taller", {"tall"}},     {"tallest", {"tall"}},    {"finer", {"fine"}},    {"spoonsful", {"spoonful"}},
+    {"boxesful", {"boxful"}},
 };
 
 TEST(EnglishFormsTest, ExceptionsComeFirst)
@@ -69,7 +70,8 @@ TEST(EnglishFormsTest, ExceptionsComeFirst)
 TEST(EnglishFormsTest, RulesGiveTheBaseForm)
 {
     for (const Case& c : kRules)
-        EXPECT_TRUE(InOrder(EnglishBaseForms(c.Word), c.Expected)) << c.Word << ": " << Show(EnglishBaseForms(c.Word));
+        EXPECT_TRUE(InOrder(EnglishBaseForms(c.Word), c.Expected))
+            << c.Word << ": " << Show(EnglishBaseForms(c.Word));
 }
 
 TEST(EnglishFormsTest, RulesRunInWordNetsOrder)
@@ -95,7 +97,7 @@ TEST(EnglishFormsTest, NothingToStrip)
 {
     // A noun ending in ss is no plural, two letters are too few, and a rule
     // never strips a whole word.
-    const Case cases[] = {{"glass", {"glas"}}, {"us", {"u"}}, {"s", {}}, {"es", {"e"}},
+    const Case cases[] = {{"glass", {"glas"}}, {"us", {"u"}}, {"s", {}},   {"es", {"e"}},
                           {"ing", {}},         {"ful", {}},   {"cat", {}}, {"", {}}};
     for (const Case& c : cases)
         EXPECT_EQ(c.Expected, EnglishBaseForms(c.Word)) << c.Word;
@@ -105,7 +107,8 @@ TEST(EnglishFormsTest, TheTableIsSortedWithOneRowPerForm)
 {
     ASSERT_GT(kEnglishExceptionCount, 5000u);
     for (size_t i = 1; i < kEnglishExceptionCount; ++i)
-        ASSERT_LT(std::string_view(kEnglishExceptions[i - 1].Form), std::string_view(kEnglishExceptions[i].Form))
+        ASSERT_LT(std::string_view(kEnglishExceptions[i - 1].Form),
+                  std::string_view(kEnglishExceptions[i].Form))
             << "row " << i;
     // Every row is found by the bisection, with a base.
     for (size_t i = 0; i < kEnglishExceptionCount; ++i)
@@ -118,7 +121,8 @@ TEST(EnglishFormsTest, TheTableIsSortedWithOneRowPerForm)
 TEST(EnglishFormsTest, CandidatesFoldTheWordAndLeaveItOut)
 {
     TWordForms forms(std::vector<std::string>{});
-    const char* words[] = {"Houses", "MICE", "Went", "RUNNING", "Studies", "Taller", "Better", "AXES", "Went Deep"};
+    const char* words[] = {"Houses", "MICE",   "Went", "RUNNING",  "Studies",
+                           "Taller", "Better", "AXES", "Went Deep"};
     for (const char* word : words) {
         std::string lower(word);
         std::transform(lower.begin(), lower.end(), lower.begin(), [](char c) { return std::tolower(c); });
@@ -127,8 +131,8 @@ TEST(EnglishFormsTest, CandidatesFoldTheWordAndLeaveItOut)
         EXPECT_EQ(EnglishBaseForms(lower), candidates) << word;
         for (size_t i = 0; i < candidates.size(); ++i) {
             EXPECT_NE(lower, candidates[i]) << word;
-            EXPECT_EQ(candidates.end(), std::find(candidates.begin() + static_cast<long>(i) + 1, candidates.end(),
-                                                  candidates[i]))
+            EXPECT_EQ(candidates.end(), std::find(candidates.begin() + static_cast<long>(i) + 1,
+                                                  candidates.end(), candidates[i]))
                 << word << ": " << candidates[i] << " twice";
         }
     }

@@ -14,7 +14,7 @@ using Strings = std::vector<std::string>;
 // The headwords both test dictionaries share, as the writer takes them
 // (Windows-1252 bytes for the one, UTF-8 for the other).
 const std::vector<test::Entry> kAsciiEntries = {
-    {"ax", "1"},   {"axe", "2"},  {"axis", "3"},  {"go", "4"},   {"house", "5"}, {"Mouse", "6"},
+    {"ax", "1"},     {"axe", "2"}, {"axis", "3"},  {"go", "4"},   {"house", "5"}, {"Mouse", "6"},
     {"mouse", "6b"}, {"run", "7"}, {"study", "8"}, {"tall", "9"}, {"Haus", "10"}, {"Kind", "11"},
 };
 

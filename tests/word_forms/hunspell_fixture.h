@@ -32,7 +32,8 @@ constexpr const char* kLatin1Affixes =
     "SFX E Y 1\n"
     "SFX E 0 er .\n"
     "SFX F Y 1\n"
-    "SFX F u\xDF \xFC\xDF" "e u\xDF\n";
+    "SFX F u\xDF \xFC\xDF"
+    "e u\xDF\n";
 constexpr const char* kLatin1Words = "4\nHaus/P\nhaus/P\nKind/E\nFu\xDF/F\n";
 
 inline void WriteFile(const std::filesystem::path& Path, const std::string& Content)

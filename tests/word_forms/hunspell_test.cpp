@@ -164,7 +164,8 @@ TEST_F(HunspellFilesTest, TheLanguagesOwnCountryThenOthersByNameThenThePlainLang
                 file.pop_back();
             Make(base + "/" + file.substr(0, 1), file.substr(2), words);
         }
-        const auto found = FindHunspellDictionary({Folder.File(base + "/a"), Folder.File(base + "/b")}, c.Language);
+        const auto found =
+            FindHunspellDictionary({Folder.File(base + "/a"), Folder.File(base + "/b")}, c.Language);
         if (c.Expected.empty()) {
             EXPECT_FALSE(found) << c.Language << " found " << found->AffixFile;
             continue;

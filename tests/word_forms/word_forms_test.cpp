@@ -54,7 +54,8 @@ TEST_F(WordFormsTest, OtherLanguagesAskHunspell)
             return Forms;
         };
         EXPECT_EQ(sorted(c.Utf8), sorted(utf8.Candidates(c.Word, c.Language))) << c.Word << " " << c.Language;
-        EXPECT_EQ(sorted(c.Latin1), sorted(latin1.Candidates(c.Word, c.Language))) << c.Word << " " << c.Language;
+        EXPECT_EQ(sorted(c.Latin1), sorted(latin1.Candidates(c.Word, c.Language)))
+            << c.Word << " " << c.Language;
     }
 }
 
