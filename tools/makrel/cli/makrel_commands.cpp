@@ -20,6 +20,7 @@
 #include "ipc/instance_channel.h"
 #include "makrel/cli/progress_bar.h"
 #include "makrel/cli/recode_command.h"
+#include "makrel/cli/suggest_command.h"
 #include "makrel/core/dictionary_verifier.h"
 #include "makrel/core/importer.h"
 #include "makrel/core/language_pair.h"
@@ -51,6 +52,7 @@ constexpr const char* kUsage =
     "       makrel search FILE PATTERN\n"
     "       makrel find FILE WORDS...  (entries whose definitions hold every word, or match a pattern)\n"
     "       makrel relations FILE WORD\n"
+    "       makrel suggest FILE WORD  (headwords spelt close to WORD, best first)\n"
     "       makrel verify FILE\n"
     "       makrel open FILE.ldi      (hands the file to the running Lirabo)";
 
@@ -446,6 +448,13 @@ int Relations(const std::vector<std::string>& Args, std::ostream& Out, std::ostr
     return 0;
 }
 
+// The work is suggest_command.cpp's; its failures name their subject.
+int Suggest(const std::vector<std::string>& Args, std::ostream& Out)
+{
+    const Arguments a = Parse(Args, {}, {}, 2);
+    return RunSuggest(a.Positional[0], a.Positional[1], Out);
+}
+
 int Verify(const std::vector<std::string>& Args, std::ostream& Out)
 {
     const Arguments a = Parse(Args, {}, {}, 1);
@@ -505,6 +514,8 @@ int RunMakrel(const std::vector<std::string>& Args, std::ostream& Out, std::ostr
             return Find(Args, Out);
         if (command == "relations")
             return Relations(Args, Out, Err);
+        if (command == "suggest")
+            return Suggest(Args, Out);
         if (command == "verify")
             return Verify(Args, Out);
         if (command == "open")
