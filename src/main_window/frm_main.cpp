@@ -31,6 +31,7 @@
 #include "main_window/top_bar.h"
 #include "search/background_search.h"
 #include "widgets/icons.h"
+#include "word_hints/word_hints.h"
 
 namespace lirabo {
 

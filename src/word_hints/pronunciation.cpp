@@ -6,15 +6,14 @@ namespace lirabo {
 
 namespace {
 
-// The language as its speakers write it ("Deutsch", "English"): readable
-// in any interface language; the code itself when Qt does not know it.
+// The language's name ("German"), which Qt knows in English only: its
+// native name would bring a country along ("American English") that the
+// dictionary never stated. The code itself when Qt does not know it.
 QString LanguageName(const std::string& Code)
 {
     const QString code = QString::fromStdString(Code);
-    const QLocale locale(code);
-    if (locale.language() == QLocale::C || locale.nativeLanguageName().isEmpty())
-        return code;
-    return locale.nativeLanguageName();
+    const QLocale::Language language = QLocale(code).language();
+    return language == QLocale::C ? code : QLocale::languageToString(language);
 }
 
 }  // namespace

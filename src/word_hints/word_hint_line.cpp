@@ -1,5 +1,6 @@
 #include "word_hints/word_hint_line.h"
 
+#include <QFocusEvent>
 #include <QTextDocumentFragment>
 #include <QUrl>
 
@@ -72,6 +73,21 @@ void TWordHintLine::ApplyQuietLook()
     QPalette quiet = palette();
     quiet.setColor(QPalette::WindowText, quiet.color(QPalette::PlaceholderText));
     setPalette(quiet);
+}
+
+void TWordHintLine::focusInEvent(QFocusEvent* Event)
+{
+    QLabel::focusInEvent(Event);
+    // A label takes Tab on itself first and its first link only with the
+    // next Tab: Tab lands on a link at once (Shift+Tab on the last), so
+    // that Enter follows it. Shown, the line always holds a link; else the
+    // label would pass the focus on.
+    if (!FShown)
+        return;
+    if (Event->reason() == Qt::TabFocusReason)
+        QLabel::focusNextPrevChild(true);
+    else if (Event->reason() == Qt::BacktabFocusReason)
+        QLabel::focusNextPrevChild(false);
 }
 
 void TWordHintLine::SetTexts(const TWordHintTexts& Texts)

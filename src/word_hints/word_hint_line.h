@@ -54,6 +54,9 @@ public:
     // A link was followed: Word is to be looked up.
     std::function<void(const QString& Word)> OnLookUp;
 
+protected:
+    void focusInEvent(QFocusEvent* Event) override;
+
 private:
     void Render();
     void ApplyQuietLook();

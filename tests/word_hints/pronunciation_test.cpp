@@ -52,7 +52,7 @@ TEST(PronunciationTest, ReasonsNameWhatIsMissing)
         {TAvailability::Ready, "en", ""},
         {TAvailability::NoLibrary, "en", "no library"},
         {TAvailability::NoLibrary, "", "no library"},
-        {TAvailability::NoVoice, "de", "no voice for Deutsch"},
+        {TAvailability::NoVoice, "de", "no voice for German"},
         {TAvailability::NoVoice, "en", "no voice for English"},
         // Not a language Qt knows: the code is all there is to show.
         {TAvailability::NoVoice, "qq", "no voice for qq"},

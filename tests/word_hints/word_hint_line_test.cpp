@@ -36,7 +36,8 @@ TWordHintAnswer Answer(uint64_t Generation, QString Word, QStringList Forms, QSt
     return {Generation, std::move(Word), std::move(Forms), std::move(Suggestions)};
 }
 
-const QString kGap = QStringLiteral("\u00a0\u00a0\u00b7\u00a0\u00a0");
+// Plain text reads the gap's non-breaking spaces as spaces.
+const QString kGap = QStringLiteral("  \u00b7  ");
 
 struct TLineCase {
     const char* Name;
@@ -125,14 +126,21 @@ TEST(WordHintLineTest, LinksAreReachedWithTabAndFollowedWithEnter)
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
     EXPECT_FALSE(line->accessibleName().isEmpty());
 
+    // Tab from the box reaches the first link, Tab again the second.
     box->setFocus();
     QTest::keyClick(box, Qt::Key_Tab);
     ASSERT_TRUE(line->hasFocus());
-    QTest::keyClick(line, Qt::Key_Return);
     QTest::keyClick(line, Qt::Key_Tab);
     ASSERT_TRUE(line->hasFocus()) << "the second link is inside the line";
-    QTest::keyClick(line, Qt::Key_Enter);
-    EXPECT_EQ(followed, QStringList({"receive", "relieve"}));
+    QTest::keyClick(line, Qt::Key_Return);
+    box->setFocus();
+    QTest::keyClick(box, Qt::Key_Tab);
+    QTest::keyClick(line, Qt::Key_Return);
+    // Shift+Tab from below lands on the last link.
+    after->setFocus();
+    QTest::keyClick(after, Qt::Key_Backtab, Qt::ShiftModifier);
+    QTest::keyClick(line, Qt::Key_Return);
+    EXPECT_EQ(followed, QStringList({"relieve", "receive", "relieve"}));
 }
 
 }  // namespace

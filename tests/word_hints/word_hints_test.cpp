@@ -100,7 +100,7 @@ TEST_F(WordHintsTest, ANewerQuestionWinsAndTheLineDropsTheOlderAnswer)
     TWordHints hints;
     TWordHintLine line;
     QSignalSpy spy(&hints, &TWordHints::Answered);
-    connect(&hints, &TWordHints::Answered, &line, &TWordHintLine::ShowAnswer);
+    QObject::connect(&hints, &TWordHints::Answered, &line, &TWordHintLine::ShowAnswer);
     hints.SetDictionary(English(), "en", 0);
     const uint64_t a = line.Expect();
     hints.Ask(a, "houses");
