@@ -39,7 +39,9 @@ TMainTabs::TMainTabs(QWidget* Parent) : QTabWidget(Parent)
     tabAdvancedLookup = ViewPage("tabAdvancedLookup", 9002, AdvancedView, "FAdvancedView");
     tabMinibrowser = new TInternetPage;
     lblWordHints = new TWordHintLine(tabLookup);
-    static_cast<QVBoxLayout*>(tabLookup->layout())->insertWidget(0, lblWordHints);
+    auto* lookupColumn = static_cast<QVBoxLayout*>(tabLookup->layout());
+    lookupColumn->insertWidget(0, lblWordHints);
+    lookupColumn->setStretchFactor(LookupView, 1);
     addTab(tabLookup, QString());
     addTab(tabAdvancedLookup, QString());
     addTab(tabMinibrowser, QString());

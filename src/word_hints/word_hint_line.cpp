@@ -56,6 +56,9 @@ TWordHintLine::TWordHintLine(QWidget* Parent) : QLabel(Parent)
     // A click on a link must leave the keyboard in the lookup box.
     setFocusPolicy(Qt::TabFocus);
     setContentsMargins(6, 2, 6, 2);
+    // As tall as its text: the entries below take every other pixel.
+    setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Maximum);
+    setAlignment(Qt::AlignLeft | Qt::AlignTop);
     setAccessibleName(FTexts.AccessibleName);
     ApplyQuietLook();
     QFont small = font();

@@ -15,7 +15,7 @@ class TWordHintsWorker;
 
 // Finds, off the UI thread, what the window says about a word typed in the
 // lookup box: the headwords it is an inflected form of and, when it has no
-// entry of its own, headwords close in spelling (see TWordHintsWorker for
+// entry of its own and is no form of one, headwords close in spelling (see TWordHintsWorker for
 // the store, the forms and the index it keeps). The thread starts with the
 // first dictionary set, so a window that never opens one pays nothing.
 //

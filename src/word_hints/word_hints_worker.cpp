@@ -127,7 +127,7 @@ void TWordHintsWorker::IndexGathered(uint64_t Dictionary, std::shared_ptr<const 
     FWaiting.reset();
     if (!FIndex || answer.Generation < FLatest.load())
         return;
-    answer.Suggestions = Suggestions(FWaitingWord, answer.Forms);
+    answer.Suggestions = Suggestions(FWaitingWord);
     if (!answer.Suggestions.isEmpty())
         FDeliver(std::move(answer));
 }
@@ -148,14 +148,9 @@ bool TWordHintsWorker::HasEntry(const std::string& Word)
     return first >= 0 && count > 0;
 }
 
-QStringList TWordHintsWorker::Suggestions(const std::string& Word, const QStringList& Forms) const
+QStringList TWordHintsWorker::Suggestions(const std::string& Word) const
 {
-    // A base form is offered once, as a form: the same word again as a
-    // spelling would say less than the line already does. As many more are
-    // asked for as may be dropped so, to keep the limit full.
-    QStringList offered = ToQStrings(FIndex->Suggest(Word, kSuggestionLimit + static_cast<size_t>(Forms.size())));
-    offered.removeIf([&Forms](const QString& Suggested) { return Forms.contains(Suggested); });
-    return offered.mid(0, static_cast<qsizetype>(kSuggestionLimit));
+    return ToQStrings(FIndex->Suggest(Word, kSuggestionLimit));
 }
 
 void TWordHintsWorker::Ask(uint64_t Generation, const std::string& Word)
@@ -170,9 +165,11 @@ void TWordHintsWorker::Ask(uint64_t Generation, const std::string& Word)
     if (FStore && !Word.empty()) {
         try {
             answer.Forms = ToQStrings(FForms.FormsIn(*FStore, Word, FLanguage));
-            if (!HasEntry(Word)) {
+            // A form of a headword is spelt right: offering spellings close
+            // to it ("houses": hours, horse, hose...) would only bury the form.
+            if (answer.Forms.isEmpty() && !HasEntry(Word)) {
                 if (FIndex) {
-                    answer.Suggestions = Suggestions(Word, answer.Forms);
+                    answer.Suggestions = Suggestions(Word);
                 } else if (FGathering) {
                     FWaiting = answer;
                     FWaitingWord = Word;

@@ -53,7 +53,7 @@ private:
     void IndexGathered(uint64_t Dictionary, std::shared_ptr<const THeadwordIndex> Index);
     // Whether the open store holds an entry of Word exactly (by its rule).
     bool HasEntry(const std::string& Word);
-    QStringList Suggestions(const std::string& Word, const QStringList& Forms) const;
+    QStringList Suggestions(const std::string& Word) const;
 
     std::function<void(TWordHintAnswer)> FDeliver;
     const std::atomic<uint64_t>& FLatest;
