@@ -71,8 +71,8 @@ std::optional<std::string> TCharsetConverter::FromUtf8(std::string_view Text) co
         return std::nullopt;
     std::string out(static_cast<size_t>(length) * 4 + 4, '\0');
     ucnv_resetFromUnicode(FConverter);
-    const int32_t bytes = ucnv_fromUChars(FConverter, out.data(), static_cast<int32_t>(out.size()), wide.data(),
-                                          length, &status);
+    const int32_t bytes = ucnv_fromUChars(FConverter, out.data(), static_cast<int32_t>(out.size()),
+                                          wide.data(), length, &status);
     if (U_FAILURE(status) || status == U_STRING_NOT_TERMINATED_WARNING)
         return std::nullopt;
     out.resize(static_cast<size_t>(bytes));
@@ -92,8 +92,8 @@ std::optional<std::string> TCharsetConverter::ToUtf8(std::string_view Text) cons
     std::vector<UChar> wide(Text.size() * 2 + 2);
     UErrorCode status = U_ZERO_ERROR;
     ucnv_resetToUnicode(FConverter);
-    const int32_t length = ucnv_toUChars(FConverter, wide.data(), static_cast<int32_t>(wide.size()), Text.data(),
-                                         static_cast<int32_t>(Text.size()), &status);
+    const int32_t length = ucnv_toUChars(FConverter, wide.data(), static_cast<int32_t>(wide.size()),
+                                         Text.data(), static_cast<int32_t>(Text.size()), &status);
     if (U_FAILURE(status))
         return std::nullopt;
     std::string out(static_cast<size_t>(length) * 3 + 1, '\0');

@@ -16,9 +16,9 @@ struct TRule {
 };
 
 // WordNet's rules, in its order within each part of speech.
-constexpr TRule kNounRules[] = {{"s", ""},     {"ses", "s"},   {"xes", "x"},   {"zes", "z"},
+constexpr TRule kNounRules[] = {{"s", ""},      {"ses", "s"},   {"xes", "x"},   {"zes", "z"},
                                 {"ches", "ch"}, {"shes", "sh"}, {"men", "man"}, {"ies", "y"}};
-constexpr TRule kVerbRules[] = {{"s", ""},  {"ies", "y"}, {"es", "e"},  {"es", ""},
+constexpr TRule kVerbRules[] = {{"s", ""},   {"ies", "y"}, {"es", "e"},  {"es", ""},
                                 {"ed", "e"}, {"ed", ""},   {"ing", "e"}, {"ing", ""}};
 constexpr TRule kAdjectiveRules[] = {{"er", ""}, {"est", ""}, {"er", "e"}, {"est", "e"}};
 

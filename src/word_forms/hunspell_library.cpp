@@ -8,8 +8,9 @@ namespace {
 
 // The soname of the version Debian ships, then the older and newer ones
 // with the same C interface.
-constexpr const char* kSystemNames[] = {"libhunspell-1.7.so.0", "libhunspell-1.6.so.0", "libhunspell-1.8.so.0",
-                                        "libhunspell.so", "libhunspell-1.7.0.dylib", "libhunspell.dylib"};
+constexpr const char* kSystemNames[] = {"libhunspell-1.7.so.0",    "libhunspell-1.6.so.0",
+                                        "libhunspell-1.8.so.0",    "libhunspell.so",
+                                        "libhunspell-1.7.0.dylib", "libhunspell.dylib"};
 
 template <typename T>
 bool Bind(void* Handle, const char* Name, T& Entry)

@@ -16,7 +16,8 @@ class THunspellStemmer {
 public:
     // Library must outlive the stemmer. A library that is not loaded makes a
     // stemmer that finds nothing.
-    THunspellStemmer(const THunspellLibrary& Library, const std::string& AffixFile, const std::string& WordFile);
+    THunspellStemmer(const THunspellLibrary& Library, const std::string& AffixFile,
+                     const std::string& WordFile);
     ~THunspellStemmer();
     THunspellStemmer(const THunspellStemmer&) = delete;
     THunspellStemmer& operator=(const THunspellStemmer&) = delete;

@@ -7,6 +7,7 @@
 #include "dictionary/dictionary_store.h"
 #include "dictionary/display_text.h"
 #include "dictionary/exceptions.h"
+#include "dictionary/text_encoding.h"
 #include "dictionary/utf8_text.h"
 #include "word_forms/english_forms.h"
 #include "word_forms/hunspell_dictionary_files.h"
@@ -54,8 +55,12 @@ struct TWordForms::TState {
     // folder is searched once per language and object, not once per word.
     std::map<std::string, std::unique_ptr<THunspellStemmer>, std::less<>> Stemmers;
 
+    // Only codes of the ISO 639-1 table are looked for, which also bounds
+    // what Stemmers can hold whatever callers pass.
     THunspellStemmer* Stemmer(const std::string& Language)
     {
+        if (!IsLanguageCode(Language))
+            return nullptr;
         auto it = Stemmers.find(Language);
         if (it == Stemmers.end()) {
             std::unique_ptr<THunspellStemmer> stemmer;
@@ -81,10 +86,12 @@ std::vector<std::string> TWordForms::DefaultHunspellFolders()
 {
     const char* home = std::getenv("HOME");
     std::vector<std::string> folders;
-    const std::string userData = XdgValue("XDG_DATA_HOME", home && *home == '/' ? std::string(home) + "/.local/share" : "");
+    const std::string userData =
+        XdgValue("XDG_DATA_HOME", home && *home == '/' ? std::string(home) + "/.local/share" : "");
     if (!userData.empty())
         AddFolder(folders, userData + "/hunspell");
-    std::string_view dataFolders = XdgValue("XDG_DATA_DIRS", "/usr/local/share:/usr/share");
+    const std::string dataValue = XdgValue("XDG_DATA_DIRS", "/usr/local/share:/usr/share");
+    std::string_view dataFolders = dataValue;
     while (!dataFolders.empty()) {
         const size_t colon = dataFolders.find(':');
         const std::string_view folder = dataFolders.substr(0, colon);
