@@ -102,9 +102,16 @@ public:
     int ForEachDefinitionMatch(const std::string& Query, int MaxCount,
                                const std::function<void(int Index, const TWordItem& Item)>& Visit);
 
+    // Every entry of the open source, in source order, for a pass over the
+    // whole dictionary (gathering its headwords, say). Heeds the scan
+    // control; sections decoded for the walk are not kept in the section
+    // cache, as for DefinitionSearch. Raises what decoding raises.
+    void ForEachEntry(const std::function<void(int Index, const TWordItem& Item)>& Visit);
+
     // Whole-source searches from now on heed Control (null: none); it must
     // outlive them. A stopped search raises EScanStopped.
     void SetScanControl(const TScanControl* Control) { FScanControl = Control; }
+    const TScanControl* ScanControl() const { return FScanControl; }
 
     // The relations of entry Index in file order. Raises EAbort without
     // relation data, in list mode or for an index out of range.

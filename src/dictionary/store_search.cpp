@@ -2,6 +2,7 @@
 // dictionary store.
 
 #include <algorithm>
+#include <limits>
 #include <thread>
 
 #include "dictionary/definition_query.h"
@@ -290,6 +291,16 @@ int TDictionaryStore::ForEachDefinitionMatch(const std::string& Query, int MaxCo
     else if (FSource == kSourceFile && !FSections.empty())
         ScanAll(test, false, MaxCount, Visit, found);
     return found;
+}
+
+void TDictionaryStore::ForEachEntry(const std::function<void(int, const TWordItem&)>& Visit)
+{
+    const TEntryTest every = [](std::string_view, std::string_view) { return true; };
+    int found = 0;
+    if (FSource == kSourceList)
+        ForEachListMatch(*FList.Items, every, std::numeric_limits<int>::max(), FScanControl, Visit);
+    else if (FSource == kSourceFile && !FSections.empty())
+        ScanAll(every, false, std::numeric_limits<int>::max(), Visit, found);
 }
 
 int TDictionaryStore::WildcardSearch(const std::string& Pattern, std::vector<TWordItem>& Items, int MaxCount)

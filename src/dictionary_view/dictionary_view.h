@@ -143,6 +143,8 @@ public:
     QScrollBar* ScrollBar() const { return FScrollBar; }
     // The entry number of the last right click on text, -1 before any.
     int RightClickedEntry() const { return FRightClickedEntry; }
+    // Whether that click picked a word of the definition (else of the headword).
+    bool RightClickInDefinition() const { return FRightClickInDefinition; }
     // The right limit of text: 5 pixels left of the scroll bar.
     int RightLimit() const;
 
@@ -211,6 +213,7 @@ private:
     int FMouseAnchor = -1;
     int FMouseAnchorEnd = -1;  // the byte after the character at the anchor
     int FRightClickedEntry = -1;
+    bool FRightClickInDefinition = false;
     int FSelEntryIndex = -1;      // the entry number of the item being selected in
     uint64_t FSelGeneration = 0;  // the cache generation the selection belongs to
     TProcessedItem FSelSaved;     // the item as it was at the press, without marks

@@ -443,6 +443,10 @@ void TDictionaryView::Release()
             }
             // Damaged text never leaves the view: what it hands on is UTF-8.
             const std::string entryText = ShowableUtf8(RemoveChars(FSelSaved.Text, CharsBelow32ButBody()));
+            // The headword ends where the body's code begins.
+            const size_t body = FSelSaved.Text.find(static_cast<char>(mcBody));
+            const bool inDefinition =
+                FMouseAnchor >= 0 && body != std::string::npos && static_cast<size_t>(FMouseAnchor) > body;
             const int entry = FSelEntryIndex;
             // Put the item back before the owner hears of it: the owner may
             // look something up or clear the view in its handler.
@@ -458,6 +462,7 @@ void TDictionaryView::Release()
                     OnTextSelected(word);
             } else if (OnRightClick) {
                 FRightClickedEntry = entry;
+                FRightClickInDefinition = inDefinition;
                 OnRightClick(entryText, word);
             }
             break;

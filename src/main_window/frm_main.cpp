@@ -31,6 +31,7 @@
 #include "main_window/top_bar.h"
 #include "search/background_search.h"
 #include "widgets/icons.h"
+#include "word_hints/word_hints.h"
 
 namespace lirabo {
 
@@ -108,6 +109,7 @@ void TfrmMain::CreateComponents()
     SetUpUi(this);
     FClipboardWatch = new TClipboardWatch(this);
     ConnectMenus();
+    CreateWordHints();
     ConnectPanels();
 
     // The window previews every key and wheel turn before its controls do.
@@ -116,8 +118,14 @@ void TfrmMain::CreateComponents()
 
 void TfrmMain::ConnectPanels()
 {
-    connect(pnlTop->cmbLookup->lineEdit(), &QLineEdit::textEdited, this, [this] { cmbLookupChange(); });
-    connect(pnlTop->cmbLookup, &QComboBox::activated, this, [this] { cmbLookupChange(); });
+    connect(pnlTop->cmbLookup->lineEdit(), &QLineEdit::textEdited, this, [this] {
+        cmbLookupChange();
+        ScheduleWordHints();
+    });
+    connect(pnlTop->cmbLookup, &QComboBox::activated, this, [this] {
+        cmbLookupChange();
+        AskWordHints();
+    });
     connect(pnlTop->spdLookup, &QToolButton::clicked, this, [this] { spdLookupClick(); });
     connect(pnlTop->spdLookupEx, &QToolButton::clicked, this, [this] { spdLookupExClick(); });
     connect(pnlTop->cmbLookIn, &QComboBox::activated, this, [this] { cmbLookInChange(); });
@@ -182,6 +190,7 @@ void TfrmMain::FormCreate()
         view->OnTextSelected = [this](const std::string& Text) { OnTextSelected(Text); };
         view->OnRightClick = [this, clicked = view](const std::string& Entry, const std::string& Word) {
             RememberClickedEntry(clicked);
+            FClickedInDefinition = clicked->RightClickInDefinition();
             OnRightClick(Entry, Word);
         };
         view->OnLinkRightClick = [this](const std::string& Link) {
@@ -255,6 +264,7 @@ void TfrmMain::ApplySettings()
         if (item->text().isEmpty())
             item->setText(TextOrEnglish(Tag(item)));
     }
+    ApplyWordHintTexts();
     LoadPresets();
 
     ApplyDisplaySettings(FLookupView);
@@ -287,6 +297,8 @@ void TfrmMain::FormDestroy()
         return;
     FDestroyed = true;
     qApp->removeEventFilter(this);
+    // Stops gathering the headwords: the thread ends with the window.
+    FWordHints->SetDictionary(QString(), QString());
     FClipboardWatch->WatchClipboard(false);
     FClipboardWatch->WatchSelection(false);
     if (FTray.EverAdded() && FTrayIcon)

@@ -276,6 +276,30 @@ private:
     void mnuMoreTransparentClick();
     void mnuLessTransparentClick();
 
+    // frm_main_word_hints.cpp
+    // The pause in typing after which the line above the entries is asked for.
+    static constexpr int kWordHintPauseMs = 350;
+    void CreateWordHints();
+    void ApplyWordHintTexts();
+    // Hands the worker the dictionary the lookup view shows (or nothing)
+    // and asks about the lookup box's word in it.
+    void OpenWordHintsDictionary();
+    // An edit of the lookup box: the line's answer is stale at once, a new
+    // one is asked for once typing pauses.
+    void ScheduleWordHints();
+    void AskWordHints();
+    void WordHintClick(const QString& Word);
+    TSpeech::TAvailability SpeechAvailability(const std::string& Language);
+    TSpeechTexts SpeechTexts() const;
+    void Speak(const TPronunciation& Pronunciation);
+    void UpdatePronounceItem();
+    void mnuPronounceClick();
+    // F9: says why, in the status bar, when it cannot speak.
+    void PronounceKey();
+    // The headword of the entry the view of the current tab shows first;
+    // empty on the Internet tab or with nothing laid out.
+    QString CurrentHeadword();
+
     // frm_main_update.cpp
     void mnuCheckForUpdatesClick(QObject* Sender);
     void StartUpdateCheckWhenDue();

@@ -56,6 +56,7 @@ void TfrmMain::cmbLookInChange()
     const TCatalogueEntry& entry = FDictionaries.At(line);
     if (entry.Online) {
         FLookupView->Clear();
+        OpenWordHintsDictionary();
         SelectTab(2);
         spdLookupClick();
         return;
@@ -67,6 +68,8 @@ void TfrmMain::cmbLookInChange()
         ReportUnloadable(entry.Location);
     }
     SelectTab(0);
+    // After the entries are shown: the worker opens the file once more.
+    OpenWordHintsDictionary();
 }
 
 bool TfrmMain::LocalDictionaryOpen() const

@@ -21,6 +21,7 @@
 #include "main_window/relations_panel.h"
 #include "main_window/status_bar.h"
 #include "main_window/top_bar.h"
+#include "word_hints/word_hint_line.h"
 #include "search/background_search.h"
 
 namespace lirabo {
@@ -102,6 +103,7 @@ void TfrmMain::spdLookupClick()
         return;
     }
     cmbLookupChange();
+    AskWordHints();
 }
 
 void TfrmMain::spdLookupExClick()
@@ -160,6 +162,11 @@ bool TfrmMain::HandleKey(QKeyEvent* Event)
             StopAdvancedSearch();
         return true;
     }
+    if ((key == Qt::Key_Return || key == Qt::Key_Enter) && lblWordHints->hasFocus() &&
+        Event->modifiers() == Qt::NoModifier) {
+        // Enter follows the line's link that has the keyboard.
+        return false;
+    }
     if (key == Qt::Key_Return || key == Qt::Key_Enter) {
         // The press is taken too, so that the lookup box does not act on
         // Enter as well; the release does the work, once.
@@ -192,6 +199,11 @@ bool TfrmMain::HandleKey(QKeyEvent* Event)
             return true;
         case TKeyAction::InternetTab:
             SelectTab(TMainTabs::kInternetTab);
+            return true;
+        case TKeyAction::Pronounce:
+            // Held down, the key would start the word again and again.
+            if (!Event->isAutoRepeat())
+                PronounceKey();
             return true;
         case TKeyAction::FocusLookup:
             pnlTop->cmbLookup->setFocus(Qt::ShortcutFocusReason);
@@ -240,6 +252,7 @@ void TfrmMain::pagTabsChange()
         case TMainTabs::kDictionaryTab:
             stbStatusBar->SetPanelOwnerDrawn();
             cmbLookupChange();
+            AskWordHints();
             break;
         case TMainTabs::kAdvancedTab:
             stbStatusBar->SetPanelText(Text(9014));
@@ -285,18 +298,21 @@ void TfrmMain::OnLinkClick(const std::string& Link)
     if (!Link.empty())
         SetLookupText(QString::fromStdString(Link));
     cmbLookupChange();
+    AskWordHints();
 }
 
 void TfrmMain::popWordPopup()
 {
     Menu.mnuRelations->setEnabled(FLookupView->Store().HasRelations());
     Menu.mnuAddToVocabulary->setEnabled(!FClickedHeadword.isEmpty());
+    UpdatePronounceItem();
 }
 
 void TfrmMain::mnuLookupClick()
 {
     SetLookupText(FClickedWord);
     cmbLookupChange();
+    AskWordHints();
 }
 
 void TfrmMain::mnuCopyClick()

@@ -52,6 +52,7 @@ void TfrmMain::ConnectMenus()
     connect(Menu.mnuRelations, &QAction::triggered, this, [this] { mnuRelationsClick(true); });
     connect(Menu.mnuLookup, &QAction::triggered, this, [this] { mnuLookupClick(); });
     connect(Menu.mnuCopy, &QAction::triggered, this, [this] { mnuCopyClick(); });
+    connect(Menu.mnuPronounce, &QAction::triggered, this, [this] { mnuPronounceClick(); });
     connect(Menu.mnuAddToVocabulary, &QAction::triggered, this, [this] { mnuAddToVocabularyClick(); });
 }
 

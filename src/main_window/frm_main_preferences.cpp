@@ -91,6 +91,8 @@ void TfrmMain::mnuInformationClick()
         FSettings.DictionaryLanguages.remove(file);
     else
         FSettings.DictionaryLanguages.insert(file, chosen);
+    // The forms follow the headword language.
+    OpenWordHintsDictionary();
 }
 
 TDictionaryLanguages TfrmMain::CurrentLanguages() const

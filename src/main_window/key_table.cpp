@@ -16,6 +16,8 @@ TKeyAction MainKeyAction(int Key, Qt::KeyboardModifiers Modifiers, bool Released
     }
     if (Key == Qt::Key_F8)
         return TKeyAction::FocusLookup;
+    if (Key == Qt::Key_F9)
+        return TKeyAction::Pronounce;
     if (mods != Qt::ControlModifier)
         return TKeyAction::None;
     switch (Key) {

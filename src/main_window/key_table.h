@@ -16,6 +16,7 @@ enum class TKeyAction {
     AdvancedTab,     // Ctrl+F2
     InternetTab,     // Ctrl+F3
     FocusLookup,     // F8 with any modifiers
+    Pronounce,       // F9 with any modifiers
 };
 
 // The action of a key press (Released false) or release (Released true).

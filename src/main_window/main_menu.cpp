@@ -106,6 +106,13 @@ void TMainMenu::Build(QMainWindow* Window)
     popWord->setObjectName(QStringLiteral("popWord"));
     mnuRelations = AddItem(popWord, "mnuRelations", 1019);
     mnuLookup = AddItem(popWord, "mnuLookup", 1018);
+    mnuPronounce = AddItem(popWord, "mnuPronounce", 9032);
+    // F9 works anywhere in the window (the window's key table); here it is
+    // shown, and acts only while the menu is open.
+    mnuPronounce->setShortcut(QKeySequence(Qt::Key_F9));
+    mnuPronounce->setShortcutContext(Qt::WidgetShortcut);
+    // A disabled Pronounce says why in its tool tip.
+    popWord->setToolTipsVisible(true);
     popWord->addSeparator();
     mnuCopy = AddItem(popWord, "mnuCopy", 1024);
     mnuAddToVocabulary = AddItem(popWord, "mnuAddToVocabulary", 1034);

@@ -50,6 +50,7 @@ struct TMainMenu {
     QAction* mnuCustom = nullptr;
     QAction* mnuRelations = nullptr;
     QAction* mnuLookup = nullptr;
+    QAction* mnuPronounce = nullptr;
     QAction* mnuCopy = nullptr;
     QAction* mnuAddToVocabulary = nullptr;
 };

@@ -8,6 +8,7 @@
 #include "dictionary_view/dictionary_view.h"
 #include "language/language_apply.h"
 #include "main_window/internet_page.h"
+#include "word_hints/word_hint_line.h"
 
 namespace lirabo {
 
@@ -37,6 +38,10 @@ TMainTabs::TMainTabs(QWidget* Parent) : QTabWidget(Parent)
     tabLookup = ViewPage("tabLookup", 9001, LookupView, "FLookupView");
     tabAdvancedLookup = ViewPage("tabAdvancedLookup", 9002, AdvancedView, "FAdvancedView");
     tabMinibrowser = new TInternetPage;
+    lblWordHints = new TWordHintLine(tabLookup);
+    auto* lookupColumn = static_cast<QVBoxLayout*>(tabLookup->layout());
+    lookupColumn->insertWidget(0, lblWordHints);
+    lookupColumn->setStretchFactor(LookupView, 1);
     addTab(tabLookup, QString());
     addTab(tabAdvancedLookup, QString());
     addTab(tabMinibrowser, QString());

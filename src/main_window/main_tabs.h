@@ -9,6 +9,7 @@ namespace lirabo {
 
 class TDictionaryView;
 class TInternetPage;
+class TWordHintLine;
 
 // The main window's three tabs: Dictionary (a dictionary view), Advanced
 // (the row that chooses what a search looks in, above a second view) and
@@ -24,6 +25,8 @@ public:
     QWidget* tabAdvancedLookup = nullptr;
     TInternetPage* tabMinibrowser = nullptr;
     TDictionaryView* LookupView = nullptr;
+    // The word forms and suggestions above the lookup view.
+    TWordHintLine* lblWordHints = nullptr;
     TDictionaryView* AdvancedView = nullptr;
 
     // The Advanced tab's row: search the headwords or the definitions.

@@ -2,6 +2,9 @@
 
 #include <QString>
 #include <functional>
+#include <string>
+
+#include "speech/speech.h"
 
 class QDialog;
 class QWidget;
@@ -36,6 +39,11 @@ struct TMainWindowHooks {
     std::function<bool()> OfflineCheck;
     // The limit of a whole update exchange in milliseconds; 0: the default.
     int UpdateTimeoutMs = 0;
+
+    // Whether Language can be spoken, and speaking Text (UTF-8) in it;
+    // empty: the speech library's own answer and voice.
+    std::function<TSpeech::TAvailability(const std::string& Language)> SpeechAvailability;
+    std::function<void(const std::string& Text, const std::string& Language)> Speak;
 };
 
 }  // namespace lirabo

@@ -3,6 +3,7 @@
 #include <QString>
 #include <QStringList>
 #include <array>
+#include <memory>
 #include <string>
 #include <utility>
 
@@ -15,13 +16,17 @@
 #include "main_window/tray_state.h"
 #include "main_window/window_opacity.h"
 #include "preferences/preset_store.h"
+#include "speech/speech.h"
+#include "word_hints/pronunciation.h"
 
 class QSystemTrayIcon;
+class QTimer;
 
 namespace lirabo {
 
 class TBackgroundSearch;
 class TClipboardWatch;
+class TWordHints;
 namespace network {
 class TUpdateCheck;
 }  // namespace network
@@ -54,6 +59,10 @@ struct TMainWindowState {
     // The entry of the last right click, for "Add to vocabulary".
     QString FClickedHeadword;
     QString FClickedDefinition;
+    // Whether the last right click picked a word of a definition (else of a headword).
+    bool FClickedInDefinition = false;
+    // What the word menu's Pronounce speaks, chosen as the menu opens.
+    TPronunciation FPronunciation;
     QString FLastOnlineAddress;
     int FWheelRemainder = 0;
     int FInfoLinkLeft = 0;
@@ -80,6 +89,9 @@ struct TMainWindowState {
     TTextEncoding FSearchEncoding = TTextEncoding::Windows1252;
     bool FSearchDefinitions = false;
     bool FSearchNarrows = false;
+    TWordHints* FWordHints = nullptr;
+    QTimer* FHintTimer = nullptr;  // the pause in typing after which the line is asked for
+    std::unique_ptr<TSpeech> FSpeech;  // made when Pronounce is first needed: the library loads then
 };
 
 }  // namespace lirabo

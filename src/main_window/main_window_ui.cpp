@@ -43,6 +43,7 @@ void TMainWindowUi::SetUpUi(QMainWindow* Window)
     pnlRelations = new TRelationsPanel(Window);
     pagTabs = new TMainTabs(Window);
     FLookupView = pagTabs->LookupView;
+    lblWordHints = pagTabs->lblWordHints;
     FAdvancedView = pagTabs->AdvancedView;
     middle->addWidget(pnlRelations);
     middle->addWidget(pagTabs, 1);

@@ -12,6 +12,7 @@ class TRelationsPanel;
 class TStatusBar;
 class TTipsPanel;
 class TTopBar;
+class TWordHintLine;
 
 // The main window's components: the panels, the views of the first two
 // tabs, the status bar and the menus, and how they are put together. Kept
@@ -25,6 +26,7 @@ struct TMainWindowUi {
     TRelationsPanel* pnlRelations = nullptr;
     TMainTabs* pagTabs = nullptr;
     TDictionaryView* FLookupView = nullptr;
+    TWordHintLine* lblWordHints = nullptr;  // above FLookupView
     TDictionaryView* FAdvancedView = nullptr;
     TTipsPanel* pnlTips = nullptr;
     TStatusBar* stbStatusBar = nullptr;

@@ -64,6 +64,9 @@ TEST(KeyTableTest, TabKeysNeedCtrlAloneAndF8TakesAnyModifier)
     EXPECT_EQ(MainKeyAction(Qt::Key_F1, Qt::NoModifier, false), TKeyAction::None);
     EXPECT_EQ(MainKeyAction(Qt::Key_F8, Qt::ShiftModifier | Qt::AltModifier, false), TKeyAction::FocusLookup);
     EXPECT_EQ(MainKeyAction(Qt::Key_F8, Qt::NoModifier, true), TKeyAction::None);
+    EXPECT_EQ(MainKeyAction(Qt::Key_F9, Qt::NoModifier, false), TKeyAction::Pronounce);
+    EXPECT_EQ(MainKeyAction(Qt::Key_F9, Qt::ControlModifier | Qt::ShiftModifier, false), TKeyAction::Pronounce);
+    EXPECT_EQ(MainKeyAction(Qt::Key_F9, Qt::NoModifier, true), TKeyAction::None);
 }
 
 TEST(TipCycleTest, WrapsBothWays)

@@ -23,24 +23,6 @@ protected:
         return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
     }
 
-    // A right click on the headword of the entry looked up; the layout is
-    // the view's, so the test walks down its lines until it hits the entry.
-    void RightClickCurrentEntry(TfrmMain& Window)
-    {
-        TDictionaryView* view = Window.LookupView();
-        view->grab();
-        auto* menu = Find<QMenu>("popWord");
-        for (int y = kTopMargin + 2; y < view->height(); y += 3) {
-            const QPoint headword(kLeftMargin + 4, y);
-            QTest::mousePress(view, Qt::RightButton, {}, headword);
-            QTest::mouseRelease(view, Qt::RightButton, {}, headword);
-            if (menu->isVisible() && view->RightClickedEntry() == view->CurrentFirst())
-                return;
-            menu->close();
-        }
-        ADD_FAILURE() << "no right click reached the current entry";
-    }
-
     void LookUp(const QString& Word)
     {
         LookupBox()->lineEdit()->clear();

@@ -20,6 +20,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSettings>
+#include <QSignalSpy>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
@@ -33,6 +34,8 @@
 #include "main_window/frm_main.h"
 #include "preferences/frm_settings.h"
 #include "search/background_search.h"
+#include "word_hints/word_hint_line.h"
+#include "word_hints/word_hints.h"
 
 namespace {
 
@@ -62,6 +65,39 @@ double Milliseconds(const QElapsedTimer& Timer)
 }
 
 }  // namespace
+
+// Types Word over the dictionary whose line starts with Dictionary and saves
+// the window once the line above the entries has said all it will: the
+// forms come at once, suggestions once the headwords are gathered.
+void ShowWordHints(lirabo::TfrmMain* Window, const QString& Dictionary, const QString& Word, const QString& Path)
+{
+    auto* box = Window->findChild<QComboBox*>("cmbLookup");
+    auto* lookIn = Window->findChild<QComboBox*>("cmbLookIn");
+    auto* line = Window->findChild<lirabo::TWordHintLine*>("lblWordHints");
+    auto* hints = Window->findChild<lirabo::TWordHints*>();
+    const int index = lookIn->findText(Dictionary, Qt::MatchStartsWith);
+    if (index < 0 || !line || !hints)
+        return;
+    if (lookIn->currentIndex() != index) {
+        lookIn->setCurrentIndex(index);
+        emit lookIn->activated(index);
+    }
+    QSignalSpy answers(hints, &lirabo::TWordHints::Answered);
+    box->lineEdit()->clear();
+    // The test library types ASCII only; other letters come as an input method's.
+    QInputMethodEvent typed;
+    typed.setCommitString(Word);
+    QApplication::sendEvent(box->lineEdit(), &typed);
+    QElapsedTimer waited;
+    waited.start();
+    // Until a word without an entry has its suggestions, or a while after the forms.
+    while (waited.elapsed() < 30000 && !(line->Shown() && !line->Shown()->Suggestions.isEmpty()) &&
+           !(line->Shown() && waited.elapsed() > 4000))
+        answers.wait(500);
+    std::printf("line for %s after %lld ms: %s\n", qPrintable(Word), static_cast<long long>(waited.elapsed()),
+                qPrintable(line->accessibleDescription()));
+    Window->grab().save(Path);
+}
 
 int main(int argc, char** argv)
 {
@@ -265,6 +301,16 @@ int main(int argc, char** argv)
     QCoreApplication::processEvents();
     window->grab().save(out.filePath("06-narrow.png"));
 
+    // The line above the entries: forms and suggestions, in English here and
+    // in German after the settings below.
+    const auto wordHints = [&](const QString& Prefix) {
+        ShowWordHints(window, "English (WordNet)", "houses", out.filePath(Prefix + "-houses.png"));
+        ShowWordHints(window, "English (WordNet)", "mice", out.filePath(Prefix + "-mice.png"));
+        ShowWordHints(window, "English (WordNet)", "recieve", out.filePath(Prefix + "-recieve.png"));
+        ShowWordHints(window, "German", QString::fromUtf8("H\xC3\xA4user"), out.filePath(Prefix + "-haeuser.png"));
+    };
+    wordHints("18-hints");
+
     // The settings dialog over the window, a colour changed live, then the
     // interface in German with its Window menu.
     window->resize(560, 520);
@@ -296,6 +342,7 @@ int main(int argc, char** argv)
     emit lookIn->activated(0);
     commit(QString::fromUtf8("\xCE\xA3\xCE\xA0\xCE\x8A\xCE\xA4\xCE\x99"));
     window->grab().save(out.filePath("17-german-refused.png"));
+    wordHints("19-german-hints");
     window->close();
     delete window;
     return 0;

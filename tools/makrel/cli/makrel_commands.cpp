@@ -21,6 +21,7 @@
 #include "makrel/cli/forms_command.h"
 #include "makrel/cli/progress_bar.h"
 #include "makrel/cli/recode_command.h"
+#include "makrel/cli/suggest_command.h"
 #include "makrel/core/dictionary_verifier.h"
 #include "makrel/core/importer.h"
 #include "makrel/core/language_pair.h"
@@ -53,6 +54,7 @@ constexpr const char* kUsage =
     "       makrel find FILE WORDS...  (entries whose definitions hold every word, or match a pattern)\n"
     "       makrel relations FILE WORD\n"
     "       makrel forms FILE WORD  (the headwords WORD is an inflected form of)\n"
+    "       makrel suggest FILE WORD  (headwords spelt close to WORD, best first)\n"
     "       makrel verify FILE\n"
     "       makrel open FILE.ldi      (hands the file to the running Lirabo)";
 
@@ -448,6 +450,13 @@ int Relations(const std::vector<std::string>& Args, std::ostream& Out, std::ostr
     return 0;
 }
 
+// The work is suggest_command.cpp's; its failures name their subject.
+int Suggest(const std::vector<std::string>& Args, std::ostream& Out)
+{
+    const Arguments a = Parse(Args, {}, {}, 2);
+    return RunSuggest(a.Positional[0], a.Positional[1], Out);
+}
+
 int Verify(const std::vector<std::string>& Args, std::ostream& Out)
 {
     const Arguments a = Parse(Args, {}, {}, 1);
@@ -511,6 +520,8 @@ int RunMakrel(const std::vector<std::string>& Args, std::ostream& Out, std::ostr
             const Arguments a = Parse(Args, {}, {}, 2);
             return RunForms(a.Positional[0], a.Positional[1], Out, Err);
         }
+        if (command == "suggest")
+            return Suggest(Args, Out);
         if (command == "verify")
             return Verify(Args, Out);
         if (command == "open")

@@ -1,0 +1,113 @@
+#include "suggestions/headword_collector.h"
+
+#include <algorithm>
+
+#include "dictionary/utf8_text.h"
+
+namespace lirabo {
+
+namespace {
+
+constexpr unsigned kPlaceBits = 25;  // 32 bits less 7 for the length
+constexpr uint32_t kPlaceMask = (uint32_t{1} << kPlaceBits) - 1;
+constexpr size_t kFirstSlots = 1024;
+
+static_assert(THeadwordCollector::kMaxLength < (1u << (32 - kPlaceBits)));
+// The largest bucket below the byte cap has fewer forms than a slot can name.
+static_assert(THeadwordCollector::kMaxBytes / (sizeof(char32_t) + sizeof(uint64_t) + sizeof(uint32_t) + 1) <
+              kPlaceMask);
+
+}  // namespace
+
+THeadwordCollector::THeadwordCollector() : FBuckets(kMaxLength + 1), FSlots(kFirstSlots)
+{
+    for (size_t length = 0; length <= kMaxLength; ++length)
+        FBuckets[length].Length = length;
+}
+
+uint64_t THeadwordCollector::Hash(const char32_t* Characters, size_t Length) const
+{
+    uint64_t hash = 0xcbf29ce484222325u ^ Length;
+    for (size_t i = 0; i < Length; ++i)
+        hash = (hash ^ Characters[i]) * 0x100000001b3u;
+    return hash ^ (hash >> 29);
+}
+
+size_t THeadwordCollector::Find(const char32_t* Characters, size_t Length, uint64_t HashValue) const
+{
+    const size_t mask = FSlots.size() - 1;
+    for (size_t slot = HashValue & mask;; slot = (slot + 1) & mask) {
+        const uint32_t entry = FSlots[slot];
+        if (entry == 0)
+            return slot;
+        const THeadwordBucket& bucket = FBuckets[entry >> kPlaceBits];
+        if (bucket.Length != Length)
+            continue;
+        const char32_t* kept = bucket.Folded((entry & kPlaceMask) - 1);
+        if (std::equal(kept, kept + Length, Characters))
+            return slot;
+    }
+}
+
+void THeadwordCollector::Grow()
+{
+    std::vector<uint32_t> old(FSlots.size() * 2);
+    old.swap(FSlots);
+    for (const uint32_t entry : old) {
+        if (entry == 0)
+            continue;
+        const THeadwordBucket& bucket = FBuckets[entry >> kPlaceBits];
+        const char32_t* kept = bucket.Folded((entry & kPlaceMask) - 1);
+        FSlots[Find(kept, bucket.Length, Hash(kept, bucket.Length))] = entry;
+    }
+}
+
+void THeadwordCollector::Add(std::string_view Headword)
+{
+    char32_t folded[kMaxLength];
+    size_t length = 0;
+    for (size_t i = 0; i < Headword.size();) {
+        if (length == kMaxLength)
+            return;
+        folded[length++] = FoldUnit(NextUnit(Headword, i));
+    }
+    if (length == 0)
+        return;
+    const size_t bytes = length * sizeof(char32_t) + sizeof(uint64_t) + sizeof(uint32_t) + Headword.size();
+    if (FBytes + bytes > kMaxBytes)
+        return;
+
+    const size_t slot = Find(folded, length, Hash(folded, length));
+    if (FSlots[slot] != 0)
+        return;
+    THeadwordBucket& bucket = FBuckets[length];
+    FSlots[slot] = static_cast<uint32_t>(length << kPlaceBits | (bucket.Count() + 1));
+    bucket.Characters.insert(bucket.Characters.end(), folded, folded + length);
+    bucket.Signatures.push_back(CharacterSignature(folded, length));
+    bucket.Spellings.append(Headword);
+    bucket.SpellingEnds.push_back(static_cast<uint32_t>(bucket.Spellings.size()));
+    FBytes += bytes;
+    // Half full at most, so that a miss ends after a few slots.
+    if (++FCount * 2 > FSlots.size())
+        Grow();
+}
+
+std::vector<THeadwordBucket> THeadwordCollector::Finish()
+{
+    for (THeadwordBucket& bucket : FBuckets) {
+        bucket.Characters.shrink_to_fit();
+        bucket.Signatures.shrink_to_fit();
+        bucket.Spellings.shrink_to_fit();
+        bucket.SpellingEnds.shrink_to_fit();
+    }
+    FSlots = std::vector<uint32_t>(kFirstSlots);
+    FCount = 0;
+    FBytes = 0;
+    std::vector<THeadwordBucket> buckets(kMaxLength + 1);
+    buckets.swap(FBuckets);
+    for (size_t length = 0; length <= kMaxLength; ++length)
+        FBuckets[length].Length = length;
+    return buckets;
+}
+
+}  // namespace lirabo
