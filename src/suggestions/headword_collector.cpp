@@ -11,7 +11,9 @@ namespace {
 constexpr unsigned kPlaceBits = 25;  // 32 bits less 7 for the length
 constexpr uint32_t kPlaceMask = (uint32_t{1} << kPlaceBits) - 1;
 constexpr size_t kFirstSlots = 1024;
-constexpr size_t kBytesPerHeadword = sizeof(uint64_t) + sizeof(uint32_t);  // besides its spelling
+// Besides its spelling: its signature and end, and its share of the hash
+// table, which grows to four slots a headword at most.
+constexpr size_t kBytesPerHeadword = sizeof(uint64_t) + sizeof(uint32_t) + 4 * sizeof(uint32_t);
 
 static_assert(THeadwordCollector::kMaxLength < (1u << (32 - kPlaceBits)));
 // Below the byte cap a bucket has fewer headwords than a slot can name.
@@ -19,7 +21,8 @@ static_assert(THeadwordCollector::kMaxBytes / (kBytesPerHeadword + 1) < kPlaceMa
 
 }  // namespace
 
-THeadwordCollector::THeadwordCollector() : FBuckets(kMaxLength + 1), FSlots(kFirstSlots)
+THeadwordCollector::THeadwordCollector(size_t MaxBytes)
+    : FBuckets(kMaxLength + 1), FSlots(kFirstSlots), FMaxBytes(std::min(MaxBytes, kMaxBytes))
 {
     for (size_t length = 0; length <= kMaxLength; ++length)
         FBuckets[length].Length = length;
@@ -77,7 +80,7 @@ void THeadwordCollector::Add(std::string_view Headword)
     if (length == 0 || length > kMaxLength)
         return;
     const size_t bytes = kBytesPerHeadword + Headword.size();
-    if (FBytes + bytes > kMaxBytes)
+    if (FBytes + bytes > FMaxBytes)
         return;
 
     const size_t slot = Find(folded, length, Hash(folded, length));

@@ -8,6 +8,7 @@
 #include "dictionary/utf8_text.h"
 #include "distance_model.h"
 #include "suggestions/folded_text.h"
+#include "suggestions/headword_collector.h"
 #include "suggestions/headword_index.h"
 
 namespace lirabo {
@@ -136,6 +137,24 @@ TEST(HeadwordIndexTest, SillyInputGetsNoSuggestionsAndLongWordsTheirOwn)
     const THeadwordIndex empty;
     EXPECT_TRUE(empty.Suggest("a").empty()) << "nothing gathered";
     EXPECT_EQ(0u, empty.HeadwordCount());
+}
+
+TEST(HeadwordIndexTest, GatheringStopsKeepingHeadwordsAtItsMemoryCap)
+{
+    // Room for a few headwords of five bytes: the rest of a flood is left
+    // out, repeats of kept ones cost nothing.
+    THeadwordCollector collector(200);
+    for (int i = 0; i < 1000; ++i)
+        collector.Add("w" + std::to_string(10000 + i % 500));
+    size_t kept = 0;
+    size_t bytes = 0;
+    for (const THeadwordBucket& bucket : collector.Finish()) {
+        kept += bucket.Count();
+        bytes += bucket.Spellings.size();
+    }
+    EXPECT_GT(kept, 0u);
+    EXPECT_LT(kept, 10u);
+    EXPECT_EQ(6 * kept, bytes);
 }
 
 }  // namespace
