@@ -27,7 +27,11 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # platform plugins for any window, the web engine's helper process for the
 # Internet tab.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "libcurl4, qt6-qpa-plugins, libqt6webenginecore6-bin")
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "xdg-utils, qt6-wayland")
+# Loaded with dlopen when first used, and optional: pronunciation (espeak-ng
+# and its voices; the sound server's client library comes with it) and the
+# word forms and spelling suggestions (Hunspell).
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS
+  "xdg-utils, qt6-wayland, libespeak-ng1, espeak-ng-data, libhunspell-1.7-0")
 # Japanese, Chinese and Korean dictionaries need a CJK font; few desktops
 # lack one, and the full set is large.
 set(CPACK_DEBIAN_PACKAGE_SUGGESTS "fonts-droid-fallback | fonts-noto-cjk")

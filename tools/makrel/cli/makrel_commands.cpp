@@ -18,6 +18,7 @@
 #include "dictionary/relation_names.h"
 #include "dictionary/utf8_text.h"
 #include "ipc/instance_channel.h"
+#include "makrel/cli/forms_command.h"
 #include "makrel/cli/progress_bar.h"
 #include "makrel/cli/recode_command.h"
 #include "makrel/cli/suggest_command.h"
@@ -52,6 +53,7 @@ constexpr const char* kUsage =
     "       makrel search FILE PATTERN\n"
     "       makrel find FILE WORDS...  (entries whose definitions hold every word, or match a pattern)\n"
     "       makrel relations FILE WORD\n"
+    "       makrel forms FILE WORD  (the headwords WORD is an inflected form of)\n"
     "       makrel suggest FILE WORD  (headwords spelt close to WORD, best first)\n"
     "       makrel verify FILE\n"
     "       makrel open FILE.ldi      (hands the file to the running Lirabo)";
@@ -514,6 +516,10 @@ int RunMakrel(const std::vector<std::string>& Args, std::ostream& Out, std::ostr
             return Find(Args, Out);
         if (command == "relations")
             return Relations(Args, Out, Err);
+        if (command == "forms") {
+            const Arguments a = Parse(Args, {}, {}, 2);
+            return RunForms(a.Positional[0], a.Positional[1], Out, Err);
+        }
         if (command == "suggest")
             return Suggest(Args, Out);
         if (command == "verify")
