@@ -109,8 +109,9 @@ std::vector<std::string> THeadwordIndex::Suggest(std::string_view Word, size_t L
             const int distance = pattern.Distance(folded, length, limit);
             if (distance == 0 || distance > limit)
                 continue;
-            found.push_back({spelling, std::u32string(folded, length),
-                             TSuggestionRank::Of(word, wordBase, std::u32string_view(folded, length), distance)});
+            found.push_back(
+                {spelling, std::u32string(folded, length),
+                 TSuggestionRank::Of(word, wordBase, std::u32string_view(folded, length), distance)});
         }
     }
 

@@ -19,14 +19,24 @@ makrel::TWriterOptions Utf8Options()
 
 // Headwords as a Windows-1252 file holds them; the index speaks UTF-8.
 const std::vector<test::Entry> kWindows1252 = {
-    {"\xC4rger", "anger"}, {"\xE4rger", "worse"}, {"Haus", "house"}, {"Haus", "home"},
-    {"Maus", "mouse"},     {"\xFC" "ber", "over"}, {"Stra\xDF" "e", "street"}, {"Zug", "train"},
+    {"\xC4rger", "anger"},
+    {"\xE4rger", "worse"},
+    {"Haus", "house"},
+    {"Haus", "home"},
+    {"Maus", "mouse"},
+    {"\xFC"
+     "ber",
+     "over"},
+    {"Stra\xDF"
+     "e",
+     "street"},
+    {"Zug", "train"},
 };
 
 const std::vector<test::Entry> kUtf8 = {
     {"\xCE\xA3\xCE\xBF\xCF\x86\xCE\xAF\xCE\xB1", "wisdom"},  // Σοφία
     {"\xD0\x96\xD0\x98\xD0\x97\xD0\x9D\xD0\xAC", "life"},    // ЖИЗНЬ
-    {"\xE5\xAE\xB6\xE4\xBA\xBA", "family"},                   // 家人
+    {"\xE5\xAE\xB6\xE4\xBA\xBA", "family"},                  // 家人
     {"caf\xC3\xA9", "coffee"},
     {"zebra", "zebra"},
 };
@@ -49,14 +59,28 @@ TEST(HeadwordGatheringTest, BothEncodingsAnswerInUtf8AndLeaveTheStoreAsItWas)
         std::vector<std::string> Expected;
         size_t Headwords;
     } cases[] = {
-        {"Windows-1252, Ä sorted before ä", test::BuildDictionary(kWindows1252, 2), "arger", {"\xC3\x84rger"}, 6},
-        {"Windows-1252, accents", test::BuildDictionary(kWindows1252, 2), "uber", {"\xC3\xBC" "ber"}, 6},
-        {"Windows-1252, ß", test::BuildDictionary(kWindows1252, 2), "strase", {"Stra\xC3\x9F" "e"}, 6},
-        {"UTF-8, Greek", test::BuildDictionary(kUtf8, 2, {}, Utf8Options()), "\xCF\x83\xCE\xBF\xCF\x86\xCE\xB1",
-         {"\xCE\xA3\xCE\xBF\xCF\x86\xCE\xAF\xCE\xB1"}, 5},
-        {"UTF-8, Cyrillic", test::BuildDictionary(kUtf8, 2, {}, Utf8Options()), "\xD0\xB6\xD0\xB8\xD0\xB7\xD0\xBD",
-         {"\xD0\x96\xD0\x98\xD0\x97\xD0\x9D\xD0\xAC"}, 5},
-        {"UTF-8, CJK", test::BuildDictionary(kUtf8, 2, {}, Utf8Options()), "\xE5\xAE\xB6", {"\xE5\xAE\xB6\xE4\xBA\xBA"}, 5},
+        {"Windows-1252, Ä sorted before ä",
+         test::BuildDictionary(kWindows1252, 2),
+         "arger",
+         {"\xC3\x84rger"},
+         6},
+        {"Windows-1252, accents", test::BuildDictionary(kWindows1252, 2), "uber", {"\u00FCber"}, 6},
+        {"Windows-1252, ß", test::BuildDictionary(kWindows1252, 2), "strase", {"Stra\u00DFe"}, 6},
+        {"UTF-8, Greek",
+         test::BuildDictionary(kUtf8, 2, {}, Utf8Options()),
+         "\xCF\x83\xCE\xBF\xCF\x86\xCE\xB1",
+         {"\xCE\xA3\xCE\xBF\xCF\x86\xCE\xAF\xCE\xB1"},
+         5},
+        {"UTF-8, Cyrillic",
+         test::BuildDictionary(kUtf8, 2, {}, Utf8Options()),
+         "\xD0\xB6\xD0\xB8\xD0\xB7\xD0\xBD",
+         {"\xD0\x96\xD0\x98\xD0\x97\xD0\x9D\xD0\xAC"},
+         5},
+        {"UTF-8, CJK",
+         test::BuildDictionary(kUtf8, 2, {}, Utf8Options()),
+         "\xE5\xAE\xB6",
+         {"\xE5\xAE\xB6\xE4\xBA\xBA"},
+         5},
     };
     for (const auto& c : cases) {
         TDictionaryStore store;
@@ -76,8 +100,8 @@ TEST(HeadwordGatheringTest, AFileIsReadWithAStoreOfItsOwn)
 {
     const std::filesystem::path path = std::filesystem::temp_directory_path() / "lirabo_suggestions_test.ldi";
     const test::Bytes bytes = test::BuildDictionary(kUtf8, 3, {}, Utf8Options());
-    std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()),
-                                                static_cast<std::streamsize>(bytes.size()));
+    std::ofstream(path, std::ios::binary)
+        .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
     const THeadwordIndex index = THeadwordIndex::FromFile(path.string());
     EXPECT_EQ(std::vector<std::string>{"caf\xC3\xA9"}, index.Suggest("CAFE"));
     std::filesystem::remove(path);

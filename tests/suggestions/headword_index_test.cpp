@@ -30,8 +30,8 @@ THeadwordIndex IndexOf(const std::vector<std::string>& Words)
 const std::vector<std::vector<std::string>> kScripts = {
     {"a", "A", "b", "e", "\xC3\xA9", "\xC3\x89", "\xC3\xBC", "\xC3\x9C", "s", "\xC3\x9F"},  // é É ü Ü ß
     {"\xCE\xB1", "\xCE\x91", "\xCE\xB2", "\xCF\x83", "\xCF\x82", "\xCE\xA3", "\xCE\xAC"},  // α Α β σ ς Σ ά
-    {"\xD0\xB0", "\xD0\x90", "\xD0\xB1", "\xD0\xB6", "\xD0\x96", "\xD1\x91"},              // а А б ж Ж ё
-    {"\xE5\xAE\xB6", "\xE4\xBA\xBA", "\xE5\xA4\xA7", "\xE4\xB8\xAD"},                      // 家 人 大 中
+    {"\xD0\xB0", "\xD0\x90", "\xD0\xB1", "\xD0\xB6", "\xD0\x96", "\xD1\x91"},  // а А б ж Ж ё
+    {"\xE5\xAE\xB6", "\xE4\xBA\xBA", "\xE5\xA4\xA7", "\xE4\xB8\xAD"},          // 家 人 大 中
 };
 
 std::string RandomWord(std::mt19937& Random, const std::vector<std::string>& Letters, size_t MaxLength)
@@ -59,8 +59,9 @@ TEST(HeadwordIndexTest, SuggestionsAreExactlyTheHeadwordsWithinReachInEveryScrip
             ASSERT_EQ(forms.size(), index.HeadwordCount());
 
             for (int q = 0; q < 60; ++q) {
-                const std::string query = q % 2 == 0 ? words[random() % words.size()] + letters[random() % letters.size()]
-                                                     : RandomWord(random, letters, 8);
+                const std::string query =
+                    q % 2 == 0 ? words[random() % words.size()] + letters[random() % letters.size()]
+                               : RandomWord(random, letters, 8);
                 const std::u32string folded = FoldedCharacters(query);
                 const int limit = THeadwordIndex::MaxDistance(folded.size());
                 std::set<std::string> expected;
@@ -77,7 +78,8 @@ TEST(HeadwordIndexTest, SuggestionsAreExactlyTheHeadwordsWithinReachInEveryScrip
                               test::ModelDistance(folded, FoldedCharacters(found[k])))
                         << query << ": fewer edits first";
                 const std::vector<std::string> firstThree = index.Suggest(query, 3);
-                EXPECT_EQ(std::vector<std::string>(found.begin(), found.begin() + std::min<size_t>(3, found.size())),
+                EXPECT_EQ(std::vector<std::string>(found.begin(),
+                                                   found.begin() + std::min<size_t>(3, found.size())),
                           firstThree)
                     << query << ": a limit keeps the best";
             }
@@ -95,10 +97,14 @@ TEST(HeadwordIndexTest, TheLikelyWordComesFirst)
     } cases[] = {
         {"a longer common beginning first", {"relieve", "receive"}, "recieve", {"receive", "relieve"}},
         {"fewer edits before any beginning", {"recieved", "recede"}, "recieve", {"recieved", "recede"}},
-        {"accents left off cost nothing among equal edits", {"Huber", "\xC3\xBC" "ber"}, "uber",
-         {"\xC3\xBC" "ber", "Huber"}},
-        {"a wrong or missing accent is nearer than a wrong letter", {"caf\xC3\xA8s", "cafas", "cafes"},
-         "caf\xC3\xA9s", {"cafes", "caf\xC3\xA8s", "cafas"}},
+        {"accents left off cost nothing among equal edits",
+         {"Huber", "\u00FCber"},
+         "uber",
+         {"\u00FCber", "Huber"}},
+        {"a wrong or missing accent is nearer than a wrong letter",
+         {"caf\u00E8s", "cafas", "cafes"},
+         "caf\u00E9s",
+         {"cafes", "caf\u00E8s", "cafas"}},
         {"then the nearer length", {"abdef", "abydef"}, "abxdef", {"abydef", "abdef"}},
         {"then the folded order, not the file's", {"hat", "Bat"}, "cat", {"Bat", "hat"}},
         {"a word equal after folding is no suggestion", {"Haus", "HAUS", "haus", "Maus"}, "hAUS", {"Maus"}},
@@ -113,7 +119,8 @@ TEST(HeadwordIndexTest, TheLikelyWordComesFirst)
 TEST(HeadwordIndexTest, SillyInputGetsNoSuggestionsAndLongWordsTheirOwn)
 {
     const std::string longest(THeadwordIndex::kMaxWordLength, 'a');
-    const THeadwordIndex index = IndexOf({"a", "b", "x\xEF\xBF\xBDy", longest + "bc", longest + "bcd", "\xC3\xBC" "bel"});
+    const THeadwordIndex index =
+        IndexOf({"a", "b", "x\xEF\xBF\xBDy", longest + "bc", longest + "bcd", "\u00FCbel"});
     const struct {
         const char* Why;
         std::string Word;
@@ -126,7 +133,11 @@ TEST(HeadwordIndexTest, SillyInputGetsNoSuggestionsAndLongWordsTheirOwn)
         {"the longest word reaches two edits further", longest, 10, {longest + "bc"}},
         {"one character longer gets none", longest + "b", 10, {}},
         {"far too long gets none", std::string(100000, 'a'), 10, {}},
-        {"a typed combining mark is composed first", "u\xCC\x88" "ber", 10, {"\xC3\xBC" "bel"}},
+        {"a typed combining mark is composed first",
+         "u\xCC\x88"
+         "ber",
+         10,
+         {"\u00FCbel"}},
         {"single characters reach one edit", "c", 10, {"a", "b"}},
     };
     for (const auto& c : cases)

@@ -62,11 +62,11 @@ TEST(OsaPatternTest, KnownDistances)
         int Expected;
     };
     const Case cases[] = {
-        {U"recieve", U"receive", 2, 1},    // one swap
-        {U"ca", U"abc", 5, 3},             // optimal string alignment edits nothing twice
+        {U"recieve", U"receive", 2, 1},  // one swap
+        {U"ca", U"abc", 5, 3},           // optimal string alignment edits nothing twice
         {U"abc", U"abc", 2, 0},
         {U"abc", U"", 5, 3},
-        {U"a", U"bbbbbb", 2, 3},           // past the limit: the limit plus one
+        {U"a", U"bbbbbb", 2, 3},  // past the limit: the limit plus one
         {U"\u5BB6\u4EBA", U"\u4EBA\u5BB6", 2, 1},
         {U"\U0001F600x", U"x\U0001F600", 1, 1},
     };
