@@ -20,7 +20,8 @@ constexpr size_t kShortWordLength = 4;  // up to this, one edit only
 static_assert(THeadwordIndex::kMaxWordLength <= TOsaPattern::kMaxLength);
 static_assert(THeadwordCollector::kMaxLength == THeadwordIndex::kMaxWordLength + kMaxDistance);
 
-// A headword within reach, by its place in the index.
+// A headword within reach: its spelling (in the index), its folded form for
+// the last tie, and its rank.
 struct TCandidate {
     std::string_view Spelling;
     std::u32string Folded;

@@ -3,6 +3,7 @@
 #include <map>
 #include <random>
 #include <set>
+#include <thread>
 
 #include "dictionary/dictionary_store.h"
 #include "dictionary/utf8_text.h"
@@ -148,6 +149,30 @@ TEST(HeadwordIndexTest, SillyInputGetsNoSuggestionsAndLongWordsTheirOwn)
     const THeadwordIndex empty;
     EXPECT_TRUE(empty.Suggest("a").empty()) << "nothing gathered";
     EXPECT_EQ(0u, empty.HeadwordCount());
+}
+
+TEST(HeadwordIndexTest, ThreadsAskingAtOnceGetTheAnswersOfOne)
+{
+    std::mt19937 random(5);
+    std::vector<std::string> words;
+    for (int i = 0; i < 2000; ++i)
+        words.push_back(RandomWord(random, kScripts[i % kScripts.size()], 6));
+    const THeadwordIndex index = IndexOf(words);
+    std::vector<std::vector<std::string>> expected;
+    for (const std::string& w : words)
+        expected.push_back(index.Suggest(w));
+
+    std::vector<std::vector<std::vector<std::string>>> answers(4);
+    std::vector<std::thread> threads;
+    for (auto& answer : answers)
+        threads.emplace_back([&] {
+            for (const std::string& w : words)
+                answer.push_back(index.Suggest(w));
+        });
+    for (std::thread& t : threads)
+        t.join();
+    for (const auto& answer : answers)
+        EXPECT_EQ(expected, answer);
 }
 
 TEST(HeadwordIndexTest, GatheringStopsKeepingHeadwordsAtItsMemoryCap)
