@@ -61,13 +61,14 @@ THeadwordIndex THeadwordIndex::FromStore(TDictionaryStore& Store, const TScanCon
     std::string previous;
     {
         const TScanControlScope scope(Store, Control);
-        Store.ForEachEntry([&](int, const TWordItem& Item) {
+        const auto keep = [&](int, const TWordItem& Item) {
             // The entries of one headword follow each other: one look suffices.
             if (Item.Word == previous)
                 return;
             previous = Item.Word;
             collector.Add(ToDisplayText(Item.Word, encoding));
-        });
+        };
+        Store.ForEachEntry(keep, /*WithDefinitions=*/false);
     }
     THeadwordIndex index;
     index.FBuckets = collector.Finish();
