@@ -20,10 +20,26 @@ namespace {
 
 // Misspellings of the kinds people make: a swapped pair, a letter left out
 // or doubled, accents left off, the wrong letter, short and long words.
-const std::vector<std::string> kMisspellings = {
-    "recieve",  "Strasse",   "Ubergang",  "Kindergarden", "Zietung",   "Fahrad",         "Schmetterlign",
-    "Haus",     "Hauz",      "ab",        "uber",         "Gesundheitsministerium", "Bundesverfasungsgericht",
-    "Wasserstofbombe", "Apfl", "Bäcker",  "Mädchn",       "Entschuldigng", "Rechtsanwalt", "vielleict"};
+const std::vector<std::string> kMisspellings = {"recieve",
+                                                "Strasse",
+                                                "Ubergang",
+                                                "Kindergarden",
+                                                "Zietung",
+                                                "Fahrad",
+                                                "Schmetterlign",
+                                                "Haus",
+                                                "Hauz",
+                                                "ab",
+                                                "uber",
+                                                "Gesundheitsministerium",
+                                                "Bundesverfasungsgericht",
+                                                "Wasserstofbombe",
+                                                "Apfl",
+                                                "Bäcker",
+                                                "Mädchn",
+                                                "Entschuldigng",
+                                                "Rechtsanwalt",
+                                                "vielleict"};
 
 std::string Path(int Twin)
 {
@@ -80,8 +96,13 @@ void BM_SuggestFirstAfterOpen(benchmark::State& State)
         State.ResumeTiming();
     }
 }
-BENCHMARK(BM_SuggestFirstAfterOpen)->Arg(0)->Arg(1)->ArgName("ansi")->Unit(benchmark::kMillisecond)
-    ->UseRealTime()->Iterations(3);
+BENCHMARK(BM_SuggestFirstAfterOpen)
+    ->Arg(0)
+    ->Arg(1)
+    ->ArgName("ansi")
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
+    ->Iterations(3);
 
 const THeadwordIndex* GatheredIndex(int Twin)
 {

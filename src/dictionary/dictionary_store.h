@@ -105,8 +105,11 @@ public:
     // Every entry of the open source, in source order, for a pass over the
     // whole dictionary (gathering its headwords, say). Heeds the scan
     // control; sections decoded for the walk are not kept in the section
-    // cache, as for DefinitionSearch. Raises what decoding raises.
-    void ForEachEntry(const std::function<void(int Index, const TWordItem& Item)>& Visit);
+    // cache, as for DefinitionSearch. Without WithDefinitions an entry may
+    // come with an empty definition, which spares copying every definition
+    // of the file. Raises what decoding raises.
+    void ForEachEntry(const std::function<void(int Index, const TWordItem& Item)>& Visit,
+                      bool WithDefinitions = true);
 
     // Whole-source searches from now on heed Control (null: none); it must
     // outlive them. A stopped search raises EScanStopped.
@@ -166,7 +169,7 @@ private:
     bool ScanPrefix(const class TWildcardPattern& Pattern, const std::string& Prefix, int MaxCount,
                     const std::function<void(int, const TWordItem&)>& Visit, int& Found);
     void ScanAll(const TEntryTest& Test, bool KeepInCache, int MaxCount,
-                 const std::function<void(int, const TWordItem&)>& Visit, int& Found);
+                 const std::function<void(int, const TWordItem&)>& Visit, int& Found, bool WithDefinitions = true);
     const TRelationData& RelationBlock(std::unique_ptr<TRelationData>& Uncached);
 
     std::unique_ptr<Tbzip2> FBzip2;

@@ -63,7 +63,7 @@ TParallelSectionReader::TDecoded TParallelSectionReader::Decode(const TJob& Job)
         decoded.Items = DecodeSection(decoded.Bytes->data(), decoded.Bytes->size(), Job.Count);
         return decoded;
     }
-    TSectionMatches matches = DecodeMatches(decoded.Bytes->data(), decoded.Bytes->size(), Job.Count, *Job.Test);
+    TSectionMatches matches = DecodeMatches(decoded.Bytes->data(), decoded.Bytes->size(), Job.Count, *Job.Test, Job.WithDefinitions);
     decoded.Items = std::move(matches.Items);
     decoded.Indexes = std::move(matches.Indexes);
     return decoded;

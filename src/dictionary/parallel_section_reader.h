@@ -40,6 +40,7 @@ public:
         int BufferSize = 32;
         size_t Limit = 0;
         const TEntryTest* Test = nullptr;
+        bool WithDefinitions = true;  // false: kept entries carry their headword only
     };
 
     // Threads: how many sections are decoded at the same time. With one,

@@ -41,13 +41,14 @@ std::vector<TWordItem> DecodeSection(const unsigned char* Data, size_t Size, int
     return items;
 }
 
-TSectionMatches DecodeMatches(const unsigned char* Data, size_t Size, int32_t Count, const TEntryTest& Test)
+TSectionMatches DecodeMatches(const unsigned char* Data, size_t Size, int32_t Count, const TEntryTest& Test,
+                              bool WithDefinitions)
 {
     TSectionMatches matches;
     ForEachEntry(Data, Size, Count, [&](size_t i, std::string_view Word, std::string_view Definition) {
         if (!Test(Word, Definition))
             return;
-        matches.Items.push_back({std::string(Word), std::string(Definition)});
+        matches.Items.push_back({std::string(Word), WithDefinitions ? std::string(Definition) : std::string()});
         matches.Indexes.push_back(static_cast<int32_t>(i));
     });
     return matches;

@@ -25,11 +25,12 @@ using TEntryTest = std::function<bool(std::string_view Word, std::string_view De
 
 // The entries of a section that Test keeps, and their places in it. The
 // whole length table is checked as DecodeSection checks it, but only kept
-// entries are copied.
+// entries are copied; without WithDefinitions only their headwords.
 struct TSectionMatches {
     std::vector<TWordItem> Items;
     std::vector<int32_t> Indexes;
 };
-TSectionMatches DecodeMatches(const unsigned char* Data, size_t Size, int32_t Count, const TEntryTest& Test);
+TSectionMatches DecodeMatches(const unsigned char* Data, size_t Size, int32_t Count, const TEntryTest& Test,
+                              bool WithDefinitions = true);
 
 }  // namespace lirabo

@@ -184,7 +184,8 @@ bool TDictionaryStore::ScanPrefix(const TWildcardPattern& Pattern, const std::st
 }
 
 void TDictionaryStore::ScanAll(const TEntryTest& Test, bool KeepInCache, int MaxCount,
-                               const std::function<void(int, const TWordItem&)>& Visit, int& Found)
+                               const std::function<void(int, const TWordItem&)>& Visit, int& Found,
+                               bool WithDefinitions)
 {
     // Threads pay off only on a body large enough to keep them busy.
     const int64_t body = int64_t{FHeader.RelationsStart} - FSections.front().Offset;
@@ -209,6 +210,7 @@ void TDictionaryStore::ScanAll(const TEntryTest& Test, bool KeepInCache, int Max
                 job.Limit = static_cast<size_t>(MaxSectionBytes(section.Count));
                 job.Decompressed = FSectionCache.Find(queued);
                 job.Test = &Test;
+                job.WithDefinitions = WithDefinitions;
             }
             if (!job.Decompressed) {
                 try {
@@ -293,14 +295,14 @@ int TDictionaryStore::ForEachDefinitionMatch(const std::string& Query, int MaxCo
     return found;
 }
 
-void TDictionaryStore::ForEachEntry(const std::function<void(int, const TWordItem&)>& Visit)
+void TDictionaryStore::ForEachEntry(const std::function<void(int, const TWordItem&)>& Visit, bool WithDefinitions)
 {
     const TEntryTest every = [](std::string_view, std::string_view) { return true; };
     int found = 0;
     if (FSource == kSourceList)
         ForEachListMatch(*FList.Items, every, std::numeric_limits<int>::max(), FScanControl, Visit);
     else if (FSource == kSourceFile && !FSections.empty())
-        ScanAll(every, false, std::numeric_limits<int>::max(), Visit, found);
+        ScanAll(every, false, std::numeric_limits<int>::max(), Visit, found, WithDefinitions);
 }
 
 int TDictionaryStore::WildcardSearch(const std::string& Pattern, std::vector<TWordItem>& Items, int MaxCount)

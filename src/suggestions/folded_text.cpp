@@ -18,6 +18,17 @@ std::u32string FoldedCharacters(std::string_view Utf8)
     return folded;
 }
 
+size_t FoldCharacters(std::string_view Utf8, char32_t* Out, size_t Capacity)
+{
+    size_t count = 0;
+    for (size_t i = 0; i < Utf8.size();) {
+        if (count == Capacity)
+            return Capacity + 1;
+        Out[count++] = FoldUnit(NextUnit(Utf8, i));
+    }
+    return count;
+}
+
 char32_t BaseLetter(char32_t Folded)
 {
     if (Folded < 0x80)

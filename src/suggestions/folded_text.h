@@ -17,6 +17,11 @@ namespace lirabo {
 // the "ü" of the dictionary.
 std::u32string FoldedCharacters(std::string_view Utf8);
 
+// The folded characters of well-formed UTF-8 (a headword as shown) into
+// Out, without allocating: how many there are, or Capacity + 1 as soon as
+// there are more than Capacity.
+size_t FoldCharacters(std::string_view Utf8, char32_t* Out, size_t Capacity);
+
 // The letter Folded is written with when its accents are left off: the
 // first character of its canonical decomposition when everything after it
 // is a combining mark ("é" -> "e", "ǖ" -> "u", "ώ" -> "ω"), else Folded

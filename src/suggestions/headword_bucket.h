@@ -8,20 +8,19 @@
 
 namespace lirabo {
 
-// The headwords of one length in characters, stored for a scan that reads
-// them one after another: the folded characters of all of them in one
-// buffer, a signature of each (which characters it holds, 64 bits) that
-// rules most words out before any distance is measured, and how the
-// dictionary writes each one, in UTF-8.
+// The headwords of one length in characters, kept as the dictionary writes
+// them (UTF-8, one after another in one buffer) with a signature of each:
+// which characters its folded form holds, in 64 bits. The signature rules
+// most headwords out before any is folded and measured; folding the few
+// left costs less than keeping every folded form, which would take four
+// times the memory of the spellings.
 struct THeadwordBucket {
-    size_t Length = 0;                  // characters per headword
-    std::vector<char32_t> Characters;   // Length per headword, folded
+    size_t Length = 0;  // characters per headword
     std::vector<uint64_t> Signatures;
-    std::string Spellings;              // one after another
+    std::string Spellings;
     std::vector<uint32_t> SpellingEnds;
 
     size_t Count() const { return Signatures.size(); }
-    const char32_t* Folded(size_t Index) const { return Characters.data() + Index * Length; }
     std::string_view Spelling(size_t Index) const
     {
         const uint32_t start = Index == 0 ? 0 : SpellingEnds[Index - 1];
@@ -29,8 +28,8 @@ struct THeadwordBucket {
     }
     size_t MemoryBytes() const
     {
-        return Characters.capacity() * sizeof(char32_t) + Signatures.capacity() * sizeof(uint64_t) +
-               Spellings.capacity() + SpellingEnds.capacity() * sizeof(uint32_t);
+        return Signatures.capacity() * sizeof(uint64_t) + Spellings.capacity() +
+               SpellingEnds.capacity() * sizeof(uint32_t);
     }
 };
 

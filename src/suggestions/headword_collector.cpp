@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "dictionary/utf8_text.h"
+#include "suggestions/folded_text.h"
 
 namespace lirabo {
 
@@ -11,21 +11,24 @@ namespace {
 constexpr unsigned kPlaceBits = 25;  // 32 bits less 7 for the length
 constexpr uint32_t kPlaceMask = (uint32_t{1} << kPlaceBits) - 1;
 constexpr size_t kFirstSlots = 1024;
+// Besides its spelling: its signature and end, and its share of the hash
+// table, which grows to four slots a headword at most.
+constexpr size_t kBytesPerHeadword = sizeof(uint64_t) + sizeof(uint32_t) + 4 * sizeof(uint32_t);
 
 static_assert(THeadwordCollector::kMaxLength < (1u << (32 - kPlaceBits)));
-// The largest bucket below the byte cap has fewer forms than a slot can name.
-static_assert(THeadwordCollector::kMaxBytes / (sizeof(char32_t) + sizeof(uint64_t) + sizeof(uint32_t) + 1) <
-              kPlaceMask);
+// Below the byte cap a bucket has fewer headwords than a slot can name.
+static_assert(THeadwordCollector::kMaxBytes / (kBytesPerHeadword + 1) < kPlaceMask);
 
 }  // namespace
 
-THeadwordCollector::THeadwordCollector() : FBuckets(kMaxLength + 1), FSlots(kFirstSlots)
+THeadwordCollector::THeadwordCollector(size_t MaxBytes)
+    : FBuckets(kMaxLength + 1), FSlots(kFirstSlots), FMaxBytes(std::min(MaxBytes, kMaxBytes))
 {
     for (size_t length = 0; length <= kMaxLength; ++length)
         FBuckets[length].Length = length;
 }
 
-uint64_t THeadwordCollector::Hash(const char32_t* Characters, size_t Length) const
+uint64_t THeadwordCollector::Hash(const char32_t* Characters, size_t Length)
 {
     uint64_t hash = 0xcbf29ce484222325u ^ Length;
     for (size_t i = 0; i < Length; ++i)
@@ -33,18 +36,22 @@ uint64_t THeadwordCollector::Hash(const char32_t* Characters, size_t Length) con
     return hash ^ (hash >> 29);
 }
 
+size_t THeadwordCollector::Kept(uint32_t Entry, char32_t* Out) const
+{
+    const THeadwordBucket& bucket = FBuckets[Entry >> kPlaceBits];
+    return FoldCharacters(bucket.Spelling((Entry & kPlaceMask) - 1), Out, kMaxLength);
+}
+
 size_t THeadwordCollector::Find(const char32_t* Characters, size_t Length, uint64_t HashValue) const
 {
     const size_t mask = FSlots.size() - 1;
+    char32_t kept[kMaxLength + 1];
     for (size_t slot = HashValue & mask;; slot = (slot + 1) & mask) {
         const uint32_t entry = FSlots[slot];
         if (entry == 0)
             return slot;
-        const THeadwordBucket& bucket = FBuckets[entry >> kPlaceBits];
-        if (bucket.Length != Length)
-            continue;
-        const char32_t* kept = bucket.Folded((entry & kPlaceMask) - 1);
-        if (std::equal(kept, kept + Length, Characters))
+        if ((entry >> kPlaceBits) == Length && Kept(entry, kept) == Length &&
+            std::equal(kept, kept + Length, Characters))
             return slot;
     }
 }
@@ -53,28 +60,27 @@ void THeadwordCollector::Grow()
 {
     std::vector<uint32_t> old(FSlots.size() * 2);
     old.swap(FSlots);
+    char32_t kept[kMaxLength + 1];
+    const size_t mask = FSlots.size() - 1;
     for (const uint32_t entry : old) {
         if (entry == 0)
             continue;
-        const THeadwordBucket& bucket = FBuckets[entry >> kPlaceBits];
-        const char32_t* kept = bucket.Folded((entry & kPlaceMask) - 1);
-        FSlots[Find(kept, bucket.Length, Hash(kept, bucket.Length))] = entry;
+        // The kept forms are distinct: the first free slot is theirs.
+        size_t slot = Hash(kept, Kept(entry, kept)) & mask;
+        while (FSlots[slot] != 0)
+            slot = (slot + 1) & mask;
+        FSlots[slot] = entry;
     }
 }
 
 void THeadwordCollector::Add(std::string_view Headword)
 {
-    char32_t folded[kMaxLength];
-    size_t length = 0;
-    for (size_t i = 0; i < Headword.size();) {
-        if (length == kMaxLength)
-            return;
-        folded[length++] = FoldUnit(NextUnit(Headword, i));
-    }
-    if (length == 0)
+    char32_t folded[kMaxLength + 1];
+    const size_t length = FoldCharacters(Headword, folded, kMaxLength);
+    if (length == 0 || length > kMaxLength)
         return;
-    const size_t bytes = length * sizeof(char32_t) + sizeof(uint64_t) + sizeof(uint32_t) + Headword.size();
-    if (FBytes + bytes > kMaxBytes)
+    const size_t bytes = kBytesPerHeadword + Headword.size();
+    if (FBytes + bytes > FMaxBytes)
         return;
 
     const size_t slot = Find(folded, length, Hash(folded, length));
@@ -82,7 +88,6 @@ void THeadwordCollector::Add(std::string_view Headword)
         return;
     THeadwordBucket& bucket = FBuckets[length];
     FSlots[slot] = static_cast<uint32_t>(length << kPlaceBits | (bucket.Count() + 1));
-    bucket.Characters.insert(bucket.Characters.end(), folded, folded + length);
     bucket.Signatures.push_back(CharacterSignature(folded, length));
     bucket.Spellings.append(Headword);
     bucket.SpellingEnds.push_back(static_cast<uint32_t>(bucket.Spellings.size()));
@@ -95,7 +100,6 @@ void THeadwordCollector::Add(std::string_view Headword)
 std::vector<THeadwordBucket> THeadwordCollector::Finish()
 {
     for (THeadwordBucket& bucket : FBuckets) {
-        bucket.Characters.shrink_to_fit();
         bucket.Signatures.shrink_to_fit();
         bucket.Spellings.shrink_to_fit();
         bucket.SpellingEnds.shrink_to_fit();

@@ -19,12 +19,14 @@ public:
     // Longer headwords are not kept: no word a suggestion is made for lies
     // within reach of them.
     static constexpr size_t kMaxLength = 66;
-    // What the kept headwords may take at most. A hostile file with a few
-    // million long distinct headwords would otherwise take gigabytes; no
-    // real dictionary comes near (519,000 German entries take about 25 MiB).
+    // What the kept headwords and the hash table may take at most; later
+    // headwords are left out. A hostile file with many millions of distinct
+    // headwords would otherwise take gigabytes; no real dictionary comes
+    // near (519,000 German entries keep 10 MiB).
     static constexpr size_t kMaxBytes = size_t{256} << 20;
 
-    THeadwordCollector();
+    // MaxBytes: a lower cap than kMaxBytes, if any.
+    explicit THeadwordCollector(size_t MaxBytes = kMaxBytes);
 
     // Headword: UTF-8 as the dictionary writes it.
     void Add(std::string_view Headword);
@@ -34,9 +36,11 @@ public:
     std::vector<THeadwordBucket> Finish();
 
 private:
-    uint64_t Hash(const char32_t* Characters, size_t Length) const;
+    static uint64_t Hash(const char32_t* Characters, size_t Length);
     // The slot that holds Characters, or the empty slot where they belong.
     size_t Find(const char32_t* Characters, size_t Length, uint64_t HashValue) const;
+    // The folded characters of a kept headword, by its slot entry, into Out.
+    size_t Kept(uint32_t Entry, char32_t* Out) const;
     void Grow();
 
     std::vector<THeadwordBucket> FBuckets;
@@ -45,6 +49,7 @@ private:
     std::vector<uint32_t> FSlots;
     size_t FCount = 0;
     size_t FBytes = 0;
+    size_t FMaxBytes;
 };
 
 }  // namespace lirabo

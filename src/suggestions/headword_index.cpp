@@ -20,10 +20,11 @@ constexpr size_t kShortWordLength = 4;  // up to this, one edit only
 static_assert(THeadwordIndex::kMaxWordLength <= TOsaPattern::kMaxLength);
 static_assert(THeadwordCollector::kMaxLength == THeadwordIndex::kMaxWordLength + kMaxDistance);
 
-// A headword within reach, by its place in the index.
+// A headword within reach: its spelling (in the index), its folded form for
+// the last tie, and its rank.
 struct TCandidate {
-    const THeadwordBucket* Bucket;
-    size_t Index;
+    std::string_view Spelling;
+    std::u32string Folded;
     TSuggestionRank Rank;
 };
 
@@ -60,13 +61,14 @@ THeadwordIndex THeadwordIndex::FromStore(TDictionaryStore& Store, const TScanCon
     std::string previous;
     {
         const TScanControlScope scope(Store, Control);
-        Store.ForEachEntry([&](int, const TWordItem& Item) {
+        const auto keep = [&](int, const TWordItem& Item) {
             // The entries of one headword follow each other: one look suffices.
             if (Item.Word == previous)
                 return;
             previous = Item.Word;
             collector.Add(ToDisplayText(Item.Word, encoding));
-        });
+        };
+        Store.ForEachEntry(keep, /*WithDefinitions=*/false);
     }
     THeadwordIndex index;
     index.FBuckets = collector.Finish();
@@ -94,6 +96,7 @@ std::vector<std::string> THeadwordIndex::Suggest(std::string_view Word, size_t L
     const uint64_t signature = CharacterSignature(word.data(), word.size());
 
     std::vector<TCandidate> found;
+    char32_t folded[THeadwordCollector::kMaxLength + 1];
     const size_t shortest = word.size() > static_cast<size_t>(limit) ? word.size() - limit : 1;
     const size_t longest = std::min(word.size() + limit, FBuckets.size() - 1);
     for (size_t length = shortest; length <= longest; ++length) {
@@ -102,27 +105,29 @@ std::vector<std::string> THeadwordIndex::Suggest(std::string_view Word, size_t L
             const uint64_t other = bucket.Signatures[i];
             if (std::popcount(signature & ~other) > limit || std::popcount(other & ~signature) > limit)
                 continue;
-            const int distance = pattern.Distance(bucket.Folded(i), length, limit);
+            const std::string_view spelling = bucket.Spelling(i);
+            if (FoldCharacters(spelling, folded, length) != length)
+                continue;
+            const int distance = pattern.Distance(folded, length, limit);
             if (distance == 0 || distance > limit)
                 continue;
-            found.push_back({&bucket, i,
-                             TSuggestionRank::Of(word, wordBase, std::u32string_view(bucket.Folded(i), length),
-                                                 distance)});
+            found.push_back(
+                {spelling, std::u32string(folded, length),
+                 TSuggestionRank::Of(word, wordBase, std::u32string_view(folded, length), distance)});
         }
     }
 
     const auto before = [](const TCandidate& A, const TCandidate& B) {
         if (const auto order = A.Rank <=> B.Rank; order != 0)
             return order < 0;
-        return std::lexicographical_compare(A.Bucket->Folded(A.Index), A.Bucket->Folded(A.Index) + A.Bucket->Length,
-                                            B.Bucket->Folded(B.Index), B.Bucket->Folded(B.Index) + B.Bucket->Length);
+        return A.Folded < B.Folded;
     };
     const size_t count = std::min(Limit, found.size());
     std::partial_sort(found.begin(), found.begin() + static_cast<std::ptrdiff_t>(count), found.end(), before);
     std::vector<std::string> suggestions;
     suggestions.reserve(count);
     for (size_t k = 0; k < count; ++k)
-        suggestions.emplace_back(found[k].Bucket->Spelling(found[k].Index));
+        suggestions.emplace_back(found[k].Spelling);
     return suggestions;
 }
 

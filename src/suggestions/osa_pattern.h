@@ -36,8 +36,8 @@ private:
     uint64_t Rows(char32_t C) const;
 
     size_t FLength = 0;
-    std::array<uint64_t, kTableUnits> FTable{};             // rows holding each character
-    std::vector<std::pair<char32_t, uint64_t>> FOthers;     // the same above the table, sorted
+    std::array<uint64_t, kTableUnits> FTable{};          // rows holding each character
+    std::vector<std::pair<char32_t, uint64_t>> FOthers;  // the same above the table, sorted
 };
 
 }  // namespace lirabo

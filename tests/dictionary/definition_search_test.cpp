@@ -240,5 +240,42 @@ TEST(DefinitionSearchTest, ProgressCountsEverySection)
     EXPECT_EQ(13, done.back());
 }
 
+// The whole-file walk behind gathering headwords: every entry once, in
+// order, on one thread or several, nothing left in the cache.
+TEST(ForEachEntryTest, VisitsEveryEntryInOrderAndKeepsNothing)
+{
+    const std::vector<test::Entry> entries = test::NumberedEntries(300);
+    const test::Bytes file = test::BuildDictionary(entries, 7);
+    const struct {
+        unsigned Threads;
+        bool WithDefinitions;
+    } cases[] = {{1, true}, {3, true}, {1, false}, {3, false}};
+    for (const auto& c : cases) {
+        TDictionaryStore store;
+        test::Open(store, file);
+        store.SetScanThreads(c.Threads);
+        const size_t cached = store.SectionCache().Used();  // the first section, decoded on opening
+        std::vector<int> indexes;
+        std::vector<test::Entry> seen;
+        store.ForEachEntry(
+            [&](int Index, const TWordItem& Item) {
+                indexes.push_back(Index);
+                seen.push_back({Item.Word, Item.Definition});
+            },
+            c.WithDefinitions);
+        ASSERT_EQ(entries.size(), seen.size()) << c.Threads;
+        for (size_t i = 0; i < seen.size(); ++i) {
+            EXPECT_EQ(static_cast<int>(i), indexes[i]);
+            EXPECT_EQ(entries[i].Word, seen[i].Word);
+            // The first section is decoded by the opening and comes whole.
+            if (c.WithDefinitions || i < 7)
+                EXPECT_EQ(entries[i].Definition, seen[i].Definition);
+            else
+                EXPECT_EQ("", seen[i].Definition) << "no definition copied";
+        }
+        EXPECT_EQ(cached, store.SectionCache().Used()) << c.Threads;
+    }
+}
+
 }  // namespace
 }  // namespace lirabo

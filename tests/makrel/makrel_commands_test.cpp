@@ -159,6 +159,32 @@ TEST_F(MakrelTest, FindLooksInsideDefinitions)
     EXPECT_EQ(2, Makrel({"find", Dictionary}).Code);
 }
 
+TEST_F(MakrelTest, SuggestListsCloseHeadwordsBestFirst)
+{
+    const struct {
+        std::string Word;
+        std::string Out;
+    } cases[] = {
+        {"apfel", "\xC3\xA4pfel\napple\n"},  // one edit, then two
+        {"chery", "cherry\n"},
+        {"BANANA", ""},                      // the headword itself, in other case
+        {"xyz", ""},
+    };
+    for (const auto& c : cases) {
+        const Result r = Makrel({"suggest", Dictionary, c.Word});
+        EXPECT_EQ(0, r.Code) << c.Word;
+        EXPECT_EQ(c.Out, r.Out) << c.Word;
+        EXPECT_EQ("", r.Err) << c.Word;
+    }
+    const Result invalid = Makrel({"suggest", Dictionary, "ab\xFF"});
+    EXPECT_EQ(2, invalid.Code);
+    EXPECT_EQ("makrel: ab\xEF\xBF\xBD: invalid UTF-8\n", invalid.Err);
+    const std::string missing = Folder.File("missing.ldi");
+    const Result unreadable = Makrel({"suggest", missing, "a"});
+    EXPECT_EQ(2, unreadable.Code);
+    EXPECT_EQ(0u, unreadable.Err.rfind("makrel: " + missing + ": Cannot open file", 0)) << unreadable.Err;
+}
+
 TEST_F(MakrelTest, RelationsAreNamedLikeThePanel)
 {
     Result r = Makrel({"relations", Dictionary, "Apple"});
