@@ -11,6 +11,9 @@
 #include <sys/resource.h>
 #include <unistd.h>
 #endif
+#if defined(__GLIBC__)
+#include <malloc.h>
+#endif
 
 namespace lirabo {
 
@@ -28,6 +31,16 @@ void LowerGatheringPriority()
 {
 #if defined(__linux__)
     setpriority(PRIO_PROCESS, static_cast<id_t>(gettid()), 10);
+#endif
+}
+
+// The decoding threads free every section they decoded, but the allocator
+// keeps those pages in its per-thread pools, which would stay with the
+// program for as long as it runs: about as much again as the index itself.
+void ReturnFreedMemory()
+{
+#if defined(__GLIBC__)
+    malloc_trim(0);
 #endif
 }
 
@@ -104,6 +117,7 @@ void TWordHintsWorker::StartGathering(uint64_t Dictionary)
         } catch (const std::exception&) {
             // A section that cannot be decoded: no suggestions for this file.
         }
+        ReturnFreedMemory();
         // The destructor joins this thread before the object goes, so the
         // object is alive here; a post it does not run is dropped with it.
         QMetaObject::invokeMethod(
