@@ -183,6 +183,9 @@ private:
     void ReportUnloadable(const QString& Path);
 
     // frm_main_lookup.cpp
+    // The view of the Dictionary or the Advanced tab, whichever is shown;
+    // null on the Internet tab.
+    TDictionaryView* CurrentTabView() const;
     // False when the text was not looked up because the dictionary of the
     // current tab cannot hold it (the status bar says so).
     bool cmbLookupChange();

@@ -26,19 +26,23 @@
 
 namespace lirabo {
 
-bool TfrmMain::cmbLookupChange()
+TDictionaryView* TfrmMain::CurrentTabView() const
 {
-    TDictionaryView* view = nullptr;
     switch (pagTabs->currentIndex()) {
         case TMainTabs::kDictionaryTab:
-            view = FLookupView;
-            break;
+            return FLookupView;
         case TMainTabs::kAdvancedTab:
-            view = FAdvancedView;
-            break;
+            return FAdvancedView;
         default:
-            return true;
+            return nullptr;
     }
+}
+
+bool TfrmMain::cmbLookupChange()
+{
+    TDictionaryView* view = CurrentTabView();
+    if (!view)
+        return true;
     std::string text;
     if (!StoredLookupText(*view, pnlTop->cmbLookup->currentText(), text))
         return false;
@@ -215,12 +219,8 @@ bool TfrmMain::HandleKey(QKeyEvent* Event)
 
 bool TfrmMain::HandleWheel(QWheelEvent* Event)
 {
-    TDictionaryView* view = nullptr;
-    if (pagTabs->currentIndex() == TMainTabs::kDictionaryTab)
-        view = FLookupView;
-    else if (pagTabs->currentIndex() == TMainTabs::kAdvancedTab)
-        view = FAdvancedView;
-    else
+    TDictionaryView* view = CurrentTabView();
+    if (!view)
         return false;
     // Fine-grained wheels send parts of a notch; they add up to whole ones.
     FWheelRemainder += Event->angleDelta().y();

@@ -124,12 +124,8 @@ void TfrmMain::mnuPronounceClick()
 
 QString TfrmMain::CurrentHeadword()
 {
-    TDictionaryView* view = nullptr;
-    if (pagTabs->currentIndex() == TMainTabs::kDictionaryTab)
-        view = FLookupView;
-    else if (pagTabs->currentIndex() == TMainTabs::kAdvancedTab)
-        view = FAdvancedView;
-    else
+    TDictionaryView* view = CurrentTabView();
+    if (!view)
         return {};
     try {
         const int current = view->CurrentFirst() >= 0 ? view->CurrentFirst() : view->TopEntry();

@@ -4,6 +4,8 @@
 #include <filesystem>
 #include <system_error>
 
+#include "dictionary/word_order.h"
+
 namespace lirabo {
 
 namespace {
@@ -24,15 +26,6 @@ bool IsCountry(std::string_view Code)
            });
 }
 
-std::string Upper(std::string_view Text)
-{
-    std::string out(Text);
-    for (char& c : out)
-        if (c >= 'a' && c <= 'z')
-            c = static_cast<char>(c - 'a' + 'A');
-    return out;
-}
-
 bool IsFile(const fs::path& Path)
 {
     std::error_code error;
@@ -50,7 +43,7 @@ int Rank(const std::string& Stem, std::string_view Language)
     const std::string_view country = std::string_view(Stem).substr(Language.size() + 1);
     if (!IsCountry(country))
         return -1;
-    return country == Upper(Language) ? 0 : 1;
+    return country == UpperCaseAscii(Language) ? 0 : 1;
 }
 
 std::optional<THunspellDictionaryFiles> FindInFolder(const fs::path& Folder, std::string_view Language)

@@ -3,26 +3,12 @@
 #include <sstream>
 
 #include "hunspell_fixture.h"
-#include "makrel/cli/makrel_commands.h"
+#include "makrel_runner.h"
 #include "makrel_test_folder.h"
 #include "scoped_environment.h"
 
 namespace makrel {
 namespace {
-
-struct Result {
-    int Code;
-    std::string Out;
-    std::string Err;
-};
-
-Result Makrel(std::vector<std::string> Args)
-{
-    std::ostringstream out;
-    std::ostringstream err;
-    const int code = RunMakrel(Args, out, err);
-    return {code, out.str(), err.str()};
-}
 
 class FormsCommandTest : public ::testing::Test {
 protected:
@@ -39,7 +25,7 @@ protected:
         if (!Languages.empty())
             args.insert(args.end(), {"--languages", Languages});
         args.insert(args.end(), {Folder.File(Name + ".tsv"), Folder.File(Name + ".ldi")});
-        const Result r = Makrel(args);
+        const test::TRun r = test::RunCommand(args);
         EXPECT_EQ(0, r.Code) << r.Err;
         return Folder.File(Name + ".ldi");
     }
@@ -65,7 +51,7 @@ TEST_F(FormsCommandTest, PrintsTheHeadwordsMostLikelyFirst)
         {german, "Bäume", ""},
     };
     for (const Case& c : cases) {
-        const Result r = Makrel({"forms", c.File, c.Word});
+        const test::TRun r = test::RunCommand({"forms", c.File, c.Word});
         EXPECT_EQ(0, r.Code) << c.Word << ": " << r.Err;
         EXPECT_EQ(c.Out, r.Out) << c.Word;
         EXPECT_EQ("", r.Err) << c.Word;
@@ -84,7 +70,7 @@ TEST_F(FormsCommandTest, SaysWhyNoFormsCanBeKnown)
         {"fr-en", "no word forms are known for the language fr"},
     };
     for (const Case& c : cases) {
-        const Result r = Makrel({"forms", Build("words", "maison\t1\n", c.Languages), "maisons"});
+        const test::TRun r = test::RunCommand({"forms", Build("words", "maison\t1\n", c.Languages), "maisons"});
         EXPECT_EQ(1, r.Code) << c.Languages;
         EXPECT_EQ("", r.Out) << c.Languages;
         EXPECT_NE(std::string::npos, r.Err.find(c.Err)) << r.Err;
@@ -105,7 +91,7 @@ TEST_F(FormsCommandTest, BadArgumentsFail)
         {{"forms", Folder.File("none.ldi"), "went"}, "none.ldi"},
     };
     for (const Case& c : cases) {
-        const Result r = Makrel(c.Args);
+        const test::TRun r = test::RunCommand(c.Args);
         EXPECT_EQ(2, r.Code) << c.Err;
         EXPECT_EQ("", r.Out) << c.Err;
         EXPECT_NE(std::string::npos, r.Err.find(c.Err)) << r.Err;
