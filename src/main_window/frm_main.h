@@ -293,6 +293,8 @@ private:
     void AskWordHints();
     void WordHintClick(const QString& Word);
     TSpeech::TAvailability SpeechAvailability(const std::string& Language);
+    // Made on first need: the speech library loads then.
+    TSpeech& SpeechEngine();
     TSpeechTexts SpeechTexts() const;
     void Speak(const TPronunciation& Pronunciation);
     void UpdatePronounceItem();

@@ -81,9 +81,22 @@ TSpeech::TAvailability TfrmMain::SpeechAvailability(const std::string& Language)
 {
     if (Hooks.SpeechAvailability)
         return Hooks.SpeechAvailability(Language);
-    if (!FSpeech)
+    return SpeechEngine().Availability(Language);
+}
+
+TSpeech& TfrmMain::SpeechEngine()
+{
+    if (!FSpeech) {
         FSpeech = std::make_unique<TSpeech>();
-    return FSpeech->Availability(Language);
+        // From the speech thread, after Speak has long returned. The speech
+        // object goes before the window, and a post to a window being
+        // destroyed is dropped with it.
+        FSpeech->SetOnSoundFailed([this] {
+            QMetaObject::invokeMethod(this, [this] { stbStatusBar->ShowNotice(TextOrEnglish(9037)); },
+                                      Qt::QueuedConnection);
+        });
+    }
+    return *FSpeech;
 }
 
 TSpeechTexts TfrmMain::SpeechTexts() const
@@ -98,10 +111,8 @@ void TfrmMain::Speak(const TPronunciation& Pronunciation)
         Hooks.Speak(text, Pronunciation.Language);
         return;
     }
-    if (!FSpeech)
-        FSpeech = std::make_unique<TSpeech>();
     // The speech library stops what it was saying first.
-    FSpeech->Speak(text, Pronunciation.Language);
+    SpeechEngine().Speak(text, Pronunciation.Language);
 }
 
 void TfrmMain::UpdatePronounceItem()

@@ -30,6 +30,7 @@ struct TRequest {
 struct TSpeech::TState {
     std::string LibraryName;
     TSoundSinkFactory OpenSink;
+    std::function<void()> OnSoundFailed;  // guarded by Mutex
 
     std::mutex LoadMutex;
     bool LoadTried = false;
@@ -50,6 +51,7 @@ struct TSpeech::TState {
     uint64_t StopCurrent();
     void Run();
     void Play(const TRequest& Request);
+    void SoundFailed();
 };
 
 TEspeakLibrary* TSpeech::TState::LoadedLibrary()
@@ -100,18 +102,33 @@ void TSpeech::TState::Play(const TRequest& Request)
     if (!Library->Synthesize(Request.Text, Request.Voice, stopped, samples) || samples.empty() || stopped())
         return;
     const std::unique_ptr<TSoundSink> sink = OpenSink ? OpenSink(SampleRate) : nullptr;
-    if (!sink)
+    if (!sink) {
+        SoundFailed();
         return;
+    }
     const size_t piece = static_cast<size_t>(SampleRate) * kPieceMs / 1000;
     for (size_t at = 0; at < samples.size(); at += piece) {
         if (stopped()) {
             sink->Flush();
             return;
         }
-        if (!sink->Write(samples.data() + at, std::min(piece, samples.size() - at)))
+        if (!sink->Write(samples.data() + at, std::min(piece, samples.size() - at))) {
+            SoundFailed();
             return;
+        }
     }
     sink->Drain();
+}
+
+void TSpeech::TState::SoundFailed()
+{
+    std::function<void()> callback;
+    {
+        std::lock_guard lock(Mutex);
+        callback = OnSoundFailed;
+    }
+    if (callback)
+        callback();
 }
 
 TSpeech::TSpeech() : TSpeech(kLibraryName) {}
@@ -163,6 +180,12 @@ bool TSpeech::Speak(std::string Text, std::string Language)
     }
     FState->Wake.notify_one();
     return true;
+}
+
+void TSpeech::SetOnSoundFailed(std::function<void()> Callback)
+{
+    std::lock_guard lock(FState->Mutex);
+    FState->OnSoundFailed = std::move(Callback);
 }
 
 void TSpeech::Stop()

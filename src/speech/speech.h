@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -45,6 +46,11 @@ public:
     bool Speak(std::string Text, std::string Language);
     // Stops speaking without waiting.
     void Stop();
+    // Called on the speech thread when a word was synthesised but could not
+    // be heard: no sound device could be opened, or it failed while
+    // playing. Speak has returned long before, so this is the only way the
+    // caller learns of it.
+    void SetOnSoundFailed(std::function<void()> Callback);
 
     // Synthesises Text in Language into 16-bit mono samples at SampleRate(),
     // blocking, without a sound device. Empty when not Ready. While the

@@ -29,12 +29,19 @@ struct TDeviceLog {
     bool HoldFirstWrite = false;
     bool Holding = false;
     bool Released = false;
+    int Failures = 0;  // words reported as not heard
 
     template <typename TPredicate>
     bool WaitFor(TPredicate Predicate)
     {
         std::unique_lock lock(Mutex);
         return Changed.wait_for(lock, kHangGuard, Predicate);
+    }
+    void Fail()
+    {
+        std::lock_guard lock(Mutex);
+        ++Failures;
+        Changed.notify_all();
     }
     void Release()
     {
@@ -188,6 +195,29 @@ TEST(SpeechTest, SpeakPlaysTheWholeWordOnTheDevice)
     ExpectSameWord(log.Sinks[0].Samples, expected);
     EXPECT_TRUE(log.Sinks[0].Drained);
     EXPECT_FALSE(log.Sinks[0].Flushed);
+}
+
+// Speak returns before the device is tried, so a word nobody can hear has to
+// be reported afterwards: once per word, and only when there is no device.
+TEST(SpeechTest, AWordThatCannotBeHeardIsReported)
+{
+    for (const bool device : {false, true}) {
+        SCOPED_TRACE(device ? "a device" : "no device");
+        TDeviceLog log;
+        TSpeech speech(TSpeech::kLibraryName,
+                       device ? Recorder(log) : [](int) { return std::unique_ptr<TSoundSink>(); });
+        speech.SetOnSoundFailed([&log] { log.Fail(); });
+        for (int word = 1; word <= 2; ++word) {
+            ASSERT_TRUE(speech.Speak("house", "en"));
+            // One word at a time, so that the second does not replace the first.
+            ASSERT_TRUE(log.WaitFor([&] {
+                const auto closed = std::count_if(log.Sinks.begin(), log.Sinks.end(),
+                                                  [](const auto& Sink) { return Sink.Closed; });
+                return log.Failures + closed == word;
+            }));
+        }
+        EXPECT_EQ(log.Failures, device ? 0 : 2);
+    }
 }
 
 TEST(SpeechTest, RequestsThatSpeakNothingNeverOpenTheDevice)
