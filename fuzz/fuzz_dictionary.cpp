@@ -3,7 +3,9 @@
 // and texts separated by zero bytes. Bit 0 of the control byte opens an
 // untagged file as UTF-8, so that every file the fuzzer finds also runs
 // under the UTF-8 rule; the texts are looked up, matched as a headword
-// pattern and searched for in the definitions, besides the fixed ones.
+// pattern and searched for in the definitions, besides the fixed ones; the
+// file's headwords are gathered for spelling suggestions, and the words'
+// English base forms are looked up among them.
 
 #include <climits>
 #include <cstdint>
@@ -16,6 +18,8 @@
 #include "dictionary/little_endian.h"
 #include "dictionary/memory_stream.h"
 #include "dictionary/text_encoding.h"
+#include "suggestions/headword_index.h"
+#include "word_forms/word_forms.h"
 
 namespace {
 
@@ -123,6 +127,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* Data, size_t Size)
         Try([&] { store.WildcardSearch(pattern, items, INT_MAX); });
     for (const std::string& query : queries)
         Try([&] { store.DefinitionSearch(query, items, INT_MAX); });
+    Try([&] {
+        const THeadwordIndex index = THeadwordIndex::FromStore(store);
+        for (const std::string& word : words)
+            index.Suggest(word);
+    });
+    // No Hunspell folders: the built-in English rules only, so that the
+    // machine's dictionaries do not decide what runs.
+    TWordForms forms(std::vector<std::string>{});
+    for (const std::string& word : words)
+        Try([&] { forms.FormsIn(store, word, "en"); });
     Try([&] {
         store.SetViewPosition(store.EntryCount() / 2, 40);
         store.KeepSections();
