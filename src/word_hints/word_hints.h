@@ -30,8 +30,9 @@ class TWordHints : public QObject {
 
 public:
     // How long after a dictionary opens its headwords start being gathered:
-    // start-up and the first lookups come first.
-    static constexpr int kGatherDelayMs = 1500;
+    // the window's first paint and lookup come first (they take well under
+    // this). A word that needs suggestions sooner starts it at once.
+    static constexpr int kGatherDelayMs = 300;
 
     explicit TWordHints(QObject* Parent = nullptr);
     // Stops a gathering and ends the thread; no answer follows.

@@ -104,7 +104,8 @@ void TWordHintsWorker::SetDictionary(const std::string& Path, const std::string&
 
 void TWordHintsWorker::StartGathering(uint64_t Dictionary)
 {
-    if (Dictionary != FDictionary || !FStore)
+    // Already started by a word that needed suggestions, or already done.
+    if (Dictionary != FDictionary || !FStore || !FGathering || FGatherControl)
         return;
     FGatherControl = std::make_unique<TScanControl>();
     FGatherThread = std::thread([this, Dictionary, Path = FPath, Control = FGatherControl.get()] {
@@ -187,6 +188,7 @@ void TWordHintsWorker::Ask(uint64_t Generation, const std::string& Word)
                 } else if (FGathering) {
                     FWaiting = answer;
                     FWaitingWord = Word;
+                    StartGathering(FDictionary);
                 }
             }
         } catch (const std::exception&) {

@@ -42,7 +42,8 @@ public:
     // The rest runs on the worker thread only.
 
     // Opens Path (empty: nothing; the same path again keeps store and
-    // index) and starts gathering its headwords after GatherDelayMs.
+    // index) and starts gathering its headwords after GatherDelayMs, or at
+    // the first word that needs suggestions, whichever comes first.
     void SetDictionary(const std::string& Path, const std::string& HeadwordLanguage, int GatherDelayMs);
     // Word is UTF-8. Answered unless a newer question came meanwhile.
     void Ask(uint64_t Generation, const std::string& Word);

@@ -307,6 +307,8 @@ int main(int argc, char** argv)
         ShowWordHints(window, "English (WordNet)", "houses", out.filePath(Prefix + "-houses.png"));
         ShowWordHints(window, "English (WordNet)", "mice", out.filePath(Prefix + "-mice.png"));
         ShowWordHints(window, "English (WordNet)", "recieve", out.filePath(Prefix + "-recieve.png"));
+        // Right after the dictionary opens: its time includes the gathering.
+        ShowWordHints(window, "German", "Kindergarden", out.filePath(Prefix + "-kindergarden.png"));
         ShowWordHints(window, "German", QString::fromUtf8("H\xC3\xA4user"), out.filePath(Prefix + "-haeuser.png"));
     };
     wordHints("18-hints");

@@ -97,6 +97,17 @@ TEST_F(WordHintsTest, FormsAlwaysSuggestionsOnlyForANeitherHeadwordNorForm)
     }
 }
 
+// The gathering waits for the window's start, but not for a word that
+// needs suggestions now.
+TEST_F(WordHintsTest, AWordNeedingSuggestionsStartsTheGatheringAtOnce)
+{
+    TWordHints hints;
+    QSignalSpy spy(&hints, &TWordHints::Answered);
+    hints.SetDictionary(English(), "en", 3600 * 1000);
+    hints.Ask(1, "recieve");
+    EXPECT_EQ(WaitFor(spy, 1, WithSuggestions).Suggestions.mid(0, 2), QStringList({"receive", "relieve"}));
+}
+
 TEST_F(WordHintsTest, ANewerQuestionWinsAndTheLineDropsTheOlderAnswer)
 {
     TWordHints hints;
