@@ -93,11 +93,11 @@ std::unique_ptr<TSoundSink> OpenPulseSink(int SampleRate)
     const TPulseApi* api = PulseApi();
     if (!api || SampleRate <= 0)
         return nullptr;
-    const TPaSampleSpec spec{kPaSampleS16Le, static_cast<uint32_t>(SampleRate), 1};
+    const TPaSampleSpec format{kPaSampleS16Le, static_cast<uint32_t>(SampleRate), 1};
     const uint32_t target = static_cast<uint32_t>(SampleRate) * sizeof(int16_t) * kTargetBufferMs / 1000;
     const TPaBufferAttr attr{kPaDefault, target, kPaDefault, kPaDefault, kPaDefault};
     int error = 0;
-    void* stream = api->New(nullptr, "Lirabo", kPaStreamPlayback, nullptr, "Pronunciation", &spec, nullptr,
+    void* stream = api->New(nullptr, "Lirabo", kPaStreamPlayback, nullptr, "Pronunciation", &format, nullptr,
                             &attr, &error);
     if (!stream)
         return nullptr;
