@@ -67,6 +67,7 @@ TfrmDownload::TfrmDownload(const TLanguage& Language, QWidget* Owner) : QDialog(
     lblStatus = Named(new QLabel(grpDownloadDictionary), "lblStatus");
     lblStatus->setWordWrap(true);
     prgProgress = Named(new QProgressBar(grpDownloadDictionary), "prgProgress");
+    SetNameTag(prgProgress, 9100);
     prgProgress->setTextVisible(false);
     // An empty bar until the first block arrives (a 0..0 range would be
     // drawn as busy).

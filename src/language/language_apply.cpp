@@ -1,6 +1,7 @@
 #include "language/language_apply.h"
 
 #include <QAbstractButton>
+#include <QComboBox>
 #include <QAction>
 #include <QGroupBox>
 #include <QLabel>
@@ -18,6 +19,14 @@ namespace lirabo {
 namespace {
 
 constexpr const char* kTagProperty = "Tag";
+constexpr const char* kNameTagProperty = "NameTag";
+constexpr const char* kDescriptionTagProperty = "DescriptionTag";
+
+int IntProperty(const QObject* Component, const char* Name)
+{
+    const QVariant value = Component->property(Name);
+    return value.isValid() ? value.toInt() : 0;
+}
 
 // A page of a tab widget shows its text on the tab, which belongs to the
 // tab widget (the page's parent is the tab widget's internal stack).
@@ -48,6 +57,20 @@ void SetControlText(QWidget* Control, const QString& Text)
         tabs->setTabText(tabs->indexOf(Control), Text);
 }
 
+// The screen reader's words for Control. The line edit of an editable combo
+// box is what has the focus while the person types, so it is named too.
+void SetSpokenTexts(const TLanguage& Language, QWidget* Control, const QString& Section)
+{
+    if (const int key = NameTag(Control); key > 0) {
+        const QString name = Language.TextOrEnglish(Section, key);
+        Control->setAccessibleName(name);
+        if (auto* combo = qobject_cast<QComboBox*>(Control); combo && combo->lineEdit())
+            combo->lineEdit()->setAccessibleName(name);
+    }
+    if (const int key = DescriptionTag(Control); key > 0)
+        Control->setAccessibleDescription(Language.TextOrEnglish(Section, key));
+}
+
 void ApplyToMenuWidget(const TLanguage& Language, QWidget* Menu, const QString& Section)
 {
     for (QAction* action : Menu->actions())
@@ -74,8 +97,27 @@ void SetTag(QObject* Component, int Tag)
 
 int Tag(const QObject* Component)
 {
-    const QVariant tag = Component->property(kTagProperty);
-    return tag.isValid() ? tag.toInt() : 0;
+    return IntProperty(Component, kTagProperty);
+}
+
+void SetNameTag(QObject* Component, int Key)
+{
+    Component->setProperty(kNameTagProperty, Key);
+}
+
+int NameTag(const QObject* Component)
+{
+    return IntProperty(Component, kNameTagProperty);
+}
+
+void SetDescriptionTag(QObject* Component, int Key)
+{
+    Component->setProperty(kDescriptionTagProperty, Key);
+}
+
+int DescriptionTag(const QObject* Component)
+{
+    return IntProperty(Component, kDescriptionTagProperty);
 }
 
 void ApplyLanguageToControl(const TLanguage& Language, QWidget* Control, const QString& Section)
@@ -84,16 +126,19 @@ void ApplyLanguageToControl(const TLanguage& Language, QWidget* Control, const Q
     if (tag <= 0)
         return;
     SetControlText(Control, Language.ReadLanguageText(Section, tag));
+    SetSpokenTexts(Language, Control, Section);
     // findChildren walks depth first in creation order, which is the order
     // in which a window owns its components however deeply they are nested.
     for (QObject* component : Control->findChildren<QObject*>()) {
         auto* widget = qobject_cast<QWidget*>(component);
         if (qobject_cast<QMenu*>(component) || qobject_cast<QMenuBar*>(component)) {
             ApplyToMenuWidget(Language, widget, Section);
-        } else if (widget && Tag(widget) > 0) {
-            const int key = Tag(widget);
-            SetControlText(widget, Language.ReadLanguageText(Section, key));
-            widget->setToolTip(PlainToolTip(Language.ReadLanguageHint(Section, key)));
+        } else if (widget) {
+            if (const int key = Tag(widget); key > 0) {
+                SetControlText(widget, Language.ReadLanguageText(Section, key));
+                widget->setToolTip(PlainToolTip(Language.ReadLanguageHint(Section, key)));
+            }
+            SetSpokenTexts(Language, widget, Section);
         }
     }
 }

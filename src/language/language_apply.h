@@ -16,6 +16,17 @@ class TLanguage;
 void SetTag(QObject* Component, int Tag);
 int Tag(const QObject* Component);
 
+// A component whose own text does not say what it is (an icon button, an
+// edit or list beside a label, a view, a panel) is named for screen readers
+// by the text of a key of its window's section, held as the dynamic
+// property "NameTag"; "DescriptionTag" likewise gives its accessible
+// description. Tool tips are not names: readers do not speak them on
+// focus. 0 (or no property) leaves the component's name as it is.
+void SetNameTag(QObject* Component, int Key);
+int NameTag(const QObject* Component);
+void SetDescriptionTag(QObject* Component, int Key);
+int DescriptionTag(const QObject* Component);
+
 // A label shows its text as it stands. Language files are downloaded from
 // anywhere, and their texts (and the numbers and names filled into them)
 // must not become markup or links; a QLabel would guess rich text from a
@@ -41,7 +52,10 @@ T* Named(T* Component, const char* Name, int Tag = 0)
 // Gives Control (a window or a container) and every component it holds, in
 // creation order, their texts and tool tips from Section. Nothing is touched
 // when Control's own Tag is 0 or negative. Menus met on the way get
-// ApplyLanguageToMenu. A missing key gives the empty text.
+// ApplyLanguageToMenu. A missing key gives the empty text, except for
+// accessible names and descriptions, which fall back to the built-in
+// English: a file made before a name existed must not leave a control
+// nameless. An editable combo box's line edit is named with its box.
 void ApplyLanguageToControl(const TLanguage& Language, QWidget* Control, const QString& Section);
 
 // Gives Item (when its Tag is above 0) and all its sub-items their captions

@@ -281,6 +281,7 @@ void TfrmMain::ApplySettings()
     ApplySelectionTranslation();
     pnlTop->spdClipboardTranslation->setToolTip(PlainToolTip(ClipboardHint()));
     pnlTop->SetTopIndent(FSettings.TopIndent);
+    DescribeStatusBar();
 }
 
 // --- shutdown ------------------------------------------------------------------

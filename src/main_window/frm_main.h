@@ -104,6 +104,8 @@ public:
     // fit: the open dictionary's own, or the program's when it has none;
     // empty with no local dictionary open.
     QString DictionaryNotice() const;
+    // Gives the status bar the words of its painted dictionary line.
+    void DescribeStatusBar();
     // The builder window beside the program, as the Tools menu starts it.
     static QString BuilderProgramName();
 

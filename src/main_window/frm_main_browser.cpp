@@ -73,6 +73,9 @@ void TfrmMain::MakeBrowser()
     browser->OnBeforeNavigate = [this](const QString& Address, bool MainFrame, bool& Cancel) {
         wbrInternetBeforeNavigate(Address, MainFrame, Cancel);
     };
+    // Made after the window took its texts; later languages reach it as the
+    // other controls.
+    browser->setAccessibleName(TextOrEnglish(NameTag(browser)));
     browser->OnDownloadBegin = [this] { wbrInternetDownloadBegin(); };
     browser->OnDocumentComplete = [this] { wbrInternetDocumentComplete(); };
     EnableBrowserCommands();

@@ -266,6 +266,8 @@ void TfrmMain::pagTabsChange()
             EnterInternetTab();
             break;
     }
+    // Every change of dictionary ends here, with its tab.
+    DescribeStatusBar();
     stbStatusBar->update();
 }
 

@@ -7,6 +7,7 @@
 #include "dictionary/exceptions.h"
 #include "dictionary/relation_names.h"
 #include "dictionary_view/dictionary_view.h"
+#include "language/language.h"
 #include "main_window/frm_main.h"
 #include "main_window/relations_delegate.h"
 #include "main_window/relations_panel.h"
@@ -23,6 +24,7 @@ void TfrmMain::mnuRelationsClick(bool FromWordMenu)
 
     TRelationRows rows;
     bool listed = false;
+    QString word;
     try {
         if (FromWordMenu) {
             // A word the dictionary cannot hold is none of its headwords,
@@ -34,8 +36,11 @@ void TfrmMain::mnuRelationsClick(bool FromWordMenu)
             int count = 0;
             FLookupView->FindWord(word.Text, true, first, count);
             FLookupView->ListRelations(first, rows, 1);
+            word = FClickedWord;
         } else {
             FLookupView->ListCurrentRelations(rows);
+            if (const TWordItem* item = FLookupView->Store().GetItem(FLookupView->CurrentFirst()))
+                word = QString::fromStdString(ToDisplayText(item->Word, FLookupView->Encoding()));
         }
         listed = true;
     } catch (const std::exception&) {
@@ -50,6 +55,10 @@ void TfrmMain::mnuRelationsClick(bool FromWordMenu)
         item->setData(TRelationsDelegate::kMarkRole, row.Mark);
     }
     pnlRelations->lstRelations->setUpdatesEnabled(true);
+    // Numbers first: a word holding "%d" must stay as it is.
+    pnlRelations->lstRelations->setAccessibleDescription(
+        listed ? TLanguage::FillPlaceholders(TLanguage::FillNumbers(TextOrEnglish(9110), {qint64(rows.size())}), {word})
+               : QString());
     stbStatusBar->SetPanelMode();
 
     if (listed && !FSettings.ShowRelations) {

@@ -130,6 +130,11 @@ void TfrmMain::ShowAdvancedResults(std::vector<TWordItem>& Items, int Count)
     else
         FAdvancedView->Clear();
     Items.clear();
+    // The results arrive without a word on the screen reader's side; the
+    // description is what it speaks when the person moves into the view.
+    // Numbers first: a pattern holding "%d" must stay as it is.
+    FAdvancedView->setAccessibleDescription(TLanguage::FillPlaceholders(
+        TLanguage::FillNumbers(TextOrEnglish(9123), {Count}), {QString::fromStdString(ToDisplayText(FSearchQuery, FSearchEncoding))}));
 }
 
 }  // namespace lirabo

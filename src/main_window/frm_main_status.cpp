@@ -74,6 +74,14 @@ QString TfrmMain::DictionaryNotice() const
     return notice.isEmpty() ? QString::fromLatin1(kFixedNotice) : notice;
 }
 
+void TfrmMain::DescribeStatusBar()
+{
+    stbStatusBar->SetQuietName(TextOrEnglish(9116));
+    const QString notice = DictionaryNotice();
+    const bool link = !notice.isEmpty() && !FLookupView->Header().Name.empty();
+    stbStatusBar->SetOwnerDrawnWords(link ? notice + QLatin1Char(' ') + Text(9007) : notice);
+}
+
 bool TfrmMain::InfoLinkHit(int X) const
 {
     return X > FInfoLinkLeft && X < FInfoLinkRight && pagTabs->currentIndex() == 0 && stbStatusBar->Tag == 1;

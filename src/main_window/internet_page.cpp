@@ -20,17 +20,19 @@ TInternetPage::TInternetPage(QWidget* Parent) : QWidget(Parent)
     column->setContentsMargins(0, 0, 0, 0);
     tlbInternet = new QToolBar(this);
     tlbInternet->setObjectName(QStringLiteral("tlbInternet"));
+    SetNameTag(tlbInternet, 9124);
     const struct {
         const char* Name;
         QStyle::StandardPixmap Icon;
         int Tag;
+        int NameTag;
         void (TInternetPage::*Click)();
     } buttons[] = {
-        {"tlbBack", QStyle::SP_ArrowBack, 3003, &TInternetPage::tlbBackClick},
-        {"tlbStop", QStyle::SP_BrowserStop, 3004, &TInternetPage::tlbStopClick},
-        {"tlbRefresh", QStyle::SP_BrowserReload, 3005, &TInternetPage::tlbRefreshClick},
-        {"tlbForward", QStyle::SP_ArrowForward, 3006, &TInternetPage::tlbForwardClick},
-        {"tlbCustom", QStyle::SP_DirHomeIcon, 3007, nullptr},
+        {"tlbBack", QStyle::SP_ArrowBack, 3003, 9117, &TInternetPage::tlbBackClick},
+        {"tlbStop", QStyle::SP_BrowserStop, 3004, 9118, &TInternetPage::tlbStopClick},
+        {"tlbRefresh", QStyle::SP_BrowserReload, 3005, 9119, &TInternetPage::tlbRefreshClick},
+        {"tlbForward", QStyle::SP_ArrowForward, 3006, 9120, &TInternetPage::tlbForwardClick},
+        {"tlbCustom", QStyle::SP_DirHomeIcon, 3007, 9121, nullptr},
     };
     for (const auto& b : buttons) {
         if (!b.Click)
@@ -41,6 +43,7 @@ TInternetPage::TInternetPage(QWidget* Parent) : QWidget(Parent)
         button->setAutoRaise(true);
         button->setEnabled(false);
         SetTag(button, b.Tag);
+        SetNameTag(button, b.NameTag);
         tlbInternet->addWidget(button);
         if (b.Click) {
             connect(button, &QToolButton::clicked, this, b.Click);
@@ -76,6 +79,7 @@ TMiniBrowser* TInternetPage::MakeBrowser(const std::function<TMiniBrowser*(QWidg
         return nullptr;
     wbrInternet = browser;
     wbrInternet->setObjectName(QStringLiteral("wbrInternet"));
+    SetNameTag(wbrInternet, 9122);
     auto* column = static_cast<QVBoxLayout*>(layout());
     // The stretch that held the toolbar at the top gives way to the page.
     delete column->takeAt(column->count() - 1);

@@ -15,13 +15,14 @@ namespace lirabo {
 namespace {
 
 // A page that a dictionary view fills.
-QWidget* ViewPage(const char* Name, int Tag, TDictionaryView*& View, const char* ViewName)
+QWidget* ViewPage(const char* Name, int Tag, TDictionaryView*& View, const char* ViewName, int ViewNameTag)
 {
     auto* page = new QWidget;
     page->setObjectName(QLatin1String(Name));
     SetTag(page, Tag);
     View = new TDictionaryView(page);
     View->setObjectName(QLatin1String(ViewName));
+    SetNameTag(View, ViewNameTag);
     auto* fill = new QVBoxLayout(page);
     fill->setContentsMargins(0, 0, 0, 0);
     fill->addWidget(View);
@@ -34,9 +35,11 @@ TMainTabs::TMainTabs(QWidget* Parent) : QTabWidget(Parent)
 {
     setObjectName(QStringLiteral("pagTabs"));
     setFocusPolicy(Qt::NoFocus);
+    SetNameTag(this, 9106);
+    SetNameTag(tabBar(), 9106);
 
-    tabLookup = ViewPage("tabLookup", 9001, LookupView, "FLookupView");
-    tabAdvancedLookup = ViewPage("tabAdvancedLookup", 9002, AdvancedView, "FAdvancedView");
+    tabLookup = ViewPage("tabLookup", 9001, LookupView, "FLookupView", 9107);
+    tabAdvancedLookup = ViewPage("tabAdvancedLookup", 9002, AdvancedView, "FAdvancedView", 9108);
     tabMinibrowser = new TInternetPage;
     lblWordHints = new TWordHintLine(tabLookup);
     auto* lookupColumn = static_cast<QVBoxLayout*>(tabLookup->layout());

@@ -29,6 +29,7 @@ TRelationsPanel::TRelationsPanel(QWidget* Parent) : QWidget(Parent)
 
     grpRelations = new QGroupBox(this);
     grpRelations->setObjectName(QStringLiteral("grpRelations"));
+    SetNameTag(grpRelations, 9109);
     outer->addWidget(grpRelations);
     auto* inner = new QVBoxLayout(grpRelations);
     inner->setContentsMargins(4, 4, 4, 4);
@@ -37,12 +38,14 @@ TRelationsPanel::TRelationsPanel(QWidget* Parent) : QWidget(Parent)
     lblRelations = MakeCaptionLabel(grpRelations, "lblRelations");
     SetTag(lblRelations, 2005);
     spdCloseRelations = MakeFlatButton(grpRelations, TIconKind::Close, kButton, "spdCloseRelations");
+    SetNameTag(spdCloseRelations, 9111);
     head->addWidget(lblRelations, 1);
     head->addWidget(spdCloseRelations);
     inner->addLayout(head);
 
     lstRelations = new QListWidget(grpRelations);
     lstRelations->setObjectName(QStringLiteral("lstRelations"));
+    SetNameTag(lstRelations, 9109);
     lstRelations->setItemDelegate(new TRelationsDelegate(lstRelations));
     lstRelations->setUniformItemSizes(false);
     lstRelations->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);

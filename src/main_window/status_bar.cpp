@@ -17,7 +17,10 @@ TStatusBar::TStatusBar(QWidget* Parent) : QStatusBar(Parent)
 {
     setMouseTracking(true);
     setSizeGripEnabled(true);
-    connect(this, &QStatusBar::messageChanged, this, [this] { update(); });
+    connect(this, &QStatusBar::messageChanged, this, [this] {
+        Announce();
+        update();
+    });
 }
 
 void TStatusBar::ShowNotice(const QString& Text, int Milliseconds)
@@ -34,13 +37,45 @@ QSize TStatusBar::sizeHint() const
 void TStatusBar::SetPanelOwnerDrawn()
 {
     FOwnerDrawn = true;
+    Announce();
     update();
+}
+
+void TStatusBar::SetOwnerDrawnWords(const QString& Words)
+{
+    FOwnerDrawnWords = Words;
+    Announce();
+}
+
+void TStatusBar::SetQuietName(const QString& Name)
+{
+    FQuietName = Name;
+    Announce();
+}
+
+QString TStatusBar::ShownText() const
+{
+    if (!currentMessage().isEmpty())
+        return currentMessage();
+    if (FWholeWidth)
+        return FWholeWidthText;
+    return FOwnerDrawn ? FOwnerDrawnWords : FPanelText;
+}
+
+void TStatusBar::Announce()
+{
+    const QString shown = ShownText();
+    const QString name = shown.isEmpty() ? FQuietName : shown;
+    // Qt tells the screen reader of every change of name, wanted or not.
+    if (accessibleName() != name)
+        setAccessibleName(name);
 }
 
 void TStatusBar::SetPanelText(const QString& Text)
 {
     FOwnerDrawn = false;
     FPanelText = Text;
+    Announce();
     update();
 }
 
@@ -48,12 +83,14 @@ void TStatusBar::SetWholeWidthText(const QString& Text)
 {
     FWholeWidth = true;
     FWholeWidthText = Text;
+    Announce();
     update();
 }
 
 void TStatusBar::SetPanelMode()
 {
     FWholeWidth = false;
+    Announce();
     update();
 }
 

@@ -32,6 +32,16 @@ public:
     void ShowNotice(const QString& Text, int Milliseconds = 5000);
     QString Notice() const { return currentMessage(); }
 
+    // What the owner-drawn line shows, in words: painting alone reaches no
+    // one who cannot see it.
+    void SetOwnerDrawnWords(const QString& Words);
+    // The bar's accessible name while it shows nothing.
+    void SetQuietName(const QString& Name);
+    // The words the bar shows now, which are also its accessible name (a
+    // screen reader's status bar command speaks the name): the notice over
+    // the whole-width text over the panel, empty when it shows nothing.
+    QString ShownText() const;
+
     // The panel's rectangle inside the bar.
     QRect PanelRect() const;
 
@@ -55,6 +65,10 @@ private:
     bool FWholeWidth = false;
     QString FPanelText;
     QString FWholeWidthText;
+    QString FOwnerDrawnWords;
+    QString FQuietName;
+
+    void Announce();
 };
 
 }  // namespace lirabo

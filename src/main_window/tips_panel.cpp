@@ -20,6 +20,7 @@ TTipsPanel::TTipsPanel(QWidget* Parent) : QWidget(Parent)
 {
     setObjectName(QStringLiteral("pnlTips"));
     setFixedHeight(kPanelHeight);
+    SetNameTag(this, 9112);
     lblTips = MakeCaptionLabel(this, "lblTips");
     SetTag(lblTips, 2003);
     lblTip = new QLabel(this);
@@ -29,10 +30,13 @@ TTipsPanel::TTipsPanel(QWidget* Parent) : QWidget(Parent)
     lblTip->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     spdNextTip = MakeFlatButton(this, TIconKind::Next, kButton, "spdNextTip");
     SetTag(spdNextTip, 3008);
+    SetNameTag(spdNextTip, 9113);
     spdPreviousTip = MakeFlatButton(this, TIconKind::Previous, kButton, "spdPreviousTip");
     SetTag(spdPreviousTip, 3009);
+    SetNameTag(spdPreviousTip, 9114);
     spdCloseTip = MakeFlatButton(this, TIconKind::Close, kButton, "spdCloseTip");
     SetTag(spdCloseTip, 3010);
+    SetNameTag(spdCloseTip, 9115);
 }
 
 void TTipsPanel::resizeEvent(QResizeEvent* Event)

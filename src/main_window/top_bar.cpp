@@ -41,10 +41,13 @@ TTopBar::TTopBar(QWidget* Parent) : QWidget(Parent)
     cmbLookup->setInsertPolicy(QComboBox::NoInsert);
     cmbLookup->setDuplicatesEnabled(true);
     cmbLookup->setMaxVisibleItems(11);
+    SetNameTag(cmbLookup, 9100);
     spdLookup = MakeFlatButton(pnlLookup, TIconKind::Lookup, kButton, "spdLookup");
     SetTag(spdLookup, 9017);
+    SetNameTag(spdLookup, 9102);
     spdLookupEx = MakeFlatButton(pnlLookup, TIconKind::Wildcard, kButton, "spdLookupEx");
     SetTag(spdLookupEx, 9018);
+    SetNameTag(spdLookupEx, 9103);
 
     pnlIndent = new QWidget(this);
     pnlIndent->setObjectName(QStringLiteral("pnlIndent"));
@@ -60,12 +63,15 @@ TTopBar::TTopBar(QWidget* Parent) : QWidget(Parent)
     cmbLookIn = new QComboBox(pnlLookin);
     cmbLookIn->setObjectName(QStringLiteral("cmbLookIn"));
     cmbLookIn->setMaxVisibleItems(20);
+    SetNameTag(cmbLookIn, 9101);
     spdClipboardTranslation = MakeFlatButton(pnlLookin, TIconKind::Clipboard, kButton, "spdClipboardTranslation");
     spdClipboardTranslation->setCheckable(true);
     SetTag(spdClipboardTranslation, 9019);
+    SetNameTag(spdClipboardTranslation, 9104);
     spdAlwaysOnTop = MakeFlatButton(pnlLookin, TIconKind::OnTop, kButton, "spdAlwaysOnTop");
     spdAlwaysOnTop->setCheckable(true);
     SetTag(spdAlwaysOnTop, 9020);
+    SetNameTag(spdAlwaysOnTop, 9105);
 }
 
 void TTopBar::SetTopIndent(int TopIndent)

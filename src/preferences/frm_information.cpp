@@ -54,6 +54,7 @@ TfrmInformation::TfrmInformation(const TLanguage& Language, const QString& Name,
     grpInformation = Named(new QGroupBox(Name, this), "grpInformation");
     auto* lblInformation = Named(new QLabel(grpInformation), "lblInformation", 2001);
     memInformation = Named(new QPlainTextEdit(grpInformation), "memInformation");
+    SetNameTag(memInformation, 9100);
     memInformation->setReadOnly(true);
     memInformation->setFocusPolicy(Qt::ClickFocus);
     memInformation->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
@@ -88,8 +89,8 @@ TfrmInformation::TfrmInformation(const TLanguage& Language, const QString& Name,
     // their name elsewhere.
     lblHeadwordLanguage->setBuddy(cmbHeadwordLanguage);
     lblDefinitionLanguage->setBuddy(cmbDefinitionLanguage);
-    cmbHeadwordLanguage->setAccessibleName(lblHeadwordLanguage->text());
-    cmbDefinitionLanguage->setAccessibleName(lblDefinitionLanguage->text());
+    SetNameTag(cmbHeadwordLanguage, 9101);
+    SetNameTag(cmbDefinitionLanguage, 9102);
     // What the file states is its own word, shown but not open to change.
     const QString stated = Language.TextOrEnglish(kSection, 2006);
     for (auto [box, fromFile] : {std::pair{cmbHeadwordLanguage, !Stated.Headword.empty()},

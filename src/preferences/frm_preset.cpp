@@ -21,6 +21,7 @@ TfrmPreset::TfrmPreset(const TLanguage& Language, std::function<QStringList()> L
     SetTag(this, 1);
     auto* lblPreset = Named(new QLabel(this), "lblPreset", 1001);
     lstPreset = Named(new QListWidget(this), "lstPreset");
+    SetNameTag(lstPreset, 9100);
     btnRemove = Named(new QPushButton(this), "btnRemove", 2001);
     btnClose = Named(new QPushButton(this), "btnClose", 2002);
     // Esc closes through QDialog's own reject.

@@ -39,12 +39,13 @@ TfrmSettings::TfrmSettings(const TLanguage& Language, std::vector<TLanguageChoic
       FStartLanguageFile(General.LanguageFile), FLook(Look)
 {
     ChooseColor = [this](const QColor& Initial) -> std::optional<QColor> {
-        const QColor color = QColorDialog::getColor(Initial, this);
+        // Qt's own titles would speak English under every interface language.
+        const QColor color = QColorDialog::getColor(Initial, this, FLanguage.TextOrEnglish(kSection, 9104));
         return color.isValid() ? std::optional(color) : std::nullopt;
     };
     ChooseFont = [this](const QFont& Initial) -> std::optional<QFont> {
         bool ok = false;
-        const QFont font = QFontDialog::getFont(&ok, Initial, this);
+        const QFont font = QFontDialog::getFont(&ok, Initial, this, FLanguage.TextOrEnglish(kSection, 9105));
         return ok ? std::optional(font) : std::nullopt;
     };
     CreateComponents();
@@ -56,6 +57,8 @@ void TfrmSettings::CreateComponents()
     setObjectName(QStringLiteral("frmSettings"));
     SetTag(this, 1);
     pagSettings = Named(new QTabWidget(this), "pagSettings");
+    SetNameTag(pagSettings, 9103);
+    SetNameTag(pagSettings->tabBar(), 9103);
     pagSettings->addTab(CreateGeneralTab(), QString());
     pagSettings->addTab(CreateLayoutTab(), QString());
 
@@ -82,6 +85,7 @@ QWidget* TfrmSettings::CreateGeneralTab()
     tabGeneral = Named(new QWidget, "tabGeneral", 9001);
     auto* label = Named(new QLabel(tabGeneral), "mnuLanguageFile", 2001);
     cmbLanguages = Named(new QComboBox(tabGeneral), "cmbLanguages");
+    SetNameTag(cmbLanguages, 9100);
     cmbLanguages->setMinimumWidth(273);
     lblGetMoreLanguages = Named(new TLinkLabel(tabGeneral), "lblGetMoreLanguages", 2002);
     lblGetMoreLanguages->OnClick = [this] {
@@ -114,6 +118,7 @@ QWidget* TfrmSettings::CreateLayoutTab()
     auto* pnlElements = Named(new QFrame(tabLayout), "pnlElements");
     pnlElements->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     pntElements = new TElementPreview(pnlElements);
+    SetNameTag(pntElements, 9102);
     pntElements->SetLook(FLook);
     auto* panelLayout = new QVBoxLayout(pnlElements);
     panelLayout->setContentsMargins(2, 2, 2, 2);
@@ -122,6 +127,7 @@ QWidget* TfrmSettings::CreateLayoutTab()
     grpElement = Named(new QGroupBox(tabLayout), "grpElement");
     auto* lblElement = Named(new QLabel(grpElement), "lblElement", 2004);
     cmbElement = Named(new QComboBox(grpElement), "cmbElement");
+    SetNameTag(cmbElement, 9101);
     cmbElement->setMinimumWidth(130);
     btnColor = Named(new QPushButton(grpElement), "btnColor", 3003);
     chkBold = Named(new QCheckBox(grpElement), "chkBold", 6003);

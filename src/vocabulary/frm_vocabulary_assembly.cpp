@@ -71,8 +71,11 @@ void TfrmVocabularyAssembly::CreateComponents()
     tlbToolbar = new QToolBar(this);
     tlbToolbar->setObjectName(QStringLiteral("tlbToolbar"));
     tlbToolbar->setIconSize(QSize(32, 32));
-    const auto addButton = [this](const char* Name, int Tag, TIconKind Icon) {
+    SetNameTag(tlbToolbar, 9106);
+    // The buttons show only icons: each is named for screen readers.
+    const auto addButton = [this](const char* Name, int Tag, int NameKey, TIconKind Icon) {
         auto* button = Named(new QToolButton(tlbToolbar), Name, Tag);
+        SetNameTag(button, NameKey);
         button->setIcon(MakeIcon(Icon));
         button->setIconSize(QSize(32, 32));
         button->setToolButtonStyle(Qt::ToolButtonIconOnly);
@@ -80,12 +83,12 @@ void TfrmVocabularyAssembly::CreateComponents()
         tlbToolbar->addWidget(button);
         return button;
     };
-    tlbNew = addButton("tlbNew", 3005, TIconKind::NewList);
-    tlbOpen = addButton("tlbOpen", 3006, TIconKind::OpenList);
-    tlbSave = addButton("tlbSave", 3007, TIconKind::SaveList);
+    tlbNew = addButton("tlbNew", 3005, 9101, TIconKind::NewList);
+    tlbOpen = addButton("tlbOpen", 3006, 9102, TIconKind::OpenList);
+    tlbSave = addButton("tlbSave", 3007, 9103, TIconKind::SaveList);
     tlbToolbar->addSeparator();
-    tlbRandomize = addButton("tlbRandomize", 3008, TIconKind::Shuffle);
-    tlbHideList = addButton("tlbHideList", 3009, TIconKind::HideList);
+    tlbRandomize = addButton("tlbRandomize", 3008, 9104, TIconKind::Shuffle);
+    tlbHideList = addButton("tlbHideList", 3009, 9105, TIconKind::HideList);
     tlbHideList->setCheckable(true);
     layout->addWidget(tlbToolbar);
 
@@ -95,6 +98,7 @@ void TfrmVocabularyAssembly::CreateComponents()
     auto* listArea = new QGridLayout;
     valVocabulary = new TVocabularyGrid(this);
     valVocabulary->setObjectName(QStringLiteral("valVocabulary"));
+    SetNameTag(valVocabulary, 9100);
     listArea->addWidget(valVocabulary, 0, 0);
     pnlHidden = Named(new QLabel(this), "pnlHidden", 4001);
     pnlHidden->setAlignment(Qt::AlignCenter);

@@ -68,6 +68,7 @@ void TfrmVocabularyTest::CreateComponents()
     lblWord->setFont(wordFont);
     lblWord->setTextFormat(Qt::PlainText);
     edtWord = Named(new QLineEdit(grpWord), "edtWord");
+    SetNameTag(edtWord, 9100);
     edtWord->setGeometry(10, 56, 231, 26);
     edtWord->installEventFilter(this);
 
@@ -76,6 +77,7 @@ void TfrmVocabularyTest::CreateComponents()
     // At the end it covers the question, which must not show through.
     grpResults->setAutoFillBackground(true);
     rtfHistory = Named(new QTextEdit(grpResults), "rtfHistory");
+    SetNameTag(rtfHistory, 9101);
     rtfHistory->setGeometry(8, kHistoryTop, 235, kHistoryAsking);
     rtfHistory->setReadOnly(true);
     rtfHistory->setEnabled(false);
@@ -84,6 +86,7 @@ void TfrmVocabularyTest::CreateComponents()
     lblPercentCorrect = Named(new QLabel(this), "lblPercentCorrect");
     lblPercentCorrect->setGeometry(8, 316, 251, 17);
     prgCorrect = Named(new QProgressBar(this), "prgCorrect");
+    SetNameTag(prgCorrect, 9102);
     prgCorrect->setGeometry(8, 337, 168, 12);
     prgCorrect->setTextVisible(false);
     ShowCounts();
