@@ -1,8 +1,8 @@
 #include "language/language_apply.h"
 
 #include <QAbstractButton>
-#include <QComboBox>
 #include <QAction>
+#include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>

@@ -24,7 +24,7 @@ void TfrmMain::mnuRelationsClick(bool FromWordMenu)
 
     TRelationRows rows;
     bool listed = false;
-    QString word;
+    QString headword;  // whose relations the list holds
     try {
         if (FromWordMenu) {
             // A word the dictionary cannot hold is none of its headwords,
@@ -36,11 +36,11 @@ void TfrmMain::mnuRelationsClick(bool FromWordMenu)
             int count = 0;
             FLookupView->FindWord(word.Text, true, first, count);
             FLookupView->ListRelations(first, rows, 1);
-            word = FClickedWord;
+            headword = FClickedWord;
         } else {
             FLookupView->ListCurrentRelations(rows);
             if (const TWordItem* item = FLookupView->Store().GetItem(FLookupView->CurrentFirst()))
-                word = QString::fromStdString(ToDisplayText(item->Word, FLookupView->Encoding()));
+                headword = QString::fromStdString(ToDisplayText(item->Word, FLookupView->Encoding()));
         }
         listed = true;
     } catch (const std::exception&) {
@@ -57,7 +57,8 @@ void TfrmMain::mnuRelationsClick(bool FromWordMenu)
     pnlRelations->lstRelations->setUpdatesEnabled(true);
     // Numbers first: a word holding "%d" must stay as it is.
     pnlRelations->lstRelations->setAccessibleDescription(
-        listed ? TLanguage::FillPlaceholders(TLanguage::FillNumbers(TextOrEnglish(9110), {qint64(rows.size())}), {word})
+        listed ? TLanguage::FillPlaceholders(
+                     TLanguage::FillNumbers(TextOrEnglish(9110), {qint64(rows.size())}), {headword})
                : QString());
     stbStatusBar->SetPanelMode();
 

@@ -133,8 +133,9 @@ void TfrmMain::ShowAdvancedResults(std::vector<TWordItem>& Items, int Count)
     // The results arrive without a word on the screen reader's side; the
     // description is what it speaks when the person moves into the view.
     // Numbers first: a pattern holding "%d" must stay as it is.
-    FAdvancedView->setAccessibleDescription(TLanguage::FillPlaceholders(
-        TLanguage::FillNumbers(TextOrEnglish(9123), {Count}), {QString::fromStdString(ToDisplayText(FSearchQuery, FSearchEncoding))}));
+    FAdvancedView->setAccessibleDescription(
+        TLanguage::FillPlaceholders(TLanguage::FillNumbers(TextOrEnglish(9123), {Count}),
+                                    {QString::fromStdString(ToDisplayText(FSearchQuery, FSearchEncoding))}));
 }
 
 }  // namespace lirabo

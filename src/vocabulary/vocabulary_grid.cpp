@@ -4,6 +4,7 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QSignalBlocker>
+#include <QStyledItemDelegate>
 
 #include "vocabulary/vocabulary_row.h"
 
@@ -21,6 +22,22 @@ QString CellText(const QTableWidget& Grid, int Row, int Column)
     return item ? item->text() : QString();
 }
 
+// A cell's editor is a control of its own while the person types, and a
+// screen reader would call it only "edit": it takes its column's title.
+class TNamedCellEditors : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+    QWidget* createEditor(QWidget* Parent, const QStyleOptionViewItem& Option,
+                          const QModelIndex& Index) const override
+    {
+        QWidget* editor = QStyledItemDelegate::createEditor(Parent, Option, Index);
+        if (editor)
+            editor->setAccessibleName(Index.model()->headerData(Index.column(), Qt::Horizontal).toString());
+        return editor;
+    }
+};
+
 }  // namespace
 
 TVocabularyGrid::TVocabularyGrid(QWidget* Parent) : QTableWidget(0, 2, Parent)
@@ -33,6 +50,7 @@ TVocabularyGrid::TVocabularyGrid(QWidget* Parent) : QTableWidget(0, 2, Parent)
     verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     setSelectionMode(QAbstractItemView::SingleSelection);
     setEditTriggers(QAbstractItemView::AllEditTriggers);
+    setItemDelegate(new TNamedCellEditors(this));
     connect(verticalHeader(), &QHeaderView::sectionMoved, this, &TVocabularyGrid::OnRowDragged);
     connect(this, &QTableWidget::itemChanged, this, &TVocabularyGrid::OnItemChanged);
     ShowPlaceholderWhenEmpty();

@@ -14,6 +14,7 @@
 #include <QProgressBar>
 #include <QScrollBar>
 #include <QTabBar>
+#include <QTableWidget>
 #include <QTextEdit>
 #include <QToolButton>
 #include <functional>
@@ -55,10 +56,11 @@ bool IsControl(QWidget* W, QWidget* Window)
     if (W->window() != Window || qobject_cast<QScrollBar*>(W) ||
         W->objectName().startsWith(QLatin1String("qt_scrollarea")))
         return false;
-    return W->focusPolicy() != Qt::NoFocus || qobject_cast<QAbstractButton*>(W) || qobject_cast<QLineEdit*>(W) ||
-           qobject_cast<QComboBox*>(W) || qobject_cast<QAbstractItemView*>(W) ||
-           qobject_cast<QAbstractSpinBox*>(W) || qobject_cast<QAbstractSlider*>(W) || qobject_cast<QTabBar*>(W) ||
-           qobject_cast<QTextEdit*>(W) || qobject_cast<QPlainTextEdit*>(W) || qobject_cast<QProgressBar*>(W) ||
+    return W->focusPolicy() != Qt::NoFocus || qobject_cast<QAbstractButton*>(W) ||
+           qobject_cast<QLineEdit*>(W) || qobject_cast<QComboBox*>(W) ||
+           qobject_cast<QAbstractItemView*>(W) || qobject_cast<QAbstractSpinBox*>(W) ||
+           qobject_cast<QAbstractSlider*>(W) || qobject_cast<QTabBar*>(W) || qobject_cast<QTextEdit*>(W) ||
+           qobject_cast<QPlainTextEdit*>(W) || qobject_cast<QProgressBar*>(W) ||
            qobject_cast<TDictionaryView*>(W);
 }
 
@@ -68,7 +70,8 @@ QStringList Nameless(QWidget* Window)
     QStringList nameless;
     for (QWidget* w : Window->findChildren<QWidget*>()) {
         if (IsControl(w, Window) && SpokenName(w).trimmed().isEmpty())
-            nameless << QStringLiteral("%1 (%2)").arg(w->objectName(), QLatin1String(w->metaObject()->className()));
+            nameless << QStringLiteral("%1 (%2)").arg(w->objectName(),
+                                                      QLatin1String(w->metaObject()->className()));
     }
     return nameless;
 }
@@ -101,24 +104,27 @@ const TWindowCase kWindows[] = {
     {"settings",
      [](const TLanguage& L) {
          const std::vector<TLanguageChoice> languages{{{}, QStringLiteral("English")}};
-         return Applied(std::make_unique<TfrmSettings>(L, languages, TfrmSettings::TGeneral{}, TDisplayLook{}, nullptr),
-                        L, "Settings");
+         return Applied(
+             std::make_unique<TfrmSettings>(L, languages, TfrmSettings::TGeneral{}, TDisplayLook{}, nullptr),
+             L, "Settings");
      },
      "cmbElement", "Element"},
     {"settings' language list", nullptr, "cmbLanguages", "Sprache der Oberfläche"},
     {"information",
      [](const TLanguage& L) {
-         return Applied(std::make_unique<TfrmInformation>(L, QStringLiteral("Fruit"), QStringLiteral("About fruit"),
-                                                          QStringLiteral("https://example.org"),
-                                                          TDictionaryLanguages{}, TDictionaryLanguages{}, nullptr),
-                        L, "Information");
+         return Applied(
+             std::make_unique<TfrmInformation>(L, QStringLiteral("Fruit"), QStringLiteral("About fruit"),
+                                               QStringLiteral("https://example.org"), TDictionaryLanguages{},
+                                               TDictionaryLanguages{}, nullptr),
+             L, "Information");
      },
      "cmbDefinitionLanguage", "Sprache der Definitionen"},
     {"about",
      [](const TLanguage& L) {
-         return Applied(std::make_unique<TfrmAbout>(L, QStringLiteral("1.0"), QStringLiteral("https://example.org"),
-                                                    QStringLiteral("help@example.org"), nullptr),
-                        L, "About");
+         return Applied(
+             std::make_unique<TfrmAbout>(L, QStringLiteral("1.0"), QStringLiteral("https://example.org"),
+                                         QStringLiteral("help@example.org"), nullptr),
+             L, "About");
      },
      "btnOK", "OK"},
     {"preset",
@@ -134,7 +140,8 @@ const TWindowCase kWindows[] = {
      "prgProgress", "Fortschritt des Herunterladens"},
     {"vocabulary assembly",
      [](const TLanguage& L) {
-         return Applied(std::make_unique<TfrmVocabularyAssembly>(L, QString(), nullptr), L, "VocabularyAssembly");
+         return Applied(std::make_unique<TfrmVocabularyAssembly>(L, QString(), nullptr), L,
+                        "VocabularyAssembly");
      },
      "tlbSave", "Speichern"},
     {"vocabulary test",
@@ -201,6 +208,27 @@ TEST(AccessibleNamesTest, NameTagsReachTheEditOfAComboBoxAndFallBackToEnglish)
     EXPECT_EQ(SpokenDescription(relations), "Tips");
 }
 
+// A cell being typed in is a control of its own.
+TEST(AccessibleNamesTest, VocabularyCellEditorsTakeTheirColumnsTitle)
+{
+    const TLanguage german = German();
+    std::unique_ptr<QWidget> window = Applied(
+        std::make_unique<TfrmVocabularyAssembly>(german, QString(), nullptr), german, "VocabularyAssembly");
+    window->show();
+    auto* grid = window->findChild<QTableWidget*>(QStringLiteral("valVocabulary"));
+    ASSERT_NE(grid, nullptr);
+    ASSERT_GE(grid->rowCount(), 1);
+    for (const auto& [column, title] : {std::pair{0, "Ausgangssprache"}, std::pair{1, "Zielsprache"}}) {
+        grid->setCurrentCell(0, column);
+        grid->edit(grid->currentIndex());
+        // The editor of the cell before is gone once its deletion is done.
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        const QList<QLineEdit*> editors = grid->viewport()->findChildren<QLineEdit*>();
+        ASSERT_EQ(editors.size(), 1);
+        EXPECT_EQ(SpokenName(editors.front()), QString::fromUtf8(title));
+    }
+}
+
 // What the bar shows is what it is called; with nothing shown, its name.
 TEST(AccessibleNamesTest, StatusBarIsNamedByWhatItShows)
 {
@@ -210,10 +238,11 @@ TEST(AccessibleNamesTest, StatusBarIsNamedByWhatItShows)
         const char* Name;
     } steps[] = {
         {"nothing drawn yet", [](TStatusBar&) {}, "Status bar"},
-        {"the dictionary line", [](TStatusBar& B) { B.SetOwnerDrawnWords(QStringLiteral("Fruit (information)")); },
+        {"the dictionary line",
+         [](TStatusBar& B) { B.SetOwnerDrawnWords(QStringLiteral("Fruit (information)")); },
          "Fruit (information)"},
-        {"a slow operation covers it", [](TStatusBar& B) { B.SetWholeWidthText(QStringLiteral("Searching")); },
-         "Searching"},
+        {"a slow operation covers it",
+         [](TStatusBar& B) { B.SetWholeWidthText(QStringLiteral("Searching")); }, "Searching"},
         {"a notice covers that", [](TStatusBar& B) { B.ShowNotice(QStringLiteral("Added"), 0); }, "Added"},
         {"the notice goes", [](TStatusBar& B) { B.clearMessage(); }, "Searching"},
         {"back to the panel", [](TStatusBar& B) { B.SetPanelMode(); }, "Fruit (information)"},
@@ -237,7 +266,8 @@ TEST_F(WindowTest, MainWindowNamesEveryControlInEnglishAndGerman)
         SCOPED_TRACE(german ? "German" : "English");
         if (german) {
             QDir(FFolder.Path()).mkpath(QStringLiteral("Lang"));
-            QFile::copy(QString::fromUtf8(GERMAN_LANGUAGE_FILE), FFolder.Path() + QStringLiteral("/Lang/Deutsch.lng"));
+            QFile::copy(QString::fromUtf8(GERMAN_LANGUAGE_FILE),
+                        FFolder.Path() + QStringLiteral("/Lang/Deutsch.lng"));
             QSettings s = Stored();
             s.setValue(QStringLiteral("LanguageFile"), QStringLiteral("Deutsch.lng"));
         }
@@ -260,8 +290,10 @@ TEST_F(WindowTest, MainWindowNamesEveryControlInEnglishAndGerman)
             {"wbrInternet", "Web page", "Webseite"},
         };
         for (const auto& s : spoken)
-            EXPECT_EQ(SpokenName(Find<QWidget>(s.Control)), QString::fromUtf8(german ? s.German : s.English)) << s.Control;
-        EXPECT_EQ(SpokenName(LookupBox()->lineEdit()), QString::fromUtf8(german ? "Nachschlagen" : "Look up"));
+            EXPECT_EQ(SpokenName(Find<QWidget>(s.Control)), QString::fromUtf8(german ? s.German : s.English))
+                << s.Control;
+        EXPECT_EQ(SpokenName(LookupBox()->lineEdit()),
+                  QString::fromUtf8(german ? "Nachschlagen" : "Look up"));
         Close();
     }
 }
@@ -297,7 +329,8 @@ TEST_F(WindowTest, StatusLineRelationsAndResultsAreDescribedInWords)
         QTest::keyClicks(box, pattern);
         QTest::keyClick(box, Qt::Key_Return, Qt::ControlModifier);
         ASSERT_TRUE(w.AdvancedSearch()->WaitForResult());
-        EXPECT_EQ(SpokenDescription(w.AdvancedView()), QStringLiteral("%1 entries match %2").arg(count).arg(pattern));
+        EXPECT_EQ(SpokenDescription(w.AdvancedView()),
+                  QStringLiteral("%1 entries match %2").arg(count).arg(pattern));
     }
 }
 
