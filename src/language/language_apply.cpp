@@ -1,6 +1,7 @@
 #include "language/language_apply.h"
 
 #include <QAbstractButton>
+#include <QAbstractSpinBox>
 #include <QAction>
 #include <QComboBox>
 #include <QGroupBox>
@@ -10,6 +11,8 @@
 #include <QMenuBar>
 #include <QTabWidget>
 #include <QTextDocument>
+#include <QToolBar>
+#include <QToolButton>
 #include <QVariant>
 
 #include "language/language.h"
@@ -57,15 +60,28 @@ void SetControlText(QWidget* Control, const QString& Text)
         tabs->setTabText(tabs->indexOf(Control), Text);
 }
 
-// The screen reader's words for Control. The line edit of an editable combo
-// box is what has the focus while the person types, so it is named too.
+// The part of Control that a reader meets under another name: the line
+// edit of an editable combo box or a spin box, which has the focus while the
+// person types, and the button by which a toolbar too narrow for all its
+// buttons offers the rest. Null when it has none.
+QWidget* InnerControl(QWidget* Control)
+{
+    if (qobject_cast<QComboBox*>(Control) || qobject_cast<QAbstractSpinBox*>(Control))
+        return Control->findChild<QLineEdit*>(QString(), Qt::FindDirectChildrenOnly);
+    if (qobject_cast<QToolBar*>(Control))
+        return Control->findChild<QToolButton*>(QStringLiteral("qt_toolbar_ext_button"),
+                                                Qt::FindDirectChildrenOnly);
+    return nullptr;
+}
+
+// The screen reader's words for Control and its inner part.
 void SetSpokenTexts(const TLanguage& Language, QWidget* Control, const QString& Section)
 {
     if (const int key = NameTag(Control); key > 0) {
         const QString name = Language.TextOrEnglish(Section, key);
         Control->setAccessibleName(name);
-        if (auto* combo = qobject_cast<QComboBox*>(Control); combo && combo->lineEdit())
-            combo->lineEdit()->setAccessibleName(name);
+        if (QWidget* inner = InnerControl(Control))
+            inner->setAccessibleName(name);
     }
     if (const int key = DescriptionTag(Control); key > 0)
         Control->setAccessibleDescription(Language.TextOrEnglish(Section, key));

@@ -55,7 +55,8 @@ T* Named(T* Component, const char* Name, int Tag = 0)
 // ApplyLanguageToMenu. A missing key gives the empty text, except for
 // accessible names and descriptions, which fall back to the built-in
 // English: a file made before a name existed must not leave a control
-// nameless. An editable combo box's line edit is named with its box.
+// nameless. The line edit of an editable combo box or a spin box, and the
+// overflow button of a toolbar, are named with their control.
 void ApplyLanguageToControl(const TLanguage& Language, QWidget* Control, const QString& Section);
 
 // Gives Item (when its Tag is above 0) and all its sub-items their captions

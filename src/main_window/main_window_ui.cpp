@@ -2,6 +2,7 @@
 
 #include <QHBoxLayout>
 #include <QMainWindow>
+#include <QMenuBar>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -57,6 +58,10 @@ void TMainWindowUi::SetUpUi(QMainWindow* Window)
     Window->setStatusBar(stbStatusBar);
 
     Menu.Build(Window);
+    // A window narrower than its menus shows the rest behind a button of
+    // the menu bar's own.
+    if (auto* more = Window->menuBar()->findChild<QToolButton*>(QStringLiteral("qt_menubar_ext_button")))
+        SetNameTag(more, 9125);
     // The links menu drops down from the minibrowser's Custom button.
     pagTabs->tabMinibrowser->tlbCustomButton->setMenu(Menu.popLinks);
 }

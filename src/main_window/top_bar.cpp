@@ -64,6 +64,10 @@ TTopBar::TTopBar(QWidget* Parent) : QWidget(Parent)
     cmbLookIn->setObjectName(QStringLiteral("cmbLookIn"));
     cmbLookIn->setMaxVisibleItems(20);
     SetNameTag(cmbLookIn, 9101);
+    // Qt names a combo box on Linux by its current text: readers take the
+    // name from the label that labels it.
+    lblLookup->setBuddy(cmbLookup);
+    lblLookIn->setBuddy(cmbLookIn);
     spdClipboardTranslation = MakeFlatButton(pnlLookin, TIconKind::Clipboard, kButton, "spdClipboardTranslation");
     spdClipboardTranslation->setCheckable(true);
     SetTag(spdClipboardTranslation, 9019);

@@ -86,6 +86,9 @@ QWidget* TfrmSettings::CreateGeneralTab()
     auto* label = Named(new QLabel(tabGeneral), "mnuLanguageFile", 2001);
     cmbLanguages = Named(new QComboBox(tabGeneral), "cmbLanguages");
     SetNameTag(cmbLanguages, 9100);
+    // Qt names a combo box on Linux by its current text: readers take the
+    // name from the label that labels it.
+    label->setBuddy(cmbLanguages);
     cmbLanguages->setMinimumWidth(273);
     lblGetMoreLanguages = Named(new TLinkLabel(tabGeneral), "lblGetMoreLanguages", 2002);
     lblGetMoreLanguages->OnClick = [this] {
@@ -128,6 +131,7 @@ QWidget* TfrmSettings::CreateLayoutTab()
     auto* lblElement = Named(new QLabel(grpElement), "lblElement", 2004);
     cmbElement = Named(new QComboBox(grpElement), "cmbElement");
     SetNameTag(cmbElement, 9101);
+    lblElement->setBuddy(cmbElement);
     cmbElement->setMinimumWidth(130);
     btnColor = Named(new QPushButton(grpElement), "btnColor", 3003);
     chkBold = Named(new QCheckBox(grpElement), "chkBold", 6003);

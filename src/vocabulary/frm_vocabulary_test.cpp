@@ -69,6 +69,7 @@ void TfrmVocabularyTest::CreateComponents()
     lblWord->setTextFormat(Qt::PlainText);
     edtWord = Named(new QLineEdit(grpWord), "edtWord");
     SetNameTag(edtWord, 9100);
+    lblCurrentWord->setBuddy(edtWord);
     edtWord->setGeometry(10, 56, 231, 26);
     edtWord->installEventFilter(this);
 

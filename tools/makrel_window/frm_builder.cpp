@@ -113,6 +113,18 @@ QString Spoken(QString Label)
     return Label;
 }
 
+// Names Field for screen readers, and the line edit inside an editable list
+// or a number box with it: that edit, not the box, has the focus while the
+// person types, and would be announced as a bare "edit".
+void NameField(QWidget* Field, const QString& Name)
+{
+    Field->setAccessibleName(Name);
+    if (qobject_cast<QComboBox*>(Field) || qobject_cast<QAbstractSpinBox*>(Field)) {
+        if (auto* edit = Field->findChild<QLineEdit*>(QString(), Qt::FindDirectChildrenOnly))
+            edit->setAccessibleName(Name);
+    }
+}
+
 // Long paths have no spaces to break at; a zero-width space after each
 // slash lets the label wrap them instead of widening the window.
 QString Breakable(const QString& Path)
@@ -241,7 +253,7 @@ void TfrmBuilder::CreateControls()
     // A control is named to screen readers by its label's words.
     const auto addRow = [&](const QString& Label, QWidget* Field) {
         form->addRow(Label, Field);
-        Field->setAccessibleName(Spoken(Label));
+        NameField(Field, Spoken(Label));
     };
     addRow("&Format:", cmbFormat);
     form->addRow(QString(), lblFormatHint);
