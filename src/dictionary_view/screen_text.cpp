@@ -237,6 +237,12 @@ TScreenPosition TScreenText::PositionAt(int Offset) const
     return {FEntries[static_cast<size_t>(ch.Slot)].Entry, ch.Begin};
 }
 
+int TScreenText::EndOf(int Entry) const
+{
+    const TEntry* entry = EntryOf(Entry);
+    return entry ? entry->EndIndex : -1;
+}
+
 TRect TScreenText::CharacterRect(int Offset) const
 {
     const int c = CharAt(Offset);
