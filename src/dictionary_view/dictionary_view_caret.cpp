@@ -214,7 +214,7 @@ QRect TDictionaryView::CaretRect() const
     const TCaretStop* stop = geometry.Find(caret.Index);
     if (!stop || stop->Y >= height())
         return {};
-    return QRect(std::max(stop->X - 1, 0), stop->Y, kCaretWidth, FLayout.LineHeight());
+    return QRect(std::max(stop->X - 1, kLeftMargin), stop->Y, kCaretWidth, FLayout.LineHeight());
 }
 
 QString TDictionaryView::CurrentEntryLine() const
