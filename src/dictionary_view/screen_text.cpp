@@ -85,7 +85,8 @@ public:
         return true;
     }
 
-    bool NextLine(int Index, unsigned char /*Code*/, int /*X*/, int Y, bool Visible, int /*LineStart*/) override
+    bool NextLine(int Index, unsigned char /*Code*/, int /*X*/, int Y, bool Visible,
+                  int /*LineStart*/) override
     {
         return !Visible || Y < FBottom || Stop(Index);
     }
@@ -95,8 +96,8 @@ public:
         // The rest scrolled away under a headword of its own line: the line
         // ended there reads as the entry's end, not as a line more.
         std::vector<TChar>& chars = FOwner.FChars;
-        if (Why == TEnd::Hidden && !chars.empty() && chars.back().Slot == FSlot && chars.back().Begin == Index &&
-            FOwner.FText.endsWith(u'\n')) {
+        if (Why == TEnd::Hidden && !chars.empty() && chars.back().Slot == FSlot &&
+            chars.back().Begin == Index && FOwner.FText.endsWith(u'\n')) {
             chars.pop_back();
             FOwner.FText.chop(1);
         }
@@ -226,12 +227,12 @@ int TScreenText::OffsetOf(TScreenPosition Position) const
         return -1;
     const auto first = FChars.begin() + entry->FirstChar;
     const auto end = FChars.begin() + entry->EndChar;
-    const auto at =
-        std::partition_point(first, end, [&](const TChar& C) { return C.End <= Position.Index; });
+    const auto at = std::partition_point(first, end, [&](const TChar& C) { return C.End <= Position.Index; });
     if (at != end)
         return at->Offset;
-    return entry->EndChar < static_cast<int>(FChars.size()) ? FChars[static_cast<size_t>(entry->EndChar)].Offset
-                                                            : Length();
+    return entry->EndChar < static_cast<int>(FChars.size())
+               ? FChars[static_cast<size_t>(entry->EndChar)].Offset
+               : Length();
 }
 
 TScreenPosition TScreenText::PositionAt(int Offset) const

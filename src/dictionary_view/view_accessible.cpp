@@ -4,7 +4,6 @@
 #include <algorithm>
 
 #include "dictionary_view/dictionary_view.h"
-#include "dictionary_view/link_accessible.h"
 
 namespace lirabo {
 
@@ -19,36 +18,6 @@ QAccessibleInterface* CreateForView(const QString& /*Key*/, QObject* Object)
 
 TViewAccessible::TListener TestListener = nullptr;
 
-TLinkAccessible* LinkOf(QAccessible::Id Id)
-{
-    return static_cast<TLinkAccessible*>(QAccessible::accessibleInterface(Id));
-}
-
-// The pieces of one link: a wrapped link is one link, read once.
-struct TLinkGroup {
-    std::string Link;
-    std::vector<TRect> Rects;
-    int First = 0;
-};
-
-std::vector<TLinkGroup> GroupLinks(const std::vector<TLinkRect>& Pieces)
-{
-    std::vector<TLinkGroup> groups;
-    for (size_t i = 0; i < Pieces.size(); ++i) {
-        const TLinkRect& piece = Pieces[i];
-        if (piece.Continued && !groups.empty())
-            groups.back().Rects.push_back(piece.Rect);
-        else
-            groups.push_back({piece.Link, {piece.Rect}, static_cast<int>(i)});
-    }
-    // A link that never closes has no width and cannot be clicked.
-    std::erase_if(groups, [](const TLinkGroup& Group) {
-        return std::all_of(Group.Rects.begin(), Group.Rects.end(),
-                           [](const TRect& Rect) { return Rect.Right <= Rect.Left; });
-    });
-    return groups;
-}
-
 }  // namespace
 
 TViewAccessible::TViewAccessible(TDictionaryView* View)
@@ -56,12 +25,7 @@ TViewAccessible::TViewAccessible(TDictionaryView* View)
 {
 }
 
-TViewAccessible::~TViewAccessible()
-{
-    for (QAccessible::Id id : FLinkIds)
-        if (QAccessible::accessibleInterface(id))
-            QAccessible::deleteAccessibleInterface(id);
-}
+TViewAccessible::~TViewAccessible() = default;
 
 void TViewAccessible::Install()
 {
@@ -171,7 +135,8 @@ void TViewAccessible::SendTextChange(const QString& Old, const QString& New) con
         ++suffix;
     if (suffix > 0 && Old[Old.size() - suffix].isLowSurrogate())
         --suffix;
-    QAccessibleTextUpdateEvent event(View(), static_cast<int>(prefix), Old.mid(prefix, Old.size() - prefix - suffix),
+    QAccessibleTextUpdateEvent event(View(), static_cast<int>(prefix),
+                                     Old.mid(prefix, Old.size() - prefix - suffix),
                                      New.mid(prefix, New.size() - prefix - suffix));
     Send(event);
 }
@@ -348,80 +313,35 @@ void* TViewAccessible::interface_cast(QAccessible::InterfaceType Type)
 
 void TViewAccessible::SyncLinks() const
 {
-    TDictionaryView* view = View();
-    if (!view || !Active())
-        return;
-    const std::vector<TLinkGroup> groups = GroupLinks(view->Links());
-    std::vector<QAccessible::Id> kept(groups.size(), 0);
-    std::vector<QAccessible::Id> old = FLinkIds;
-    for (size_t g = 0; g < groups.size(); ++g) {
-        for (QAccessible::Id& id : old) {
-            const TLinkAccessible* link = id ? LinkOf(id) : nullptr;
-            if (link && link->Link() == groups[g].Link && link->Rects() == groups[g].Rects) {
-                kept[g] = id;
-                id = 0;
-                break;
-            }
-        }
-    }
-    for (QAccessible::Id id : old) {
-        if (!id || !QAccessible::accessibleInterface(id))
-            continue;
-        QAccessibleEvent gone(QAccessible::accessibleInterface(id), QAccessible::ObjectDestroyed);
-        Send(gone);
-        QAccessible::deleteAccessibleInterface(id);
-    }
-    std::vector<QAccessible::Id> created;
-    for (size_t g = 0; g < groups.size(); ++g) {
-        if (!kept[g]) {
-            kept[g] = QAccessible::registerAccessibleInterface(
-                new TLinkAccessible(view, groups[g].Link, groups[g].Rects));
-            created.push_back(kept[g]);
-        }
-        LinkOf(kept[g])->SetFirstPiece(groups[g].First);
-    }
-    FLinkIds = std::move(kept);
-    for (QAccessible::Id id : created) {
-        QAccessibleEvent added(QAccessible::accessibleInterface(id), QAccessible::ObjectCreated);
-        Send(added);
-    }
+    if (Active() && View())
+        FLinks.Sync(View(), Send);
 }
 
 int TViewAccessible::childCount() const
 {
     SyncLinks();
-    return QAccessibleWidget::childCount() + static_cast<int>(FLinkIds.size());
+    return QAccessibleWidget::childCount() + FLinks.Count();
 }
 
 QAccessibleInterface* TViewAccessible::child(int Index) const
 {
     SyncLinks();
     const int widgets = QAccessibleWidget::childCount();
-    if (Index < widgets)
-        return QAccessibleWidget::child(Index);
-    const size_t link = static_cast<size_t>(Index - widgets);
-    return link < FLinkIds.size() ? QAccessible::accessibleInterface(FLinkIds[link]) : nullptr;
+    return Index < widgets ? QAccessibleWidget::child(Index) : FLinks.At(Index - widgets);
 }
 
 int TViewAccessible::indexOfChild(const QAccessibleInterface* Child) const
 {
     SyncLinks();
-    for (size_t j = 0; j < FLinkIds.size(); ++j)
-        if (Child && QAccessible::accessibleInterface(FLinkIds[j]) == Child)
-            return QAccessibleWidget::childCount() + static_cast<int>(j);
-    return QAccessibleWidget::indexOfChild(Child);
+    const int link = FLinks.IndexOf(Child);
+    return link >= 0 ? QAccessibleWidget::childCount() + link : QAccessibleWidget::indexOfChild(Child);
 }
 
 QAccessibleInterface* TViewAccessible::childAt(int X, int Y) const
 {
     SyncLinks();
-    const QPoint local = View()->mapFromGlobal(QPoint(X, Y));
-    for (QAccessible::Id id : FLinkIds) {
-        const TLinkAccessible* link = LinkOf(id);
-        for (const TRect& piece : link->Rects())
-            if (piece.Contains(local.x(), local.y()))
-                return QAccessible::accessibleInterface(id);
-    }
+    if (QAccessibleInterface* link = FLinks.At(FLinks.IndexAt(View()->mapFromGlobal(QPoint(X, Y)))))
+        return link;
     for (int j = 0; j < QAccessibleWidget::childCount(); ++j) {
         QAccessibleInterface* widget = QAccessibleWidget::child(j);
         if (widget && widget->rect().contains(X, Y))
@@ -430,24 +350,13 @@ QAccessibleInterface* TViewAccessible::childAt(int X, int Y) const
     return nullptr;
 }
 
-int TViewAccessible::LinkOfPiece(int Piece) const
-{
-    if (Piece < 0)
-        return -1;
-    for (size_t j = 0; j < FLinkIds.size(); ++j)
-        if (LinkOf(FLinkIds[j])->HasPiece(Piece))
-            return static_cast<int>(j);
-    return -1;
-}
-
 QAccessibleInterface* TViewAccessible::focusChild() const
 {
     const TDictionaryView* view = View();
     if (view->hasFocus()) {
         SyncLinks();
-        const int link = LinkOfPiece(view->FocusedLink());
-        if (link >= 0)
-            return QAccessible::accessibleInterface(FLinkIds[static_cast<size_t>(link)]);
+        if (QAccessibleInterface* link = FLinks.At(FLinks.IndexOfPiece(view->FocusedLink())))
+            return link;
     }
     return QAccessibleWidget::focusChild();
 }
@@ -494,10 +403,10 @@ void TViewAccessible::NotifyLinkFocusChanged(TDictionaryView* View)
         return;
     if (TViewAccessible* accessible = Of(View)) {
         accessible->SyncLinks();
-        const int link = accessible->LinkOfPiece(View->FocusedLink());
         QAccessibleInterface* focused =
-            link >= 0 ? QAccessible::accessibleInterface(accessible->FLinkIds[static_cast<size_t>(link)])
-                      : static_cast<QAccessibleInterface*>(accessible);
+            accessible->FLinks.At(accessible->FLinks.IndexOfPiece(View->FocusedLink()));
+        if (!focused)
+            focused = accessible;
         QAccessibleEvent event(focused, QAccessible::Focus);
         Send(event);
     }

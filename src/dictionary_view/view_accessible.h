@@ -5,12 +5,12 @@
 #include <cstdint>
 #include <vector>
 
+#include "dictionary_view/link_children.h"
 #include "dictionary_view/screen_text.h"
 
 namespace lirabo {
 
 class TDictionaryView;
-class TLinkAccessible;
 
 // The dictionary view as assistive tools see it: read-only multi-line text
 // holding what the screen shows (see TScreenText), its caret and selection
@@ -89,6 +89,7 @@ private:
     };
 
     static TViewAccessible* Of(TDictionaryView* View);
+    // Hands an event to Qt, or to the test listener.
     static void Send(QAccessibleEvent& Event);
     TDictionaryView* View() const;
     TScreenKey Key() const;
@@ -99,16 +100,13 @@ private:
     // An offset of the text for a place of the keyboard's, clamped to the
     // text when the entry is scrolled away.
     int OffsetOf(int Entry, int Index) const;
-    int LinkOfPiece(int Piece) const;
     void SelectRange(int StartOffset, int EndOffset);
 
     mutable TScreenText FScreen;
     mutable bool FBuilt = false;
     mutable TScreenKey FBuiltKey;
     mutable QString FText;  // the screen's text, or the message when nothing is laid out
-    // The link children, registered with Qt's cache, which deletes them if
-    // it goes first: they are only reached through their ids.
-    mutable std::vector<QAccessible::Id> FLinkIds;
+    mutable TLinkChildren FLinks;
 };
 
 }  // namespace lirabo

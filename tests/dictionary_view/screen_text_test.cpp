@@ -58,17 +58,29 @@ TEST_F(ScreenTextTest, ReadsWhatTheScreenShowsLineByLine)
     const TTextCase cases[] = {
         {"headword, space, body", {"cat|a small animal"}, 0, kHeight, "cat a small animal"},
         {"entries on lines of their own", {"cat|a", "dog|b"}, 0, kHeight, "cat a\ndog b"},
-        {"a wrap ends a line", {"w|" + longBody}, 0, kHeight,
+        {"a wrap ends a line",
+         {"w|" + longBody},
+         0,
+         kHeight,
          "w one two three four five six\nseven eight nine ten"},
         {"a hard break ends a line", {"cat|one/two"}, 0, kHeight, "cat one\ntwo"},
         {"an empty line between hard breaks", {"cat|one//two"}, 0, kHeight, "cat one\n\ntwo"},
         {"codes are not read", {StyledMarkup("*cat*|^a^ [kit_ten_] =x=")}, 0, kHeight, "cat a kitten x"},
-        {"a long headword puts the body on a line of its own", {"abcdefghijkl|body"}, 0, kHeight,
+        {"a long headword puts the body on a line of its own",
+         {"abcdefghijkl|body"},
+         0,
+         kHeight,
          "abcdefghijkl\nbody"},
         {"a scrolled top entry keeps its headword beside the rest",
-         {"cat|one/two/three", "dog|b"}, 1, kHeight, "cat two\nthree\ndog b"},
+         {"cat|one/two/three", "dog|b"},
+         1,
+         kHeight,
+         "cat two\nthree\ndog b"},
         {"scrolled to its last line", {"cat|one/two/three", "dog|b"}, 2, kHeight, "cat three\ndog b"},
-        {"a long headword scrolled past its body", {"abcdefghijkl|body", "dog|b"}, 1, kHeight,
+        {"a long headword scrolled past its body",
+         {"abcdefghijkl|body", "dog|b"},
+         1,
+         kHeight,
          "abcdefghijkl\ndog b"},
         {"lines below the view are not read", {"cat|one/two/three", "dog|b"}, 0, 45, "cat one\ntwo\n"},
         {"an entry below the view is not read", {"cat|a", "dog|b"}, 0, 25, "cat a"},
@@ -125,7 +137,8 @@ TEST_F(ScreenTextTest, EveryOffsetRoundTripsThroughItsPosition)
         const TScreenPosition position = screen.PositionAt(offset);
         EXPECT_EQ(screen.OffsetOf(position), start) << offset;
     }
-    EXPECT_EQ(screen.PositionAt(screen.Length()), (TScreenPosition{9, static_cast<int>(items[2].Text.size())}));
+    EXPECT_EQ(screen.PositionAt(screen.Length()),
+              (TScreenPosition{9, static_cast<int>(items[2].Text.size())}));
     EXPECT_EQ(screen.PositionAt(-3), (TScreenPosition{7, 0}));
 }
 
@@ -159,7 +172,7 @@ TEST_F(ScreenTextTest, RectanglesAndPointsAgreeWithTheHitTest)
         ++checked;
     }
     EXPECT_GT(checked, 50);
-    EXPECT_EQ(screen.OffsetAt(200, 4), -1);  // the top margin
+    EXPECT_EQ(screen.OffsetAt(200, 4), -1);    // the top margin
     EXPECT_EQ(screen.OffsetAt(200, 290), -1);  // below the last entry
 }
 
@@ -169,8 +182,8 @@ TEST_F(ScreenTextTest, AScrolledTopEntryIsHitWhereItsBodyGoesOn)
     ASSERT_EQ(screen.Text().toStdString(), "cat two\nthree\ndog b");
     EXPECT_EQ(screen.CharacterRect(4), (TRect{100, 5, 110, 25}));  // "t" beside the headword
     EXPECT_EQ(screen.OffsetAt(105, 10), 4);
-    EXPECT_EQ(screen.OffsetAt(105, 30), 8);   // "three"
-    EXPECT_EQ(screen.OffsetAt(10, 50), 14);   // "dog"
+    EXPECT_EQ(screen.OffsetAt(105, 30), 8);  // "three"
+    EXPECT_EQ(screen.OffsetAt(10, 50), 14);  // "dog"
     EXPECT_EQ(screen.PositionAt(8), (TScreenPosition{7, static_cast<int>(items[0].Text.find("three"))}));
 }
 
