@@ -5,6 +5,8 @@
 #include <QRegularExpression>
 #include <QVBoxLayout>
 
+#include "dictionary/crc32.h"
+#include "dictionary/little_endian.h"
 #include "dictionary_view/text_highlight.h"
 #include "view_fixture.h"
 
@@ -440,6 +442,46 @@ TEST_F(KeysTest, PageKeysScrollAndCarryTheCaretAlong)
     Shot();
     EXPECT_TRUE(view->CaretRect().isValid());
     EXPECT_EQ(view->Caret().Entry, 99 - page - 3);
+}
+
+}  // namespace
+}  // namespace lirabo::testing
+
+namespace lirabo::testing {
+namespace {
+
+// A dictionary whose later sections cannot be decoded: the keys that reach
+// them leave the caret where it was, and nothing escapes the key handlers.
+TEST_F(ViewTest, KeysOverAnUndecodableSectionLeaveTheCaretInPlace)
+{
+    std::vector<unsigned char> bytes = SampleDictionary();
+    for (size_t i = bytes.size() * 3 / 4; i < bytes.size() * 3 / 4 + 64 && i < bytes.size(); ++i)
+        bytes[i] = static_cast<unsigned char>(bytes[i] ^ 0x5A);
+    // The file's checksum made right again, so that only the section is bad.
+    WriteUInt32LE(bytes.data(), BufferCRC(bytes.data() + 4, bytes.size() - 4));
+    ASSERT_NO_THROW(view->OpenDictionary(std::make_unique<TMemoryStream>(bytes)));
+    int bad = -1;
+    for (int i = 0; i < view->EntryCount() && bad < 0; ++i)
+        try {
+            view->Store().GetItem(i);
+        } catch (const std::exception&) {
+            bad = i;
+        }
+    ASSERT_GT(bad, 1) << "the edit should spoil a later section";
+    view->ShowEntries(bad - 1, 1);
+    Shot();
+    view->setFocus();
+    ASSERT_EQ(view->Caret(), (TDictionaryView::TCaret{bad - 1, 0}));
+    for (Qt::Key key : {Qt::Key_Down, Qt::Key_Down, Qt::Key_PageDown, Qt::Key_End, Qt::Key_Right, Qt::Key_Right})
+        QTest::keyClick(view.get(), key);
+    EXPECT_LT(view->Caret().Entry, bad) << "an unreadable entry never gets the caret";
+    view->SetCaret({bad, 0});
+    view->SetSelection({bad, 0, 3});
+    EXPECT_LT(view->Caret().Entry, bad);
+    QTest::keyClick(view.get(), Qt::Key_F10, Qt::ShiftModifier);
+    QTest::keyClick(view.get(), Qt::Key_End, Qt::ControlModifier);
+    Shot();
+    EXPECT_NO_THROW(view->CurrentEntryLine());
 }
 
 }  // namespace
