@@ -1,5 +1,6 @@
 // The view's source, appearance and painting. Mouse handling and scrolling
-// are in dictionary_view_input.cpp.
+// are in dictionary_view_input.cpp, the caret in dictionary_view_caret.cpp
+// and the keys in dictionary_view_keys.cpp.
 
 #include "dictionary_view/dictionary_view.h"
 
@@ -28,6 +29,7 @@ TDictionaryView::TDictionaryView(QWidget* Parent)
     // Every pixel outside the scroll bar is painted by the view itself.
     setAttribute(Qt::WA_OpaquePaintEvent);
     setMouseTracking(true);
+    setFocusPolicy(Qt::StrongFocus);
     FScrollBar->setRange(0, 0);
     FScrollBar->setSingleStep(1);
     PlaceScrollBar();
@@ -87,8 +89,20 @@ void TDictionaryView::StoreCleared()
     FHotRect = kNoRect;
     FTopEntry = 0;
     FTopLine = 0;
+    const bool hadSelection = !Selection().Empty();
+    const bool hadCaret = FCaretEntry >= 0;
+    FAnchorPlain = -1;
+    FMarkedEntry = -1;
+    FSelectionGrew = false;
+    FCaretEntry = -1;
+    FCaretPlain = 0;
+    SetFocusedLink(-1);
     SyncScrollBar();
     update();
+    if (hadSelection)
+        emit SelectionChanged();
+    if (hadCaret)
+        emit CaretMoved();
 }
 
 void TDictionaryView::LookUp(const std::string& S)
@@ -246,6 +260,9 @@ void TDictionaryView::Paint(QPainter& Painter, const QRect& Clip)
     // A relayout for another font or indent can leave the top entry shorter.
     if (count > 0 && FTopLine >= FCache.Item(0).Lines)
         FTopLine = FCache.Item(0).Lines - 1;
+    // Fresh layouts come without the keyboard selection's marks.
+    if (FAnchorPlain >= 0 || FMarkedEntry >= 0)
+        ShowSelectionMarks();
 
     if (count < 1 && !FEmptyText.isEmpty()) {
         PaintEmptyText(Painter, right, height);
@@ -279,6 +296,7 @@ void TDictionaryView::Paint(QPainter& Painter, const QRect& Clip)
     }
     FLinks = std::move(links.Links());
     FLinks.shrink_to_fit();
+    PaintFocus(Painter);
 }
 
 void TDictionaryView::PaintEmptyText(QPainter& Painter, int Right, int Height)
