@@ -160,6 +160,8 @@ public:
         bool Empty() const { return Begin >= End; }
     };
 
+    // None of these raise: an entry the store cannot read leaves the caret
+    // and the selection as they were.
     TCaret Caret() const;
     // Moves the caret, ends a keyboard selection, scrolls the caret into view, repaints.
     void SetCaret(TCaret Caret);

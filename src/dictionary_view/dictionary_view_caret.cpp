@@ -65,8 +65,12 @@ void TDictionaryView::SetCaret(TCaret Caret)
         return;
     }
     const int entry = std::min(Caret.Entry, FStore.EntryCount() - 1);
-    const std::string text = CaretText(entry);
-    PlaceCaret(entry, text, TCaretText::Snap(text, Caret.Index), false);
+    try {
+        const std::string text = CaretText(entry);
+        PlaceCaret(entry, text, TCaretText::Snap(text, Caret.Index), false);
+    } catch (const std::exception&) {
+        // An entry that cannot be read: the caret stays where it was.
+    }
 }
 
 void TDictionaryView::SetSelection(TTextRange Range)
@@ -74,12 +78,17 @@ void TDictionaryView::SetSelection(TTextRange Range)
     if (FStore.EntryCount() <= 0 || Range.Entry < 0)
         return;
     const int entry = std::min(Range.Entry, FStore.EntryCount() - 1);
-    const std::string text = CaretText(entry);
-    const int begin = TCaretText::Snap(text, Range.Begin);
-    const int end = TCaretText::Snap(text, std::max(Range.End, Range.Begin));
-    PlaceCaret(entry, text, begin, false);
-    if (end > begin)
-        PlaceCaret(entry, text, end, true);
+    try {
+        const std::string text = CaretText(entry);
+        const int begin = TCaretText::Snap(text, Range.Begin);
+        const int end = TCaretText::Snap(text, std::max(Range.End, Range.Begin));
+        PlaceCaret(entry, text, begin, false);
+        if (end > begin)
+            PlaceCaret(entry, text, end, true);
+        // Set, not grown by keys: nothing to hand on at the next Shift release.
+        FSelectionGrew = false;
+    } catch (const std::exception&) {
+    }
 }
 
 void TDictionaryView::PlaceCaret(int Entry, const std::string& Text, int Laid, bool Extend, bool Scroll)
@@ -214,7 +223,7 @@ QRect TDictionaryView::CaretRect() const
     const TCaretStop* stop = geometry.Find(caret.Index);
     if (!stop || stop->Y >= height())
         return {};
-    return QRect(std::max(stop->X - 1, 0), stop->Y, kCaretWidth, FLayout.LineHeight());
+    return QRect(std::max(stop->X - 1, kLeftMargin), stop->Y, kCaretWidth, FLayout.LineHeight());
 }
 
 QString TDictionaryView::CurrentEntryLine() const
