@@ -104,6 +104,11 @@ public:
     // set to the top entry on return.
     void ScrollBarScroll(TScrollCode Code, int& Position);
 
+    // Lays out the entries the screen shows now, as the next paint will, so
+    // that what is read out between paints is what will be painted. False
+    // while the font cannot be measured. Raises what the store raises.
+    bool ProcessScreen();
+
     int TopEntry() const { return FTopEntry; }
     int TopLine() const { return FTopLine; }
     // The lines entry Index takes (or would take) in this view.

@@ -90,8 +90,16 @@ public:
         return !Visible || Y < FBottom || Stop(Index);
     }
 
-    void End(int Index, int X, int Y, bool /*Visible*/, TEnd /*Why*/) override
+    void End(int Index, int X, int Y, bool /*Visible*/, TEnd Why) override
     {
+        // The rest scrolled away under a headword of its own line: the line
+        // ended there reads as the entry's end, not as a line more.
+        std::vector<TChar>& chars = FOwner.FChars;
+        if (Why == TEnd::Hidden && !chars.empty() && chars.back().Slot == FSlot && chars.back().Begin == Index &&
+            FOwner.FText.endsWith(u'\n')) {
+            chars.pop_back();
+            FOwner.FText.chop(1);
+        }
         FOwner.FEntries[static_cast<size_t>(FSlot)].EndIndex = Index;
         FEndRect = {X, Y, std::max(X, FOwner.FRightEdge), Y + FLineHeight};
     }
@@ -235,6 +243,12 @@ TScreenPosition TScreenText::PositionAt(int Offset) const
         return {FEntries.back().Entry, FEntries.back().EndIndex};
     const TChar& ch = FChars[static_cast<size_t>(c)];
     return {FEntries[static_cast<size_t>(ch.Slot)].Entry, ch.Begin};
+}
+
+int TScreenText::EndOf(int Entry) const
+{
+    const TEntry* entry = EntryOf(Entry);
+    return entry ? entry->EndIndex : -1;
 }
 
 TRect TScreenText::CharacterRect(int Offset) const

@@ -54,6 +54,9 @@ public:
     // start); past the text, the end of the last entry read. {-1, 0} when
     // nothing is read.
     TScreenPosition PositionAt(int Offset) const;
+    // Where the reading of Entry stops: its text's length, or where a line
+    // below the view cuts it off; -1 when Entry is not read.
+    int EndOf(int Entry) const;
     // Where the character at Offset stands (client pixels), kNoRect outside
     // the text.
     TRect CharacterRect(int Offset) const;

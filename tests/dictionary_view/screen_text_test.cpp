@@ -68,6 +68,8 @@ TEST_F(ScreenTextTest, ReadsWhatTheScreenShowsLineByLine)
         {"a scrolled top entry keeps its headword beside the rest",
          {"cat|one/two/three", "dog|b"}, 1, kHeight, "cat two\nthree\ndog b"},
         {"scrolled to its last line", {"cat|one/two/three", "dog|b"}, 2, kHeight, "cat three\ndog b"},
+        {"a long headword scrolled past its body", {"abcdefghijkl|body", "dog|b"}, 1, kHeight,
+         "abcdefghijkl\ndog b"},
         {"lines below the view are not read", {"cat|one/two/three", "dog|b"}, 0, 45, "cat one\ntwo\n"},
         {"an entry below the view is not read", {"cat|a", "dog|b"}, 0, 25, "cat a"},
         {"Greek", {"λόγος|ο λόγος"}, 0, kHeight, "λόγος ο λόγος"},
