@@ -79,6 +79,7 @@ void TfrmMain::lstRelationsClick()
         return;
     SetLookupText(item->text());
     cmbLookupChange();
+    LookupSettled();
 }
 
 }  // namespace lirabo
