@@ -21,6 +21,8 @@ TWebEngineBrowser::TWebEngineBrowser(QWidget* Parent) : TMiniBrowser(Parent)
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(FView);
+    // The keyboard given to the browser belongs to its page.
+    setFocusProxy(FView);
 
     FPage->OnNavigate = [this](const QUrl& Address, bool MainFrame) {
         bool cancel = false;

@@ -1,5 +1,6 @@
 // The view's source, appearance and painting. Mouse handling and scrolling
-// are in dictionary_view_input.cpp.
+// are in dictionary_view_input.cpp, the caret in dictionary_view_caret.cpp
+// and the keys in dictionary_view_keys.cpp.
 
 #include "dictionary_view/dictionary_view.h"
 
@@ -10,6 +11,7 @@
 
 #include "dictionary_view/dictionary_painter.h"
 #include "dictionary_view/text_walker.h"
+#include "dictionary_view/view_accessible.h"
 
 namespace lirabo {
 
@@ -28,12 +30,21 @@ TDictionaryView::TDictionaryView(QWidget* Parent)
     // Every pixel outside the scroll bar is painted by the view itself.
     setAttribute(Qt::WA_OpaquePaintEvent);
     setMouseTracking(true);
+    setFocusPolicy(Qt::StrongFocus);
     FScrollBar->setRange(0, 0);
     FScrollBar->setSingleStep(1);
     PlaceScrollBar();
     connect(FScrollBar, &QAbstractSlider::actionTriggered, this, &TDictionaryView::ScrollBarAction);
     FStore.SetOnCleared([this] { StoreCleared(); });
     FStyles.SetOnStyleChanged([this] { LayoutChanged(); });
+    // Screen readers reach the view through its own accessible interface,
+    // which exists only once one is active; these cost nothing before.
+    TViewAccessible::Install();
+    connect(this, &TDictionaryView::CaretMoved, this, [this] { TViewAccessible::NotifyCaretMoved(this); });
+    connect(this, &TDictionaryView::SelectionChanged, this,
+            [this] { TViewAccessible::NotifySelectionChanged(this); });
+    connect(this, &TDictionaryView::LinkFocusChanged, this,
+            [this] { TViewAccessible::NotifyLinkFocusChanged(this); });
 }
 
 TDictionaryView::~TDictionaryView()
@@ -87,8 +98,20 @@ void TDictionaryView::StoreCleared()
     FHotRect = kNoRect;
     FTopEntry = 0;
     FTopLine = 0;
+    const bool hadSelection = !Selection().Empty();
+    const bool hadCaret = FCaretEntry >= 0;
+    FAnchorPlain = -1;
+    FMarkedEntry = -1;
+    FSelectionGrew = false;
+    FCaretEntry = -1;
+    FCaretPlain = 0;
+    SetFocusedLink(-1);
     SyncScrollBar();
     update();
+    if (hadSelection)
+        emit SelectionChanged();
+    if (hadCaret)
+        emit CaretMoved();
 }
 
 void TDictionaryView::LookUp(const std::string& S)
@@ -217,21 +240,20 @@ void TDictionaryView::paintEvent(QPaintEvent* Event)
         painter.setClipping(false);
         painter.fillRect(QRect(0, 0, FScrollBar->x(), height()), ToQColor(FColor));
     }
+    TViewAccessible::NotifyPainted(this);
 }
 
 void TDictionaryView::Paint(QPainter& Painter, const QRect& Clip)
 {
     FLinks.clear();
-    if (!FMetricsValid)
-        UpdateMetrics();
     const QColor background = ToQColor(FColor);
-    const int lineHeight = FLayout.LineHeight();
-    const int right = RightLimit();
     const int height = this->height();
-    if (!FMetricsValid || lineHeight <= 0) {
+    if (!ProcessScreen()) {
         Painter.fillRect(QRect(0, 0, FScrollBar->x(), height), background);
         return;
     }
+    const int lineHeight = FLayout.LineHeight();
+    const int right = RightLimit();
     const QRect clip = Clip & QRect(0, 0, right + kLeftMargin, height);
     Painter.setClipRect(clip);
 
@@ -240,12 +262,10 @@ void TDictionaryView::Paint(QPainter& Painter, const QRect& Clip)
     Painter.fillRect(QRect(0, 0, right, kTopMargin), background);
 
     const int fit = height / lineHeight + 1;
-    FCache.ProcessEntries(fit, right, FTopEntry, FTopLine);
-    FStore.SetViewPosition(FTopEntry, FCache.ProcessedLines());
     const int count = FCache.ProcessedCount();
-    // A relayout for another font or indent can leave the top entry shorter.
-    if (count > 0 && FTopLine >= FCache.Item(0).Lines)
-        FTopLine = FCache.Item(0).Lines - 1;
+    // Fresh layouts come without the keyboard selection's marks.
+    if (FAnchorPlain >= 0 || FMarkedEntry >= 0)
+        ShowSelectionMarks();
 
     if (count < 1 && !FEmptyText.isEmpty()) {
         PaintEmptyText(Painter, right, height);
@@ -279,6 +299,22 @@ void TDictionaryView::Paint(QPainter& Painter, const QRect& Clip)
     }
     FLinks = std::move(links.Links());
     FLinks.shrink_to_fit();
+    PaintFocus(Painter);
+}
+
+bool TDictionaryView::ProcessScreen()
+{
+    if (!FMetricsValid)
+        UpdateMetrics();
+    const int lineHeight = FLayout.LineHeight();
+    if (!FMetricsValid || lineHeight <= 0)
+        return false;
+    FCache.ProcessEntries(height() / lineHeight + 1, RightLimit(), FTopEntry, FTopLine);
+    FStore.SetViewPosition(FTopEntry, FCache.ProcessedLines());
+    // A relayout for another font or indent can leave the top entry shorter.
+    if (FCache.ProcessedCount() > 0 && FTopLine >= FCache.Item(0).Lines)
+        FTopLine = FCache.Item(0).Lines - 1;
+    return true;
 }
 
 void TDictionaryView::PaintEmptyText(QPainter& Painter, int Right, int Height)

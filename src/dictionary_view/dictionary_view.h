@@ -16,6 +16,7 @@
 #include "dictionary_view/link_recorder.h"
 
 class QPainter;
+class QKeyEvent;
 
 namespace lirabo {
 
@@ -34,7 +35,12 @@ namespace lirabo {
 //
 // The operations that search or lay out may raise what the store raises (a
 // bzip2 error, a stream-read error, EAbort); the view's own event handling
-// (painting, mouse, wheel, scroll bar) never lets one escape.
+// (painting, mouse, wheel, scroll bar, keys) never lets one escape.
+//
+// From the keyboard it keeps a caret in one entry's text, which the arrows,
+// Home/End and the page keys move (Shift selecting within the entry), Tab
+// walks the links on screen, and the menu key and Alt+Left/Right reach what
+// the right button and the column edge do.
 class TDictionaryView : public QWidget {
     Q_OBJECT
 
@@ -98,6 +104,11 @@ public:
     // set to the top entry on return.
     void ScrollBarScroll(TScrollCode Code, int& Position);
 
+    // Lays out the entries the screen shows now, as the next paint will, so
+    // that what is read out between paints is what will be painted. False
+    // while the font cannot be measured. Raises what the store raises.
+    bool ProcessScreen();
+
     int TopEntry() const { return FTopEntry; }
     int TopLine() const { return FTopLine; }
     // The lines entry Index takes (or would take) in this view.
@@ -135,6 +146,53 @@ public:
     // Measures the view's font for the layout; false when it cannot.
     bool UpdateMetrics();
 
+    // --- the keyboard -------------------------------------------------------
+
+    // Where the caret stands: an entry number (-1 before there is one) and a
+    // byte of that entry's laid-out text with the selection marks left out
+    // (WithoutMarks of the cache item's Text), at a character boundary; the
+    // text's length for its end.
+    struct TCaret {
+        int Entry = -1;
+        int Index = 0;
+        bool operator==(const TCaret&) const = default;
+    };
+    // Bytes [Begin, End) of one entry, in the caret's coordinates; none when Begin == End.
+    struct TTextRange {
+        int Entry = -1;
+        int Begin = 0;
+        int End = 0;
+        bool Empty() const { return Begin >= End; }
+    };
+
+    // None of these raise: an entry the store cannot read leaves the caret
+    // and the selection as they were.
+    TCaret Caret() const;
+    // Moves the caret, ends a keyboard selection, scrolls the caret into view, repaints.
+    void SetCaret(TCaret Caret);
+    // The keyboard selection (the mouse's lives only while a button is held).
+    TTextRange Selection() const;
+    // Selects Range (one entry) and puts the caret at its end.
+    void SetSelection(TTextRange Range);
+    // Puts the caret at the start of the first current entry (the top entry
+    // when none is current), scrolls it into view and gives the view the focus.
+    void FocusCurrentEntry();
+    // The link that has the keyboard: an index into Links(), -1 for none. Enter then follows it.
+    int FocusedLink() const { return FFocusedLink; }
+    bool LinkFocused() const { return FocusedLink() >= 0; }
+    // Gives link Index (into Links()) the keyboard and the caret its start.
+    void FocusLink(int Index);
+    // Where the menu of the last OnRightClick / OnLinkRightClick belongs, in
+    // global coordinates: the pointer for a click, below the caret (or the link) for a key.
+    QPoint MenuPoint() const { return FMenuPoint; }
+    // The first line of the first current entry as a reader hears it: the
+    // headword, a space, then the body up to its first hard line break,
+    // mark-up left out, at most about 300 characters (cut at a word); empty when
+    // none is current. Read from the store, so it works before any paint.
+    QString CurrentEntryLine() const;
+    // The rectangle of the caret in client pixels (invalid when it is not on screen).
+    QRect CaretRect() const;
+
     // --- what tests and the owner may inspect -------------------------------
 
     const TEntryLayout& Layout() const { return FLayout; }
@@ -161,6 +219,11 @@ public:
     // The right button was released after a press on a link.
     std::function<void(const std::string& Link)> OnLinkRightClick;
 
+signals:
+    void CaretMoved();        // the caret moved (by key, click, SetCaret or a new lookup)
+    void SelectionChanged();  // the keyboard selection changed
+    void LinkFocusChanged();  // FocusedLink() changed
+
 protected:
     void paintEvent(QPaintEvent* Event) override;
     void resizeEvent(QResizeEvent* Event) override;
@@ -169,6 +232,12 @@ protected:
     void mouseMoveEvent(QMouseEvent* Event) override;
     void mouseReleaseEvent(QMouseEvent* Event) override;
     void wheelEvent(QWheelEvent* Event) override;
+    void keyPressEvent(QKeyEvent* Event) override;
+    void keyReleaseEvent(QKeyEvent* Event) override;
+    void contextMenuEvent(QContextMenuEvent* Event) override;
+    void focusInEvent(QFocusEvent* Event) override;
+    void focusOutEvent(QFocusEvent* Event) override;
+    bool focusNextPrevChild(bool Next) override;
 
 private:
     enum TMouseMode { mmNone = 0, mmSelect = 1, mmWordMenu = 2, mmLink = 4, mmLinkMenu = 5, mmIndent = 6 };
@@ -192,6 +261,33 @@ private:
     // Text with the selection codes around its bytes [Begin, End).
     static std::string Marked(const std::string& Text, size_t Begin, size_t End);
     TProcessedItem* SelectedItem();
+    // The text between the selection marks of Marked, as the view hands a
+    // selection on: byte 1 read as a space, codes left out, showable UTF-8.
+    static std::string SelectedText(const std::string& Marked);
+
+    // The caret's entry laid out as on screen, without marks. May raise.
+    std::string CaretText(int Entry) const;
+    // Puts the caret on byte Laid of Entry's laid-out Text; Extend keeps (or
+    // starts) the keyboard selection, else it ends. Scrolls the caret into view.
+    // Scroll false leaves the view where it is (the caret is on screen already).
+    void PlaceCaret(int Entry, const std::string& Text, int Laid, bool Extend, bool Scroll = true);
+    void DropSelection();
+    // Puts the keyboard selection's marks into its cache item (and takes them
+    // out of any other), as the mouse's selection shows.
+    void ShowSelectionMarks();
+    void HandOnSelection();
+    void ScrollToCaret();
+    // Where entry Entry's first line is on screen and how many of its body
+    // lines are scrolled away; false when it is not laid out on screen.
+    bool EntryOnScreen(int Entry, int& Top, int& Hidden) const;
+    void PaintFocus(QPainter& Painter);
+    void SetFocusedLink(int Index);
+
+    bool HandleKey(QKeyEvent* Event);
+    bool MoveByKey(int Key, Qt::KeyboardModifiers Modifiers);
+    void MoveLines(int N, bool Extend);
+    void KeyMenu();
+    bool StepLink(bool Next);
 
     TDictionaryStore FStore;
     TDictionaryStyles FStyles;
@@ -224,6 +320,18 @@ private:
     int FHotLink = -1;
     TRect FHotRect = kNoRect;
     std::string FPressedLink;  // the text of the link pressed
+
+    // The caret and the keyboard selection are kept in the entry's text
+    // without soft breaks, so that a new layout (another width, indent or
+    // font) leaves them on the same characters.
+    int FCaretEntry = -1;
+    int FCaretPlain = 0;
+    bool FCaretBeforeBreak = false;  // at the end of a wrapped line rather than the start of the next
+    int FAnchorPlain = -1;         // the other end of the keyboard selection, -1 without one
+    int FMarkedEntry = -1;         // the entry whose cache item shows the keyboard selection
+    bool FSelectionGrew = false;   // grown since it was last handed on
+    int FFocusedLink = -1;
+    QPoint FMenuPoint;
 };
 
 }  // namespace lirabo

@@ -43,7 +43,11 @@ void TDictionaryView::SyncScrollBar()
 
 void TDictionaryView::SetTopEntry(int Entry, int Line)
 {
-    FTopEntry = std::clamp(Entry, 0, std::max(FStore.EntryCount() - 1, 0));
+    const int entry = std::clamp(Entry, 0, std::max(FStore.EntryCount() - 1, 0));
+    // The links on screen change with the position: a focused one would point at another.
+    if (entry != FTopEntry || std::max(Line, 0) != FTopLine)
+        SetFocusedLink(-1);
+    FTopEntry = entry;
     FTopLine = std::max(Line, 0);
     FStore.SetViewPosition(FTopEntry, FCache.ProcessedLines());
 }
@@ -75,6 +79,12 @@ void TDictionaryView::ShowEntries(int First, int Count)
     SetTopEntry(First, -above);
     FScrollBar->setValue(FTopEntry);
     update();
+    // A new word: the caret starts on its first entry, and an old selection ends.
+    DropSelection();
+    SetFocusedLink(-1);
+    const int caretEntry = FStore.CurrentFirst() >= 0 ? FStore.CurrentFirst() : FTopEntry;
+    if (FStore.EntryCount() > 0)
+        PlaceCaret(caretEntry, CaretText(caretEntry), 0, false, false);
 }
 
 void TDictionaryView::ScrollLines(int N)
@@ -116,7 +126,8 @@ void TDictionaryView::ScrollLines(int N)
     const int right = RightLimit();
     const QRect area(kStripLeft, kTopMargin, right - kStripLeft, height() - kTopMargin);
     if (n != 0 && lineHeight > 0) {
-        if (std::abs(n) * lineHeight < area.height())
+        // The caret and the focus frame must not travel with the moved pixels.
+        if (std::abs(n) * lineHeight < area.height() && !hasFocus())
             scroll(0, static_cast<int>(-n * lineHeight), area);
         else
             update(area);
@@ -272,6 +283,10 @@ void TDictionaryView::Press(Qt::MouseButton Button, int X, int Y)
     }
     if (Button != Qt::LeftButton && Button != Qt::RightButton)
         return;
+    if (Button == Qt::RightButton)
+        FMenuPoint = mapToGlobal(QPoint(X, Y));
+    // The press saves the item as shown: without the keyboard's selection.
+    DropSelection();
     const int lineHeight = FLayout.LineHeight();
     if (lineHeight <= 0)
         return;
@@ -317,6 +332,8 @@ void TDictionaryView::Press(Qt::MouseButton Button, int X, int Y)
     FMouseMode = Button == Qt::LeftButton ? mmSelect : mmWordMenu;
 
     if (FMouseMode == mmSelect) {
+        SetFocusedLink(-1);
+        PlaceCaret(FSelEntryIndex, WithoutMarks(FSelSaved.Text), FMouseAnchor, false, false);
         // The character under the pointer is selected from the press on.
         MoveSelection(X, Y);
         return;
@@ -431,16 +448,7 @@ void TDictionaryView::Release()
     switch (mode) {
         case mmSelect:
         case mmWordMenu: {
-            std::string word;
-            if (FMouseAnchor != -1) {
-                const size_t start = FSelText.find(static_cast<char>(mcSelStart));
-                const size_t end = FSelText.find(static_cast<char>(mcSelEnd), start);
-                if (start != std::string::npos && end != std::string::npos) {
-                    word = FSelText.substr(start + 1, end - start - 1);
-                    std::replace(word.begin(), word.end(), static_cast<char>(mcBody), ' ');
-                    word = ShowableUtf8(RemoveChars(word, CharsBelow32()));
-                }
-            }
+            const std::string word = FMouseAnchor != -1 ? SelectedText(FSelText) : std::string();
             // Damaged text never leaves the view: what it hands on is UTF-8.
             const std::string entryText = ShowableUtf8(RemoveChars(FSelSaved.Text, CharsBelow32ButBody()));
             // The headword ends where the body's code begins.

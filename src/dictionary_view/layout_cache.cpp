@@ -12,6 +12,24 @@ std::string TLayoutCache::ShownText(const TWordItem& Entry) const
     return ToDisplayText(TEntryLayout::DisplayText(Entry), FStore.Rule().Encoding());
 }
 
+std::string TLayoutCache::EntryText(int Index) const
+{
+    const TWordItem* entry = FStore.GetItem(Index);
+    return entry ? ShownText(*entry) : std::string();
+}
+
+std::string TLayoutCache::PlainLayout(int Index, int W) const
+{
+    if (FLayoutWidth == W && Contains(Index))
+        return WithoutMarks(FProcessed[static_cast<size_t>(Index - FProcessedFirst)].Text);
+    const TWordItem* entry = FStore.GetItem(Index);
+    if (!entry)
+        return {};
+    TProcessedItem item;
+    FLayout.WrapEntry(item, ShownText(*entry), W);
+    return item.Text;
+}
+
 void TLayoutCache::Clear()
 {
     FProcessed.clear();

@@ -27,6 +27,15 @@ public:
     // does not hold counts as one line. May raise as ProcessEntries.
     int EntryLineCount(int Index, int W);
 
+    // Entry Index as the view shows it (headword, byte 1, body; UTF-8), not
+    // laid out; empty when the store does not hold it. May raise as
+    // ProcessEntries.
+    std::string EntryText(int Index) const;
+    // Entry Index laid out for right limit W, without selection marks: the
+    // cached item when it is laid out for W, else a fresh layout; empty when
+    // the store does not hold it. May raise as ProcessEntries.
+    std::string PlainLayout(int Index, int W) const;
+
     // Empties the cache.
     void Clear();
     // Lays every entry out again at the next ProcessEntries: the indent,

@@ -37,7 +37,7 @@ bool TLinkRecorder::NextLine(int /*Index*/, unsigned char Code, int X, int Y, bo
     if (Code == mcSoftBreak && FOpenFrom >= 0) {
         if (!FPieceHasText)
             FLinks.back().Rect.Right = X;
-        FLinks.push_back({{LineStart, Y, LineStart, Y + FLineHeight}, {}});
+        FLinks.push_back({{LineStart, Y, LineStart, Y + FLineHeight}, {}, true});
         FPieceHasText = false;
     }
     return true;

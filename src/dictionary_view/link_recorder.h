@@ -16,6 +16,9 @@ namespace lirabo {
 struct TLinkRect {
     TRect Rect;
     std::string Link;  // the text between the link codes, mark-up removed
+    // A later piece of the same link, after a wrap: two links of the same
+    // text on consecutive lines are still two.
+    bool Continued = false;
 };
 
 // Collects the link pieces of the entries a paint walks. The painter forwards

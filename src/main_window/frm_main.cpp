@@ -110,6 +110,7 @@ void TfrmMain::CreateComponents()
     FClipboardWatch = new TClipboardWatch(this);
     ConnectMenus();
     CreateWordHints();
+    CreateLookupSettle();
     ConnectPanels();
 
     // The window previews every key and wheel turn before its controls do.
@@ -121,10 +122,12 @@ void TfrmMain::ConnectPanels()
     connect(pnlTop->cmbLookup->lineEdit(), &QLineEdit::textEdited, this, [this] {
         cmbLookupChange();
         ScheduleWordHints();
+        ScheduleLookupSettled();
     });
     connect(pnlTop->cmbLookup, &QComboBox::activated, this, [this] {
         cmbLookupChange();
         AskWordHints();
+        LookupSettled();
     });
     connect(pnlTop->spdLookup, &QToolButton::clicked, this, [this] { spdLookupClick(); });
     connect(pnlTop->spdLookupEx, &QToolButton::clicked, this, [this] { spdLookupExClick(); });
@@ -191,12 +194,12 @@ void TfrmMain::FormCreate()
         view->OnRightClick = [this, clicked = view](const std::string& Entry, const std::string& Word) {
             RememberClickedEntry(clicked);
             FClickedInDefinition = clicked->RightClickInDefinition();
-            OnRightClick(Entry, Word);
+            OnRightClick(Entry, Word, clicked->MenuPoint());
         };
-        view->OnLinkRightClick = [this](const std::string& Link) {
+        view->OnLinkRightClick = [this, clicked = view](const std::string& Link) {
             // A link names a word, not the entry it stands in.
             FClickedHeadword.clear();
-            OnLinkRightClick(Link);
+            OnLinkRightClick(Link, clicked->MenuPoint());
         };
         view->OnLinkClick = [this](const std::string& Link) { OnLinkClick(Link); };
     }

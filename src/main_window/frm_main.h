@@ -1,11 +1,13 @@
 #pragma once
 
 #include <QMainWindow>
+#include <QPoint>
 #include <QString>
 #include <string>
 #include <vector>
 
 #include "dictionary/word_item.h"
+#include "main_window/key_table.h"
 #include "main_window/main_window_hooks.h"
 #include "main_window/main_window_state.h"
 #include "main_window/main_window_ui.h"
@@ -201,17 +203,41 @@ private:
     void RecordWord();
     void SetLookupText(const QString& Text);
     void SyncRecentList();
-    bool HandleKey(QKeyEvent* Event);
+    // Target is the widget the key was sent to.
+    bool HandleKey(QKeyEvent* Event, QWidget* Target);
     bool HandleWheel(QWheelEvent* Event);
     void SelectTab(int Index);
     void pagTabsChange();
     void OnTextSelected(const std::string& Text);
-    void OnRightClick(const std::string& EntryText, const std::string& Word);
+    // MenuPoint: where the word menu opens, in global coordinates.
+    void OnRightClick(const std::string& EntryText, const std::string& Word, QPoint MenuPoint);
     void OnLinkClick(const std::string& Link);
-    void OnLinkRightClick(const std::string& Link);
+    void OnLinkRightClick(const std::string& Link, QPoint MenuPoint);
     void popWordPopup();
     void mnuLookupClick();
     void mnuCopyClick();
+
+    // frm_main_keyboard.cpp
+    // How long typing must pause before the lookup box describes the entry
+    // it found: a screen reader then speaks once, not at every keystroke.
+    static constexpr int kLookupSettleMs = 300;
+    bool InLookupBox(const QWidget* Widget) const;
+    // The view of either tab that holds Widget, or null.
+    TDictionaryView* ViewHolding(const QWidget* Widget) const;
+    bool LinkHasKeyboard(const QWidget* Widget) const;
+    void FocusLookupBox();
+    // F6 from From: into the entries (or the Internet tab's page), or from
+    // them back to the lookup box.
+    void SwitchPane(QWidget* From);
+    // False when the key keeps its meaning in the box: no scrolling asked
+    // for, or no entries on the current tab.
+    bool ScrollFromLookupBox(TLookupScroll Scroll);
+    void CreateLookupSettle();
+    // Typing: the lookup settles once it pauses.
+    void ScheduleLookupSettled();
+    // The lookup box's description becomes the first line of the entry the
+    // current tab shows (emptied when none is).
+    void LookupSettled();
 
     // frm_main_search.cpp
     void CreateAdvancedSearch();

@@ -55,7 +55,9 @@ void TfrmMain::TranslateCopiedText(const QString& Copied, bool Activate)
     // Text the dictionary cannot hold found nothing to show: the window
     // stays where it is rather than take the person from their work only to
     // say so. The lookup box and the status bar tell them when they come.
-    if (!cmbLookupChange())
+    const bool lookedUp = cmbLookupChange();
+    LookupSettled();
+    if (!lookedUp)
         return;
     if (FTray.EverAdded())
         WMTrayIcon(TTrayState::kLeftButtonDown);

@@ -3,7 +3,6 @@
 
 #include <QApplication>
 #include <QComboBox>
-#include <QCursor>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMenu>
@@ -108,6 +107,7 @@ void TfrmMain::spdLookupClick()
     }
     cmbLookupChange();
     AskWordHints();
+    LookupSettled();
 }
 
 void TfrmMain::spdLookupExClick()
@@ -144,7 +144,7 @@ bool TfrmMain::eventFilter(QObject* Watched, QEvent* Event)
     switch (type) {
         case QEvent::KeyPress:
         case QEvent::KeyRelease:
-            if (HandleKey(static_cast<QKeyEvent*>(Event)))
+            if (HandleKey(static_cast<QKeyEvent*>(Event), widget))
                 return true;
             break;
         case QEvent::Wheel:
@@ -157,7 +157,7 @@ bool TfrmMain::eventFilter(QObject* Watched, QEvent* Event)
     return QMainWindow::eventFilter(Watched, Event);
 }
 
-bool TfrmMain::HandleKey(QKeyEvent* Event)
+bool TfrmMain::HandleKey(QKeyEvent* Event, QWidget* Target)
 {
     const bool released = Event->type() == QEvent::KeyRelease;
     const int key = Event->key();
@@ -166,11 +166,15 @@ bool TfrmMain::HandleKey(QKeyEvent* Event)
             StopAdvancedSearch();
         return true;
     }
-    if ((key == Qt::Key_Return || key == Qt::Key_Enter) && lblWordHints->hasFocus() &&
-        Event->modifiers() == Qt::NoModifier) {
-        // Enter follows the line's link that has the keyboard.
+    if ((key == Qt::Key_Return || key == Qt::Key_Enter) &&
+        (Event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier &&
+        (lblWordHints->hasFocus() || LinkHasKeyboard(Target))) {
+        // Enter follows the link that has the keyboard, in the line above
+        // the entries or in an entry.
         return false;
     }
+    if (!released && InLookupBox(Target) && ScrollFromLookupBox(LookupScrollAction(key, Event->modifiers())))
+        return true;
     if (key == Qt::Key_Return || key == Qt::Key_Enter) {
         // The press is taken too, so that the lookup box does not act on
         // Enter as well; the release does the work, once.
@@ -210,8 +214,10 @@ bool TfrmMain::HandleKey(QKeyEvent* Event)
                 PronounceKey();
             return true;
         case TKeyAction::FocusLookup:
-            pnlTop->cmbLookup->setFocus(Qt::ShortcutFocusReason);
-            pnlTop->cmbLookup->lineEdit()->selectAll();
+            FocusLookupBox();
+            return true;
+        case TKeyAction::SwitchPane:
+            SwitchPane(Target);
             return true;
     }
     return false;
@@ -269,6 +275,8 @@ void TfrmMain::pagTabsChange()
     // Every change of dictionary ends here, with its tab.
     DescribeStatusBar();
     stbStatusBar->update();
+    // Another tab shows other entries, or none.
+    LookupSettled();
 }
 
 // --- the views' events ----------------------------------------------------------------
@@ -282,17 +290,17 @@ void TfrmMain::OnTextSelected(const std::string& Text)
     TClipboardWatch::CopyOwnText(QString::fromStdString(Text));
 }
 
-void TfrmMain::OnRightClick(const std::string& EntryText, const std::string& Word)
+void TfrmMain::OnRightClick(const std::string& EntryText, const std::string& Word, QPoint MenuPoint)
 {
     if (EntryText.empty() || Word.empty())
         return;
     FClickedWord = QString::fromStdString(Word);
-    Menu.popWord->popup(QCursor::pos());
+    Menu.popWord->popup(MenuPoint);
 }
 
-void TfrmMain::OnLinkRightClick(const std::string& Link)
+void TfrmMain::OnLinkRightClick(const std::string& Link, QPoint MenuPoint)
 {
-    OnRightClick(Link, Link);
+    OnRightClick(Link, Link, MenuPoint);
 }
 
 void TfrmMain::OnLinkClick(const std::string& Link)
@@ -301,6 +309,7 @@ void TfrmMain::OnLinkClick(const std::string& Link)
         SetLookupText(QString::fromStdString(Link));
     cmbLookupChange();
     AskWordHints();
+    LookupSettled();
 }
 
 void TfrmMain::popWordPopup()
@@ -315,6 +324,7 @@ void TfrmMain::mnuLookupClick()
     SetLookupText(FClickedWord);
     cmbLookupChange();
     AskWordHints();
+    LookupSettled();
 }
 
 void TfrmMain::mnuCopyClick()

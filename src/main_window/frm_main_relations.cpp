@@ -89,6 +89,7 @@ void TfrmMain::lstRelationsClick()
         return;
     SetLookupText(item->text());
     cmbLookupChange();
+    LookupSettled();
 }
 
 }  // namespace lirabo

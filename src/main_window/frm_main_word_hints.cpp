@@ -70,6 +70,7 @@ void TfrmMain::WordHintClick(const QString& Word)
     SetLookupText(Word);
     cmbLookupChange();
     AskWordHints();
+    LookupSettled();
     // The line goes while it is asked again: the keyboard goes back to
     // where the next word is typed rather than to whatever follows.
     pnlTop->cmbLookup->setFocus(Qt::OtherFocusReason);

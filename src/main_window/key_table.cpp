@@ -18,6 +18,8 @@ TKeyAction MainKeyAction(int Key, Qt::KeyboardModifiers Modifiers, bool Released
         return TKeyAction::FocusLookup;
     if (Key == Qt::Key_F9)
         return TKeyAction::Pronounce;
+    if (Key == Qt::Key_F6 && (mods == Qt::NoModifier || mods == Qt::ShiftModifier))
+        return TKeyAction::SwitchPane;
     if (mods != Qt::ControlModifier)
         return TKeyAction::None;
     switch (Key) {
@@ -32,6 +34,28 @@ TKeyAction MainKeyAction(int Key, Qt::KeyboardModifiers Modifiers, bool Released
         default:
             return TKeyAction::None;
     }
+}
+
+TLookupScroll LookupScrollAction(int Key, Qt::KeyboardModifiers Modifiers)
+{
+    const Qt::KeyboardModifiers mods = Modifiers & ~Qt::KeypadModifier;
+    if (mods == Qt::NoModifier) {
+        if (Key == Qt::Key_PageUp)
+            return TLookupScroll::PageUp;
+        if (Key == Qt::Key_PageDown)
+            return TLookupScroll::PageDown;
+    } else if (mods == (Qt::ControlModifier | Qt::ShiftModifier)) {
+        if (Key == Qt::Key_Up)
+            return TLookupScroll::LineUp;
+        if (Key == Qt::Key_Down)
+            return TLookupScroll::LineDown;
+    } else if (mods == Qt::ControlModifier) {
+        if (Key == Qt::Key_Home)
+            return TLookupScroll::First;
+        if (Key == Qt::Key_End)
+            return TLookupScroll::Last;
+    }
+    return TLookupScroll::None;
 }
 
 }  // namespace lirabo

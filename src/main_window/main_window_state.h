@@ -91,6 +91,7 @@ struct TMainWindowState {
     bool FSearchNarrows = false;
     TWordHints* FWordHints = nullptr;
     QTimer* FHintTimer = nullptr;  // the pause in typing after which the line is asked for
+    QTimer* FSettleTimer = nullptr;  // the pause in typing after which the lookup box describes the entry
     std::unique_ptr<TSpeech> FSpeech;  // made when Pronounce is first needed: the library loads then
 };
 

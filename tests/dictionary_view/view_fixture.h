@@ -66,6 +66,10 @@ protected:
         ApplyDefaultLook(*view);
         view->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(view.get()));
+        // As the window's only control the view takes the focus; beside the
+        // lookup box it has none, and that is the look these tests check.
+        ASSERT_TRUE(QTest::qWaitForWindowActive(view.get()));
+        view->clearFocus();
     }
 
     // The sample dictionary: every element, a link, two entries of "cat".

@@ -69,6 +69,57 @@ TEST(KeyTableTest, TabKeysNeedCtrlAloneAndF8TakesAnyModifier)
     EXPECT_EQ(MainKeyAction(Qt::Key_F9, Qt::NoModifier, true), TKeyAction::None);
 }
 
+TEST(KeyTableTest, F6SwitchesPanesAloneOrWithShift)
+{
+    struct Case {
+        Qt::KeyboardModifiers Modifiers;
+        bool Released;
+        TKeyAction Expected;
+    };
+    const Case cases[] = {
+        {Qt::NoModifier, false, TKeyAction::SwitchPane},
+        {Qt::ShiftModifier, false, TKeyAction::SwitchPane},
+        {Qt::KeypadModifier, false, TKeyAction::SwitchPane},
+        {Qt::ControlModifier, false, TKeyAction::None},
+        {Qt::AltModifier, false, TKeyAction::None},
+        {Qt::NoModifier, true, TKeyAction::None},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(MainKeyAction(Qt::Key_F6, c.Modifiers, c.Released), c.Expected) << c.Modifiers.toInt();
+}
+
+TEST(KeyTableTest, LookupBoxScrollsByExactModifiersAndLeavesItsOwnKeys)
+{
+    struct Case {
+        int Key;
+        Qt::KeyboardModifiers Modifiers;
+        TLookupScroll Expected;
+    };
+    const Qt::KeyboardModifiers ctrlShift = Qt::ControlModifier | Qt::ShiftModifier;
+    const Case cases[] = {
+        {Qt::Key_PageDown, Qt::NoModifier, TLookupScroll::PageDown},
+        {Qt::Key_PageUp, Qt::KeypadModifier, TLookupScroll::PageUp},
+        {Qt::Key_Down, ctrlShift, TLookupScroll::LineDown},
+        {Qt::Key_Up, ctrlShift | Qt::KeypadModifier, TLookupScroll::LineUp},
+        {Qt::Key_Home, Qt::ControlModifier, TLookupScroll::First},
+        {Qt::Key_End, Qt::ControlModifier, TLookupScroll::Last},
+        // The box's and the window's own keys keep their meaning: the list,
+        // the drop-down, Next and Previous dictionary, the line's ends and
+        // marking.
+        {Qt::Key_Down, Qt::NoModifier, TLookupScroll::None},
+        {Qt::Key_Up, Qt::NoModifier, TLookupScroll::None},
+        {Qt::Key_Down, Qt::AltModifier, TLookupScroll::None},
+        {Qt::Key_Down, Qt::ControlModifier, TLookupScroll::None},
+        {Qt::Key_Up, Qt::ControlModifier, TLookupScroll::None},
+        {Qt::Key_Home, Qt::NoModifier, TLookupScroll::None},
+        {Qt::Key_End, ctrlShift, TLookupScroll::None},
+        {Qt::Key_PageDown, Qt::ShiftModifier, TLookupScroll::None},
+        {Qt::Key_PageDown, Qt::ControlModifier, TLookupScroll::None},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(LookupScrollAction(c.Key, c.Modifiers), c.Expected) << c.Key << " " << c.Modifiers.toInt();
+}
+
 TEST(TipCycleTest, WrapsBothWays)
 {
     EXPECT_EQ(NextTip(-1, 21), 0);
