@@ -134,7 +134,7 @@ void TfrmMain::ShowAdvancedResults(std::vector<TWordItem>& Items, int Count)
     // description is what it speaks when the person moves into the view.
     // Numbers first: a pattern holding "%d" must stay as it is.
     FAdvancedView->setAccessibleDescription(
-        TLanguage::FillPlaceholders(TLanguage::FillNumbers(TextOrEnglish(9123), {Count}),
+        TLanguage::FillPlaceholders(TLanguage::FillNumbers(TextOrEnglish(Count == 1 ? 9126 : 9123), {Count}),
                                     {QString::fromStdString(ToDisplayText(FSearchQuery, FSearchEncoding))}));
 }
 

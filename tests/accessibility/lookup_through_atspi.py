@@ -28,6 +28,7 @@ kDefinition = "an elongated yellow fruit"
 # The entry's first line as the lookup box describes it: headword, a
 # space, the body up to its first hard break.
 kEntryLine = kWord + " " + kDefinition
+kEntriesName = "Dictionary entries"  # the name the English language file gives the view
 kEntries = [
     ("apple", "a round fruit\\nof trees"),
     (kWord, kDefinition + "\\ngrown in the tropics"),
@@ -151,12 +152,13 @@ def find_lookup_box(application):
 
 
 def find_entries(application):
-    """The view of the Dictionary tab: read-only text that shows entries."""
+    """The view of the Dictionary tab: read-only text, named for what it shows."""
 
     def probe():
         for node in walk(application):
-            if node.getRole() == pyatspi.ROLE_TEXT and not has_state(node, pyatspi.STATE_EDITABLE) and \
-                    has_state(node, pyatspi.STATE_SHOWING) and kWord in text_of(node):
+            if node.getRole() == pyatspi.ROLE_TEXT and node.name == kEntriesName and \
+                    not has_state(node, pyatspi.STATE_EDITABLE) and has_state(node, pyatspi.STATE_SHOWING) and \
+                    kWord in text_of(node):
                 return node
         return None
 
