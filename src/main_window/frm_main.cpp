@@ -125,9 +125,7 @@ void TfrmMain::ConnectPanels()
         ScheduleLookupSettled();
     });
     connect(pnlTop->cmbLookup, &QComboBox::activated, this, [this] {
-        cmbLookupChange();
-        AskWordHints();
-        LookupSettled();
+        LookUpAtOnce();
     });
     connect(pnlTop->spdLookup, &QToolButton::clicked, this, [this] { spdLookupClick(); });
     connect(pnlTop->spdLookupEx, &QToolButton::clicked, this, [this] { spdLookupExClick(); });

@@ -193,6 +193,9 @@ private:
     // False when the text was not looked up because the dictionary of the
     // current tab cannot hold it (the status bar says so).
     bool cmbLookupChange();
+    // The change handling at once, not when typing pauses: the line above
+    // the entries and the lookup box's description follow it straight away.
+    void LookUpAtOnce();
     // Text in the form View's dictionary holds it. When a character has no
     // place there, says so in the status bar and gives false: dropping or
     // replacing it would look up another word. With nothing open there is

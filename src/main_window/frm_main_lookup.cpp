@@ -53,6 +53,13 @@ bool TfrmMain::cmbLookupChange()
     return true;
 }
 
+void TfrmMain::LookUpAtOnce()
+{
+    cmbLookupChange();
+    AskWordHints();
+    LookupSettled();
+}
+
 bool TfrmMain::StoredLookupText(TDictionaryView& View, const QString& Text, std::string& Stored)
 {
     TStoredText stored = ToStoredText(Text.toStdString(), View.Encoding());
@@ -105,9 +112,7 @@ void TfrmMain::spdLookupClick()
         NavigateBrowser(FLastOnlineAddress);
         return;
     }
-    cmbLookupChange();
-    AskWordHints();
-    LookupSettled();
+    LookUpAtOnce();
 }
 
 void TfrmMain::spdLookupExClick()
@@ -307,9 +312,7 @@ void TfrmMain::OnLinkClick(const std::string& Link)
 {
     if (!Link.empty())
         SetLookupText(QString::fromStdString(Link));
-    cmbLookupChange();
-    AskWordHints();
-    LookupSettled();
+    LookUpAtOnce();
 }
 
 void TfrmMain::popWordPopup()
@@ -322,9 +325,7 @@ void TfrmMain::popWordPopup()
 void TfrmMain::mnuLookupClick()
 {
     SetLookupText(FClickedWord);
-    cmbLookupChange();
-    AskWordHints();
-    LookupSettled();
+    LookUpAtOnce();
 }
 
 void TfrmMain::mnuCopyClick()

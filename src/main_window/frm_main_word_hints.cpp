@@ -68,9 +68,7 @@ void TfrmMain::WordHintClick(const QString& Word)
     if (Word.isEmpty())
         return;
     SetLookupText(Word);
-    cmbLookupChange();
-    AskWordHints();
-    LookupSettled();
+    LookUpAtOnce();
     // The line goes while it is asked again: the keyboard goes back to
     // where the next word is typed rather than to whatever follows.
     pnlTop->cmbLookup->setFocus(Qt::OtherFocusReason);
